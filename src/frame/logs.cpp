@@ -1,0 +1,116 @@
+#include "frame/logs.h"
+
+#include "frame/fileio.h"
+#include "frame/trace.h"
+#include "frame/version.h"
+#include "platform/platform.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+char szProgramDir[MAX_PGM_DIR];
+uint32_t dwTraceLevel = 0;
+
+namespace {
+// While a log line is written, a failing write must not log itself again.
+bool g_inLog = false;
+
+// Opens a log for one line: created when missing, emptied once it passed the
+// size limit, positioned at its end. nullptr when it cannot be opened.
+PL_HANDLE OpenLog(const char *name, uint32_t share) {
+    char path[MAX_PGM_DIR];
+    snprintf(path, sizeof path, "%s%s", szProgramDir, name);
+    PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_WRITE, share, PL_OPEN_ALWAYS, 0);
+    if (!h)
+        return nullptr;
+    uint64_t size = 0;
+    if (PL_GetFileSize(h, &size) == 0 && size > LOG_MAX_SIZE) {
+        PL_CloseHandle(h);
+        return PL_CreateFile(path, PL_GENERIC_WRITE, share, PL_CREATE_ALWAYS, 0);
+    }
+    PL_SetFilePointer(h, 0, PL_FILE_END, nullptr);
+    return h;
+}
+
+void WriteLine(const char *name, uint32_t share, const char *code, const std::string &line) {
+    if (g_inLog)
+        return;
+    PL_HANDLE h = OpenLog(name, share);
+    if (!h)
+        return;
+    g_inLog = true;
+    T_WriteFile(code, h, line.data(), static_cast<uint32_t>(line.size()));
+    g_inLog = false;
+    PL_CloseHandle(h);
+}
+
+std::string Format(size_t capacity, const char *format, ...) {
+    std::string s(capacity, '\0');
+    va_list ap;
+    va_start(ap, format);
+    int n = vsnprintf(&s[0], capacity, format, ap);
+    va_end(ap);
+    s.resize(n < 0 ? 0 : (static_cast<size_t>(n) < capacity ? static_cast<size_t>(n) : capacity - 1));
+    return s;
+}
+} // namespace
+
+void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber) {
+    if (g_inLog)
+        return;
+    PL_HANDLE h = OpenLog(LOG_NAME_PROGRAM, PL_SHARE_READ);
+    if (!h)
+        return;
+    PL_SYSTEMTIME t;
+    PL_GetLocalTime(&t);
+    size_t capacity = strlen(text) + 500;
+    std::string line = Format(capacity, "%d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d *%.4s* %s \r\n",
+                              PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth,
+                              t.wDay, t.wHour, t.wMinute, t.wSecond, code, text);
+    g_inLog = true;
+    T_WriteFile("ML00", h, line.data(), static_cast<uint32_t>(line.size()));
+    if (errorNumber != 0) {
+        line = Format(capacity, "%0d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d *%.4s* ERRORCODE: %d = %s \r\n",
+                      PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth, t.wDay,
+                      t.wHour, t.wMinute, t.wSecond, code, static_cast<int>(errorNumber),
+                      T_GetSystemMessage(errorNumber));
+        T_WriteFile("ML01", h, line.data(), static_cast<uint32_t>(line.size()));
+    }
+    g_inLog = false;
+    PL_CloseHandle(h);
+}
+
+void ML_WriteCryptLog(const char *fileName) {
+    PL_SYSTEMTIME t;
+    PL_GetLocalTime(&t);
+    std::string line = Format(strlen(fileName) + 500, "%d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d crypted: => %s\r\n",
+                              PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth,
+                              t.wDay, t.wHour, t.wMinute, t.wSecond, fileName);
+    WriteLine(LOG_NAME_CRYPT, PL_SHARE_NONE, "ML02", line);
+}
+
+void ML_WriteTrace(const char *tag, const char *text) {
+    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char *const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    PL_SYSTEMTIME t;
+    PL_GetLocalTime(&t);
+    // The first 19 characters of the C library's fixed-width time text.
+    char stamp[32];
+    snprintf(stamp, sizeof stamp, "%s %s %02d %02d:%02d:%02d", days[t.wDayOfWeek % 7],
+             months[(t.wMonth + 11) % 12], t.wDay, t.wHour, t.wMinute, t.wSecond);
+    std::string line = Format(strlen(text) + 64, "*%.7s* %.19s %s \r\n", tag, stamp, text);
+    WriteLine(LOG_NAME_TRACE, PL_SHARE_READ, "ML02", line);
+}
+
+void ML_Trace(const char *tag, const char *format, ...) {
+    char buf[2048];
+    va_list ap;
+    va_start(ap, format);
+    vsnprintf(buf, sizeof buf, format, ap);
+    va_end(ap);
+    ML_WriteTrace(tag, buf);
+}

@@ -1,0 +1,159 @@
+// The platform seam: the only way the portable core reaches the operating system.
+// One header, a Win32 implementation (win32.cpp) and a POSIX one (posix.cpp).
+// Values of flags and attributes are the Win32 ones so the core reads like the
+// Windows program it is; the POSIX side translates them.
+//
+// Every call that can fail answers 0 on success and -1 on failure and leaves the
+// reason in PL_GetLastError(). Tests make any call fail on purpose through the
+// fault injection at the end of this header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// ---------------------------------------------------------------- files
+typedef struct PL_FileRec *PL_HANDLE; // nullptr: no file
+
+enum : uint32_t {
+    PL_GENERIC_READ = 0x80000000u,
+    PL_GENERIC_WRITE = 0x40000000u,
+};
+enum : uint32_t { // sharing
+    PL_SHARE_NONE = 0,
+    PL_SHARE_READ = 1,
+    PL_SHARE_WRITE = 2,
+    PL_SHARE_DELETE = 4,
+};
+enum : uint32_t { // creation disposition
+    PL_CREATE_NEW = 1,
+    PL_CREATE_ALWAYS = 2,
+    PL_OPEN_EXISTING = 3,
+    PL_OPEN_ALWAYS = 4,
+    PL_TRUNCATE_EXISTING = 5,
+};
+enum : uint32_t { // file attributes
+    PL_ATTR_READONLY = 0x01,
+    PL_ATTR_HIDDEN = 0x02,
+    PL_ATTR_SYSTEM = 0x04,
+    PL_ATTR_DIRECTORY = 0x10,
+    PL_ATTR_ARCHIVE = 0x20,
+    PL_ATTR_NORMAL = 0x80,
+    PL_INVALID_ATTRIBUTES = 0xFFFFFFFFu,
+};
+enum { PL_FILE_BEGIN = 0, PL_FILE_CURRENT = 1, PL_FILE_END = 2 };
+enum : uint32_t { // PL_MoveFileEx flags
+    PL_MOVE_REPLACE_EXISTING = 0x1,
+    PL_MOVE_WRITE_THROUGH = 0x8,
+};
+
+// Paths use backslashes as on Windows; the POSIX side accepts both separators.
+PL_HANDLE PL_CreateFile(const char *path, uint32_t access, uint32_t share,
+                        uint32_t disposition, uint32_t attributes);
+// Reads up to len bytes; *done is the count read (0 at end of file).
+int PL_ReadFile(PL_HANDLE h, void *buf, uint32_t len, uint32_t *done);
+int PL_WriteFile(PL_HANDLE h, const void *buf, uint32_t len, uint32_t *done);
+int PL_CloseHandle(PL_HANDLE h);
+int PL_GetFileSize(PL_HANDLE h, uint64_t *size);
+int PL_SetFilePointer(PL_HANDLE h, int64_t distance, int method, uint64_t *newPos);
+int PL_FlushFileBuffers(PL_HANDLE h);
+int PL_SetEndOfFile(PL_HANDLE h);
+
+int PL_DeleteFile(const char *path);
+int PL_MoveFileEx(const char *from, const char *to, uint32_t flags);
+int PL_CopyFile(const char *from, const char *to, int failIfExists);
+uint32_t PL_GetFileAttributes(const char *path); // PL_INVALID_ATTRIBUTES when missing
+int PL_SetFileAttributes(const char *path, uint32_t attributes);
+int PL_CreateDirectory(const char *path);
+int PL_RemoveDirectory(const char *path);
+// Current directory without a trailing separator; 0 or -1.
+int PL_GetCurrentDirectory(char *buf, uint32_t size);
+
+// Directory walk over a pattern "dir\*" or "dir\*.ico" (wildcards in the last
+// part only, matched without regard to case). "." and ".." are reported as on Windows.
+struct PL_FIND_DATA {
+    uint32_t dwFileAttributes;
+    uint64_t nFileSize;
+    char cFileName[260];
+};
+typedef struct PL_FindRec *PL_FIND; // nullptr: nothing found / failure
+PL_FIND PL_FindFirstFile(const char *pattern, PL_FIND_DATA *data);
+int PL_FindNextFile(PL_FIND f, PL_FIND_DATA *data); // 0 next entry, -1 no more
+void PL_FindClose(PL_FIND f);
+
+// ---------------------------------------------------------------- errors
+uint32_t PL_GetLastError();
+void PL_SetLastError(uint32_t err);
+// The system's own text for an error number (no trimming); 0 or -1.
+int PL_FormatSystemMessage(uint32_t err, char *buf, uint32_t size);
+
+#ifdef _WIN32
+enum : uint32_t {
+    PL_ERROR_FILE_NOT_FOUND = 2,
+    PL_ERROR_PATH_NOT_FOUND = 3,
+    PL_ERROR_ACCESS_DENIED = 5,
+    PL_ERROR_NOT_ENOUGH_MEMORY = 8,
+    PL_ERROR_WRITE_FAULT = 29,
+    PL_ERROR_READ_FAULT = 30,
+    PL_ERROR_SHARING_VIOLATION = 32,
+    PL_ERROR_FILE_EXISTS = 80,
+    PL_ERROR_DISK_FULL = 112,
+    PL_ERROR_ALREADY_EXISTS = 183,
+};
+#else
+enum : uint32_t { // errno values
+    PL_ERROR_FILE_NOT_FOUND = 2,
+    PL_ERROR_PATH_NOT_FOUND = 2,
+    PL_ERROR_ACCESS_DENIED = 13,
+    PL_ERROR_NOT_ENOUGH_MEMORY = 12,
+    PL_ERROR_WRITE_FAULT = 5,
+    PL_ERROR_READ_FAULT = 5,
+    PL_ERROR_SHARING_VIOLATION = 16,
+    PL_ERROR_FILE_EXISTS = 17,
+    PL_ERROR_DISK_FULL = 28,
+    PL_ERROR_ALREADY_EXISTS = 17,
+};
+#endif
+
+// ---------------------------------------------------------------- memory
+void *PL_Alloc(size_t size);
+void *PL_Realloc(void *block, size_t size);
+void PL_Free(void *block);
+// Overwrites a secret so the compiler cannot drop the stores.
+void PL_SecureZero(void *block, size_t size);
+
+// ---------------------------------------------------------------- time
+struct PL_SYSTEMTIME {
+    uint16_t wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+};
+void PL_GetLocalTime(PL_SYSTEMTIME *st);
+uint32_t PL_GetTickCount(); // milliseconds since start, wraps after 49.7 days
+void PL_Sleep(uint32_t ms);
+int PL_GetComputerName(char *buf, uint32_t size);
+
+// Tests replace the clocks; nullptr restores the real ones.
+typedef void (*PL_LocalTimeFn)(PL_SYSTEMTIME *st);
+typedef uint32_t (*PL_TickFn)();
+void PL_SetLocalTimeSource(PL_LocalTimeFn fn);
+void PL_SetTickSource(PL_TickFn fn);
+
+// ---------------------------------------------------------------- fault injection
+// A test arms a kind of call to fail: the n-th call of that kind from now
+// (1 = the next one) fails, and with `count` > 1 that many calls in a row do.
+// A failed call sets PL_ERROR_DISK_FULL (writes, flushes), PL_ERROR_NOT_ENOUGH_MEMORY
+// (allocations) or PL_ERROR_ACCESS_DENIED (the rest) and changes nothing.
+enum PL_FAULT {
+    PL_FAULT_ALLOC, // PL_Alloc and PL_Realloc
+    PL_FAULT_OPEN,  // PL_CreateFile
+    PL_FAULT_READ,
+    PL_FAULT_WRITE,
+    PL_FAULT_FLUSH,
+    PL_FAULT_MOVE, // PL_MoveFileEx and PL_CopyFile
+    PL_FAULT_DELETE,
+    PL_FAULT_ATTRIBUTES, // PL_SetFileAttributes
+    PL_FAULT_KINDS
+};
+void PL_FailCall(PL_FAULT kind, int nth, int count = 1);
+int PL_CallCount(PL_FAULT kind); // calls of that kind since the last reset
+void PL_ResetFaults();
+// Used by the implementations: counts the call and answers whether it must fail.
+bool PL_Faulted(PL_FAULT kind);

@@ -1,0 +1,37 @@
+// The UI port: the one way the portable core talks to the user and tells the
+// windows what changed. The Win32 program installs an implementation over real
+// message boxes and dialogs owned by the main window; tests install a scripted
+// fake. Every method has a harmless default, so a port only implements what it shows.
+#pragma once
+
+#include <cstdint>
+
+// Message box styles and answers, with their Win32 values.
+enum : unsigned {
+    UI_MB_OK = 0x00,
+    UI_MB_OKCANCEL = 0x01,
+    UI_MB_YESNOCANCEL = 0x03,
+    UI_MB_YESNO = 0x04,
+    UI_MB_ICONSTOP = 0x10,
+    UI_MB_ICONQUESTION = 0x20,
+    UI_MB_ICONEXCLAMATION = 0x30,
+    UI_MB_ICONINFORMATION = 0x40,
+    UI_MB_DEFBUTTON2 = 0x100,
+};
+enum : int { UI_IDOK = 1, UI_IDCANCEL = 2, UI_IDYES = 6, UI_IDNO = 7 };
+
+class UiPort {
+  public:
+    virtual ~UiPort();
+    // A message box owned by the main window; answers the button pressed.
+    virtual int MessageBox(const char *text, const char *caption, unsigned style);
+    // Ends the message loop: the normal shutdown follows.
+    virtual void PostQuit(int exitCode);
+};
+
+// The port in use; a silent default until a program or test installs one.
+UiPort *UI_GetPort();
+void UI_SetPort(UiPort *port); // nullptr restores the silent default
+
+int UI_MessageBox(const char *text, const char *caption, unsigned style);
+void UI_PostQuit(int exitCode);

@@ -1,0 +1,23 @@
+// The droplist: one record per file or folder encrypted through the drop window.
+#pragma once
+
+#include <cstdint>
+
+#define DROP_FILENAME_LEN 264
+
+enum : uint32_t {
+    KZ_FILE = 1,    // a dropped file
+    KZ_FOLDER = 2,  // a dropped folder
+    KZ_MEMBER = 16, // a file or subfolder inside a dropped folder
+};
+#define NO_ATTRIBUTES 987654u // the attributes could not be read
+
+struct DROPLIST {
+    char filename[DROP_FILENAME_LEN];
+    uint32_t index;
+    uint32_t kz;
+    uint32_t dwAttribute;
+    DROPLIST *next;
+};
+
+extern DROPLIST *lpDROPLISTstart, *lpDROPLISTact;

@@ -1,0 +1,45 @@
+#include "ui/mainwnd.h"
+
+#include "frame/logs.h"
+
+HWND hWndMain = nullptr;
+
+LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            ML_WriteLog("MAIN", "Shutdown message received", 0);
+            DestroyWindow(hWnd);
+        }
+        return 0;
+    case WM_DESTROY:
+        hWndMain = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default: return DefWindowProcA(hWnd, msg, wParam, lParam);
+    }
+}
+
+BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MA_MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(107));
+    if (!wc.hIcon)
+        wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = MAIN_CLASS_NAME;
+    if (!RegisterClassExA(&wc))
+        return FALSE;
+    hWndMain = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                               CW_USEDEFAULT, 760, 520, nullptr, nullptr, hInstance, nullptr);
+    if (!hWndMain)
+        return FALSE;
+    ShowWindow(hWndMain, nCmdShow);
+    UpdateWindow(hWndMain);
+    return TRUE;
+}
