@@ -95,7 +95,7 @@ TEST_F(Dumps, FullDumpListsEveryRecordWithTheContentsInClear) {
         "=> Foldertable (ADDR):00 hOrdnerTree=00000000 nOrdnerKennung=01 nOrdnerOrder=1 cOrdnerName=Mail"
         "                           cIconName=mail.ico             nExpanded=1 nCategory=0 next=00000000 ",
         "** lpFELDTABELLEstart=ADDR lpFELDTABELLEact=ADDR ",
-        "=> Fieldtable (ADDR):00 nOrdnerKennung=01 nFeldIndex=00 nFeldOrder=01 feldname=User                "
+        "=> Fieldtable (ADDR):00 nOrdnerKennung=01 nFeldIndex=00 nFeldOrder=01 feldname=User                 "
         "feldtyp=0 feldlaenge=040 drag=1 next=00000000 ",
         "** lpKARTEstart=ADDR lpKARTEact=ADDR ",
         "=> Cardtable (ADDR):00 hCardTree=00000000 nOrdnerKennung=01 nKartenKennung=03 nKartenOrder=1 "
