@@ -1,9 +1,9 @@
-# 32-bit Windows with mingw-w64 (the win32 thread model: no extra runtime DLLs).
+# 32-bit Windows with mingw-w64 (posix thread model, linked statically: googletest needs std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(ORV_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORV_MINGW_TRIPLE}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${ORV_MINGW_TRIPLE}-g++-win32)
+set(CMAKE_C_COMPILER ${ORV_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORV_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${ORV_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${ORV_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -3,7 +3,7 @@
 UiPort::~UiPort() = default;
 
 // The silent port answers as a user who presses the default button would.
-int UiPort::MessageBox(const char *, const char *, unsigned style) {
+int UiPort::ShowMessage(const char *, const char *, unsigned style) {
     switch (style & 0x0F) {
     case UI_MB_YESNO:
     case UI_MB_YESNOCANCEL: return (style & UI_MB_DEFBUTTON2) ? UI_IDNO : UI_IDYES;
@@ -22,7 +22,7 @@ UiPort *UI_GetPort() { return g_port; }
 void UI_SetPort(UiPort *port) { g_port = port ? port : &g_silent; }
 
 int UI_MessageBox(const char *text, const char *caption, unsigned style) {
-    return g_port->MessageBox(text, caption, style);
+    return g_port->ShowMessage(text, caption, style);
 }
 
 void UI_PostQuit(int exitCode) { g_port->PostQuit(exitCode); }

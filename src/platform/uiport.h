@@ -24,7 +24,7 @@ class UiPort {
   public:
     virtual ~UiPort();
     // A message box owned by the main window; answers the button pressed.
-    virtual int MessageBox(const char *text, const char *caption, unsigned style);
+    virtual int ShowMessage(const char *text, const char *caption, unsigned style);
     // Ends the message loop: the normal shutdown follows.
     virtual void PostQuit(int exitCode);
 };

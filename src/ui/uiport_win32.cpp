@@ -2,7 +2,7 @@
 
 #include "ui/mainwnd.h"
 
-int Win32UiPort::MessageBox(const char *text, const char *caption, unsigned style) {
+int Win32UiPort::ShowMessage(const char *text, const char *caption, unsigned style) {
     return MessageBoxA(hWndMain, text, caption, style);
 }
 

@@ -5,6 +5,6 @@
 
 class Win32UiPort : public UiPort {
   public:
-    int MessageBox(const char *text, const char *caption, unsigned style) override;
+    int ShowMessage(const char *text, const char *caption, unsigned style) override;
     void PostQuit(int exitCode) override;
 };

@@ -18,14 +18,14 @@ class FakeUi : public UiPort {
   public:
     FakeUi() { UI_SetPort(this); }
     ~FakeUi() override { UI_SetPort(nullptr); }
-    int MessageBox(const char *text, const char *caption, unsigned style) override {
+    int ShowMessage(const char *text, const char *caption, unsigned style) override {
         shown.push_back({text ? text : "", caption ? caption : "", style});
         if (!answers.empty()) {
             int a = answers.front();
             answers.pop_front();
             return a;
         }
-        return UiPort::MessageBox(text, caption, style);
+        return UiPort::ShowMessage(text, caption, style);
     }
     void PostQuit(int exitCode) override { quits.push_back(exitCode); }
 
