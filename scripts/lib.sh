@@ -1,0 +1,48 @@
+# Shared by the scripts: Wine and a private X server for running the Windows programs.
+# Source it; it defines functions only.
+
+orv_top() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
+
+# A fresh Wine prefix under build/, prepared once per run.
+orv_wine_prefix() {
+  local top=$1 fresh=${2:-fresh}
+  export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$fresh" = fresh ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # Wine draws the window frames itself: the private X server has no window manager.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+# Starts Xvfb on a free display unless one is given; sets DISPLAY and ORV_XVFB_PID.
+orv_start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  ORV_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  return 0
+}
+
+orv_stop_xvfb() {
+  [ -n "${ORV_XVFB_PID:-}" ] && kill "$ORV_XVFB_PID" 2>/dev/null
+  ORV_XVFB_PID=""
+}
+
+# Waits up to $2 seconds for a top-level window titled exactly $1; prints its X id.
+orv_wait_window() {
+  local title=$1 secs=${2:-30} id
+  for _ in $(seq 1 $((secs * 5))); do
+    id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
