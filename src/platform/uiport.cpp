@@ -13,6 +13,13 @@ int UiPort::ShowMessage(const char *, const char *, unsigned style) {
 
 void UiPort::PostQuit(int) {}
 
+// Without windows there is no rectangle to give, no split bar, no timer and no tray.
+int UiPort::WindowRect(UI_WINDOW, UI_RECT *) { return -1; }
+int UiPort::SplitPosition() { return 0; }
+void UiPort::StartTimer(unsigned, uint32_t) {}
+void UiPort::StopTimer(unsigned) {}
+void UiPort::HideToTray() {}
+
 namespace {
 UiPort g_silent;
 UiPort *g_port = &g_silent;
@@ -26,3 +33,9 @@ int UI_MessageBox(const char *text, const char *caption, unsigned style) {
 }
 
 void UI_PostQuit(int exitCode) { g_port->PostQuit(exitCode); }
+
+int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect) { return g_port->WindowRect(window, rect); }
+int UI_GetSplitPosition() { return g_port->SplitPosition(); }
+void UI_SetTimer(unsigned id, uint32_t ms) { g_port->StartTimer(id, ms); }
+void UI_KillTimer(unsigned id) { g_port->StopTimer(id); }
+void UI_HideToTray() { g_port->HideToTray(); }

@@ -20,6 +20,13 @@ enum : unsigned {
 };
 enum : int { UI_IDOK = 1, UI_IDCANCEL = 2, UI_IDYES = 6, UI_IDNO = 7 };
 
+// A screen rectangle as Win32 keeps it.
+struct UI_RECT {
+    int32_t left, top, right, bottom;
+};
+// The windows whose places are kept in the settings file.
+enum UI_WINDOW { UI_WND_MAIN, UI_WND_DROP, UI_WND_SEARCH };
+
 class UiPort {
   public:
     virtual ~UiPort();
@@ -27,6 +34,15 @@ class UiPort {
     virtual int ShowMessage(const char *text, const char *caption, unsigned style);
     // Ends the message loop: the normal shutdown follows.
     virtual void PostQuit(int exitCode);
+    // Screen rectangle of one of the program's windows; 0, or -1 when it has none.
+    virtual int WindowRect(UI_WINDOW window, UI_RECT *rect);
+    // Width in client pixels of the tree pane, that is the split bar's position.
+    virtual int SplitPosition();
+    // Timers of the main window: starting a running timer restarts it with the new period.
+    virtual void StartTimer(unsigned id, uint32_t ms);
+    virtual void StopTimer(unsigned id);
+    // Hides the main window in the tray, with the minimize animation.
+    virtual void HideToTray();
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -35,3 +51,8 @@ void UI_SetPort(UiPort *port); // nullptr restores the silent default
 
 int UI_MessageBox(const char *text, const char *caption, unsigned style);
 void UI_PostQuit(int exitCode);
+int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect);
+int UI_GetSplitPosition();
+void UI_SetTimer(unsigned id, uint32_t ms);
+void UI_KillTimer(unsigned id);
+void UI_HideToTray();

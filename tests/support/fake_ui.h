@@ -4,7 +4,9 @@
 
 #include "platform/uiport.h"
 
+#include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,8 +30,29 @@ class FakeUi : public UiPort {
         return UiPort::ShowMessage(text, caption, style);
     }
     void PostQuit(int exitCode) override { quits.push_back(exitCode); }
+    // Window rectangles the test sets up; a window without one has none.
+    int WindowRect(UI_WINDOW window, UI_RECT *rect) override {
+        auto it = rects.find(window);
+        if (it == rects.end())
+            return -1;
+        *rect = it->second;
+        return 0;
+    }
+    int SplitPosition() override { return splitPosition; }
+    // Running timers by id with their periods; every start is also logged.
+    void StartTimer(unsigned id, uint32_t ms) override {
+        timers[id] = ms;
+        timerStarts.push_back({id, ms});
+    }
+    void StopTimer(unsigned id) override { timers.erase(id); }
+    void HideToTray() override { ++trayHides; }
 
     std::vector<ShownMessage> shown;
     std::vector<int> quits;
     std::deque<int> answers;
+    std::map<UI_WINDOW, UI_RECT> rects;
+    int splitPosition = 0;
+    std::map<unsigned, uint32_t> timers;
+    std::vector<std::pair<unsigned, uint32_t>> timerStarts;
+    int trayHides = 0;
 };
