@@ -20,6 +20,15 @@ void UiPort::StartTimer(unsigned, uint32_t) {}
 void UiPort::StopTimer(unsigned) {}
 void UiPort::HideToTray() {}
 
+TREEHANDLE UiPort::InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }
+
+int UiPort::CardListTextWidth(const char *text) {
+    int n = 0;
+    while (text && text[n])
+        ++n;
+    return 8 * n;
+}
+
 namespace {
 UiPort g_silent;
 UiPort *g_port = &g_silent;
@@ -33,6 +42,10 @@ int UI_MessageBox(const char *text, const char *caption, unsigned style) {
 }
 
 void UI_PostQuit(int exitCode) { g_port->PostQuit(exitCode); }
+
+TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text) { return g_port->InsertFieldItem(hCard, text); }
+
+int UI_CardListTextWidth(const char *text) { return g_port->CardListTextWidth(text); }
 
 int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect) { return g_port->WindowRect(window, rect); }
 int UI_GetSplitPosition() { return g_port->SplitPosition(); }

@@ -27,6 +27,9 @@ struct UI_RECT {
 // The windows whose places are kept in the settings file.
 enum UI_WINDOW { UI_WND_MAIN, UI_WND_DROP, UI_WND_SEARCH };
 
+// A tree view item as the window layer hands it out (the same type the records keep).
+typedef struct TreeItemRec *TREEHANDLE;
+
 class UiPort {
   public:
     virtual ~UiPort();
@@ -43,6 +46,12 @@ class UiPort {
     virtual void StopTimer(unsigned id);
     // Hides the main window in the tray, with the minimize animation.
     virtual void HideToTray();
+    // The tree: appends a field item (the drag kind, with the field image) titled
+    // text as the last child of a card item; answers its handle, none without a tree.
+    virtual TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text);
+    // Width in pixels of a text on the card list's device context, for sizing its
+    // name column; without a window an estimate of 8 pixels a character.
+    virtual int CardListTextWidth(const char *text);
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -56,3 +65,5 @@ int UI_GetSplitPosition();
 void UI_SetTimer(unsigned id, uint32_t ms);
 void UI_KillTimer(unsigned id);
 void UI_HideToTray();
+TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text);
+int UI_CardListTextWidth(const char *text);

@@ -5,10 +5,17 @@
 #include "platform/uiport.h"
 
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
+
+struct InsertedTreeItem {
+    TREEHANDLE parent;
+    std::string text;
+    TREEHANDLE item;
+};
 
 struct ShownMessage {
     std::string text;
@@ -46,6 +53,17 @@ class FakeUi : public UiPort {
     }
     void StopTimer(unsigned id) override { timers.erase(id); }
     void HideToTray() override { ++trayHides; }
+    // Field items get made-up handles 0x1000, 0x1001, ...
+    TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) override {
+        TREEHANDLE item = reinterpret_cast<TREEHANDLE>(static_cast<uintptr_t>(0x1000 + fieldItems.size()));
+        fieldItems.push_back({hCard, text ? text : "", item});
+        return item;
+    }
+    // Measures textWidthPerChar pixels a character.
+    int CardListTextWidth(const char *text) override {
+        measured.push_back(text ? text : "");
+        return textWidthPerChar * static_cast<int>(text ? strlen(text) : 0);
+    }
 
     std::vector<ShownMessage> shown;
     std::vector<int> quits;
@@ -55,4 +73,7 @@ class FakeUi : public UiPort {
     std::map<unsigned, uint32_t> timers;
     std::vector<std::pair<unsigned, uint32_t>> timerStarts;
     int trayHides = 0;
+    std::vector<InsertedTreeItem> fieldItems;
+    std::vector<std::string> measured;
+    int textWidthPerChar = 7;
 };
