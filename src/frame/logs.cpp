@@ -83,6 +83,15 @@ void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber) {
     PL_CloseHandle(h);
 }
 
+void ML_WriteLogF(const char *code, uint32_t errorNumber, const char *format, ...) {
+    char buf[2048];
+    va_list ap;
+    va_start(ap, format);
+    vsnprintf(buf, sizeof buf, format, ap);
+    va_end(ap);
+    ML_WriteLog(code, buf, errorNumber);
+}
+
 void ML_WriteCryptLog(const char *fileName) {
     PL_SYSTEMTIME t;
     PL_GetLocalTime(&t);

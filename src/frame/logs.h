@@ -9,6 +9,12 @@
 extern char szProgramDir[MAX_PGM_DIR]; // set once at start
 
 void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber);
+// ML_WriteLog of a text formatted from printf fields.
+void ML_WriteLogF(const char *code, uint32_t errorNumber, const char *format, ...)
+#ifdef __GNUC__
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
 void ML_WriteCryptLog(const char *fileName);
 void ML_WriteTrace(const char *tag, const char *text);
 
