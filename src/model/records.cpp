@@ -1,5 +1,7 @@
 #include "model/records.h"
 
+#include "frame/memory.h"
+
 ORDNER *lpORDNERstart = nullptr, *lpORDNERact = nullptr;
 FELDTABELLE *lpFELDTABELLEstart = nullptr, *lpFELDTABELLEact = nullptr;
 KARTE *lpKARTEstart = nullptr, *lpKARTEact = nullptr;
@@ -9,3 +11,42 @@ FELDINHALT *lpFELDINHALTstart = nullptr, *lpFELDINHALTact = nullptr;
 uint32_t nOrdnerCount = 0;
 uint32_t nCardCount = 0;
 uint32_t nFeldCount = 0;
+
+namespace {
+template <typename T> T *LastOf(T *start) {
+    T *last = start;
+    while (last && last->next)
+        last = last->next;
+    return last;
+}
+
+template <typename T> T *Append(const char *tag, T *&start, T *&act) {
+    T *rec = static_cast<T *>(T_Malloc(tag, sizeof(T)));
+    if (!rec)
+        return nullptr;
+    if (start && !act)
+        act = LastOf(start);
+    if (!start)
+        start = rec;
+    else
+        act->next = rec;
+    act = rec;
+    return rec;
+}
+} // namespace
+
+ORDNER *SW_AppendOrdner(const char *tag) { return Append(tag, lpORDNERstart, lpORDNERact); }
+FELDTABELLE *SW_AppendFeldTabelle(const char *tag) { return Append(tag, lpFELDTABELLEstart, lpFELDTABELLEact); }
+KARTE *SW_AppendKarte(const char *tag) { return Append(tag, lpKARTEstart, lpKARTEact); }
+FELDTABCARD *SW_AppendFeldTabCard(const char *tag) { return Append(tag, lpFELDTABCARDstart, lpFELDTABCARDact); }
+FELDINHALT *SW_AppendFeldInhalt(const char *tag) { return Append(tag, lpFELDINHALTstart, lpFELDINHALTact); }
+
+// The card field tables are walked too: removing a card unlinks its own field
+// descriptions, and a tail left on a freed record would corrupt the next append.
+void SW_FindListTails() {
+    lpORDNERact = LastOf(lpORDNERstart);
+    lpFELDTABELLEact = LastOf(lpFELDTABELLEstart);
+    lpKARTEact = LastOf(lpKARTEstart);
+    lpFELDINHALTact = LastOf(lpFELDINHALTstart);
+    lpFELDTABCARDact = LastOf(lpFELDTABCARDstart);
+}

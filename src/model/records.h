@@ -1,7 +1,8 @@
 // The five record lists of an open safe: folders, the field descriptions of each
 // folder, cards, the field descriptions of individual cards, and field contents.
 // Each is a singly linked list held by a start and a tail ("act") pointer.
-// Records come zero-filled from the tagged allocator and are appended at the tail.
+// Records come zero-filled from the tagged allocator and are appended at the tail;
+// the lists own their records, and a content record owns its text.
 #pragma once
 
 #include <cstdint>
@@ -89,3 +90,16 @@ extern FELDINHALT *lpFELDINHALTstart, *lpFELDINHALTact;
 extern uint32_t nOrdnerCount; // folders
 extern uint32_t nCardCount;   // cards
 extern uint32_t nFeldCount;   // field descriptions
+
+// Appends a zero-filled record at the tail of its list, allocated under the
+// caller's tag. Answers the record, or null when memory ran out (the allocator
+// has then already started the orderly end of the program).
+ORDNER *SW_AppendOrdner(const char *tag);
+FELDTABELLE *SW_AppendFeldTabelle(const char *tag);
+KARTE *SW_AppendKarte(const char *tag);
+FELDTABCARD *SW_AppendFeldTabCard(const char *tag);
+FELDINHALT *SW_AppendFeldInhalt(const char *tag);
+
+// After records were unlinked: points every tail pointer at its list's last
+// record again (null for an empty list).
+void SW_FindListTails();
