@@ -15,6 +15,7 @@ struct Fault {
 Fault g_faults[PL_FAULT_KINDS];
 PL_LocalTimeFn g_localTime = nullptr;
 PL_TickFn g_tick = nullptr;
+PL_FreeObserverFn g_freeObserver = nullptr;
 
 uint32_t FaultError(PL_FAULT kind) {
     switch (kind) {
@@ -58,7 +59,13 @@ void *PL_Realloc(void *block, size_t size) {
     return realloc(block, size ? size : 1);
 }
 
-void PL_Free(void *block) { free(block); }
+void PL_SetFreeObserver(PL_FreeObserverFn fn) { g_freeObserver = fn; }
+
+void PL_Free(void *block) {
+    if (g_freeObserver && block)
+        g_freeObserver(block);
+    free(block);
+}
 
 void PL_SecureZero(void *block, size_t size) {
     volatile unsigned char *p = static_cast<volatile unsigned char *>(block);

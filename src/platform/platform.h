@@ -120,6 +120,10 @@ void *PL_Realloc(void *block, size_t size);
 void PL_Free(void *block);
 // Overwrites a secret so the compiler cannot drop the stores.
 void PL_SecureZero(void *block, size_t size);
+// Tests look at every block just before it is freed (to see that secrets were
+// wiped); nullptr ends it.
+typedef void (*PL_FreeObserverFn)(const void *block);
+void PL_SetFreeObserver(PL_FreeObserverFn fn);
 
 // ---------------------------------------------------------------- time
 struct PL_SYSTEMTIME {
