@@ -86,3 +86,9 @@ TEST_F(Logs, TraceMacroFormatsNothingWhileItsBitIsClear) {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B SW_OpenSafe(LPSTR %s)", "a.saf");
     EXPECT_EQ(ReadFile(Path("orvtrace.log")), "*SW_FNK* Wed Mar 01 18:05:09 B SW_OpenSafe(LPSTR a.saf) \r\n");
 }
+
+TEST_F(Logs, FormattedProgramLogLine) {
+    ML_WriteLogF("OW07", 0, "OW_GetOrdnerStructAdr(UINT nOrdnerID=%d) [return 0]", 3);
+    EXPECT_EQ(ReadFile(Path("orvsafe.log")),
+              "1.13.000 2006/03/01 18:05:09 *OW07* OW_GetOrdnerStructAdr(UINT nOrdnerID=3) [return 0] \r\n");
+}
