@@ -193,7 +193,7 @@ Bytes MakePasswordEnvelope(const CmsSpec &spec, const std::string &password, con
         c.Encrypt(content);
     }
 
-    Bytes pbkdf2Params = DerOctets(salt) + DerInt(spec.iterations);
+    Bytes pbkdf2Params = DerOctets(salt) + DerInt(spec.claimedIterations ? spec.claimedIterations : spec.iterations);
     if (spec.writeKeyLength)
         pbkdf2Params += DerInt(spec.kekLen);
     if (spec.prfOid)

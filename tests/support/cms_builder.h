@@ -4,6 +4,8 @@
 // wrote, and damage them on purpose.
 #pragma once
 
+#include <gcrypt.h>
+
 #include <cstdint>
 #include <string>
 
@@ -31,7 +33,7 @@ enum CmsParams {
 struct CmsSpec {
     int envelopedVersion = 0;
     const char *cipherOid = "2.16.840.1.101.3.4.1.42";
-    int gcryAlgo = 0;        // libgcrypt cipher id; 0: Skipjack
+    int gcryAlgo = GCRY_CIPHER_AES256; // libgcrypt cipher id; 0: Skipjack
     size_t blockSize = 16;
     size_t cekLen = 32;      // content key
     size_t kekLen = 32;      // key-encryption key
@@ -41,6 +43,7 @@ struct CmsSpec {
     bool writeKeyLength = false;  // PBKDF2-params keyLength
     size_t saltLen = 8;
     uint32_t iterations = 1000;
+    uint32_t claimedIterations = 0; // written instead of iterations (the key stays derived with those)
     bool indefinite = false;   // BER with the content in segments
     size_t segment = 1000;     // segment size for indefinite content
 };
