@@ -68,6 +68,18 @@ int SaveIni(const char *path, const INITEXT *t) {
     return rc;
 }
 
+// Loads the file and answers what read() finds in it; 0 when it cannot be read.
+template <typename Read> uint32_t ReadIni(int nIniFileType, Read read) {
+    char path[MAX_PGM_DIR + 20];
+    if (II_GetIniPath(nIniFileType, path, sizeof path) != 0)
+        return 0;
+    INITEXT t;
+    IT_Init(&t);
+    uint32_t n = LoadIni(path, &t) == 0 ? read(&t) : 0;
+    IT_Free(&t);
+    return n;
+}
+
 // Loads the file, lets change() alter the text and writes it back when it changed.
 template <typename Change> int ChangeIni(int nIniFileType, Change change) {
     char path[MAX_PGM_DIR + 20];
@@ -79,12 +91,13 @@ template <typename Change> int ChangeIni(int nIniFileType, Change change) {
     if (LoadIni(path, &t) != 0) {
         LogWriteError("II06", "reading (not changed)", path, PL_GetLastError());
     } else {
-        uint32_t before = t.dwLength;
+        // An unchanged file that exists is not written again.
         INITEXT old;
         IT_Init(&old);
         bool copied = IT_Assign(&old, t.lpText, t.dwLength) == 0;
         if (change(&t) == 0) {
-            bool same = copied && old.dwLength == t.dwLength && (before == 0 || memcmp(old.lpText, t.lpText, before) == 0);
+            bool same = copied && old.dwLength == t.dwLength &&
+                        (t.dwLength == 0 || memcmp(old.lpText, t.lpText, t.dwLength) == 0);
             bool exists = PL_GetFileAttributes(path) != PL_INVALID_ATTRIBUTES;
             rc = (same && exists) ? 0 : SaveIni(path, &t);
         }
@@ -109,14 +122,7 @@ uint32_t II_GetStringN(const char *section, const char *key, char *value, uint32
     if (!value || size == 0)
         return 0;
     value[0] = 0;
-    char path[MAX_PGM_DIR + 20];
-    if (II_GetIniPath(nIniFileType, path, sizeof path) != 0)
-        return 0;
-    INITEXT t;
-    IT_Init(&t);
-    uint32_t n = LoadIni(path, &t) == 0 ? IT_GetValue(&t, section, key, value, size) : 0;
-    IT_Free(&t);
-    return n;
+    return ReadIni(nIniFileType, [&](INITEXT *t) { return IT_GetValue(t, section, key, value, size); });
 }
 
 uint32_t II_GetString(const char *section, const char *key, char *value, int nIniFileType) {
@@ -136,14 +142,7 @@ uint32_t RDmyini_section(const char *lpsection, char *buffer, uint32_t size, int
     buffer[0] = 0;
     if (size > 1)
         buffer[1] = 0;
-    char path[MAX_PGM_DIR + 20];
-    if (II_GetIniPath(nIniFileType, path, sizeof path) != 0)
-        return 0;
-    INITEXT t;
-    IT_Init(&t);
-    uint32_t n = LoadIni(path, &t) == 0 ? IT_GetSection(&t, lpsection, buffer, size) : 0;
-    IT_Free(&t);
-    return n;
+    return ReadIni(nIniFileType, [&](INITEXT *t) { return IT_GetSection(t, lpsection, buffer, size); });
 }
 
 int II_PutSection(const char *section, const char *data, int nIniFileType) {

@@ -218,10 +218,23 @@ int Splice(INITEXT *t, uint32_t pos, uint32_t len, const char *ins, uint32_t ins
     return 0;
 }
 
-// A growing run of bytes for the lines to insert.
+// A growing run of bytes for the lines to insert, in the text's own line ending;
+// for a section that is new, its header line comes first.
 struct LINES {
-    INITEXT buf;
-    bool ok;
+    INITEXT buf{nullptr, 0, 0};
+    bool ok = true;
+    const char *eol;
+    LINES(const INITEXT *t, const NAME *newSection) : eol(LineEnding(t)) {
+        if (newSection) {
+            Add("[");
+            Add(newSection->p, newSection->len);
+            Add("]");
+            Add(eol);
+        }
+    }
+    ~LINES() { IT_Free(&buf); }
+    LINES(const LINES &) = delete;
+    LINES &operator=(const LINES &) = delete;
     void Add(const char *p, uint32_t n) {
         if (ok && Splice(&buf, buf.dwLength, 0, p, n) != 0)
             ok = false;
@@ -323,21 +336,12 @@ int IT_PutValue(INITEXT *t, const char *section, const char *key, const char *va
     if (haveKey)
         return Splice(t, kl.valueStart, kl.valueEnd - kl.valueStart, value, vlen);
 
-    const char *eol = LineEnding(t);
-    LINES lines{{nullptr, 0, 0}, true};
-    if (!found) {
-        lines.Add("[");
-        lines.Add(sn.p, sn.len);
-        lines.Add("]");
-        lines.Add(eol);
-    }
+    LINES lines(t, found ? nullptr : &sn);
     lines.Add(kn.p, kn.len);
     lines.Add("=");
     lines.Add(value, vlen);
-    lines.Add(eol);
-    int rc = InsertLines(t, found ? sec.afterLastKey : t->dwLength, 0, lines);
-    IT_Free(&lines.buf);
-    return rc;
+    lines.Add(lines.eol);
+    return InsertLines(t, found ? sec.afterLastKey : t->dwLength, 0, lines);
 }
 
 uint32_t IT_GetSection(const INITEXT *t, const char *section, char *buf, uint32_t size) {
@@ -394,14 +398,7 @@ int IT_PutSection(INITEXT *t, const char *section, const char *data) {
     if (!data)
         return found ? Splice(t, sec.header, sec.end - sec.header, nullptr, 0) : 0;
 
-    const char *eol = LineEnding(t);
-    LINES lines{{nullptr, 0, 0}, true};
-    if (!found) {
-        lines.Add("[");
-        lines.Add(sn.p, sn.len);
-        lines.Add("]");
-        lines.Add(eol);
-    }
+    LINES lines(t, found ? nullptr : &sn);
     bool any = false;
     for (const char *s = data; *s; s += strlen(s) + 1) {
         uint32_t n = FirstLineLength(s);
@@ -409,14 +406,10 @@ int IT_PutSection(INITEXT *t, const char *section, const char *data) {
         if (!memchr(s, '=', n) || (trimmed.len > 0 && trimmed.p[0] == '['))
             continue;
         lines.Add(s, n);
-        lines.Add(eol);
+        lines.Add(lines.eol);
         any = true;
     }
-    int rc = 0;
     if (found)
-        rc = InsertLines(t, sec.body, sec.afterLastLine - sec.body, lines);
-    else if (any)
-        rc = InsertLines(t, t->dwLength, 0, lines);
-    IT_Free(&lines.buf);
-    return rc;
+        return InsertLines(t, sec.body, sec.afterLastLine - sec.body, lines);
+    return any ? InsertLines(t, t->dwLength, 0, lines) : 0;
 }
