@@ -18,7 +18,9 @@ struct READER {
     char work[kWorkSize];
 
     // The stored text, cut to 99 characters; answers its length.
-    uint32_t Text(const char *key) { return II_GetStringN(II_SECTION_OPTIONS, key, work, sizeof work, INI_FILE_SETTINGS); }
+    uint32_t Text(const char *key) {
+        return II_GetStringN(II_SECTION_OPTIONS, key, work, sizeof work, INI_FILE_SETTINGS);
+    }
     // A flag is true only for exactly "yes".
     bool Flag(const char *key) {
         Text(key);

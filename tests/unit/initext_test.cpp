@@ -211,9 +211,11 @@ TEST(IniSection, OnlyWholeStringsAreStored) {
 }
 
 TEST(IniSection, ReplacingASectionKeepsTheRestOfTheFile) {
-    Text f("[Templates]\r\nOrdner1=Bank,icon\r\n\r\n[Bank]\r\nFeld1=a,0,1,0\r\n; old\r\nFeld2=b,0,1,0\r\n\r\n[Z]\r\nz=1");
+    Text f("[Templates]\r\nOrdner1=Bank,icon\r\n\r\n"
+           "[Bank]\r\nFeld1=a,0,1,0\r\n; old\r\nFeld2=b,0,1,0\r\n\r\n[Z]\r\nz=1");
     ASSERT_EQ(f.PutSection("bank", std::string("Feld1=c,1,2,1\0 Feld2 = d\0noeq\0[X]=1\0", 36)), 0);
-    EXPECT_EQ(f.Str(), "[Templates]\r\nOrdner1=Bank,icon\r\n\r\n[Bank]\r\nFeld1=c,1,2,1\r\n Feld2 = d\r\n\r\n[Z]\r\nz=1");
+    EXPECT_EQ(f.Str(), "[Templates]\r\nOrdner1=Bank,icon\r\n\r\n[Bank]\r\nFeld1=c,1,2,1\r\n Feld2 = d\r\n\r\n"
+                       "[Z]\r\nz=1");
     EXPECT_EQ(f.Section("Bank"), "Feld1=c,1,2,1|Feld2=d");
 
     ASSERT_EQ(f.PutSection("Bank", std::string("\0", 1)), 0);
