@@ -98,7 +98,8 @@ int CW_GetCardOrdnerId_CID(uint32_t nCardID) {
 KARTE *CW_GetCardStructAdr(uint32_t nCardID) {
     if (KARTE *k = ById(nCardID))
         return k;
-    ML_WriteLogF("CA08", 0, "P-Error: CW_GetCardStructAdr(nCardID=%d) - cannot find card id", static_cast<int>(nCardID));
+    ML_WriteLogF("CA08", 0, "P-Error: CW_GetCardStructAdr(nCardID=%d) - cannot find card id",
+                 static_cast<int>(nCardID));
     return nullptr;
 }
 

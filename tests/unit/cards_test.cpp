@@ -114,8 +114,9 @@ TEST_F(Cards, OwnFieldTableLookups) {
 TEST_F(Cards, NewCardIdIsUniqueAcrossFoldersAndTraced) {
     dwTraceLevel = TRACE_FUNCTIONS;
     EXPECT_EQ(CW_GetNewCardId(), 4u) << "cards 1, 2, 3 and 5 in two folders";
-    EXPECT_EQ(TraceLines("CW_FNK"), (std::vector<std::string>{"B CW_GetNewCardId()",
-                                                               "E CW_GetNewCardId() (nCardCount=4) (return nNewCardId=4)"}));
+    EXPECT_EQ(TraceLines("CW_FNK"),
+              (std::vector<std::string>{"B CW_GetNewCardId()",
+                                        "E CW_GetNewCardId() (nCardCount=4) (return nNewCardId=4)"}));
     // Cards made one after another in two folders never share an identifier.
     std::set<uint32_t> ids{1, 2, 3, 5};
     for (int i = 0; i < 20; ++i) {
