@@ -22,6 +22,8 @@ void UiPort::HideToTray() {}
 
 TREEHANDLE UiPort::InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }
 
+void UiPort::CloseMainWindow() {}
+
 int UiPort::CardListTextWidth(const char *text) {
     int n = 0;
     while (text && text[n])
@@ -46,6 +48,7 @@ void UI_PostQuit(int exitCode) { g_port->PostQuit(exitCode); }
 TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text) { return g_port->InsertFieldItem(hCard, text); }
 
 int UI_CardListTextWidth(const char *text) { return g_port->CardListTextWidth(text); }
+void UI_CloseMainWindow() { g_port->CloseMainWindow(); }
 
 int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect) { return g_port->WindowRect(window, rect); }
 int UI_GetSplitPosition() { return g_port->SplitPosition(); }

@@ -52,6 +52,8 @@ class UiPort {
     // Width in pixels of a text on the card list's device context, for sizing its
     // name column; without a window an estimate of 8 pixels a character.
     virtual int CardListTextWidth(const char *text);
+    // Asks the main window to close, as its close button would: the program ends.
+    virtual void CloseMainWindow();
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -67,3 +69,4 @@ void UI_KillTimer(unsigned id);
 void UI_HideToTray();
 TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text);
 int UI_CardListTextWidth(const char *text);
+void UI_CloseMainWindow();

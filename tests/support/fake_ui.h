@@ -60,6 +60,8 @@ class FakeUi : public UiPort {
         return item;
     }
     // Measures textWidthPerChar pixels a character.
+    void CloseMainWindow() override { ++closeRequests; }
+    int closeRequests = 0;
     int CardListTextWidth(const char *text) override {
         measured.push_back(text ? text : "");
         return textWidthPerChar * static_cast<int>(text ? strlen(text) : 0);

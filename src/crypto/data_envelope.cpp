@@ -1,0 +1,77 @@
+#include "crypto/data_envelope.h"
+
+#include "config/settings.h"
+#include "crypto/cryptlib.h"
+#include "frame/logs.h"
+#include "frame/memory.h"
+#include "platform/uiport.h"
+
+#include <cstdio>
+#include <cstring>
+
+int CY_GetCryptAlgo(int32_t cryptAlgo) {
+    switch (cryptAlgo) {
+    case CRYPT_ALGO_CAST:
+    case CRYPT_ALGO_AES:
+    case CRYPT_ALGO_BLOWFISH:
+    case CRYPT_ALGO_SKIPJACK: return cryptAlgo;
+    default: return CRYPT_ALGO_AES;
+    }
+}
+
+int docryptMyData(const void *data, uint32_t length, const char *password, int NPWYESNO, CRYPTRESULT *result) {
+    // Room for the envelope's own bytes and the rounding up to whole cipher blocks.
+    uint32_t outSize = 4 * length + 500;
+    char *out = static_cast<char *>(T_Malloc("CY_M_00", outSize));
+    if (!out)
+        return -1;
+    CRYPT_ENVELOPE env = 0;
+    cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
+    if (NPWYESNO == NPWYESNO_YES)
+        cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(Settings.CryptAlgo));
+    cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(length));
+    int accepted = 0;
+    cryptPushData(env, data, static_cast<int>(length), &accepted);
+    if (accepted != static_cast<int>(length)) {
+        char *msg = static_cast<char *>(T_Malloc("CY_M_02", 255));
+        if (msg) {
+            snprintf(msg, 255, "docryptMyData(DATA %x, DATALENGTH %d, NPWYESNO %d) crypt err",
+                     static_cast<unsigned>(reinterpret_cast<uintptr_t>(data)), static_cast<int>(length), NPWYESNO);
+            ML_WriteLog("CY04", msg, 0);
+            T_Free("CY_F_04", msg);
+        }
+        T_Free("CY_F_00", out);
+        cryptDestroyEnvelope(env); // nothing is left to the library's shutdown
+        UI_MessageBox("Crypt failed", "Error", UI_MB_OK);
+        return -1;
+    }
+    cryptFlushData(env);
+    int popped = 0;
+    cryptPopData(env, out, static_cast<int>(outSize), &popped);
+    cryptDestroyEnvelope(env);
+    result->lpData = out;
+    result->nLength = static_cast<uint32_t>(popped);
+    return 0;
+}
+
+int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void *input, uint32_t inputLength) {
+    memset(output, 0, outputSize);
+    CRYPT_ENVELOPE env = 0;
+    cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
+    int accepted = 0;
+    int rc = cryptPushData(env, input, static_cast<int>(inputLength), &accepted);
+    // Only an envelope that needs a key is given the password.
+    if (rc == CRYPT_ENVELOPE_RESOURCE)
+        cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    cryptFlushData(env);
+    int popped = 0;
+    rc = cryptPopData(env, output, static_cast<int>(outputSize), &popped);
+    cryptDestroyEnvelope(env);
+    T_Free("CY_F_01", input);
+    if (rc != CRYPT_OK) {
+        memset(output, 0, outputSize); // a failed open restores nothing
+        return -1;
+    }
+    return 0;
+}

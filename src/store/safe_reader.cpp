@@ -1,0 +1,499 @@
+#include "store/safe_reader.h"
+
+#include "config/inifile.h"
+#include "config/settings.h"
+#include "crypto/data_envelope.h"
+#include "frame/dumps.h"
+#include "frame/fileio.h"
+#include "frame/logs.h"
+#include "frame/memory.h"
+#include "frame/trace.h"
+#include "model/list_release.h"
+#include "model/list_sorts.h"
+#include "model/records.h"
+#include "platform/uiport.h"
+#include "store/safe_state.h"
+#include "tools/desktop_profiles.h"
+#include "tools/notes_list.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char TAG_FNK[] = "SW_FNK";
+
+void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
+
+void CloseWorkingFile() {
+    if (tmpSafe)
+        PL_CloseHandle(tmpSafe);
+    tmpSafe = nullptr;
+}
+
+// Reads up to `size` bytes of the working file; answers how many arrived
+// (fewer only at the end of the file or on a failed read).
+uint32_t ReadUpTo(void *buf, uint32_t size) {
+    uint32_t total = 0;
+    while (total < size) {
+        uint32_t n = 0;
+        if (PL_ReadFile(tmpSafe, static_cast<char *>(buf) + total, size - total, &n) != 0 || n == 0)
+            break;
+        total += n;
+    }
+    return total;
+}
+
+void SeekBack(uint32_t n) { PL_SetFilePointer(tmpSafe, -static_cast<int64_t>(n), PL_FILE_CURRENT, nullptr); }
+
+// An optional section's marker where a mandatory chain would begin means the
+// chain is empty: a marker is never taken for a record.
+bool StartsWithMarker(const uint8_t *img, uint32_t n) {
+    return (n >= FTC_MARKER_LEN && memcmp(img, FTC_MARKER, FTC_MARKER_LEN) == 0) ||
+           (n >= NOTIZ_MARKER_LEN && memcmp(img, NOTIZ_MARKER, NOTIZ_MARKER_LEN) == 0) ||
+           (n >= DESKTOP_MARKER_LEN && memcmp(img, DESKTOP_MARKER, DESKTOP_MARKER_LEN) == 0);
+}
+
+// Reads one record image of a chain. false at the end of the chain's data: the
+// end of the file, a short record, or a marker in place of the first record.
+bool ReadChainImage(uint8_t *img, uint32_t size, bool first, bool mandatory) {
+    uint32_t n = ReadUpTo(img, size);
+    if (n > 0 && first && mandatory && StartsWithMarker(img, n)) {
+        SeekBack(n);
+        return false;
+    }
+    return n == size;
+}
+
+void ClearLastSafe() {
+    II_PutString(II_SECTION_SETTINGS, "LastSafe", "", INI_FILE_SETTINGS);
+}
+
+// A damaged safe: logged, LastSafe cleared so the next start leaves it alone,
+// the user told, the working file closed.
+int Damaged(const char *code, const char *logText, const char *message) {
+    ML_WriteLog(code, logText, 0);
+    ClearLastSafe();
+    ErrorBox(message);
+    CloseWorkingFile();
+    return -1;
+}
+
+bool HasPassword() { return TmpSafeHeader.nPasswort == 1; }
+
+// Reads a text block (header and envelope) and opens it into a new plain block
+// of nPlainLength bytes plus a terminating zero. false when the header cannot be
+// read (`*absent` is then set) or the envelope is short.
+bool ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLength, bool *absent) {
+    *plain = nullptr;
+    *plainLength = 0;
+    *absent = false;
+    uint8_t head[TEXTBLOCK_HEADER_SIZE];
+    if (ReadUpTo(head, sizeof head) != sizeof head) {
+        *absent = true;
+        return false;
+    }
+    TEXTBLOCKHEADER tb;
+    SW_GetTextBlockHeaderImage(head, &tb);
+    // A length beyond the file cannot be right: refuse it before allocating it.
+    uint64_t pos = 0, size = 0;
+    PL_SetFilePointer(tmpSafe, 0, PL_FILE_CURRENT, &pos);
+    PL_GetFileSize(tmpSafe, &size);
+    if (tb.nCryptLength > size - pos || tb.nPlainLength > 16u * tb.nCryptLength + 4096u)
+        return false;
+    char *crypt = static_cast<char *>(T_Malloc("SW_M_08", tb.nCryptLength));
+    if (!crypt)
+        return false;
+    if (T_ReadFile(readCode, tmpSafe, crypt, tb.nCryptLength) != 0) {
+        T_Free("SW_F_08", crypt);
+        return false;
+    }
+    char *p = static_cast<char *>(T_Malloc("SW_M_14", tb.nPlainLength));
+    if (!p) {
+        T_Free("SW_F_08", crypt);
+        return false;
+    }
+    CY_DecryptData(p, tb.nPlainLength, cTmpPasswort, crypt, tb.nCryptLength);
+    *plain = p;
+    *plainLength = tb.nPlainLength;
+    return true;
+}
+
+// Copies the zero-terminated text at the front of a plain block, at most `len`
+// characters, then drops `advance` bytes from the front; an exhausted block
+// gives what is left.
+void TakeText(char *&cursor, uint32_t &left, char *dest, uint32_t len, uint32_t advance) {
+    uint32_t n = 0;
+    while (n < len && n < left && cursor[n])
+        ++n;
+    memcpy(dest, cursor, n);
+    dest[n] = 0;
+    uint32_t skip = advance < left ? advance : left;
+    cursor += skip;
+    left -= skip;
+}
+} // namespace
+
+int SW_OpenSafe(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_OpenSafe(LPSTR %s)", path);
+    snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
+    tmpSafe = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+    if (!tmpSafe) {
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF("SW00", err, "cannot open safe '%s' - code: %d", path, static_cast<int>(err));
+        ErrorBox("cannot open safe");
+        return -1;
+    }
+    uint8_t head[SAFEHEADER_SIZE];
+    if (ReadUpTo(head, sizeof head) != sizeof head) {
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF("SW01", err, "read error safe '%s' - code: %d", path, static_cast<int>(err));
+        ErrorBox("cannot read safe");
+        CloseWorkingFile();
+        return -1;
+    }
+    SW_GetHeaderImage(head, &TmpSafeHeader);
+    if (SW_VersionNumber(TmpSafeHeader.nMajorRelease, TmpSafeHeader.nMinorRelease) > SAFE_VERSION ||
+        TmpSafeHeader.nMajorRelease > SAFE_MAJOR_RELEASE) {
+        char text[80];
+        snprintf(text, sizeof text, "unsupported Safe Version %u.%u", TmpSafeHeader.nMajorRelease,
+                 TmpSafeHeader.nMinorRelease);
+        ErrorBox(text);
+        ML_WriteLog("SW14", text, 0);
+        CloseWorkingFile();
+        return -1;
+    }
+    TRACE(TRACE_BASIC, "SW_B_01", "SW_OpenSafe(LPSTR %s) done, Version=%d.%d", path,
+          static_cast<int>(TmpSafeHeader.nMajorRelease), static_cast<int>(TmpSafeHeader.nMinorRelease));
+    return 0;
+}
+
+int SW_ReadSafeHeader() {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadSafeHeader() (tmpSafe=%x)", TRACE_PTR(tmpSafe));
+    uint64_t size = 0;
+    PL_GetFileSize(tmpSafe, &size);
+    uint32_t length = TmpSafeHeader.nControlLength;
+    char *block = length <= size ? static_cast<char *>(T_Malloc("SW_M_00", length)) : nullptr;
+    if (!block || ReadUpTo(block, length) != length) {
+        ML_WriteLog("SW02", "read error safe", 0);
+        ErrorBox("cannot read safe");
+        if (block)
+            T_Free("SW_F_00", block);
+        return -1;
+    }
+    uint8_t control[SAFECONTROL_SIZE];
+    CY_DecryptData(control, sizeof control, cTmpPasswort, block, length);
+    SW_GetControlImage(control, &TmpSafeControl);
+    if (strncmp(TmpSafeControl.cSafeId, SAFE_ID, sizeof TmpSafeControl.cSafeId) != 0) {
+        ML_WriteLog("SW03", "Error: Decrypt Safe", 0);
+        ErrorBox("error in encrypt safe");
+        return -1;
+    }
+    return 0;
+}
+
+int SW_ReadSafeOrdner(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadSafeOrdner(LPSTR %s)", path);
+    if (lpORDNERstart)
+        SW_FreeOrdnertabelle();
+    nOrdnerCount = 0;
+    const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
+    const uint32_t size = SW_OrdnerImageSize(major, minor);
+    if (size != ORDNER_IMAGE_SIZE)
+        ML_WriteLogF("SW06", 0, "**folder conversion** %s version - old %d.%d to new %d.%d", path,
+                     static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
+    uint8_t img[RECORD_IMAGE_MAX];
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, size, first, true))
+            break;
+        ORDNER *o = SW_AppendOrdner(first ? "SW_M_01" : "SW_M_02");
+        if (!o)
+            return -1;
+        ++nOrdnerCount;
+        if (SW_GetOrdnerImage(img, major, minor, o) == 0)
+            break;
+    }
+    return 0;
+}
+
+int SW_ReadSafeFeldBeschreibung(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadSafeFeldBeschreibung(LPSTR %s)", path);
+    if (lpFELDTABELLEstart)
+        SW_FreeFeldTabelle();
+    nFeldCount = 0;
+    const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
+    const uint32_t size = SW_FeldTabelleImageSize(major, minor);
+    if (size != FELDTABELLE_IMAGE_SIZE)
+        ML_WriteLogF("SW17", 0, "**fieldtable conversion** %s version - old %d.%d to new %d.%d", path,
+                     static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
+    // Field descriptions are stored only when there are folders to own them.
+    if (nOrdnerCount == 0)
+        return 0;
+    uint8_t img[RECORD_IMAGE_MAX];
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, size, first, true))
+            break;
+        FELDTABELLE *f = SW_AppendFeldTabelle(first ? "SW_M_03" : "SW_M_04");
+        if (!f)
+            return -1;
+        ++nFeldCount;
+        if (SW_GetFeldTabelleImage(img, major, minor, f) == 0)
+            break;
+    }
+    return 0;
+}
+
+int SW_ReadKarten(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadKarten(LPSTR %s)", path);
+    if (lpKARTEstart)
+        SW_FreeKartenTabelle();
+    nCardCount = 0;
+    const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
+    TRACE(TRACE_BASIC, "SW_B_00", "SW_ReadKarten() Safe-MajorRelease = %d, Safe-MinorRelease = %d",
+          static_cast<int>(major), static_cast<int>(minor));
+    const uint32_t size = SW_KarteImageSize(major, minor);
+    if (size != KARTE_IMAGE_SIZE)
+        ML_WriteLogF("SW08", 0, "**card conversion** %s version - old %d.%d to new %d.%d", path,
+                     static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
+    // Cards live in folders: a safe without folders stores none.
+    if (nOrdnerCount == 0)
+        return 0;
+    uint8_t img[RECORD_IMAGE_MAX];
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, size, first, true))
+            break;
+        KARTE *k = SW_AppendKarte(first ? "SW_M_05" : "SW_M_06");
+        if (!k)
+            return -1;
+        ++nCardCount;
+        if (SW_GetKarteImage(img, major, minor, k) == 0)
+            break;
+    }
+    return 0;
+}
+
+int SW_ReadFeldInhalt(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadFeldInhalt() (lpFELDINHALTstart=%x) (nCardCount=%d)",
+          TRACE_PTR(lpFELDINHALTstart), static_cast<int>(nCardCount));
+    if (lpFELDINHALTstart)
+        SW_FreeFeldInhaltTabelle();
+    if (!lpKARTEstart)
+        return 0;
+    static const char kRecover[] = "error: safe could be destroyed, please recover";
+    uint8_t img[RECORD_IMAGE_MAX];
+    bool any = false;
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, FELDINHALT_IMAGE_SIZE, first, true))
+            break;
+        FELDINHALT tmp{};
+        uint32_t next = SW_GetFeldInhaltImage(img, &tmp);
+        if (tmp.nFeldLaenge > MAX_FELD_LAENGE) {
+            char text[SAFE_PATH_SIZE + 80];
+            snprintf(text, sizeof text, "error in safe [%s]: %s", path, kRecover);
+            return Damaged("SW09", text, kRecover);
+        }
+        FELDINHALT *f = SW_AppendFeldInhalt(first ? "SW_M_07" : "SW_M_10");
+        if (!f)
+            return -1;
+        any = true;
+        f->nKartenKennung = tmp.nKartenKennung;
+        f->nFeldIndex = tmp.nFeldIndex;
+        f->nFeldLaenge = tmp.nFeldLaenge;
+        if (f->nFeldLaenge > 0) {
+            f->lpFeldInhalt = static_cast<char *>(T_Malloc("SW_M_09", f->nFeldLaenge + 1));
+            if (!f->lpFeldInhalt)
+                return -1;
+            // Without a password the text follows its record; a short read leaves it partly empty.
+            if (!HasPassword())
+                ReadUpTo(f->lpFeldInhalt, f->nFeldLaenge);
+        }
+        if (next == 0)
+            break;
+    }
+    if (!any)
+        return Damaged("SW10", "error: safe destroyed, please recover", "error: safe destroyed, please recover");
+    if (!HasPassword())
+        return 0;
+
+    char *plain;
+    uint32_t plainLength;
+    bool absent;
+    if (!ReadTextBlock("SW00", &plain, &plainLength, &absent)) {
+        if (absent)
+            return 0; // no text block: every content stays empty
+        return Damaged("SW11", kRecover, kRecover);
+    }
+    char *cursor = plain;
+    uint32_t left = plainLength;
+    int rc = 0;
+    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next) {
+        if (f->nFeldLaenge == 0)
+            continue;
+        if (left < f->nFeldLaenge + 1) {
+            rc = Damaged("SW11", kRecover, kRecover);
+            break;
+        }
+        TakeText(cursor, left, f->lpFeldInhalt, f->nFeldLaenge, f->nFeldLaenge + 1);
+    }
+    T_FreeSecret("SW_F_18", plain, plainLength);
+    return rc;
+}
+
+int SW_ReadFieldTab() {
+    if (lpFELDTABCARDstart)
+        SW_ReleaseFieldTable();
+    char marker[FTC_MARKER_LEN];
+    uint32_t n = ReadUpTo(marker, sizeof marker);
+    if (n == sizeof marker && memcmp(marker, FTC_MARKER, FTC_MARKER_LEN) == 0) {
+        uint8_t img[RECORD_IMAGE_MAX];
+        for (bool first = true;; first = false) {
+            if (!ReadChainImage(img, FELDTABCARD_IMAGE_SIZE, first, false))
+                break;
+            FELDTABCARD *f = SW_AppendFeldTabCard(first ? "SW_M_11" : "SW_M_12");
+            if (!f)
+                return -1;
+            if (SW_GetFeldTabCardImage(img, f) == 0)
+                break;
+        }
+    } else if (n > 0) {
+        SeekBack(n);
+    }
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "E SW_ReadFieldTab() (lpFELDTABCARDstart=%x)", TRACE_PTR(lpFELDTABCARDstart));
+    return 0;
+}
+
+int SW_ReadNotes() {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadNotes()");
+    if (lpNOTIZstart)
+        SW_ReleaseNotizen();
+    char marker[NOTIZ_MARKER_LEN];
+    uint32_t n = ReadUpTo(marker, sizeof marker);
+    if (n != sizeof marker || memcmp(marker, NOTIZ_MARKER, NOTIZ_MARKER_LEN) != 0) {
+        if (n > 0)
+            SeekBack(n);
+        return 0;
+    }
+    uint8_t img[RECORD_IMAGE_MAX];
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, NOTIZ_IMAGE_SIZE, first, false))
+            break;
+        NOTIZ *note = NW_AppendNote(first ? "NW_M_00" : "NW_M_02");
+        if (!note)
+            return -1;
+        uint32_t next = SW_GetNotizImage(img, note);
+        if (note->nTextSize > 0 && note->nTextSize <= NOTE_TEXT_MAX) {
+            note->lpText = static_cast<char *>(T_Malloc("NW_M_01", note->nTextSize));
+            if (!note->lpText)
+                return -1;
+            if (!HasPassword() && T_ReadFile("SW01", tmpSafe, note->lpText, note->nTextSize) != 0)
+                note->lpText[0] = 0;
+            note->lpText[note->nTextSize - 1] = 0;
+        } else {
+            note->nTextSize = 0; // a size no note can have is a damaged record: no text
+        }
+        if (next == 0)
+            break;
+    }
+    if (!HasPassword())
+        return 0;
+    char *plain;
+    uint32_t plainLength;
+    bool absent;
+    if (!ReadTextBlock("SW02", &plain, &plainLength, &absent))
+        return 0; // the notes keep empty texts
+    char *cursor = plain;
+    uint32_t left = plainLength;
+    for (NOTIZ *note = lpNOTIZstart; note; note = note->next)
+        if (note->nTextSize > 0)
+            TakeText(cursor, left, note->lpText, note->nTextSize - 1, note->nTextSize + 1); // text, its zero, a separator
+    T_FreeSecret("NW_F_03", plain, plainLength);
+    return 0;
+}
+
+int SW_ReadDesktopTable(const char *path) {
+    (void)path;
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadDesktopTable()");
+    if (lpDTOPHEADERstart || lpDESKTOPstart)
+        DT_FreeDesktopTable();
+    static const char kLost[] = "error: safe destroyed, icon positions loosed!";
+    uint8_t img[RECORD_IMAGE_MAX];
+    uint32_t n = ReadUpTo(img, DTOPHEADER_IMAGE_SIZE);
+    if (n == 0)
+        return 0;
+    if (n < DESKTOP_MARKER_LEN || memcmp(img, DESKTOP_MARKER, DESKTOP_MARKER_LEN) != 0) {
+        SeekBack(n);
+        return 0;
+    }
+    if (n == DTOPHEADER_IMAGE_SIZE) {
+        for (bool first = true;; first = false) {
+            if (!first && !ReadChainImage(img, DTOPHEADER_IMAGE_SIZE, false, false))
+                break;
+            DTOPHEADER *h = DT_AppendProfile(first ? "DT_M_04" : "DT_M_05");
+            if (!h)
+                return -1;
+            if (SW_GetDtopHeaderImage(img, h) == 0)
+                break;
+        }
+    }
+    for (bool first = true;; first = false) {
+        if (!ReadChainImage(img, DESKTOP_IMAGE_SIZE, first, false)) {
+            ML_WriteLog("SW20", kLost, 0);
+            ErrorBox(kLost);
+            DT_FreeDesktopTable();
+            return -1;
+        }
+        DESKTOP *d = DT_AppendIcon(first ? "DT_M_00" : "DT_M_01");
+        if (!d)
+            return -1;
+        uint32_t next = SW_GetDesktopImage(img, d);
+        if (d->nTextLen > 0 && d->nTextLen <= DESKTOP_TEXT_MAX) {
+            d->dwIconText = static_cast<char *>(T_Malloc("SW_M_29", d->nTextLen + 1));
+            if (!d->dwIconText)
+                return -1;
+            if (!HasPassword())
+                ReadUpTo(d->dwIconText, d->nTextLen);
+        } else {
+            d->nTextLen = 0;
+        }
+        if (next == 0)
+            break;
+    }
+    if (!HasPassword())
+        return 0;
+    char *plain;
+    uint32_t plainLength;
+    bool absent;
+    if (!ReadTextBlock("SW00", &plain, &plainLength, &absent)) {
+        if (absent)
+            return 0;
+        ML_WriteLog("SW21", kLost, 0);
+        ErrorBox(kLost);
+        DT_FreeDesktopTable();
+        return -1;
+    }
+    char *cursor = plain;
+    uint32_t left = plainLength;
+    for (DESKTOP *d = lpDESKTOPstart; d; d = d->next)
+        if (d->nTextLen > 0)
+            TakeText(cursor, left, d->dwIconText, d->nTextLen, d->nTextLen + 1);
+    T_FreeSecret("DT_F_03", plain, plainLength);
+    return 0;
+}
+
+int SW_ReadSafeSections(const char *path) {
+    if (SW_ReadSafeOrdner(path) != 0)
+        return -1;
+    SW_SortOrdner();
+    if (SW_ReadSafeFeldBeschreibung(path) != 0 || SW_ReadKarten(path) != 0)
+        return -1;
+    SW_SortKarten();
+    if (SW_ReadFeldInhalt(path) != 0)
+        return -1;
+    if (SW_ReadFieldTab() != 0 || SW_ReadNotes() != 0)
+        return -1;
+    SW_ReadDesktopTable(path);
+    if (dwTraceLevel & TRACE_DUMP_SAFE)
+        ML_DumpTables("DMP GET");
+    if (dwTraceLevel & TRACE_DUMP_DESKTOP)
+        ML_DumpDesktop("SW_GS");
+    return 0;
+}
