@@ -28,6 +28,28 @@ Slot *Find(CRYPT_HANDLE handle) {
     return nullptr;
 }
 
+// The envelope behind a handle, or the answer for a call that cannot reach one.
+int Lookup(CRYPT_HANDLE handle, Slot **slot) {
+    if (!g_initialised)
+        return CRYPT_ERROR_NOTINITED;
+    *slot = Find(handle);
+    return *slot ? CRYPT_OK : CRYPT_ERROR_PARAM1;
+}
+
+// Push and pop: the envelope and the (buffer, length, bytesCopied) arguments.
+int LookupForData(CRYPT_ENVELOPE envelope, const void *buffer, int length, int *bytesCopied, Slot **slot) {
+    if (bytesCopied)
+        *bytesCopied = 0;
+    int rc = Lookup(envelope, slot);
+    if (rc != CRYPT_OK)
+        return rc;
+    if (!buffer && length)
+        return CRYPT_ERROR_PARAM2;
+    if (length < 0)
+        return CRYPT_ERROR_PARAM3;
+    return bytesCopied ? CRYPT_OK : CRYPT_ERROR_PARAM4;
+}
+
 void Release(Slot *s) {
     EW_Destroy(s->writer);
     ER_Destroy(s->reader);
@@ -82,32 +104,28 @@ int cryptCreateEnvelope(CRYPT_ENVELOPE *envelope, CRYPT_USER cryptUser, CRYPT_FO
 }
 
 int cryptDestroyEnvelope(CRYPT_ENVELOPE envelope) {
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(envelope);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
-    Release(s);
-    return CRYPT_OK;
+    Slot *s = nullptr;
+    int rc = Lookup(envelope, &s);
+    if (rc == CRYPT_OK)
+        Release(s);
+    return rc;
 }
 
 int cryptSetAttribute(CRYPT_HANDLE cryptHandle, CRYPT_ATTRIBUTE_TYPE attributeType, int value) {
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(cryptHandle);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
+    Slot *s = nullptr;
+    int rc = Lookup(cryptHandle, &s);
+    if (rc != CRYPT_OK)
+        return rc;
     return s->writer ? EW_SetAttribute(s->writer, attributeType, value)
                      : ER_SetAttribute(s->reader, attributeType, value);
 }
 
 int cryptSetAttributeString(CRYPT_HANDLE cryptHandle, CRYPT_ATTRIBUTE_TYPE attributeType,
                             const void *value, int valueLength) {
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(cryptHandle);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
+    Slot *s = nullptr;
+    int rc = Lookup(cryptHandle, &s);
+    if (rc != CRYPT_OK)
+        return rc;
     if (attributeType != CRYPT_ENVINFO_PASSWORD)
         return CRYPT_ERROR_PARAM2;
     if (!value)
@@ -117,54 +135,35 @@ int cryptSetAttributeString(CRYPT_HANDLE cryptHandle, CRYPT_ATTRIBUTE_TYPE attri
 }
 
 int cryptPushData(CRYPT_ENVELOPE envelope, const void *buffer, int length, int *bytesCopied) {
-    if (bytesCopied)
-        *bytesCopied = 0;
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(envelope);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
-    if (!buffer && length)
-        return CRYPT_ERROR_PARAM2;
-    if (length < 0)
-        return CRYPT_ERROR_PARAM3;
-    if (!bytesCopied)
-        return CRYPT_ERROR_PARAM4;
+    Slot *s = nullptr;
+    int rc = LookupForData(envelope, buffer, length, bytesCopied, &s);
+    if (rc != CRYPT_OK)
+        return rc;
     size_t copied = 0;
     const uint8_t *data = static_cast<const uint8_t *>(buffer);
-    int rc = s->writer ? EW_Push(s->writer, data, static_cast<size_t>(length), &copied)
-                       : ER_Push(s->reader, data, static_cast<size_t>(length), &copied);
+    rc = s->writer ? EW_Push(s->writer, data, static_cast<size_t>(length), &copied)
+                   : ER_Push(s->reader, data, static_cast<size_t>(length), &copied);
     *bytesCopied = static_cast<int>(copied);
     return rc;
 }
 
 int cryptFlushData(CRYPT_ENVELOPE envelope) {
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(envelope);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
+    Slot *s = nullptr;
+    int rc = Lookup(envelope, &s);
+    if (rc != CRYPT_OK)
+        return rc;
     return s->writer ? EW_Flush(s->writer) : ER_Flush(s->reader);
 }
 
 int cryptPopData(CRYPT_ENVELOPE envelope, void *buffer, int length, int *bytesCopied) {
-    if (bytesCopied)
-        *bytesCopied = 0;
-    if (!g_initialised)
-        return CRYPT_ERROR_NOTINITED;
-    Slot *s = Find(envelope);
-    if (!s)
-        return CRYPT_ERROR_PARAM1;
-    if (!buffer && length)
-        return CRYPT_ERROR_PARAM2;
-    if (length < 0)
-        return CRYPT_ERROR_PARAM3;
-    if (!bytesCopied)
-        return CRYPT_ERROR_PARAM4;
+    Slot *s = nullptr;
+    int rc = LookupForData(envelope, buffer, length, bytesCopied, &s);
+    if (rc != CRYPT_OK)
+        return rc;
     size_t copied = 0;
     uint8_t *out = static_cast<uint8_t *>(buffer);
-    int rc = s->writer ? EW_Pop(s->writer, out, static_cast<size_t>(length), &copied)
-                       : ER_Pop(s->reader, out, static_cast<size_t>(length), &copied);
+    rc = s->writer ? EW_Pop(s->writer, out, static_cast<size_t>(length), &copied)
+                   : ER_Pop(s->reader, out, static_cast<size_t>(length), &copied);
     *bytesCopied = static_cast<int>(copied);
     return rc;
 }

@@ -129,15 +129,18 @@ Step OpenFrame(ER_ENVELOPE *e, const ASN_HDR *h) {
     return STEP_PROGRESS;
 }
 
-// Expects a constructed form with this tag and enters it.
-Step Enter(ER_ENVELOPE *e, uint8_t tag) {
+// Expects a constructed form with this tag, enters it and moves on to state next.
+Step Enter(ER_ENVELOPE *e, uint8_t tag, State next) {
     ASN_HDR h;
     Step s = PeekHeader(e, &h);
     if (s != STEP_PROGRESS)
         return s;
     if (h.tag != tag)
         return STEP_BAD;
-    return OpenFrame(e, &h);
+    s = OpenFrame(e, &h);
+    if (s == STEP_PROGRESS)
+        e->state = next;
+    return s;
 }
 
 // Whether the innermost frame ends here: 1 yes, 0 no, or a step to return.
@@ -426,10 +429,7 @@ Step StepOnce(ER_ENVELOPE *e) {
     Step s;
     switch (e->state) {
     case S_CONTENTINFO:
-        s = Enter(e, ASN_SEQUENCE);
-        if (s == STEP_PROGRESS)
-            e->state = S_CONTENT_TYPE;
-        return s;
+        return Enter(e, ASN_SEQUENCE, S_CONTENT_TYPE);
     case S_CONTENT_TYPE:
         s = ReadElement(e, ASN_OID, 64, &elem, &size);
         if (s != STEP_PROGRESS)
@@ -456,23 +456,14 @@ Step StepOnce(ER_ENVELOPE *e) {
             e->state = S_CLOSING;
             return STEP_PROGRESS;
         }
-        s = Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0);
-        if (s == STEP_PROGRESS)
-            e->state = S_DATA_OCTETS;
-        return s;
+        return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_DATA_OCTETS);
     }
     case S_DATA_OCTETS:
         return StartContent(e, ASN_OCTETSTRING, ASN_OCTETSTRING | ASN_CONSTRUCTED);
     case S_ENV_EXPLICIT:
-        s = Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0);
-        if (s == STEP_PROGRESS)
-            e->state = S_ED_SEQUENCE;
-        return s;
+        return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_ED_SEQUENCE);
     case S_ED_SEQUENCE:
-        s = Enter(e, ASN_SEQUENCE);
-        if (s == STEP_PROGRESS)
-            e->state = S_ED_VERSION;
-        return s;
+        return Enter(e, ASN_SEQUENCE, S_ED_VERSION);
     case S_ED_VERSION: {
         s = ReadElement(e, ASN_INTEGER, 16, &elem, &size);
         if (s != STEP_PROGRESS)
@@ -512,10 +503,7 @@ Step StepOnce(ER_ENVELOPE *e) {
         e->state = S_ECI_SEQUENCE;
         return STEP_PROGRESS;
     case S_ECI_SEQUENCE:
-        s = Enter(e, ASN_SEQUENCE);
-        if (s == STEP_PROGRESS)
-            e->state = S_ECI_TYPE;
-        return s;
+        return Enter(e, ASN_SEQUENCE, S_ECI_TYPE);
     case S_ECI_TYPE:
         s = ReadElement(e, ASN_OID, 64, &elem, &size);
         if (s != STEP_PROGRESS)
@@ -635,8 +623,12 @@ int ER_Push(ER_ENVELOPE *e, const uint8_t *data, size_t length, size_t *copied) 
         return CRYPT_ERROR_COMPLETE;
     size_t n = length;
     if (e->bufferSize) {
+        // A header element is waited for whole, so the buffer is never smaller than one.
+        size_t cap = e->bufferSize;
+        if (e->state < S_STREAM && cap < 2 * kMaxHeaderElement)
+            cap = 2 * kMaxHeaderElement;
         size_t held = InSize(e) + BQ_Size(&e->out);
-        size_t room = e->bufferSize > held ? e->bufferSize - held : 0;
+        size_t room = cap > held ? cap - held : 0;
         if (n > room)
             n = room;
     }

@@ -44,15 +44,27 @@ inline uint16_t GInverse(const uint8_t *cv, int k, uint16_t w) {
 
 // Steps 1-8 and 17-24 follow rule A, steps 9-16 and 25-32 rule B.
 inline bool RuleA(int k) { return (k / 8) % 2 == 0; }
+
+// The block as four big-endian 16-bit words.
+void Load(const uint8_t in[8], uint16_t w[4]) {
+    for (int i = 0; i < 4; ++i)
+        w[i] = static_cast<uint16_t>((in[2 * i] << 8) | in[2 * i + 1]);
+}
+
+void Store(const uint16_t w[4], uint8_t out[8]) {
+    for (int i = 0; i < 4; ++i) {
+        out[2 * i] = static_cast<uint8_t>(w[i] >> 8);
+        out[2 * i + 1] = static_cast<uint8_t>(w[i]);
+    }
+}
 } // namespace
 
 void SJ_SetKey(SJ_KEY *key, const uint8_t cv[10]) { memcpy(key->cv, cv, 10); }
 
 void SJ_EncryptBlock(const SJ_KEY *key, const uint8_t in[8], uint8_t out[8]) {
-    uint16_t w1 = static_cast<uint16_t>((in[0] << 8) | in[1]);
-    uint16_t w2 = static_cast<uint16_t>((in[2] << 8) | in[3]);
-    uint16_t w3 = static_cast<uint16_t>((in[4] << 8) | in[5]);
-    uint16_t w4 = static_cast<uint16_t>((in[6] << 8) | in[7]);
+    uint16_t w[4];
+    Load(in, w);
+    uint16_t w1 = w[0], w2 = w[1], w3 = w[2], w4 = w[3];
     for (int k = 0; k < 32; ++k) {
         uint16_t counter = static_cast<uint16_t>(k + 1);
         uint16_t g = G(key->cv, k, w1);
@@ -70,18 +82,14 @@ void SJ_EncryptBlock(const SJ_KEY *key, const uint8_t in[8], uint8_t out[8]) {
             w2 = g;
         }
     }
-    const uint16_t w[4] = {w1, w2, w3, w4};
-    for (int i = 0; i < 4; ++i) {
-        out[2 * i] = static_cast<uint8_t>(w[i] >> 8);
-        out[2 * i + 1] = static_cast<uint8_t>(w[i]);
-    }
+    const uint16_t result[4] = {w1, w2, w3, w4};
+    Store(result, out);
 }
 
 void SJ_DecryptBlock(const SJ_KEY *key, const uint8_t in[8], uint8_t out[8]) {
-    uint16_t w1 = static_cast<uint16_t>((in[0] << 8) | in[1]);
-    uint16_t w2 = static_cast<uint16_t>((in[2] << 8) | in[3]);
-    uint16_t w3 = static_cast<uint16_t>((in[4] << 8) | in[5]);
-    uint16_t w4 = static_cast<uint16_t>((in[6] << 8) | in[7]);
+    uint16_t w[4];
+    Load(in, w);
+    uint16_t w1 = w[0], w2 = w[1], w3 = w[2], w4 = w[3];
     for (int k = 31; k >= 0; --k) {
         uint16_t counter = static_cast<uint16_t>(k + 1);
         uint16_t o1 = GInverse(key->cv, k, w2);
@@ -100,9 +108,6 @@ void SJ_DecryptBlock(const SJ_KEY *key, const uint8_t in[8], uint8_t out[8]) {
             w4 = o4;
         }
     }
-    const uint16_t w[4] = {w1, w2, w3, w4};
-    for (int i = 0; i < 4; ++i) {
-        out[2 * i] = static_cast<uint8_t>(w[i] >> 8);
-        out[2 * i + 1] = static_cast<uint8_t>(w[i]);
-    }
+    const uint16_t result[4] = {w1, w2, w3, w4};
+    Store(result, out);
 }

@@ -17,6 +17,19 @@ struct Sealed {
     std::string bytes;
 };
 
+// Pops until nothing more comes, appending to out; the first error goes to *rc
+// (when it is still CRYPT_OK).
+inline void PopAll(CRYPT_ENVELOPE env, std::string *out, int *rc) {
+    char buf[4096];
+    int n = 0;
+    do {
+        int r = cryptPopData(env, buf, sizeof buf, &n);
+        if (r != CRYPT_OK && *rc == CRYPT_OK)
+            *rc = r;
+        out->append(buf, static_cast<size_t>(n));
+    } while (n > 0);
+}
+
 // Envelopes plain; password nullptr for none; algo 0 leaves the default;
 // chunk 0 pushes all at once; withSize sets CRYPT_ENVINFO_DATASIZE.
 inline Sealed Seal(const std::string &plain, const char *password, int algo, bool withSize, size_t chunk = 0,
@@ -34,8 +47,6 @@ inline Sealed Seal(const std::string &plain, const char *password, int algo, boo
         cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, algo);
     if (withSize)
         cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(plain.size()));
-    char buf[4096];
-    int n = 0;
     size_t pos = 0;
     while (pos < plain.size()) {
         size_t len = chunk ? std::min(chunk, plain.size() - pos) : plain.size() - pos;
@@ -47,18 +58,10 @@ inline Sealed Seal(const std::string &plain, const char *password, int algo, boo
             return s;
         }
         pos += static_cast<size_t>(copied);
-        do {
-            cryptPopData(env, buf, sizeof buf, &n);
-            s.bytes.append(buf, static_cast<size_t>(n));
-        } while (n > 0);
+        PopAll(env, &s.bytes, &s.rc);
     }
     s.rc = cryptFlushData(env);
-    do {
-        int rc = cryptPopData(env, buf, sizeof buf, &n);
-        if (rc != CRYPT_OK && s.rc == CRYPT_OK)
-            s.rc = rc;
-        s.bytes.append(buf, static_cast<size_t>(n));
-    } while (n > 0);
+    PopAll(env, &s.bytes, &s.rc);
     cryptDestroyEnvelope(env);
     return s;
 }
@@ -77,8 +80,6 @@ inline Opened Open(const std::string &envelope, const char *password, size_t chu
     Opened o;
     CRYPT_ENVELOPE env = 0;
     EXPECT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO), CRYPT_OK);
-    char buf[4096];
-    int n = 0;
     size_t pos = 0;
     while (pos < envelope.size()) {
         size_t len = chunk ? std::min(chunk, envelope.size() - pos) : envelope.size() - pos;
@@ -99,20 +100,10 @@ inline Opened Open(const std::string &envelope, const char *password, size_t chu
             o.pushRc = CRYPT_ERROR_OVERFLOW;
             break;
         }
-        do {
-            int prc = cryptPopData(env, buf, sizeof buf, &n);
-            if (prc != CRYPT_OK && o.popRc == CRYPT_OK)
-                o.popRc = prc;
-            o.data.append(buf, static_cast<size_t>(n));
-        } while (n > 0);
+        PopAll(env, &o.data, &o.popRc);
     }
     o.flushRc = cryptFlushData(env);
-    do {
-        int prc = cryptPopData(env, buf, sizeof buf, &n);
-        if (prc != CRYPT_OK && o.popRc == CRYPT_OK)
-            o.popRc = prc;
-        o.data.append(buf, static_cast<size_t>(n));
-    } while (n > 0);
+    PopAll(env, &o.data, &o.popRc);
     cryptDestroyEnvelope(env);
     return o;
 }
