@@ -625,7 +625,7 @@ int ER_Push(ER_ENVELOPE *e, const uint8_t *data, size_t length, size_t *copied) 
     if (e->bufferSize) {
         // A header element is waited for whole, so the buffer is never smaller than one.
         size_t cap = e->bufferSize;
-        if (e->state < S_STREAM && cap < 2 * kMaxHeaderElement)
+        if (e->state != S_STREAM && cap < 2 * kMaxHeaderElement)
             cap = 2 * kMaxHeaderElement;
         size_t held = InSize(e) + BQ_Size(&e->out);
         size_t room = cap > held ? cap - held : 0;
