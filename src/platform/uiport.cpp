@@ -23,6 +23,11 @@ void UiPort::HideToTray() {}
 TREEHANDLE UiPort::InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }
 
 void UiPort::CloseMainWindow() {}
+void UiPort::RebuildTree() {}
+void UiPort::FillCategoryFilter() {}
+void UiPort::SearchResultsBegin() {}
+void UiPort::SearchResultAdd(uint32_t, const char *, uint32_t) {}
+void UiPort::SearchResultCount(uint32_t) {}
 
 int UiPort::CardListTextWidth(const char *text) {
     int n = 0;
@@ -30,6 +35,23 @@ int UiPort::CardListTextWidth(const char *text) {
         ++n;
     return 8 * n;
 }
+
+// Without windows there are no commands, dialogs or notes to show: the profile
+// dialog is cancelled, and no note window is made.
+void UiPort::EnableCommand(unsigned, int) {}
+int UiPort::ProfileDialog(uint32_t, uint32_t *) { return -1; }
+int UiPort::MakeNoteWindow(NOTIZ *) { return -1; }
+void UiPort::CascadeNoteWindow(NOTIZ *, int32_t, int32_t) {}
+void UiPort::LoadNoteWindow(NOTIZ *) {}
+void UiPort::ShowNoteWindow(NOTIZ *, int) {}
+void UiPort::DestroyNoteWindow(NOTIZ *) {}
+void UiPort::SetNoteTitle(NOTIZ *, const char *) {}
+void UiPort::SetNoteBackground(NOTIZ *, uint32_t) {}
+void UiPort::FocusMainWindow() {}
+void UiPort::PumpAndWait(uint32_t) {}
+void UiPort::ResetRightPane() {}
+void UiPort::SelectTreeItem(TREEHANDLE) {}
+void UiPort::ShowCounts() {}
 
 namespace {
 UiPort g_silent;
@@ -55,3 +77,23 @@ int UI_GetSplitPosition() { return g_port->SplitPosition(); }
 void UI_SetTimer(unsigned id, uint32_t ms) { g_port->StartTimer(id, ms); }
 void UI_KillTimer(unsigned id) { g_port->StopTimer(id); }
 void UI_HideToTray() { g_port->HideToTray(); }
+void UI_RebuildTree() { g_port->RebuildTree(); }
+void UI_FillCategoryFilter() { g_port->FillCategoryFilter(); }
+void UI_SearchResultsBegin() { g_port->SearchResultsBegin(); }
+void UI_SearchResultAdd(uint32_t kind, const char *text, uint32_t index) { g_port->SearchResultAdd(kind, text, index); }
+void UI_SearchResultCount(uint32_t count) { g_port->SearchResultCount(count); }
+
+void UI_EnableCommand(unsigned id, int enable) { g_port->EnableCommand(id, enable); }
+int UI_ProfileDialog(uint32_t mode, uint32_t *profileId) { return g_port->ProfileDialog(mode, profileId); }
+int UI_MakeNoteWindow(NOTIZ *note) { return g_port->MakeNoteWindow(note); }
+void UI_CascadeNoteWindow(NOTIZ *note, int32_t x, int32_t y) { g_port->CascadeNoteWindow(note, x, y); }
+void UI_LoadNoteWindow(NOTIZ *note) { g_port->LoadNoteWindow(note); }
+void UI_ShowNoteWindow(NOTIZ *note, int show) { g_port->ShowNoteWindow(note, show); }
+void UI_DestroyNoteWindow(NOTIZ *note) { g_port->DestroyNoteWindow(note); }
+void UI_SetNoteTitle(NOTIZ *note, const char *title) { g_port->SetNoteTitle(note, title); }
+void UI_SetNoteBackground(NOTIZ *note, uint32_t colour) { g_port->SetNoteBackground(note, colour); }
+void UI_FocusMainWindow() { g_port->FocusMainWindow(); }
+void UI_PumpAndWait(uint32_t ms) { g_port->PumpAndWait(ms); }
+void UI_ResetRightPane() { g_port->ResetRightPane(); }
+void UI_SelectTreeItem(TREEHANDLE item) { g_port->SelectTreeItem(item); }
+void UI_ShowCounts() { g_port->ShowCounts(); }

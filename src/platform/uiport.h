@@ -17,6 +17,7 @@ enum : unsigned {
     UI_MB_ICONEXCLAMATION = 0x30,
     UI_MB_ICONINFORMATION = 0x40,
     UI_MB_DEFBUTTON2 = 0x100,
+    UI_MB_TOPMOST = 0x40000,
 };
 enum : int { UI_IDOK = 1, UI_IDCANCEL = 2, UI_IDYES = 6, UI_IDNO = 7 };
 
@@ -29,6 +30,16 @@ enum UI_WINDOW { UI_WND_MAIN, UI_WND_DROP, UI_WND_SEARCH };
 
 // A tree view item as the window layer hands it out (the same type the records keep).
 typedef struct TreeItemRec *TREEHANDLE;
+
+// Commands of the toolbar and the menus, by their Win32 ids.
+enum : unsigned {
+    UI_CMD_SAVE_DESKTOP = 2011,
+    UI_CMD_RESTORE_DESKTOP = 2012,
+    UI_CMD_CREATE_NOTE = 2013,
+    UI_CMD_NOTES = 2014, // "Hide/display notes"
+};
+
+struct NOTIZ; // a note (tools/note_records.h); its window belongs to the window layer
 
 class UiPort {
   public:
@@ -54,6 +65,45 @@ class UiPort {
     virtual int CardListTextWidth(const char *text);
     // Asks the main window to close, as its close button would: the program ends.
     virtual void CloseMainWindow();
+    // The tree must be built again from the record lists (the right pane is reset
+    // first), as when the category filter changed.
+    virtual void RebuildTree();
+    // The category filter box must be refilled from CC_FilterEntryText, with its
+    // first entry ("all") selected.
+    virtual void FillCategoryFilter();
+    // Search results window: the first hit of a search empties the list, shows the
+    // window and sets up its column; every hit appends a row (text, the icon of
+    // its kind, the hit's index as item data); the count goes to the status bar.
+    virtual void SearchResultsBegin();
+    virtual void SearchResultAdd(uint32_t kind, const char *text, uint32_t index);
+    virtual void SearchResultCount(uint32_t count);
+
+    // A command of the toolbar and the menus becomes enabled or disabled.
+    virtual void EnableCommand(unsigned id, int enable);
+    // The desktop profile dialog (mode 0 save, 1 restore), which works through
+    // DT_ProfileDialogOk and its kin: 0 with the chosen profile's id, or -1 when cancelled.
+    virtual int ProfileDialog(uint32_t mode, uint32_t *profileId);
+    // Note windows. Make: the note's window and text control, hidden, in the note's
+    // colours, its handles kept in the record. Cascade: move it to x, y keeping its
+    // size. Load: place it at rcWindow's top-left corner and put in its text and text
+    // colour, the window taking the text's height.
+    virtual int MakeNoteWindow(NOTIZ *note);
+    virtual void CascadeNoteWindow(NOTIZ *note, int32_t x, int32_t y);
+    virtual void LoadNoteWindow(NOTIZ *note);
+    virtual void ShowNoteWindow(NOTIZ *note, int show);
+    virtual void DestroyNoteWindow(NOTIZ *note);
+    virtual void SetNoteTitle(NOTIZ *note, const char *title);
+    virtual void SetNoteBackground(NOTIZ *note, uint32_t colour);
+    virtual void FocusMainWindow();
+    // Runs the message pump of the progress window, then waits ms milliseconds.
+    virtual void PumpAndWait(uint32_t ms);
+    // Ends an in-place edit of the card list (storing its text), empties the
+    // card list and the status text and leaves the card view's display mode.
+    virtual void ResetRightPane();
+    // Selects a tree item and gives the tree the focus.
+    virtual void SelectTreeItem(TREEHANDLE item);
+    // The status bar shows the folder and card counts again.
+    virtual void ShowCounts();
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -70,3 +120,22 @@ void UI_HideToTray();
 TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text);
 int UI_CardListTextWidth(const char *text);
 void UI_CloseMainWindow();
+void UI_RebuildTree();
+void UI_FillCategoryFilter();
+void UI_SearchResultsBegin();
+void UI_SearchResultAdd(uint32_t kind, const char *text, uint32_t index);
+void UI_SearchResultCount(uint32_t count);
+void UI_EnableCommand(unsigned id, int enable);
+int UI_ProfileDialog(uint32_t mode, uint32_t *profileId);
+int UI_MakeNoteWindow(NOTIZ *note);
+void UI_CascadeNoteWindow(NOTIZ *note, int32_t x, int32_t y);
+void UI_LoadNoteWindow(NOTIZ *note);
+void UI_ShowNoteWindow(NOTIZ *note, int show);
+void UI_DestroyNoteWindow(NOTIZ *note);
+void UI_SetNoteTitle(NOTIZ *note, const char *title);
+void UI_SetNoteBackground(NOTIZ *note, uint32_t colour);
+void UI_FocusMainWindow();
+void UI_PumpAndWait(uint32_t ms);
+void UI_ResetRightPane();
+void UI_SelectTreeItem(TREEHANDLE item);
+void UI_ShowCounts();

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "platform/uiport.h"
+#include "tools/note_records.h"
 
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +17,20 @@ struct InsertedTreeItem {
     TREEHANDLE parent;
     std::string text;
     TREEHANDLE item;
+};
+
+struct SearchRow {
+    uint32_t kind;
+    std::string text;
+    uint32_t index;
+};
+
+// One call of a note window method: what, for which note, a text and two numbers.
+struct NoteCall {
+    std::string call; // "make", "cascade", "load", "show", "hide", "destroy", "title", "background"
+    NOTIZ *note;
+    std::string text;
+    int64_t a, b;
 };
 
 struct ShownMessage {
@@ -66,6 +82,88 @@ class FakeUi : public UiPort {
         measured.push_back(text ? text : "");
         return textWidthPerChar * static_cast<int>(text ? strlen(text) : 0);
     }
+
+    void RebuildTree() override { ++treeRebuilds; }
+    void FillCategoryFilter() override { ++filterFills; }
+    int treeRebuilds = 0;
+    int filterFills = 0;
+    // The search results window: rows since the last begin, begins, status counts.
+    void SearchResultsBegin() override {
+        ++searchBegins;
+        searchRows.clear();
+    }
+    void SearchResultAdd(uint32_t kind, const char *text, uint32_t index) override {
+        searchRows.push_back({kind, text ? text : "", index});
+    }
+    void SearchResultCount(uint32_t count) override { searchCounts.push_back(count); }
+    int searchBegins = 0;
+    std::vector<SearchRow> searchRows;
+    std::vector<uint32_t> searchCounts;
+
+    // Commands: the last state of each id.
+    void EnableCommand(unsigned id, int enable) override { commands[id] = enable; }
+    std::map<unsigned, int> commands;
+    // The profile dialog: each run takes the next scripted choice (cancelled when
+    // none is left); a choice may work the dialog through the DT_ProfileDialog calls.
+    int ProfileDialog(uint32_t mode, uint32_t *profileId) override {
+        profileModes.push_back(mode);
+        if (profileDialogs.empty())
+            return -1;
+        auto choice = profileDialogs.front();
+        profileDialogs.pop_front();
+        return choice(mode, profileId);
+    }
+    std::vector<uint32_t> profileModes;
+    std::deque<std::function<int(uint32_t mode, uint32_t *profileId)>> profileDialogs;
+    // Note windows: every call in order; made windows get handles 0x2000, 0x2001, ...
+    int MakeNoteWindow(NOTIZ *note) override {
+        noteCalls.push_back({"make", note, "", 0, 0});
+        if (failNoteWindows)
+            return -1;
+        note->hWnd = reinterpret_cast<NOTEWINDOW>(static_cast<uintptr_t>(0x2000 + noteWindowsMade++));
+        return 0;
+    }
+    void CascadeNoteWindow(NOTIZ *note, int32_t x, int32_t y) override {
+        noteCalls.push_back({"cascade", note, "", x, y});
+    }
+    void LoadNoteWindow(NOTIZ *note) override { noteCalls.push_back({"load", note, "", 0, 0}); }
+    void ShowNoteWindow(NOTIZ *note, int show) override {
+        noteCalls.push_back({show ? "show" : "hide", note, "", 0, 0});
+        noteVisible[note] = show != 0;
+    }
+    void DestroyNoteWindow(NOTIZ *note) override {
+        noteCalls.push_back({"destroy", note, "", 0, 0});
+        noteVisible.erase(note);
+        noteTitles.erase(note);
+    }
+    void SetNoteTitle(NOTIZ *note, const char *title) override {
+        noteCalls.push_back({"title", note, title ? title : "", 0, 0});
+        noteTitles[note] = title ? title : "";
+    }
+    void SetNoteBackground(NOTIZ *note, uint32_t colour) override {
+        noteCalls.push_back({"background", note, "", colour, 0});
+    }
+    void FocusMainWindow() override { ++mainFocused; }
+    void PumpAndWait(uint32_t ms) override {
+        pumpWaits.push_back(ms);
+        if (onPump)
+            onPump();
+    }
+    std::vector<NoteCall> noteCalls;
+    std::map<NOTIZ *, bool> noteVisible;
+    std::map<NOTIZ *, std::string> noteTitles;
+    int noteWindowsMade = 0;
+    bool failNoteWindows = false;
+    int mainFocused = 0;
+    std::vector<uint32_t> pumpWaits;
+    std::function<void()> onPump; // what the user does while the pump runs
+    // Right-pane resets, tree selections and status bar count updates.
+    void ResetRightPane() override { ++rightPaneResets; }
+    void SelectTreeItem(TREEHANDLE item) override { selectedItems.push_back(item); }
+    void ShowCounts() override { ++countUpdates; }
+    int rightPaneResets = 0;
+    std::vector<TREEHANDLE> selectedItems;
+    int countUpdates = 0;
 
     std::vector<ShownMessage> shown;
     std::vector<int> quits;
