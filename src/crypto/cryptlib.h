@@ -26,9 +26,16 @@
 // Flushing says that no more data comes.
 //
 // Pushed data is taken only as far as the envelope's buffer allows when
-// CRYPT_ATTRIBUTE_BUFFERSIZE was set (bytes waiting in the envelope count);
-// otherwise all of it is taken. A push that can take nothing answers
-// CRYPT_ERROR_OVERFLOW. Popping hands out what is ready (possibly nothing).
+// CRYPT_ATTRIBUTE_BUFFERSIZE was set (bytes waiting in the envelope count; a
+// reader's buffer never drops below what one header element needs), and when
+// enveloping no further than CRYPT_ENVINFO_DATASIZE announced; otherwise all of
+// it is taken. A push that can take nothing answers CRYPT_ERROR_OVERFLOW.
+// Popping hands out what is ready (possibly nothing).
+//
+// Key derivation: one random salt per password per program run for what we
+// write, and the derived keys of the current password kept (wiped at cryptEnd
+// and when another password proves right): a safe's envelopes cost one
+// derivation to write and one to open. crypto/kdf.h counts derivations.
 //
 // Single-threaded, like the program. Every call except cryptInit answers
 // CRYPT_ERROR_NOTINITED before cryptInit.

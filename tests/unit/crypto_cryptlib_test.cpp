@@ -6,6 +6,7 @@
 #include "crypto/asn1.h"
 #include "crypto/kdf.h"
 #include "crypto/oids.h"
+#include "platform/platform.h"
 #include "support/cms_builder.h"
 #include "unit/crypto_envelope_support.h"
 
@@ -569,4 +570,82 @@ TEST_F(CryptEnvelope, ArgumentsAndLifecycle) {
     EXPECT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO), CRYPT_ERROR_NOTINITED);
     ASSERT_EQ(cryptInit(), CRYPT_OK);
     EXPECT_EQ(cryptPushData(env, "x", 1, &copied), CRYPT_ERROR_PARAM1);
+}
+
+// ---------------------------------------------------------------- memory
+namespace {
+// Envelopes and opens size bytes in the file-encryption pattern without keeping
+// anything; answers how many blocks the engine allocated on the way.
+int StreamAllocations(size_t size, bool withSize) {
+    PL_ResetFaults();
+    std::string chunk = PatternBytes(2048, 1);
+    std::string envelopeStart; // the first bytes, enough to open it again below
+    CRYPT_ENVELOPE enc, dec;
+    int copied = 0, n = 0;
+    std::vector<char> buf(4096), plain(4096);
+    EXPECT_EQ(cryptCreateEnvelope(&enc, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB), CRYPT_OK);
+    EXPECT_EQ(cryptCreateEnvelope(&dec, CRYPT_UNUSED, CRYPT_FORMAT_AUTO), CRYPT_OK);
+    cryptSetAttribute(enc, CRYPT_ATTRIBUTE_BUFFERSIZE, 4096);
+    cryptSetAttributeString(enc, CRYPT_ENVINFO_PASSWORD, kPassword, int(strlen(kPassword)));
+    if (withSize)
+        cryptSetAttribute(enc, CRYPT_ENVINFO_DATASIZE, int(size));
+    size_t restored = 0;
+    auto feed = [&](int len) {
+        // what one side pops goes straight into the other
+        for (int pos = 0; pos < len;) {
+            int rc = cryptPushData(dec, buf.data() + pos, len - pos, &copied);
+            if (rc == CRYPT_ENVELOPE_RESOURCE)
+                EXPECT_EQ(cryptSetAttributeString(dec, CRYPT_ENVINFO_PASSWORD, kPassword, int(strlen(kPassword))),
+                          CRYPT_OK);
+            else
+                EXPECT_EQ(rc, CRYPT_OK);
+            pos += copied;
+            int m = 0;
+            while (cryptPopData(dec, plain.data(), 4096, &m) == CRYPT_OK && m > 0)
+                restored += m;
+        }
+    };
+    for (size_t done = 0; done < size; done += 2048) {
+        EXPECT_EQ(cryptPushData(enc, chunk.data(), 2048, &copied), CRYPT_OK);
+        EXPECT_EQ(cryptPopData(enc, buf.data(), 4096, &n), CRYPT_OK);
+        feed(n);
+    }
+    EXPECT_EQ(cryptFlushData(enc), CRYPT_OK);
+    do {
+        EXPECT_EQ(cryptPopData(enc, buf.data(), 4096, &n), CRYPT_OK);
+        feed(n);
+    } while (n > 0);
+    EXPECT_EQ(cryptFlushData(dec), CRYPT_OK);
+    int m = 0;
+    while (cryptPopData(dec, plain.data(), 4096, &m) == CRYPT_OK && m > 0)
+        restored += m;
+    EXPECT_EQ(restored, size);
+    cryptDestroyEnvelope(enc);
+    cryptDestroyEnvelope(dec);
+    return PL_CallCount(PL_FAULT_ALLOC);
+}
+} // namespace
+
+TEST_F(CryptEnvelope, StreamingNeedsTheSameMemoryForAnySize) {
+    for (bool withSize : {false, true}) {
+        int small = StreamAllocations(64 * 2048, withSize);
+        int large = StreamAllocations(4096 * 2048, withSize);
+        EXPECT_EQ(small, large) << withSize;
+        EXPECT_LE(large, 8);
+    }
+}
+
+TEST_F(CryptEnvelope, RunningOutOfMemoryIsAnsweredNotFatal) {
+    CRYPT_ENVELOPE env;
+    PL_ResetFaults();
+    PL_FailCall(PL_FAULT_ALLOC, 1);
+    EXPECT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO), CRYPT_ERROR_MEMORY);
+    Sealed s = Seal(PatternBytes(100, 1), kPassword, CRYPT_ALGO_AES, true);
+    ASSERT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO), CRYPT_OK);
+    PL_FailCall(PL_FAULT_ALLOC, 1, 10);
+    int copied = 0;
+    EXPECT_EQ(cryptPushData(env, s.bytes.data(), int(s.bytes.size()), &copied), CRYPT_ERROR_MEMORY);
+    PL_ResetFaults();
+    cryptDestroyEnvelope(env);
+    EXPECT_TRUE(OpenedCleanly(Open(s.bytes, kPassword)));
 }
