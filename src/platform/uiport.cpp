@@ -28,6 +28,9 @@ void UiPort::FillCategoryFilter() {}
 void UiPort::SearchResultsBegin() {}
 void UiPort::SearchResultAdd(uint32_t, const char *, uint32_t) {}
 void UiPort::SearchResultCount(uint32_t) {}
+void UiPort::SafeEvent(UI_SAFE_EVENT, const char *) {}
+// Without a dialog nobody can type a password.
+int UiPort::AskPassword(const char *, char *, unsigned) { return UI_IDCANCEL; }
 
 int UiPort::CardListTextWidth(const char *text) {
     int n = 0;
@@ -71,6 +74,10 @@ TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text) { return g_por
 
 int UI_CardListTextWidth(const char *text) { return g_port->CardListTextWidth(text); }
 void UI_CloseMainWindow() { g_port->CloseMainWindow(); }
+void UI_SafeEvent(UI_SAFE_EVENT event, const char *path) { g_port->SafeEvent(event, path); }
+int UI_AskPassword(const char *safeName, char *password, unsigned size) {
+    return g_port->AskPassword(safeName, password, size);
+}
 
 int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect) { return g_port->WindowRect(window, rect); }
 int UI_GetSplitPosition() { return g_port->SplitPosition(); }

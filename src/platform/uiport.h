@@ -28,6 +28,15 @@ struct UI_RECT {
 // The windows whose places are kept in the settings file.
 enum UI_WINDOW { UI_WND_MAIN, UI_WND_DROP, UI_WND_SEARCH };
 
+// What the windows must reflect after the safe store changed the open safe.
+enum UI_SAFE_EVENT {
+    UI_SAFE_OPENED,    // a safe was read: build the tree, enable the safe commands, refresh the drop window
+    UI_SAFE_CREATED,   // a new, empty safe is active: the tree's root shows its name, commands enabled
+    UI_SAFE_CLOSED,    // no safe: empty the tree, disable the safe commands, hide the notes, clear the drop list
+    UI_NOTES_LOADED,   // the notes of a safe were read: make their windows
+    UI_PROFILES_LOADED // desktop profiles were read: enable the restore command
+};
+
 // A tree view item as the window layer hands it out (the same type the records keep).
 typedef struct TreeItemRec *TREEHANDLE;
 
@@ -104,6 +113,11 @@ class UiPort {
     virtual void SelectTreeItem(TREEHANDLE item);
     // The status bar shows the folder and card counts again.
     virtual void ShowCounts();
+    // The safe store's changes, with the safe's path where there is one.
+    virtual void SafeEvent(UI_SAFE_EVENT event, const char *path);
+    // The "Enter Safe - Password" dialog for the safe named; fills password (at
+    // most size - 1 characters) and answers UI_IDOK, or UI_IDCANCEL.
+    virtual int AskPassword(const char *safeName, char *password, unsigned size);
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -139,3 +153,5 @@ void UI_PumpAndWait(uint32_t ms);
 void UI_ResetRightPane();
 void UI_SelectTreeItem(TREEHANDLE item);
 void UI_ShowCounts();
+void UI_SafeEvent(UI_SAFE_EVENT event, const char *path);
+int UI_AskPassword(const char *safeName, char *password, unsigned size);

@@ -10,6 +10,7 @@
 #include "frame/trace.h"
 #include "model/records.h"
 #include "platform/uiport.h"
+#include "store/drop_file.h"
 #include "store/safe_state.h"
 #include "tools/desktop_profiles.h"
 #include "tools/notes_list.h"
@@ -21,7 +22,6 @@ namespace {
 const char TAG_FNK[] = "SW_FNK";
 
 PL_HANDLE g_out = nullptr; // the file being written
-SW_AfterSaveHook g_dropListWriter = nullptr;
 SW_AfterSaveHook g_autoBackup = nullptr;
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
@@ -101,14 +101,13 @@ PL_HANDLE OpenActive(const char *path) {
 }
 } // namespace
 
-void SW_SetDropListWriter(SW_AfterSaveHook hook) { g_dropListWriter = hook; }
 void SW_SetAutoBackup(SW_AfterSaveHook hook) { g_autoBackup = hook; }
 
 PL_HANDLE SW_WriteSafeHeader(const char *path, SAFEHEADER *header, const SAFECONTROL *control) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK,
           "B SW_WriteSafeHeader(HANDLE %x, LPSAFEHEADER %x, LPSAFECONTROL %x) (LPSAFEHEADER->nPasswort=%d)",
           TRACE_PTR(hmySafe), TRACE_PTR(header), TRACE_PTR(control), static_cast<int>(header->nPasswort));
-    PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_ALWAYS, 0);
+    PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_CREATE_ALWAYS, 0);
     if (!h) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW04", err, "cannot create/open safe '%s' - code: %d", path, static_cast<int>(err));
@@ -398,8 +397,7 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         return -1;
     }
 
-    if (g_dropListWriter)
-        g_dropListWriter(cActSafePath);
+    SW_WriteDropList(&ActSafeHeader);
     if (nBackupFlag == 1 && Settings.AutoBackup && g_autoBackup)
         g_autoBackup(cActSafePath);
     ML_WriteLogF("SW22", 0, "[%s] saved", cActSafePath);

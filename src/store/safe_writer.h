@@ -24,8 +24,7 @@ int SW_WriteFieldTab();
 int SW_WriteNotes();
 int SW_WriteDesktopTable();
 
-// Hooks for what follows a successful save: the drop file beside the safe and
-// the automatic backup. Installed by their owners.
+// The automatic backup that follows a successful save when AutoBackup is on
+// and the caller asked for it; installed by the backup module.
 typedef int (*SW_AfterSaveHook)(const char *safePath);
-void SW_SetDropListWriter(SW_AfterSaveHook hook);
 void SW_SetAutoBackup(SW_AfterSaveHook hook);

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct InsertedTreeItem {
@@ -77,6 +79,22 @@ class FakeUi : public UiPort {
     }
     // Measures textWidthPerChar pixels a character.
     void CloseMainWindow() override { ++closeRequests; }
+    void SafeEvent(UI_SAFE_EVENT event, const char *path) override {
+        safeEvents.push_back({event, path ? path : ""});
+    }
+    // Answers the password prompts from `passwords` in turn; an empty queue cancels.
+    int AskPassword(const char *safeName, char *password, unsigned size) override {
+        passwordPrompts.push_back(safeName ? safeName : "");
+        if (passwords.empty())
+            return UI_IDCANCEL;
+        std::string pw = passwords.front();
+        passwords.pop_front();
+        snprintf(password, size, "%s", pw.c_str());
+        return UI_IDOK;
+    }
+    std::vector<std::pair<UI_SAFE_EVENT, std::string>> safeEvents;
+    std::vector<std::string> passwordPrompts;
+    std::deque<std::string> passwords;
     int closeRequests = 0;
     int CardListTextWidth(const char *text) override {
         measured.push_back(text ? text : "");

@@ -1,0 +1,28 @@
+// The drop file beside a safe ("<safe path>.df"): the droplist of that safe,
+// stored as one envelope under the safe's password, hidden. It is opened in
+// memory and written through a temporary file moved over it, so the list of the
+// user's encrypted files never lies in clear on disk.
+#pragma once
+
+#include "store/safe_format.h"
+
+#include <cstdint>
+
+#define DROPFILE_SUFFIX ".df"
+#define DROPFILE_HEADER_SIZE 20
+#define DROPLIST_IMAGE_SIZE 280
+#define DROPLIST_IMAGE_SIZE_V107 276 // versions before 1.8: no attributes
+#define DROPFILE_MAJOR 1
+#define DROPFILE_MINOR 8
+
+// Writes the droplist of the active safe (an empty droplist removes the file).
+// 0, or -1 after the user was told.
+int SW_WriteDropList(const SAFEHEADER *header);
+
+// Reads the drop file of the safe at safePath into the droplist. 0 also when
+// there is no drop file; -1 when it exists but could not be read (the file is
+// left as it is and the user is told).
+int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
+
+// Forms "<safe path>.df"; -1 when it does not fit.
+int SW_DropFilePath(const char *safePath, char *path, uint32_t size);

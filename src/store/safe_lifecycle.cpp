@@ -1,0 +1,277 @@
+#include "store/safe_lifecycle.h"
+
+#include "config/inifile.h"
+#include "config/settings.h"
+#include "frame/logs.h"
+#include "frame/trace.h"
+#include "model/list_release.h"
+#include "model/records.h"
+#include "platform/uiport.h"
+#include "store/drop_file.h"
+#include "store/safe_reader.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "tools/desktop_profiles.h"
+#include "tools/droplist.h"
+#include "tools/notes_list.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+const char TAG_FNK[] = "SW_FNK";
+const char kLastSafe[] = "LastSafe";
+
+void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
+
+void SetLastSafe(const char *path) { II_PutString(II_SECTION_SETTINGS, kLastSafe, path, INI_FILE_SETTINGS); }
+
+// Every list of the open safe goes: a new safe starts with none of the old one's.
+void ReleaseAllLists() {
+    SW_FreeOrdnertabelle();
+    SW_FreeFeldTabelle();
+    SW_FreeKartenTabelle();
+    SW_FreeFeldInhaltTabelle();
+    SW_ReleaseFieldTable();
+    SW_ReleaseNotizen();
+    DT_FreeDesktopTable();
+    DW_FreeDroptabelle();
+    DW_ResetDropCounters();
+    nOrdnerCount = nFeldCount = nCardCount = 0;
+}
+
+// A password field's text as the program takes it: at most 31 characters.
+void TakePassword(char *buffer, const char *text) { SW_SetPassword(buffer, text ? text : ""); }
+} // namespace
+
+const char *SW_ExtractSafeName(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ExtractSafeName(LPSTR %s)", path);
+    const char *name = path;
+    for (const char *p = path; *p; ++p)
+        if (*p == '\\' || *p == '/')
+            name = p + 1;
+    return name;
+}
+
+void SW_CopyTemp2Act() {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CopyTemp2Act() (hmySafe=%x, tmpSafe=%x)", TRACE_PTR(hmySafe),
+          TRACE_PTR(tmpSafe));
+    hmySafe = tmpSafe;
+    ActSafeHeader = TmpSafeHeader;
+    ActSafeControl = TmpSafeControl;
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", cTmpSafePath);
+    SW_SetPassword(cActPasswort, cTmpPasswort);
+    tmpSafe = nullptr;
+    TmpSafeHeader = SAFEHEADER{};
+    TmpSafeControl = SAFECONTROL{};
+}
+
+void SW_CloseWorkSafe() {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CloseWorkSafe() (tmpSafe=%x)", TRACE_PTR(tmpSafe));
+    if (tmpSafe)
+        PL_CloseHandle(tmpSafe);
+    tmpSafe = nullptr;
+    TmpSafeHeader = SAFEHEADER{};
+    TmpSafeControl = SAFECONTROL{};
+    SW_ClearPassword(cTmpPasswort);
+}
+
+void SW_CloseSafe(int save) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CloseSafe(%d) (hmySafe=%x)", save, TRACE_PTR(hmySafe));
+    if (save == 1)
+        SW_PutSafe(1, 0);
+    UI_SafeEvent(UI_SAFE_CLOSED, cActSafePath);
+    if (hmySafe)
+        PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    SW_ReleaseNotizen();
+    if (lpDROPLISTstart)
+        DW_FreeDroptabelle();
+    SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
+}
+
+int SW_GetSafe(const char *path) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_GetSafe(LPSTR %s, HWND %x)", path, 0u);
+    if (SW_OpenSafe(path) != 0)
+        return -1;
+    if (TmpSafeHeader.nPasswort == 0) {
+        SW_ClearPassword(cTmpPasswort);
+    } else {
+        char typed[SAFE_PASSWORD_SIZE] = {};
+        int answer = UI_AskPassword(SW_ExtractSafeName(cTmpSafePath), typed, sizeof typed);
+        TakePassword(cTmpPasswort, typed);
+        PL_SecureZero(typed, sizeof typed);
+        if (answer != UI_IDOK) {
+            SW_CloseWorkSafe();
+            return -1;
+        }
+    }
+    if (SW_ReadSafeHeader() != 0) {
+        SW_CloseWorkSafe();
+        return -1;
+    }
+    // The new safe's password is proven: the active one is written and closed.
+    if (hmySafe)
+        SW_CloseSafe(1);
+    if (SW_ReadSafeSections(path) != 0) {
+        SW_CloseWorkSafe();
+        return -1;
+    }
+    if (lpNOTIZstart)
+        UI_SafeEvent(UI_NOTES_LOADED, path);
+    if (lpDTOPHEADERstart)
+        UI_SafeEvent(UI_PROFILES_LOADED, path);
+    SW_CopyTemp2Act();
+    SetLastSafe(cActSafePath);
+    SW_ReadDropList(cActSafePath, &ActSafeHeader);
+    UI_SafeEvent(UI_SAFE_OPENED, cActSafePath);
+    return 0;
+}
+
+int SW_CreateSafeOK(const char *name, const char *password, const char *confirm, bool withoutPassword,
+                    SW_FOCUS *focus) {
+    *focus = SW_FOCUS_NONE;
+    SW_ClearPassword(cTmpPasswort);
+    if (!withoutPassword) {
+        char typedConfirm[SAFE_PASSWORD_SIZE];
+        TakePassword(cTmpPasswort, password);
+        TakePassword(typedConfirm, confirm);
+        bool same = strcmp(cTmpPasswort, typedConfirm) == 0;
+        SW_ClearPassword(typedConfirm);
+        if (!same) {
+            SW_ClearPassword(cTmpPasswort);
+            ErrorBox("passwords doesn't match!");
+            *focus = SW_FOCUS_PASSWORD;
+            return -1;
+        }
+    }
+    if (!name || !*name) {
+        ErrorBox("please enter safename");
+        *focus = SW_FOCUS_NAME;
+        return -1;
+    }
+    char path[SAFE_PATH_SIZE];
+    int n = snprintf(path, sizeof path, "%s\\%s.saf", Settings.SafePath, name);
+    if (n < 0 || static_cast<unsigned>(n) >= sizeof path) {
+        ErrorBox("please enter safename");
+        *focus = SW_FOCUS_NAME;
+        return -1;
+    }
+    // Creating a safe never replaces one that is there: that safe would be lost.
+    if (PL_GetFileAttributes(path) != PL_INVALID_ATTRIBUTES) {
+        ErrorBox("a safe of this name exists already, please enter another safename");
+        *focus = SW_FOCUS_NAME;
+        return -1;
+    }
+    TmpSafeHeader = SAFEHEADER{};
+    TmpSafeHeader.nPasswort = cTmpPasswort[0] ? 1 : 0;
+    TmpSafeControl = SAFECONTROL{};
+    memcpy(TmpSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
+
+    // The safe open until now is written first; if that fails its edits would
+    // be lost with the lists, so nothing more happens.
+    if (SW_PutSafe(1, 0) != 0)
+        return -1;
+    ReleaseAllLists();
+    // From here the old safe is on disk and its lists are gone: it is closed
+    // whatever happens, so no later save can write empty lists over it.
+    UI_SafeEvent(UI_SAFE_CLOSED, cActSafePath);
+    if (hmySafe)
+        PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", path);
+    snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
+    SW_SetPassword(cActPasswort, cTmpPasswort);
+    tmpSafe = SW_WriteSafeHeader(cTmpSafePath, &TmpSafeHeader, &TmpSafeControl);
+    if (tmpSafe && PL_FlushFileBuffers(tmpSafe) != 0) {
+        ErrorBox("cannot write safe");
+        PL_CloseHandle(tmpSafe);
+        tmpSafe = nullptr;
+        PL_DeleteFile(cTmpSafePath);
+    }
+    if (!tmpSafe) {
+        SW_ClearPassword(cActPasswort);
+        return -1;
+    }
+    SW_CopyTemp2Act();
+    SetLastSafe(cActSafePath);
+    UI_SafeEvent(UI_SAFE_CREATED, cActSafePath);
+    return 0;
+}
+
+void SW_BuildSafePath(const char *text, char *path, unsigned size) {
+    std::string full = strpbrk(text, ":\\/") ? std::string(text) : std::string(Settings.SafePath) + "\\" + text + ".saf";
+    snprintf(path, size, "%s", full.c_str()); // a path too long for the buffer is cut, and then not found
+}
+
+int SW_OpenSafeBrowse() {
+    if (!Settings.SafePath[0]) {
+        ErrorBox("missing safe path");
+        return -1;
+    }
+    return 0;
+}
+
+int SW_OpenSafeOK(const char *text, SW_FOCUS *focus) {
+    *focus = SW_FOCUS_NONE;
+    if (!text || !*text) {
+        ErrorBox("please enter safename");
+        *focus = SW_FOCUS_PATH;
+        return -1;
+    }
+    char path[SAFE_PATH_SIZE];
+    SW_BuildSafePath(text, path, sizeof path);
+    snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
+    if (!cActSafePath[0])
+        snprintf(cActSafePath, sizeof cActSafePath, "%s", path);
+    if (SW_GetSafe(path) != 0) {
+        *focus = SW_FOCUS_PATH;
+        return -1;
+    }
+    return 0;
+}
+
+int SW_ChangePasswordAllowed() {
+    if (lpDROPLISTstart) {
+        UI_MessageBox("not allowed: Files already in droplist!", "Notice", UI_MB_OK | UI_MB_ICONSTOP);
+        return -1;
+    }
+    return 0;
+}
+
+int SW_ChangePasswordOK(const char *password, const char *confirm, bool withoutPassword, SW_FOCUS *focus) {
+    *focus = SW_FOCUS_NONE;
+    char typed[SAFE_PASSWORD_SIZE] = {};
+    if (!withoutPassword) {
+        char typedConfirm[SAFE_PASSWORD_SIZE];
+        TakePassword(typed, password);
+        TakePassword(typedConfirm, confirm);
+        bool same = strcmp(typed, typedConfirm) == 0;
+        SW_ClearPassword(typedConfirm);
+        if (!same) {
+            SW_ClearPassword(typed);
+            ErrorBox("passwords doesn't match!");
+            *focus = SW_FOCUS_PASSWORD;
+            return -1;
+        }
+    }
+    SW_SetPassword(cActPasswort, typed);
+    SW_ClearPassword(typed);
+    ActSafeHeader.nPasswort = cActPasswort[0] ? 1 : 0;
+    return 0;
+}
+
+int SW_OpenLastSafe() {
+    if (!Settings.OpenLastSafe)
+        return 0;
+    char last[SAFE_PATH_SIZE] = {};
+    II_GetStringN(II_SECTION_SETTINGS, kLastSafe, last, sizeof last, INI_FILE_SETTINGS);
+    if (!last[0])
+        return 0;
+    if (SW_GetSafe(last) != 0) {
+        SetLastSafe("");
+        return -1;
+    }
+    return 0;
+}
