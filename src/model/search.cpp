@@ -1,0 +1,186 @@
+#include "model/search.h"
+
+#include "frame/memory.h"
+#include "frame/trace.h"
+#include "platform/uiport.h"
+
+#include <cstring>
+
+SEARCHRESULT *lpSEARCHRESULTstart = nullptr, *lpSEARCHRESULTact = nullptr;
+
+namespace {
+const char TAG_FNK[] = "SE_FNK";
+
+inline unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+
+// One search: the pattern, the options, and whether the window shows the hits.
+struct Run {
+    const char *pattern;
+    uint32_t options;
+    bool show;
+    uint32_t hits;
+};
+
+void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t folder, uint32_t card,
+            uint32_t field) {
+    SEARCHRESULT *r =
+        static_cast<SEARCHRESULT *>(T_Malloc(lpSEARCHRESULTstart ? "SE_M_01" : "SE_M_00", sizeof(SEARCHRESULT)));
+    if (!r)
+        return;
+    r->index = run.hits;
+    r->kind = kind;
+    r->item = item;
+    r->nOrdnerKennung = folder;
+    r->nKartenKennung = card;
+    r->nFeldIndex = field;
+    if (!lpSEARCHRESULTstart)
+        lpSEARCHRESULTstart = r;
+    else
+        lpSEARCHRESULTact->next = r;
+    lpSEARCHRESULTact = r;
+    if (run.show) {
+        if (run.hits == 0)
+            UI_SearchResultsBegin();
+        UI_SearchResultAdd(kind, text, r->index);
+    }
+    ++run.hits;
+}
+
+// The contents of one field of a card, every record of that pair that holds text.
+void SearchField(Run &run, const ORDNER *o, const KARTE *k, uint32_t field) {
+    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        if (c->nKartenKennung == k->nKartenKennung && c->nFeldIndex == field && c->nFeldLaenge != 0 &&
+            c->lpFeldInhalt && SE_Matches(c->lpFeldInhalt, c->nFeldLaenge, run.pattern))
+            AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
+}
+
+// A card's contents in the order of its effective field descriptions: its own
+// when it has any, else its folder's.
+void SearchContents(Run &run, const ORDNER *o, const KARTE *k) {
+    bool own = false;
+    for (const FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next)
+        if (f->KartenKennung == k->nKartenKennung) {
+            own = true;
+            SearchField(run, o, k, f->FeldIndex);
+        }
+    if (own)
+        return;
+    for (const FELDTABELLE *f = lpFELDTABELLEstart; f; f = f->next)
+        if (f->nOrdnerKennung == o->nOrdnerKennung)
+            SearchField(run, o, k, f->nFeldIndex);
+}
+
+uint32_t Collect(const char *text, uint32_t options, bool show) {
+    SE_FreeResults();
+    Run run{text, options, show, 0};
+    if (!text || !*text)
+        return 0;
+    for (const ORDNER *o = lpORDNERstart; o; o = o->next) {
+        if ((options & SE_FOLDERS) && SE_Matches(o->cOrdnerName, ORDNER_NAME_LEN, text))
+            AddHit(run, SE_KIND_FOLDER, o->cOrdnerName, o->hOrdnerTree, o->nOrdnerKennung, 0, 0);
+        if (!(options & (SE_CARDS | SE_CONTENTS)))
+            continue;
+        for (const KARTE *k = lpKARTEstart; k; k = k->next) {
+            if (k->nOrdnerKennung != o->nOrdnerKennung)
+                continue;
+            if ((options & SE_CARDS) && SE_Matches(k->cKartenName, KARTEN_NAME_LEN, text))
+                AddHit(run, SE_KIND_CARD, k->cKartenName, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, 0);
+            if (options & SE_CONTENTS)
+                SearchContents(run, o, k);
+        }
+    }
+    return run.hits;
+}
+
+const ORDNER *FolderById(uint32_t id) {
+    for (const ORDNER *o = lpORDNERstart; o; o = o->next)
+        if (o->nOrdnerKennung == id)
+            return o;
+    return nullptr;
+}
+
+const KARTE *CardById(uint32_t id) {
+    for (const KARTE *k = lpKARTEstart; k; k = k->next)
+        if (k->nKartenKennung == id)
+            return k;
+    return nullptr;
+}
+} // namespace
+
+int SE_Matches(const char *text, uint32_t length, const char *pattern) {
+    if (!text || !pattern || !*pattern)
+        return 0;
+    uint32_t n = static_cast<uint32_t>(strnlen(text, length));
+    uint32_t m = static_cast<uint32_t>(strlen(pattern));
+    if (m > n)
+        return 0;
+    const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
+    for (uint32_t i = 0; i + m <= n; ++i) {
+        uint32_t j = 0;
+        while (j < m && Lower(t[i + j]) == Lower(p[j]))
+            ++j;
+        if (j == m)
+            return 1;
+    }
+    return 0;
+}
+
+uint32_t SE_Search(const char *text, uint32_t options) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SE_Search(options=%d)", static_cast<int>(options));
+    uint32_t hits = Collect(text, options, true);
+    UI_SearchResultCount(hits);
+    return hits;
+}
+
+uint32_t SE_SearchSafe(const char *text, uint32_t options) { return Collect(text, options, false); }
+
+uint32_t SE_SearchOptions(int bFolders, int bCards, int bContents) {
+    uint32_t options = (bFolders ? SE_FOLDERS : 0u) | (bCards ? SE_CARDS : 0u) | (bContents ? SE_CONTENTS : 0u);
+    return options ? options : (SE_FOLDERS | SE_CARDS | SE_CONTENTS);
+}
+
+void SE_FreeResults() {
+    for (SEARCHRESULT *r = lpSEARCHRESULTstart; r;) {
+        SEARCHRESULT *next = r->next;
+        T_Free(r == lpSEARCHRESULTstart ? "SE_F_00" : "SE_F_01", r);
+        r = next;
+    }
+    lpSEARCHRESULTstart = lpSEARCHRESULTact = nullptr;
+}
+
+const SEARCHRESULT *SE_FindResult(uint32_t index) {
+    for (const SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next)
+        if (r->index == index)
+            return r;
+    return nullptr;
+}
+
+TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r) {
+    if (!r)
+        return nullptr;
+    if (r->kind == SE_KIND_FOLDER) {
+        const ORDNER *o = FolderById(r->nOrdnerKennung);
+        return o ? o->hOrdnerTree : nullptr;
+    }
+    const KARTE *k = CardById(r->nKartenKennung);
+    return k ? k->hCardTree : nullptr;
+}
+
+const char *SE_ResultText(const SEARCHRESULT *r) {
+    if (!r)
+        return nullptr;
+    if (r->kind == SE_KIND_FOLDER) {
+        const ORDNER *o = FolderById(r->nOrdnerKennung);
+        return o ? o->cOrdnerName : nullptr;
+    }
+    if (r->kind == SE_KIND_CARD) {
+        const KARTE *k = CardById(r->nKartenKennung);
+        return k ? k->cKartenName : nullptr;
+    }
+    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        if (c->nKartenKennung == r->nKartenKennung && c->nFeldIndex == r->nFeldIndex && c->nFeldLaenge != 0 &&
+            c->lpFeldInhalt)
+            return c->lpFeldInhalt;
+    return nullptr;
+}
