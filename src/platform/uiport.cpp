@@ -31,6 +31,11 @@ void UiPort::SearchResultCount(uint32_t) {}
 void UiPort::SafeEvent(UI_SAFE_EVENT, const char *) {}
 // Without a dialog nobody can type a password.
 int UiPort::AskPassword(const char *, char *, unsigned) { return UI_IDCANCEL; }
+bool UiPort::ProgressShown() { return false; }
+void UiPort::ProgressRange(int) {}
+void UiPort::ProgressStep() {}
+void UiPort::ProgressText(const char *) {}
+void UiPort::ProgressClose() {}
 
 int UiPort::CardListTextWidth(const char *text) {
     int n = 0;
@@ -78,6 +83,11 @@ void UI_SafeEvent(UI_SAFE_EVENT event, const char *path) { g_port->SafeEvent(eve
 int UI_AskPassword(const char *safeName, char *password, unsigned size) {
     return g_port->AskPassword(safeName, password, size);
 }
+bool UI_ProgressShown() { return g_port->ProgressShown(); }
+void UI_ProgressRange(int max) { g_port->ProgressRange(max); }
+void UI_ProgressStep() { g_port->ProgressStep(); }
+void UI_ProgressText(const char *text) { g_port->ProgressText(text); }
+void UI_ProgressClose() { g_port->ProgressClose(); }
 
 int UI_GetWindowRect(UI_WINDOW window, UI_RECT *rect) { return g_port->WindowRect(window, rect); }
 int UI_GetSplitPosition() { return g_port->SplitPosition(); }

@@ -118,6 +118,13 @@ class UiPort {
     // The "Enter Safe - Password" dialog for the safe named; fills password (at
     // most size - 1 characters) and answers UI_IDOK, or UI_IDCANCEL.
     virtual int AskPassword(const char *safeName, char *password, unsigned size);
+    // The progress window of long file work: whether it is open, its bar's range
+    // (0..max, step 1), one step, the text naming the file at work, closing it.
+    virtual bool ProgressShown();
+    virtual void ProgressRange(int max);
+    virtual void ProgressStep();
+    virtual void ProgressText(const char *text);
+    virtual void ProgressClose();
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -155,3 +162,8 @@ void UI_SelectTreeItem(TREEHANDLE item);
 void UI_ShowCounts();
 void UI_SafeEvent(UI_SAFE_EVENT event, const char *path);
 int UI_AskPassword(const char *safeName, char *password, unsigned size);
+bool UI_ProgressShown();
+void UI_ProgressRange(int max);
+void UI_ProgressStep();
+void UI_ProgressText(const char *text);
+void UI_ProgressClose();

@@ -92,6 +92,18 @@ class FakeUi : public UiPort {
         snprintf(password, size, "%s", pw.c_str());
         return UI_IDOK;
     }
+    // A progress window the test opens by setting progressShown.
+    bool ProgressShown() override { return progressShown; }
+    void ProgressRange(int max) override { progressMax = max; }
+    void ProgressStep() override { ++progressSteps; }
+    void ProgressText(const char *text) override { progressTexts.push_back(text ? text : ""); }
+    void ProgressClose() override {
+        progressShown = false;
+        ++progressCloses;
+    }
+    bool progressShown = false;
+    int progressMax = 0, progressSteps = 0, progressCloses = 0;
+    std::vector<std::string> progressTexts;
     std::vector<std::pair<UI_SAFE_EVENT, std::string>> safeEvents;
     std::vector<std::string> passwordPrompts;
     std::deque<std::string> passwords;

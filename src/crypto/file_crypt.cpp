@@ -1,0 +1,285 @@
+#include "crypto/file_crypt.h"
+
+#include "config/settings.h"
+#include "crypto/cryptlib.h"
+#include "crypto/data_envelope.h"
+#include "frame/fileio.h"
+#include "frame/logs.h"
+#include "frame/memory.h"
+#include "platform/platform.h"
+#include "platform/uiport.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const uint32_t kChunk = 2048;
+const int kPop = 4096;
+
+enum Direction { ENCRYPT, DECRYPT };
+
+const char *FunctionName(Direction d) { return d == ENCRYPT ? "docryptMyFile" : "doencryptMyFile"; }
+
+// The bar moves one of 50 steps whenever another fiftieth of the file was read.
+struct Progress {
+    bool bar = false;
+    uint64_t stepSize = 0, counter = 0;
+    void Start(const char *path, uint64_t size, int progress, int quiet) {
+        if (!UI_ProgressShown())
+            return;
+        if (progress == 1) {
+            bar = true;
+            UI_ProgressRange(50);
+            stepSize = size / 50;
+        } else if (quiet != 1) {
+            UI_ProgressText(path);
+        }
+    }
+    void Read(uint32_t n) {
+        if (!bar)
+            return;
+        counter += n;
+        if (counter > stepSize) {
+            UI_ProgressStep();
+            counter = 0;
+        }
+    }
+};
+
+// The two files of one run: the source, and the temporary file beside it.
+struct Job {
+    const char *path;
+    char temp[300];
+    PL_HANDLE in = nullptr, out = nullptr;
+    CRYPT_ENVELOPE env = 0;
+    bool haveEnv = false;
+    char *buf = nullptr;
+
+    // Closes everything and removes the temporary file: the source stays as it was.
+    int Abandon() {
+        Close();
+        PL_SetFileAttributes(temp, PL_ATTR_NORMAL);
+        PL_DeleteFile(temp);
+        return -1;
+    }
+    void Close() {
+        if (haveEnv)
+            cryptDestroyEnvelope(env);
+        haveEnv = false;
+        if (in)
+            PL_CloseHandle(in);
+        if (out)
+            PL_CloseHandle(out);
+        in = out = nullptr;
+        if (buf) {
+            T_FreeSecret("CY_F_02", buf, kPop);
+            buf = nullptr;
+        }
+    }
+};
+
+int OpenBoth(Job &job, Direction d, int NPWYESNO) {
+    job.in = PL_CreateFile(job.path, PL_GENERIC_READ, PL_SHARE_NONE, PL_OPEN_EXISTING, 0);
+    if (!job.in) {
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF(d == ENCRYPT ? "CY00" : "CY02", err, "%s(LPSTR %s, PW, UINT %d) open error: %d", FunctionName(d),
+                     job.path, NPWYESNO, static_cast<int>(err));
+        UI_MessageBox("ERROR: cannot open file!", "Error", UI_MB_OK);
+        return -1;
+    }
+    snprintf(job.temp, sizeof job.temp, "%s%s", job.path, CKS_SUFFIX);
+    uint32_t attributes = d == ENCRYPT ? PL_ATTR_HIDDEN : PL_ATTR_NORMAL;
+    for (int attempt = 0; attempt < 2 && !job.out; ++attempt) {
+        job.out = PL_CreateFile(job.temp, PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_NEW, attributes);
+        if (job.out)
+            break;
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", err, "%s(LPSTR %s, PW, UINT %d) create error: %d",
+                     FunctionName(d), job.path, NPWYESNO, static_cast<int>(err));
+        // A temporary file left by an interrupted run is removed and made anew.
+        PL_SetFileAttributes(job.temp, PL_ATTR_NORMAL);
+        if (PL_DeleteFile(job.temp) != 0)
+            break;
+    }
+    if (!job.out) {
+        PL_CloseHandle(job.in);
+        job.in = nullptr;
+        return -1;
+    }
+    job.buf = static_cast<char *>(T_Malloc("CY_M_01", kPop));
+    return job.buf ? 0 : -1;
+}
+
+// The finished temporary file takes the source's place in one step.
+int Replace(Job &job, Direction d) {
+    bool flushed = PL_FlushFileBuffers(job.out) == 0;
+    job.Close();
+    if (!flushed || PL_MoveFileEx(job.temp, job.path, PL_MOVE_REPLACE_EXISTING | PL_MOVE_WRITE_THROUGH) != 0) {
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", err, "%s(LPSTR %s) cannot replace the file: %d", FunctionName(d),
+                     job.path, static_cast<int>(err));
+        return job.Abandon();
+    }
+    return 0;
+}
+
+int WritePopped(Job &job, const char *code, int popped) {
+    return T_WriteFile(code, job.out, job.buf, static_cast<uint32_t>(popped));
+}
+} // namespace
+
+int docryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet) {
+    Job job;
+    job.path = path;
+    if (OpenBoth(job, ENCRYPT, NPWYESNO) != 0) {
+        job.Close();
+        return -1;
+    }
+    uint64_t size = 0;
+    PL_GetFileSize(job.in, &size);
+    Progress bar;
+    bar.Start(path, size, progress, quiet);
+
+    cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
+    job.haveEnv = true;
+    cryptSetAttribute(job.env, CRYPT_ATTRIBUTE_BUFFERSIZE, kPop);
+    cryptSetAttribute(job.env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(Settings.CryptAlgo));
+    if (NPWYESNO == NPWYESNO_YES)
+        cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+
+    char chunk[kChunk];
+    bool pushed = false;
+    for (;;) {
+        uint32_t n = 0;
+        if (PL_ReadFile(job.in, chunk, kChunk, &n) != 0) {
+            ML_WriteLogF("CY06", PL_GetLastError(), "docryptMyFile(LPSTR %s) read error", path);
+            PL_SecureZero(chunk, sizeof chunk);
+            return job.Abandon();
+        }
+        if (n == 0)
+            break;
+        bar.Read(n);
+        int taken = 0;
+        cryptPushData(job.env, chunk, static_cast<int>(n), &taken);
+        pushed = true;
+        int popped = 0;
+        int rc = cryptPopData(job.env, job.buf, kPop, &popped);
+        if (rc != CRYPT_OK || static_cast<uint32_t>(taken) != n) {
+            ML_WriteLogF("CY06", 0, "docryptMyFile(LPSTR %s) [filesize=%d,lpread=%d] cryptPopData error: %d", path,
+                         static_cast<int>(size), static_cast<int>(n), rc);
+            PL_SecureZero(chunk, sizeof chunk);
+            return job.Abandon();
+        }
+        if (WritePopped(job, "CY00", popped) != 0) {
+            PL_SecureZero(chunk, sizeof chunk);
+            return job.Abandon();
+        }
+    }
+    PL_SecureZero(chunk, sizeof chunk);
+    if (pushed) {
+        for (;;) {
+            cryptFlushData(job.env);
+            int popped = 0;
+            int rc = cryptPopData(job.env, job.buf, kPop, &popped);
+            if (rc != CRYPT_OK) {
+                ML_WriteLogF("CY07", 0, "docryptMyFile(LPSTR %s) cryptPopData error: %d", path, rc);
+                return job.Abandon();
+            }
+            if (popped == 0)
+                break;
+            if (WritePopped(job, "CY01", popped) != 0)
+                return job.Abandon();
+        }
+    }
+    if (progress == 1)
+        UI_ProgressClose();
+    if (Replace(job, ENCRYPT) != 0)
+        return -1;
+    if (quiet != 1 && Settings.LogCryptedFiles)
+        ML_WriteCryptLog(path);
+    return 0;
+}
+
+int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet) {
+    Job job;
+    job.path = path;
+    if (OpenBoth(job, DECRYPT, NPWYESNO) != 0) {
+        job.Close();
+        return -1;
+    }
+    uint64_t size = 0;
+    PL_GetFileSize(job.in, &size);
+    Progress bar;
+    bar.Start(path, size, progress, quiet);
+
+    cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
+    job.haveEnv = true;
+    auto damaged = [&]() {
+        ML_WriteLogF("CY08", 0, "doencryptMyFile(filename=%s) bad data format, abort!", path);
+        job.Abandon();
+        char text[400];
+        snprintf(text, sizeof text, "cannot decrypt %s, for details open logfile", path);
+        UI_MessageBox(text, "Error", UI_MB_OK);
+        return -1;
+    };
+
+    char chunk[kChunk];
+    bool pushed = false, recognised = false;
+    for (;;) {
+        uint32_t n = 0;
+        if (PL_ReadFile(job.in, chunk, kChunk, &n) != 0)
+            return damaged();
+        if (n == 0)
+            break;
+        bar.Read(n);
+        pushed = true;
+        uint32_t done = 0;
+        while (done < n) {
+            int taken = 0;
+            int rc = cryptPushData(job.env, chunk + done, static_cast<int>(n - done), &taken);
+            if (rc == CRYPT_ENVELOPE_RESOURCE) {
+                rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password,
+                                             static_cast<int>(strlen(password)));
+                if (rc == CRYPT_ERROR_WRONGKEY || (rc != CRYPT_OK && rc != CRYPT_ERROR_BADDATA)) {
+                    ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) password not valid, abort!", path);
+                    return job.Abandon();
+                }
+            }
+            if (rc == CRYPT_ERROR_BADDATA) {
+                // Refused from the start it is no envelope; refused later, a damaged one.
+                if (recognised)
+                    return damaged();
+                ML_WriteLogF("CY05", 0, "doencryptMyFile(filename=%s) file ist possible not crypted, abort!", path);
+                return job.Abandon();
+            }
+            if (rc != CRYPT_OK && rc != CRYPT_ENVELOPE_RESOURCE && taken == 0)
+                return damaged();
+            if (taken > 0)
+                recognised = true;
+            done += static_cast<uint32_t>(taken);
+            // Make room: hand out what is ready after every push.
+            int popped = 0;
+            rc = cryptPopData(job.env, job.buf, kPop, &popped);
+            if (rc == CRYPT_ERROR_BADDATA)
+                return damaged();
+            if (rc == CRYPT_OK && WritePopped(job, "CY02", popped) != 0)
+                return job.Abandon();
+        }
+    }
+    if (pushed) {
+        for (;;) {
+            // A broken or cut envelope shows at the end: never taken for the whole file.
+            if (cryptFlushData(job.env) != CRYPT_OK)
+                return damaged();
+            int popped = 0;
+            if (cryptPopData(job.env, job.buf, kPop, &popped) != CRYPT_OK)
+                return damaged();
+            if (popped == 0)
+                break;
+            if (WritePopped(job, "CY03", popped) != 0)
+                return job.Abandon();
+        }
+    }
+    PL_SecureZero(chunk, sizeof chunk);
+    return Replace(job, DECRYPT);
+}

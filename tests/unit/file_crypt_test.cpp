@@ -1,0 +1,129 @@
+#include "config/settings.h"
+#include "crypto/file_crypt.h"
+#include "support/safe_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+std::string Bytes(size_t n, unsigned seed) {
+    std::string s(n, '\0');
+    for (size_t i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        s[i] = static_cast<char>(seed >> 16);
+    }
+    return s;
+}
+
+class FileCrypt : public SafeTest {
+  protected:
+    std::string Log() { return ReadFile(Path("orvsafe.log")); }
+};
+} // namespace
+
+TEST_F(FileCrypt, EncryptThenDecryptGivesTheSameBytesUnderTheSameName) {
+    for (int algo : {8, 9, 4, 10}) {
+        Settings.CryptAlgo = algo;
+        for (size_t size : {size_t(0), size_t(1), size_t(2047), size_t(2048), size_t(2049), size_t(100000)}) {
+            std::string path = Path("f.bin");
+            std::string data = Bytes(size, static_cast<unsigned>(size + algo));
+            ASSERT_TRUE(WriteFile(path, data));
+            ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0) << algo << " " << size;
+            std::string enc = ReadFile(path);
+            if (size == 0) {
+                EXPECT_EQ(enc, "") << "an empty file stays empty";
+            } else if (size >= 64) {
+                EXPECT_EQ(enc.find(data.substr(0, 64)), std::string::npos);
+            }
+            EXPECT_FALSE(FileExists(path + ".cks"));
+            ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), 0) << algo << " " << size;
+            EXPECT_TRUE(ReadFile(path) == data) << algo << " " << size;
+        }
+    }
+}
+
+TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
+    std::string path = Path("doc.txt");
+    std::string data = Bytes(5000, 7);
+    ASSERT_TRUE(WriteFile(path, data));
+    EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), -1) << "never encrypted";
+    EXPECT_TRUE(ReadFile(path) == data);
+    EXPECT_NE(Log().find("*CY05* doencryptMyFile(filename=" + path + ") file ist possible not crypted, abort!"),
+              std::string::npos);
+
+    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
+    std::string enc = ReadFile(path);
+    EXPECT_EQ(doencryptMyFile(path.c_str(), "other", 1, 0, 1), -1);
+    EXPECT_TRUE(ReadFile(path) == enc);
+    EXPECT_NE(Log().find("*CY06* doencryptMyFile(filename=" + path + ") password not valid, abort!"), std::string::npos);
+    EXPECT_TRUE(ui.shown.empty()) << "neither failure shows a message";
+
+    // A damaged envelope: cut short at its end or in its middle. (Without an
+    // integrity check a changed byte inside the content cannot be noticed.)
+    for (std::string bad : {enc.substr(0, enc.size() - 20), enc.substr(0, enc.size() / 2)}) {
+        ASSERT_TRUE(WriteFile(path, bad));
+        EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), -1);
+        EXPECT_TRUE(ReadFile(path) == bad);
+        EXPECT_FALSE(FileExists(path + ".cks"));
+        ASSERT_FALSE(ui.shown.empty());
+        EXPECT_EQ(ui.shown.back().text, "cannot decrypt " + path + ", for details open logfile");
+        EXPECT_EQ(ui.shown.back().style, UI_MB_OK);
+    }
+    EXPECT_NE(Log().find("*CY08* doencryptMyFile(filename=" + path + ") bad data format, abort!"), std::string::npos);
+
+    EXPECT_EQ(docryptMyFile(Path("missing").c_str(), "pw", 1, 0, 1), -1);
+    EXPECT_EQ(ui.shown.back().text, "ERROR: cannot open file!");
+    EXPECT_NE(Log().find("*CY00* docryptMyFile(LPSTR " + Path("missing") + ", PW, UINT 1) open error: "),
+              std::string::npos);
+
+    // A failed write or replace at any point: the source stays, no temporary is left.
+    ASSERT_TRUE(WriteFile(path, data));
+    for (PL_FAULT kind : {PL_FAULT_WRITE, PL_FAULT_FLUSH, PL_FAULT_MOVE}) {
+        PL_FailCall(kind, 1);
+        EXPECT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), -1) << kind;
+        PL_ResetFaults();
+        EXPECT_TRUE(ReadFile(path) == data) << kind;
+        EXPECT_FALSE(FileExists(path + ".cks")) << kind;
+    }
+}
+
+TEST_F(FileCrypt, ALeftoverTemporaryFileIsReplaced) {
+    std::string path = Path("a.txt");
+    ASSERT_TRUE(WriteFile(path, "hello"));
+    ASSERT_TRUE(WriteFile(path + ".cks", "leftover of an interrupted run"));
+    PL_SetFileAttributes((path + ".cks").c_str(), PL_ATTR_HIDDEN);
+    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
+    EXPECT_FALSE(FileExists(path + ".cks"));
+    ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
+    EXPECT_EQ(ReadFile(path), "hello");
+}
+
+TEST_F(FileCrypt, WithoutAPasswordTheEnvelopeOnlyWraps) {
+    std::string path = Path("open.txt");
+    ASSERT_TRUE(WriteFile(path, "readable text"));
+    ASSERT_EQ(docryptMyFile(path.c_str(), "", 0, 0, 1), 0);
+    EXPECT_NE(ReadFile(path), "readable text");
+    ASSERT_EQ(doencryptMyFile(path.c_str(), "any", 0, 0, 1), 0);
+    EXPECT_EQ(ReadFile(path), "readable text");
+}
+
+TEST_F(FileCrypt, ProgressAndTheCryptLog) {
+    Settings.LogCryptedFiles = true;
+    std::string path = Path("big.bin");
+    ASSERT_TRUE(WriteFile(path, Bytes(100000, 3)));
+    ui.progressShown = true;
+    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 1, 0), 0);
+    EXPECT_EQ(ui.progressMax, 50);
+    EXPECT_GE(ui.progressSteps, 45);
+    EXPECT_LE(ui.progressSteps, 50);
+    EXPECT_EQ(ui.progressCloses, 1);
+    EXPECT_NE(ReadFile(Path("orvcrypt.log")).find("crypted: => " + path + "\r\n"), std::string::npos);
+
+    ui.progressShown = true;
+    ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 0), 0);
+    EXPECT_EQ(ui.progressTexts, std::vector<std::string>{path}) << "without the bar the window names the file";
+    PL_DeleteFile(Path("orvcrypt.log").c_str());
+    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
+    EXPECT_FALSE(FileExists(Path("orvcrypt.log"))) << "quiet runs are not logged";
+}
