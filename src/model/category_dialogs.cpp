@@ -1,7 +1,6 @@
 #include "model/category_dialogs.h"
 
 #include "frame/memory.h"
-#include "frame/trace.h"
 #include "model/cards.h"
 #include "model/categories.h"
 #include "model/folders.h"
@@ -11,7 +10,6 @@
 #include <cstring>
 
 namespace {
-const char TAG_FNK[] = "CC_FNK";
 const char kDisplayAlways[] = "display always";
 
 void FreeChain(CATEGORYTAB *c) {
@@ -56,7 +54,6 @@ const char *EntryText(uint32_t pos, const char *first) {
 } // namespace
 
 int CC_EditOpen(CC_EDIT *e) {
-    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B CC_EditCategories()");
     memset(e, 0, sizeof *e);
     CATEGORYTAB *tail = nullptr;
     for (CATEGORYTAB *c = lpCATEGORYTABstart; c; c = c->next) {
