@@ -16,6 +16,10 @@ Fault g_faults[PL_FAULT_KINDS];
 PL_LocalTimeFn g_localTime = nullptr;
 PL_TickFn g_tick = nullptr;
 PL_FreeObserverFn g_freeObserver = nullptr;
+const PL_DESKTOP_IMPL g_osDesktop = {PL_OsDesktopOpen,          PL_OsDesktopClose,           PL_OsDesktopItemCount,
+                                     PL_OsDesktopItemText,      PL_OsDesktopGetItemPosition, PL_OsDesktopSetItemPosition,
+                                     PL_OsGetScreenSize};
+const PL_DESKTOP_IMPL *g_desktop = &g_osDesktop;
 
 uint32_t FaultError(PL_FAULT kind) {
     switch (kind) {
@@ -84,3 +88,32 @@ void PL_GetLocalTime(PL_SYSTEMTIME *st) {
 }
 
 uint32_t PL_GetTickCount() { return g_tick ? g_tick() : PL_OsGetTickCount(); }
+
+void PL_SetDesktop(const PL_DESKTOP_IMPL *impl) { g_desktop = impl ? impl : &g_osDesktop; }
+
+int PL_DesktopOpen(int *failure) {
+    int dummy = 0;
+    if (!failure)
+        failure = &dummy;
+    *failure = 0;
+    return g_desktop->open(failure);
+}
+void PL_DesktopClose() { g_desktop->close(); }
+int PL_DesktopItemCount() { return g_desktop->itemCount(); }
+
+int PL_DesktopItemText(int item, char *buf, uint32_t size) {
+    if (!buf || size == 0)
+        return -1;
+    buf[0] = 0;
+    int rc = g_desktop->itemText(item, buf, size);
+    buf[size - 1] = 0;
+    return rc;
+}
+
+int PL_DesktopGetItemPosition(int item, int32_t *x, int32_t *y) { return g_desktop->getItemPosition(item, x, y); }
+int PL_DesktopSetItemPosition(int item, int32_t x, int32_t y) { return g_desktop->setItemPosition(item, x, y); }
+
+void PL_GetScreenSize(uint32_t *width, uint32_t *height) {
+    *width = *height = 0;
+    g_desktop->screenSize(width, height);
+}

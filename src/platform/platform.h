@@ -38,6 +38,8 @@ enum : uint32_t { // file attributes
     PL_ATTR_DIRECTORY = 0x10,
     PL_ATTR_ARCHIVE = 0x20,
     PL_ATTR_NORMAL = 0x80,
+    PL_ATTR_TEMPORARY = 0x100,
+    PL_ATTR_OFFLINE = 0x1000,
     PL_INVALID_ATTRIBUTES = 0xFFFFFFFFu,
 };
 enum { PL_FILE_BEGIN = 0, PL_FILE_CURRENT = 1, PL_FILE_END = 2 };
@@ -67,6 +69,13 @@ int PL_CreateDirectory(const char *path);
 int PL_RemoveDirectory(const char *path);
 // Current directory without a trailing separator; 0 or -1.
 int PL_GetCurrentDirectory(char *buf, uint32_t size);
+// Last-write times as Windows keeps them: 100-nanosecond units since 1 January
+// 1601 (UTC). A copy of a file keeps its source's time; 0 or -1.
+int PL_GetFileWriteTime(const char *path, uint64_t *fileTime);
+int PL_SetFileWriteTime(const char *path, uint64_t fileTime);
+// Such a time as local date and time; 0 or -1.
+struct PL_SYSTEMTIME;
+int PL_FileTimeToLocalTime(uint64_t fileTime, PL_SYSTEMTIME *st);
 
 // Directory walk over a pattern "dir\*" or "dir\*.ico" (wildcards in the last
 // part only, matched without regard to case). "." and ".." are reported as on Windows.
@@ -74,6 +83,7 @@ struct PL_FIND_DATA {
     uint32_t dwFileAttributes;
     uint64_t nFileSize;
     char cFileName[260];
+    uint64_t ftLastWriteTime; // as PL_GetFileWriteTime gives it
 };
 typedef struct PL_FindRec *PL_FIND; // nullptr: nothing found / failure
 PL_FIND PL_FindFirstFile(const char *pattern, PL_FIND_DATA *data);
@@ -139,6 +149,42 @@ typedef void (*PL_LocalTimeFn)(PL_SYSTEMTIME *st);
 typedef uint32_t (*PL_TickFn)();
 void PL_SetLocalTimeSource(PL_LocalTimeFn fn);
 void PL_SetTickSource(PL_TickFn fn);
+
+// ---------------------------------------------------------------- desktop
+// The icons on the desktop: on Windows the shell's own icon list view, reached
+// through memory allocated inside the shell's process; elsewhere a desktop
+// without icons. One request at a time: PL_DesktopOpen, the item calls, then
+// PL_DesktopClose. Items are numbered from 0 in the list's order.
+enum : int {
+    PL_DESKTOP_NO_PROCESS = 1, // the list or the process that owns it was not found
+    PL_DESKTOP_NO_ACCESS = 2,  // that process could not be opened (PL_GetLastError says why)
+};
+// 0, or -1 with *failure one of the above.
+int PL_DesktopOpen(int *failure);
+void PL_DesktopClose();
+int PL_DesktopItemCount();
+// The item's text, cut to size - 1 characters; 0 or -1.
+int PL_DesktopItemText(int item, char *buf, uint32_t size);
+int PL_DesktopGetItemPosition(int item, int32_t *x, int32_t *y);
+int PL_DesktopSetItemPosition(int item, int32_t x, int32_t y);
+// Width and height of the primary screen in pixels; 0 and 0 without a screen.
+void PL_GetScreenSize(uint32_t *width, uint32_t *height);
+
+// Tests replace the desktop (and the screen size with it); nullptr restores the system's.
+struct PL_DESKTOP_IMPL {
+    int (*open)(int *failure);
+    void (*close)();
+    int (*itemCount)();
+    int (*itemText)(int item, char *buf, uint32_t size);
+    int (*getItemPosition)(int item, int32_t *x, int32_t *y);
+    int (*setItemPosition)(int item, int32_t x, int32_t y);
+    void (*screenSize)(uint32_t *width, uint32_t *height);
+};
+void PL_SetDesktop(const PL_DESKTOP_IMPL *impl);
+
+// ---------------------------------------------------------------- sound
+// Plays a wave file to its end (the caller waits); 0, or -1 when it cannot be played.
+int PL_PlaySound(const char *path);
 
 // ---------------------------------------------------------------- fault injection
 // A test arms a kind of call to fail: the n-th call of that kind from now

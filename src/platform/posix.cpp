@@ -1,6 +1,6 @@
 // The POSIX side of the seam, for the native build and its tests. Win32 paths
 // are accepted: a backslash is a separator here too. Windows attributes that
-// have no POSIX twin (hidden, system, archive) live in an extended attribute
+// have no POSIX twin (hidden, system, archive, temporary, offline) live in an extended attribute
 // of the file, or for the rest of the run in memory where the file system has none.
 #include "platform/platform.h"
 #include "platform/platform_os.h"
@@ -34,7 +34,8 @@ namespace {
 thread_local uint32_t g_lastError = 0;
 std::map<std::string, uint32_t> g_memAttributes; // where xattrs are not supported
 const char kAttrName[] = "user.orvsafe.attributes";
-const uint32_t kStoredAttributes = PL_ATTR_HIDDEN | PL_ATTR_SYSTEM | PL_ATTR_ARCHIVE;
+const uint32_t kStoredAttributes =
+    PL_ATTR_HIDDEN | PL_ATTR_SYSTEM | PL_ATTR_ARCHIVE | PL_ATTR_TEMPORARY | PL_ATTR_OFFLINE;
 
 std::string NativePath(const char *path) {
     std::string p(path ? path : "");
@@ -342,6 +343,58 @@ int PL_GetCurrentDirectory(char *buf, uint32_t size) {
     return 0;
 }
 
+namespace {
+// Seconds from 1 January 1601 to 1 January 1970.
+const uint64_t kEpochDelta = 11644473600ull;
+
+uint64_t FileTimeOf(const struct timespec &ts) {
+    return (static_cast<uint64_t>(ts.tv_sec) + kEpochDelta) * 10000000ull + static_cast<uint64_t>(ts.tv_nsec) / 100;
+}
+} // namespace
+
+int PL_GetFileWriteTime(const char *path, uint64_t *fileTime) {
+    struct stat st;
+    if (stat(NativePath(path).c_str(), &st) != 0)
+        return Fail();
+    *fileTime = FileTimeOf(st.st_mtim);
+    return 0;
+}
+
+int PL_SetFileWriteTime(const char *path, uint64_t fileTime) {
+    if (fileTime < kEpochDelta * 10000000ull) {
+        errno = EINVAL;
+        return Fail();
+    }
+    uint64_t since1970 = fileTime - kEpochDelta * 10000000ull;
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT; // the access time stays
+    times[1].tv_sec = static_cast<time_t>(since1970 / 10000000ull);
+    times[1].tv_nsec = static_cast<long>(since1970 % 10000000ull) * 100;
+    return utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0 ? 0 : Fail();
+}
+
+int PL_FileTimeToLocalTime(uint64_t fileTime, PL_SYSTEMTIME *st) {
+    if (fileTime < kEpochDelta * 10000000ull) {
+        errno = EINVAL;
+        return Fail();
+    }
+    uint64_t since1970 = fileTime - kEpochDelta * 10000000ull;
+    time_t secs = static_cast<time_t>(since1970 / 10000000ull);
+    struct tm tm;
+    if (!localtime_r(&secs, &tm))
+        return Fail();
+    st->wYear = static_cast<uint16_t>(tm.tm_year + 1900);
+    st->wMonth = static_cast<uint16_t>(tm.tm_mon + 1);
+    st->wDayOfWeek = static_cast<uint16_t>(tm.tm_wday);
+    st->wDay = static_cast<uint16_t>(tm.tm_mday);
+    st->wHour = static_cast<uint16_t>(tm.tm_hour);
+    st->wMinute = static_cast<uint16_t>(tm.tm_min);
+    st->wSecond = static_cast<uint16_t>(tm.tm_sec);
+    st->wMilliseconds = static_cast<uint16_t>(since1970 % 10000000ull / 10000);
+    return 0;
+}
+
 PL_FIND PL_FindFirstFile(const char *pattern, PL_FIND_DATA *data) {
     std::string p = NativePath(pattern);
     size_t slash = p.rfind('/');
@@ -366,6 +419,7 @@ PL_FIND PL_FindFirstFile(const char *pattern, PL_FIND_DATA *data) {
         PL_FIND_DATA fd{};
         fd.dwFileAttributes = AttributesOf(full, st);
         fd.nFileSize = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
+        fd.ftLastWriteTime = FileTimeOf(st.st_mtim);
         snprintf(fd.cFileName, sizeof fd.cFileName, "%s", e->d_name);
         rec->entries.push_back(fd);
     }
@@ -438,3 +492,14 @@ int PL_GetComputerName(char *buf, uint32_t size) {
     buf[size - 1] = 0;
     return 0;
 }
+
+// No desktop here: reaching it works and finds no icons; there is no screen.
+int PL_OsDesktopOpen(int *) { return 0; }
+void PL_OsDesktopClose() {}
+int PL_OsDesktopItemCount() { return 0; }
+int PL_OsDesktopItemText(int, char *, uint32_t) { return -1; }
+int PL_OsDesktopGetItemPosition(int, int32_t *, int32_t *) { return -1; }
+int PL_OsDesktopSetItemPosition(int, int32_t, int32_t) { return -1; }
+void PL_OsGetScreenSize(uint32_t *width, uint32_t *height) { *width = *height = 0; }
+
+int PL_PlaySound(const char *) { return -1; }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h> // list-view messages of the desktop
+
 #include <cstdio>
 #include <cstring>
 
@@ -113,9 +115,60 @@ int PL_GetCurrentDirectory(char *buf, uint32_t size) {
 }
 
 namespace {
+uint64_t FromFileTime(const FILETIME &ft) {
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+FILETIME ToFileTime(uint64_t t) {
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(t);
+    ft.dwHighDateTime = static_cast<DWORD>(t >> 32);
+    return ft;
+}
+} // namespace
+
+int PL_GetFileWriteTime(const char *path, uint64_t *fileTime) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return -1;
+    *fileTime = FromFileTime(data.ftLastWriteTime);
+    return 0;
+}
+
+int PL_SetFileWriteTime(const char *path, uint64_t fileTime) {
+    HANDLE h = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return -1;
+    FILETIME ft = ToFileTime(fileTime);
+    BOOL ok = SetFileTime(h, nullptr, nullptr, &ft);
+    DWORD err = GetLastError();
+    CloseHandle(h);
+    SetLastError(err);
+    return ok ? 0 : -1;
+}
+
+int PL_FileTimeToLocalTime(uint64_t fileTime, PL_SYSTEMTIME *st) {
+    FILETIME ft = ToFileTime(fileTime), local;
+    SYSTEMTIME s;
+    if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &s))
+        return -1;
+    st->wYear = s.wYear;
+    st->wMonth = s.wMonth;
+    st->wDayOfWeek = s.wDayOfWeek;
+    st->wDay = s.wDay;
+    st->wHour = s.wHour;
+    st->wMinute = s.wMinute;
+    st->wSecond = s.wSecond;
+    st->wMilliseconds = s.wMilliseconds;
+    return 0;
+}
+
+namespace {
 void FromWin(const WIN32_FIND_DATAA &w, PL_FIND_DATA *d) {
     d->dwFileAttributes = w.dwFileAttributes;
     d->nFileSize = (static_cast<uint64_t>(w.nFileSizeHigh) << 32) | w.nFileSizeLow;
+    d->ftLastWriteTime = FromFileTime(w.ftLastWriteTime);
     snprintf(d->cFileName, sizeof d->cFileName, "%s", w.cFileName);
 }
 } // namespace
@@ -176,4 +229,194 @@ void PL_Sleep(uint32_t ms) { Sleep(ms); }
 int PL_GetComputerName(char *buf, uint32_t size) {
     DWORD n = size;
     return GetComputerNameA(buf, &n) ? 0 : -1;
+}
+
+// ---------------------------------------------------------------- desktop
+// The desktop's icons are items of a list view that belongs to the shell's
+// process. List-view messages carry pointers that the list dereferences in its
+// own process, so the item record, the text and the position travel through
+// blocks allocated inside the shell with VirtualAllocEx.
+namespace {
+const SIZE_T kItemBlock = 128; // room for a list-view item record of either width
+const SIZE_T kTextBlock = 512;
+const SIZE_T kPointBlock = 512;
+const UINT kSendTimeoutMs = 5000; // a hung shell must not hang the program
+
+struct RemoteDesktop {
+    HWND list;
+    HANDLE process;
+    void *item;
+    void *text;
+    void *point;
+    bool wide; // the shell is a 64-bit process: pointers in its records take 8 bytes
+};
+RemoteDesktop g_dt;
+
+HWND FindDesktopList() {
+    HWND view = nullptr;
+    if (HWND progman = FindWindowA("Progman", nullptr))
+        view = FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr);
+    // Newer shells move the view under one of their WorkerW windows (a changing wallpaper).
+    for (HWND w = nullptr; !view && (w = FindWindowExA(nullptr, w, "WorkerW", nullptr)) != nullptr;)
+        view = FindWindowExA(w, nullptr, "SHELLDLL_DefView", nullptr);
+    return view ? FindWindowExA(view, nullptr, "SysListView32", nullptr) : nullptr;
+}
+
+bool IsWow64(HANDLE process) {
+    BOOL wow = FALSE;
+    return IsWow64Process(process, &wow) && wow;
+}
+
+bool ShellIs64Bit(HANDLE process) {
+#ifdef _WIN64
+    return !IsWow64(process);
+#else
+    return IsWow64(GetCurrentProcess()) && !IsWow64(process);
+#endif
+}
+
+bool Send(UINT msg, WPARAM w, LPARAM l, DWORD_PTR *result) {
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutA(g_dt.list, msg, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r))
+        return false;
+    if (result)
+        *result = r;
+    return true;
+}
+
+bool WriteRemote(void *remote, const void *local, SIZE_T size) {
+    SIZE_T n = 0;
+    return WriteProcessMemory(g_dt.process, remote, local, size, &n) && n == size;
+}
+
+bool ReadRemote(const void *remote, void *local, SIZE_T size) {
+    SIZE_T n = 0;
+    return ReadProcessMemory(g_dt.process, remote, local, size, &n) && n == size;
+}
+
+void *AllocRemote(SIZE_T size) {
+    return VirtualAllocEx(g_dt.process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+LPARAM Remote(void *p) { return reinterpret_cast<LPARAM>(p); }
+} // namespace
+
+void PL_OsDesktopClose() {
+    if (g_dt.process) {
+        void *blocks[] = {g_dt.item, g_dt.text, g_dt.point};
+        for (void *b : blocks)
+            if (b)
+                VirtualFreeEx(g_dt.process, b, 0, MEM_RELEASE);
+        CloseHandle(g_dt.process);
+    }
+    g_dt = RemoteDesktop{};
+}
+
+int PL_OsDesktopOpen(int *failure) {
+    PL_OsDesktopClose();
+    HWND list = FindDesktopList();
+    DWORD pid = 0;
+    if (list)
+        GetWindowThreadProcessId(list, &pid);
+    if (pid == 0) {
+        *failure = PL_DESKTOP_NO_PROCESS;
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return -1;
+    }
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                     PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) {
+        *failure = PL_DESKTOP_NO_ACCESS;
+        return -1;
+    }
+    g_dt.list = list;
+    g_dt.process = process;
+    g_dt.wide = ShellIs64Bit(process);
+    g_dt.item = AllocRemote(kItemBlock);
+    g_dt.text = AllocRemote(kTextBlock);
+    g_dt.point = AllocRemote(kPointBlock);
+    if (!g_dt.item || !g_dt.text || !g_dt.point) {
+        DWORD err = GetLastError();
+        PL_OsDesktopClose();
+        SetLastError(err);
+        *failure = PL_DESKTOP_NO_ACCESS;
+        return -1;
+    }
+    return 0;
+}
+
+int PL_OsDesktopItemCount() {
+    DWORD_PTR n = 0;
+    if (!g_dt.list || !Send(LVM_GETITEMCOUNT, 0, 0, &n))
+        return 0;
+    return static_cast<int>(n);
+}
+
+int PL_OsDesktopItemText(int item, char *buf, uint32_t size) {
+    if (!g_dt.list)
+        return -1;
+    // The item record as the shell lays it out: sub-item 0 (offset 8), then the
+    // text pointer and its size at 20/24 (32-bit) or 24/32 (64-bit).
+    unsigned char rec[kItemBlock] = {};
+    uint32_t textMax = kTextBlock;
+    uintptr_t text = reinterpret_cast<uintptr_t>(g_dt.text);
+    if (g_dt.wide) {
+        uint64_t p = text;
+        memcpy(rec + 24, &p, 8);
+        memcpy(rec + 32, &textMax, 4);
+    } else {
+        uint32_t p = static_cast<uint32_t>(text);
+        memcpy(rec + 20, &p, 4);
+        memcpy(rec + 24, &textMax, 4);
+    }
+    char local[kTextBlock] = {};
+    // An item that answers nothing must not hand back the text of the one before.
+    if (!WriteRemote(g_dt.item, rec, sizeof rec) || !WriteRemote(g_dt.text, local, 1))
+        return -1;
+    if (!Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), Remote(g_dt.item), nullptr) ||
+        !ReadRemote(g_dt.text, local, sizeof local))
+        return -1;
+    local[sizeof local - 1] = 0;
+    snprintf(buf, size, "%s", local);
+    return 0;
+}
+
+int PL_OsDesktopGetItemPosition(int item, int32_t *x, int32_t *y) {
+    DWORD_PTR ok = 0;
+    int32_t pt[2] = {0, 0};
+    if (!g_dt.list || !Send(LVM_GETITEMPOSITION, static_cast<WPARAM>(item), Remote(g_dt.point), &ok) || !ok ||
+        !ReadRemote(g_dt.point, pt, sizeof pt))
+        return -1;
+    *x = pt[0];
+    *y = pt[1];
+    return 0;
+}
+
+int PL_OsDesktopSetItemPosition(int item, int32_t x, int32_t y) {
+    int32_t pt[2] = {x, y};
+    if (!g_dt.list || !WriteRemote(g_dt.point, pt, sizeof pt) ||
+        !Send(LVM_SETITEMPOSITION32, static_cast<WPARAM>(item), Remote(g_dt.point), nullptr))
+        return -1;
+    return 0;
+}
+
+void PL_OsGetScreenSize(uint32_t *width, uint32_t *height) {
+    *width = static_cast<uint32_t>(GetSystemMetrics(SM_CXSCREEN));
+    *height = static_cast<uint32_t>(GetSystemMetrics(SM_CYSCREEN));
+}
+
+// ---------------------------------------------------------------- sound
+// winmm is loaded when a sound is first played, so the core needs no import of it.
+int PL_PlaySound(const char *path) {
+    typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
+    const DWORD kSndFilename = 0x00020000, kSndPurge = 0x0040; // SND_FILENAME, SND_PURGE (synchronous)
+    static HMODULE winmm = LoadLibraryA("winmm.dll");
+    if (!winmm || !path)
+        return -1;
+    FARPROC proc = GetProcAddress(winmm, "PlaySoundA");
+    if (!proc)
+        return -1;
+    PlaySoundFn fn;
+    memcpy(&fn, &proc, sizeof fn);
+    return fn(path, nullptr, kSndFilename | kSndPurge) ? 0 : -1;
 }
