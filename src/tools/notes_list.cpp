@@ -2,6 +2,7 @@
 
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "platform/uiport.h"
 
 NOTIZ *NW_AppendNote(const char *tag) {
     NOTIZ *n = static_cast<NOTIZ *>(T_Malloc(tag, sizeof(NOTIZ)));
@@ -16,7 +17,9 @@ NOTIZ *NW_AppendNote(const char *tag) {
 }
 
 namespace {
+// A note's window holds the record: it is destroyed before the record is freed.
 void FreeNote(NOTIZ *n, const char *tag) {
+    UI_DestroyNoteWindow(n);
     if (n->lpText)
         T_FreeSecret("NW_F_02", n->lpText, n->nTextSize);
     T_Free(tag, n);
@@ -38,6 +41,22 @@ void NW_DeleteNote(NOTIZ *note) {
     lpNOTIZact = lpNOTIZstart;
     while (lpNOTIZact && lpNOTIZact->next)
         lpNOTIZact = lpNOTIZact->next;
+    if (!lpNOTIZstart)
+        UI_EnableCommand(UI_CMD_NOTES, 0);
+}
+
+bool NW_IsNote(const NOTIZ *note) {
+    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+        if (n == note)
+            return true;
+    return false;
+}
+
+int NW_CountNotes() {
+    int count = 0;
+    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+        ++count;
+    return count;
 }
 
 void SW_ReleaseNotizen() {

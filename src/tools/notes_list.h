@@ -7,7 +7,11 @@
 
 // Appends a zero-filled note at the tail; null when memory ran out.
 NOTIZ *NW_AppendNote(const char *tag);
-// Unlinks a note and frees it with its text (wiped).
+// Unlinks a note and frees it with its text (wiped); its window goes with it.
+// With no note left the notes command is disabled.
 void NW_DeleteNote(NOTIZ *note);
-// Frees every note with its text.
+// Frees every note with its text; their windows go with them.
 void SW_ReleaseNotizen();
+// Whether a record is still one of the chain's notes.
+bool NW_IsNote(const NOTIZ *note);
+int NW_CountNotes();

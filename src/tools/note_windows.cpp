@@ -1,0 +1,78 @@
+#include "tools/note_windows.h"
+
+#include "config/settings.h"
+#include "platform/uiport.h"
+#include "tools/note_text.h"
+#include "tools/notes_list.h"
+
+int bNotesHidden = 0;
+int bNotesLoading = 0;
+
+NOTIZ *NW_CreateNote() {
+    NOTIZ *note = NW_AppendNote(lpNOTIZstart ? "NW_M_02" : "NW_M_00");
+    if (!note)
+        return nullptr;
+    // The colours come first, so the window is made in them.
+    note->crBackground = NW_NEW_BACKGROUND;
+    note->crText = NW_NEW_TEXT;
+    if (UI_MakeNoteWindow(note) != 0) {
+        NW_DeleteNote(note);
+        return nullptr;
+    }
+    if (!bNotesLoading) {
+        int32_t at = NW_CASCADE_STEP * NW_CountNotes();
+        UI_CascadeNoteWindow(note, at, at);
+        UI_ShowNoteWindow(note, 1);
+    }
+    UI_EnableCommand(UI_CMD_NOTES, 1);
+    return note;
+}
+
+void NW_OpenNotes() {
+    bNotesLoading = 1;
+    char title[NW_TITLE_SIZE];
+    for (NOTIZ *n = lpNOTIZstart; n; n = n->next) {
+        if (UI_MakeNoteWindow(n) != 0)
+            continue;
+        UI_LoadNoteWindow(n);
+        NW_NoteTitle(n, title);
+        UI_SetNoteTitle(n, title);
+    }
+    if (!Settings.NOTE_HideOnStart)
+        NW_ShowNotes();
+    else
+        bNotesHidden = 1;
+    bNotesLoading = 0;
+}
+
+void NW_ShowNotes() {
+    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+        UI_ShowNoteWindow(n, 1);
+    UI_FocusMainWindow();
+    bNotesHidden = 0;
+}
+
+void NW_HideNotes() {
+    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+        UI_ShowNoteWindow(n, 0);
+    bNotesHidden = 1;
+}
+
+void NW_ToggleNotes() {
+    if (bNotesHidden)
+        NW_ShowNotes();
+    else
+        NW_HideNotes();
+}
+
+int NW_CloseNote(NOTIZ *note) {
+    if (Settings.NOTE_Confirm2Delete &&
+        UI_MessageBox("Delete note ?", "Confirm", UI_MB_YESNO | UI_MB_ICONQUESTION) != UI_IDYES)
+        return 0;
+    NW_DeleteNote(note);
+    return 1;
+}
+
+int NW_NoteWindowHeight(int windowHeight, int requestedBottom, int textBottom, int skinned) {
+    return windowHeight + (requestedBottom - textBottom) + (skinned ? NW_TEXT_MARGIN_SKIN : NW_TEXT_MARGIN);
+}
