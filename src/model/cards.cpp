@@ -200,13 +200,8 @@ int CW_GetCardMaxFieldNameLength(uint32_t nID, int bCardTable) {
     return widest;
 }
 
-int CW_RemoveCardStruct(TREEHANDLE hItem) {
-    KARTE *card = ByTreeItem(hItem);
-    if (!card) {
-        ML_WriteLogF("CA02", 0, "P-Error: CW_RemoveCardStruct - cannot find CardStruct (HTREEITEM=%x)",
-                     TRACE_PTR(hItem));
-        return -1;
-    }
+namespace {
+void RemoveCard(KARTE *card) {
     const uint32_t id = card->nKartenKennung;
     RemoveAll(
         lpFELDINHALTstart, [id](FELDINHALT *f) { return f->nKartenKennung == id; },
@@ -220,5 +215,24 @@ int CW_RemoveCardStruct(TREEHANDLE hItem) {
     RemoveAll(
         lpKARTEstart, [card](KARTE *k) { return k == card; }, [](KARTE *k) { T_Free("CW_F_04", k); });
     SW_FindListTails();
+}
+} // namespace
+
+int CW_RemoveCardStruct(TREEHANDLE hItem) {
+    KARTE *card = ByTreeItem(hItem);
+    if (!card) {
+        ML_WriteLogF("CA02", 0, "P-Error: CW_RemoveCardStruct - cannot find CardStruct (HTREEITEM=%x)",
+                     TRACE_PTR(hItem));
+        return -1;
+    }
+    RemoveCard(card);
+    return 0;
+}
+
+int CW_RemoveCardStructById(uint32_t nCardID) {
+    KARTE *card = ById(nCardID);
+    if (!card)
+        return -1;
+    RemoveCard(card);
     return 0;
 }
