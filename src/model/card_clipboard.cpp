@@ -1,0 +1,88 @@
+#include "model/card_clipboard.h"
+
+#include "frame/logs.h"
+#include "model/cards.h"
+#include "model/folders.h"
+#include "model/list_sorts.h"
+#include "platform/uiport.h"
+
+#include <cstdio>
+#include <cstring>
+
+CUTCARD CutCard;
+
+namespace {
+KARTE *CardById(uint32_t id) {
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        if (k->nKartenKennung == id)
+            return k;
+    return nullptr;
+}
+} // namespace
+
+int CW_CutCard(TREEHANDLE hCard) {
+    int id = CW_GetCardId(hCard);
+    KARTE *k = id < 0 ? nullptr : CardById(static_cast<uint32_t>(id));
+    if (!k)
+        return -1;
+    memset(&CutCard, 0, sizeof CutCard);
+    CutCard.nKartenKennung = k->nKartenKennung;
+    snprintf(CutCard.cKartenName, sizeof CutCard.cKartenName, "%s", k->cKartenName);
+    CutCard.nOrdnerKennung = k->nOrdnerKennung;
+    const char *folder = OW_GetOrdnerNameById(k->nOrdnerKennung);
+    snprintf(CutCard.cOrdnerName, sizeof CutCard.cOrdnerName, "%s", folder ? folder : "");
+    CutCard.bIndividual = CW_GetFirstCardField(k->nKartenKennung) ? 1 : 0;
+    return 0;
+}
+
+int CW_CanPasteCard(TREEHANDLE hFolder) {
+    if (CutCard.nKartenKennung == 0)
+        return 0;
+    const char *name = OW_GetOrdnerName(hFolder);
+    if (!name)
+        return 0;
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        if (o->hOrdnerTree == hFolder)
+            return o->nOrdnerKennung != CutCard.nOrdnerKennung;
+    return 0;
+}
+
+int CW_PasteCard(TREEHANDLE hFolder) {
+    if (CutCard.nKartenKennung == 0)
+        return 1;
+    int target = OW_GetOrdnerId(hFolder);
+    if (target < 0)
+        return -1;
+    // The card must still be the one that was cut, in the folder it was cut from.
+    KARTE *k = CardById(CutCard.nKartenKennung);
+    if (!k || k->nOrdnerKennung != CutCard.nOrdnerKennung ||
+        strncmp(k->cKartenName, CutCard.cKartenName, KARTEN_NAME_LEN) != 0) {
+        memset(&CutCard, 0, sizeof CutCard);
+        return 1;
+    }
+    const uint32_t destination = static_cast<uint32_t>(target);
+    if (destination == CutCard.nOrdnerKennung)
+        return 1;
+    const bool individual = CW_GetFirstCardField(k->nKartenKennung) != nullptr;
+    if (!individual && OW_CompareFeldTabelle(CutCard.nOrdnerKennung, destination) != 0) {
+        UI_MessageBox(CW_TEXT_NOMATCH, "Notice", UI_MB_OK | UI_MB_ICONSTOP);
+        return 1;
+    }
+    UI_ResetRightPane();
+    CW_MoveCard(CutCard.nKartenKennung, destination);
+    SW_SortKarten();
+    const char *source = OW_GetOrdnerNameById(CutCard.nOrdnerKennung);
+    const char *dest = OW_GetOrdnerNameById(destination);
+    ML_WriteLogF(individual ? "M 01" : "M 08", 0,
+                 individual ? "Cut/paste ind. card [%s] folder source [%s] destination [%s]"
+                            : "Cut/paste card [%s] folder source [%s] destination [%s]",
+                 CutCard.cKartenName, source ? source : CutCard.cOrdnerName, dest ? dest : "");
+    UI_RebuildTree();
+    memset(&CutCard, 0, sizeof CutCard);
+    return 0;
+}
+
+void CW_ForgetCutCard(uint32_t nKartenKennung) {
+    if (CutCard.nKartenKennung == nKartenKennung)
+        memset(&CutCard, 0, sizeof CutCard);
+}
