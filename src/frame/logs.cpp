@@ -21,6 +21,8 @@ bool g_inLog = false;
 // Opens a log for one line: created when missing, emptied once it passed the
 // size limit, positioned at its end. nullptr when it cannot be opened.
 PL_HANDLE OpenLog(const char *name, uint32_t share) {
+    if (!szProgramDir[0])
+        return nullptr; // no program directory (the terminal companion without --dir): no logs
     char path[MAX_PGM_DIR];
     snprintf(path, sizeof path, "%s%s", szProgramDir, name);
     PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_WRITE, share, PL_OPEN_ALWAYS, 0);

@@ -1,0 +1,240 @@
+#include "frame/json.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+const JsonValue *JsonValue::Get(const std::string &key) const {
+    for (const auto &m : members)
+        if (m.first == key)
+            return &m.second;
+    return nullptr;
+}
+
+namespace {
+struct Parser {
+    const std::string &s;
+    size_t i = 0;
+    std::string error;
+    int depth = 0;
+
+    void Space() {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r'))
+            ++i;
+    }
+    bool Fail(const char *what) {
+        if (error.empty())
+            error = std::string(what) + " at offset " + std::to_string(i);
+        return false;
+    }
+    bool Literal(const char *word) {
+        size_t n = std::char_traits<char>::length(word);
+        if (s.compare(i, n, word) != 0)
+            return Fail("unexpected text");
+        i += n;
+        return true;
+    }
+    bool Hex4(unsigned *v) {
+        if (i + 4 > s.size())
+            return Fail("short \\u escape");
+        *v = 0;
+        for (int k = 0; k < 4; ++k) {
+            char c = s[i++];
+            *v <<= 4;
+            if (c >= '0' && c <= '9')
+                *v |= static_cast<unsigned>(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                *v |= static_cast<unsigned>(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                *v |= static_cast<unsigned>(c - 'A' + 10);
+            else
+                return Fail("bad \\u escape");
+        }
+        return true;
+    }
+    // A UTF-8 sequence in the document: its code point must fit one byte.
+    bool Utf8(std::string *out) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            out->push_back(s[i++]);
+            return true;
+        }
+        if ((c & 0xE0) == 0xC0 && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
+            unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
+            if (cp < 0x80 || cp > 0xFF)
+                return Fail("a character that no safe text can hold");
+            out->push_back(static_cast<char>(cp));
+            i += 2;
+            return true;
+        }
+        return Fail("a character that no safe text can hold");
+    }
+    bool String(std::string *out) {
+        if (i >= s.size() || s[i] != '"')
+            return Fail("expected a string");
+        ++i;
+        for (;;) {
+            if (i >= s.size())
+                return Fail("unterminated string");
+            char c = s[i];
+            if (c == '"') {
+                ++i;
+                return true;
+            }
+            if (static_cast<unsigned char>(c) < 0x20)
+                return Fail("control character in a string");
+            if (c != '\\') {
+                if (!Utf8(out))
+                    return false;
+                continue;
+            }
+            if (++i >= s.size())
+                return Fail("unterminated escape");
+            char e = s[i++];
+            switch (e) {
+            case '"': out->push_back('"'); break;
+            case '\\': out->push_back('\\'); break;
+            case '/': out->push_back('/'); break;
+            case 'b': out->push_back('\b'); break;
+            case 'f': out->push_back('\f'); break;
+            case 'n': out->push_back('\n'); break;
+            case 'r': out->push_back('\r'); break;
+            case 't': out->push_back('\t'); break;
+            case 'u': {
+                unsigned v = 0;
+                if (!Hex4(&v))
+                    return false;
+                if (v > 0xFF)
+                    return Fail("a character that no safe text can hold");
+                out->push_back(static_cast<char>(v));
+                break;
+            }
+            default: return Fail("bad escape");
+            }
+        }
+    }
+    bool Value(JsonValue *v) {
+        if (++depth > 64)
+            return Fail("nested too deeply");
+        Space();
+        if (i >= s.size())
+            return Fail("unexpected end");
+        bool ok = true;
+        char c = s[i];
+        if (c == '{') {
+            v->kind = JsonValue::OBJECT;
+            ++i;
+            Space();
+            if (i < s.size() && s[i] == '}') {
+                ++i;
+            } else {
+                for (;;) {
+                    Space();
+                    std::string key;
+                    JsonValue member;
+                    if (!String(&key))
+                        return false;
+                    Space();
+                    if (i >= s.size() || s[i] != ':')
+                        return Fail("expected ':'");
+                    ++i;
+                    if (!Value(&member))
+                        return false;
+                    v->members.emplace_back(key, std::move(member));
+                    Space();
+                    if (i < s.size() && s[i] == ',') {
+                        ++i;
+                        continue;
+                    }
+                    if (i < s.size() && s[i] == '}') {
+                        ++i;
+                        break;
+                    }
+                    return Fail("expected ',' or '}'");
+                }
+            }
+        } else if (c == '[') {
+            v->kind = JsonValue::ARRAY;
+            ++i;
+            Space();
+            if (i < s.size() && s[i] == ']') {
+                ++i;
+            } else {
+                for (;;) {
+                    JsonValue item;
+                    if (!Value(&item))
+                        return false;
+                    v->items.push_back(std::move(item));
+                    Space();
+                    if (i < s.size() && s[i] == ',') {
+                        ++i;
+                        continue;
+                    }
+                    if (i < s.size() && s[i] == ']') {
+                        ++i;
+                        break;
+                    }
+                    return Fail("expected ',' or ']'");
+                }
+            }
+        } else if (c == '"') {
+            v->kind = JsonValue::STRING;
+            ok = String(&v->text);
+        } else if (c == 't') {
+            v->kind = JsonValue::BOOL;
+            v->boolean = true;
+            ok = Literal("true");
+        } else if (c == 'f') {
+            v->kind = JsonValue::BOOL;
+            ok = Literal("false");
+        } else if (c == 'n') {
+            ok = Literal("null");
+        } else {
+            const char *start = s.c_str() + i;
+            char *end = nullptr;
+            v->kind = JsonValue::NUMBER;
+            v->number = strtod(start, &end);
+            if (end == start)
+                return Fail("unexpected character");
+            i += static_cast<size_t>(end - start);
+        }
+        --depth;
+        return ok;
+    }
+};
+} // namespace
+
+bool JsonParse(const std::string &doc, JsonValue *out, std::string *error) {
+    Parser p{doc};
+    *out = JsonValue();
+    bool ok = p.Value(out);
+    if (ok) {
+        p.Space();
+        if (p.i != doc.size())
+            ok = p.Fail("text after the document");
+    }
+    if (!ok && error)
+        *error = p.error;
+    return ok;
+}
+
+std::string JsonQuote(const std::string &bytes) {
+    std::string out = "\"";
+    for (unsigned char c : bytes) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20 || c >= 0x7F) {
+                char buf[8];
+                snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out.push_back(static_cast<char>(c));
+            }
+        }
+    }
+    return out + "\"";
+}

@@ -1,0 +1,117 @@
+#include "model/records.h"
+#include "store/safe_json.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "support/safe_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+SafeSpec Everything(const std::string &password) {
+    SafeSpec s;
+    s.password = password;
+    s.reserved = 7;
+    s.folders = {{1, 1, "B\xe4nke \"quoted\"", "bank", 1, 2}, {4, 2, "Web\\Mail", "", 0, 0}};
+    s.fields = {{1, 0, 1, "IBAN", 0, 34, 1}, {4, 0, 1, "URL", 2, 250, 1}};
+    s.cards = {{1, 2, 1, "Giro", "card", 0, 0}, {4, 7, 1, "Shop\tTab", "", 1, 3}};
+    s.contents = {{2, 0, "DE00 1234"}, {7, 0, std::string(250, 'u')}};
+    s.cardFields = {{7, 0, 1, "Own", 0, 30, 0}};
+    s.notes = {{"line one\r\nline two \xfc", 0x0085FFFF, 5, -5, 6, 300, 200, "241206", "0930"}};
+    s.profiles = {{1, "Office", "PC-1", "01032006"}};
+    s.icons = {{0, 1, "Trash", 10, 20}, {1, 1, "", -5, 7}};
+    return s;
+}
+
+class SafeJson : public SafeTest {};
+} // namespace
+
+TEST_F(SafeJson, ExportThenImportGivesTheSameSafeByteForByte) {
+    // Without a password an envelope has no random part, so the files compare whole.
+    std::string path = Path("orig.saf");
+    ASSERT_TRUE(WriteFile(path, BuildSafe(Everything(""))));
+    ASSERT_EQ(ReadSafeFile(path, ""), 0);
+    MakeActive(path, "");
+    ActSafeControl.nReserved = TmpSafeControl.nReserved;
+    hmySafe = nullptr;
+    ASSERT_EQ(SW_PutSafe(0, 1), 0); // our own writing of it, the reference
+    PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
+    std::string lists = DescribeLists();
+
+    bool hasPassword = true;
+    uint16_t reserved = 0;
+    std::string error;
+    ASSERT_TRUE(SW_ImportJson(json, &hasPassword, &reserved, &error)) << error;
+    EXPECT_FALSE(hasPassword);
+    EXPECT_EQ(reserved, 7);
+    EXPECT_EQ(DescribeLists(), lists);
+    std::string copy = Path("copy.saf");
+    MakeActive(copy, "");
+    ActSafeControl.nReserved = reserved;
+    ASSERT_EQ(SW_PutSafe(0, 1), 0);
+    PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    EXPECT_TRUE(ReadFile(copy) == ReadFile(path));
+
+    ReleaseSafeState();
+    ASSERT_EQ(ReadSafeFile(copy, ""), 0);
+    EXPECT_EQ(SW_ExportJson(TmpSafeHeader, TmpSafeControl), json) << "and the export of the copy is the same";
+}
+
+TEST_F(SafeJson, TextsTravelAsLatin1AndAreEscaped) {
+    ASSERT_TRUE(WriteFile(Path("x.saf"), BuildSafe(Everything("pw"))));
+    ASSERT_EQ(ReadSafeFile(Path("x.saf"), "pw"), 0);
+    std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
+    EXPECT_NE(json.find("\"cOrdnerName\": \"B\\u00e4nke \\\"quoted\\\"\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"cKartenName\": \"Shop\\tTab\""), std::string::npos);
+    EXPECT_NE(json.find("\"lpText\": \"line one\\r\\nline two \\u00fc\""), std::string::npos);
+    EXPECT_NE(json.find("\"nPasswort\": 1"), std::string::npos);
+    EXPECT_NE(json.find("\"rcWindow\": [-5, 6, 300, 200]"), std::string::npos);
+    // A document written by hand may carry the same letters as UTF-8.
+    std::string utf8 = json;
+    size_t at = utf8.find("\\u00e4");
+    utf8.replace(at, 6, "\xc3\xa4");
+    bool pw;
+    uint16_t reserved;
+    std::string error;
+    ASSERT_TRUE(SW_ImportJson(utf8, &pw, &reserved, &error)) << error;
+    EXPECT_STREQ(lpORDNERstart->cOrdnerName, "B\xe4nke \"quoted\"");
+}
+
+TEST_F(SafeJson, BrokenDocumentsAreRefusedWithAReason) {
+    ASSERT_TRUE(WriteFile(Path("x.saf"), BuildSafe(Everything(""))));
+    ASSERT_EQ(ReadSafeFile(Path("x.saf"), ""), 0);
+    std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
+    struct Case {
+        std::string from, to, reason;
+    };
+    std::vector<Case> cases = {
+        {"\"orvsafe-export\"", "\"something\"", "not an orvSafe export"},
+        {"\"nFeldLaenge\": 9", "\"nFeldLaenge\": 8", "\"lpFeldInhalt\" does not match its length"},
+        {"\"cIconName\": \"bank\"", "\"cIconName\": \"" + std::string(25, 'i') + "\"", "longer than 24"},
+        {"\"nOrdnerKennung\": 1,", "\"nOrdnerKennung\": -1,", "\"nOrdnerKennung\""},
+        {"\"nTextLen\": 5", "\"nTextLen\": \"5\"", "\"nTextLen\""},
+        {"\"Giro\"", "\"\\u20ac\"", "no safe text can hold"},
+        {"\"folders\": [", "\"folders\": [[", "not a JSON document"},
+    };
+    for (const auto &c : cases) {
+        std::string doc = json;
+        size_t at = doc.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        doc.replace(at, c.from.size(), c.to);
+        bool pw;
+        uint16_t reserved;
+        std::string error;
+        EXPECT_FALSE(SW_ImportJson(doc, &pw, &reserved, &error)) << c.to;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.to << ": " << error;
+        EXPECT_EQ(lpORDNERstart, nullptr) << "nothing half imported";
+    }
+    bool pw;
+    uint16_t reserved;
+    std::string error;
+    EXPECT_FALSE(SW_ImportJson(std::string(100000, '['), &pw, &reserved, &error));
+    EXPECT_FALSE(SW_ImportJson("", &pw, &reserved, &error));
+}
