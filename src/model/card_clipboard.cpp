@@ -38,10 +38,7 @@ int CW_CutCard(TREEHANDLE hCard) {
 int CW_CanPasteCard(TREEHANDLE hFolder) {
     if (CutCard.nKartenKennung == 0)
         return 0;
-    const char *name = OW_GetOrdnerName(hFolder);
-    if (!name)
-        return 0;
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+    for (ORDNER *o = lpORDNERstart; hFolder && o; o = o->next)
         if (o->hOrdnerTree == hFolder)
             return o->nOrdnerKennung != CutCard.nOrdnerKennung;
     return 0;

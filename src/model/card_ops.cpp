@@ -17,12 +17,6 @@
 namespace {
 const char TAG_FNK[] = "CW_FNK";
 
-bool Blank(const char *s) {
-    for (; s && *s; ++s)
-        if (*s != ' ' && *s != '\t')
-            return false;
-    return true;
-}
 
 KARTE *CardById(uint32_t id) {
     for (KARTE *k = lpKARTEstart; k; k = k->next)
@@ -49,6 +43,14 @@ void RemoveCardFields(uint32_t card) {
         }
     }
     SW_FindListTails();
+}
+
+// A tree item that leads to no record: an error box and the same line in the log.
+void ShowAndLog(const char *code, const char *format, TREEHANDLE item) {
+    char text[80];
+    snprintf(text, sizeof text, format, TRACE_PTR(item));
+    UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP);
+    ML_WriteLog(code, text, 0);
 }
 
 void AppendContent(uint32_t card, uint32_t index) {
@@ -105,7 +107,7 @@ uint32_t CW_ListIndividualCards(CW_ListFn fn, void *ctx) {
 }
 
 DLG_ANSWER CW_CheckCard(const char *name, const char *icon) {
-    if (Blank(name))
+    if (DLG_IsBlank(name))
         return DLG_Error("please enter cardname!", CW_ID_CARDNAME);
     if (!icon || !icon[0])
         return DLG_Error("please choose icon!", CW_ID_CHOOSEICON);
@@ -146,10 +148,7 @@ uint32_t CW_AppendCardFields(uint32_t nKartenKennung) {
 int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CARDEDIT *block) {
     int folder = OW_GetOrdnerId(hFolder);
     if (folder < 0) {
-        char text[80];
-        snprintf(text, sizeof text, "P-Error: cannot get folder id, TVIEWhSelected: %x", TRACE_PTR(hFolder));
-        UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP);
-        ML_WriteLog("CA00", text, 0);
+        ShowAndLog("CA00", "P-Error: cannot get folder id, TVIEWhSelected: %x", hFolder);
         if (block) // the editor's field descriptions would belong to no card
             RemoveCardFields(block->nKartenKennung);
         return -1;
@@ -245,10 +244,7 @@ int CW_ChangeKarteEnd(const CARDEDIT *block) {
 int CW_DeleteKarte(TREEHANDLE hCard) {
     int id = CW_GetCardId(hCard);
     if (id < 0) {
-        char text[80];
-        snprintf(text, sizeof text, "P-Error: cannot get card id, TVIEWhSelected: %x", TRACE_PTR(hCard));
-        UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP);
-        ML_WriteLog("CA01", text, 0);
+        ShowAndLog("CA01", "P-Error: cannot get card id, TVIEWhSelected: %x", hCard);
         return -1;
     }
     const char *name = CW_GetCardNameById(static_cast<uint32_t>(id));

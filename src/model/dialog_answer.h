@@ -27,3 +27,11 @@ inline DLG_ANSWER DLG_Close(int action) { return {action, nullptr, nullptr, 0, 0
 inline DLG_ANSWER DLG_Error(const char *text, int focus = 0) {
     return {DLG_STAY, text, "Error", UI_MB_OK | UI_MB_ICONSTOP, focus};
 }
+
+// An edit's text that holds nothing but blanks counts as empty.
+inline bool DLG_IsBlank(const char *text) {
+    for (; text && *text; ++text)
+        if (*text != ' ' && *text != '\t')
+            return false;
+    return true;
+}

@@ -20,12 +20,6 @@ bool IsChangeMode(const FE_EDITOR *ed) {
 
 bool ValidLine(int line) { return line >= 0 && static_cast<uint32_t>(line) < nFeldStructCount; }
 
-bool Blank(const char *s) {
-    for (; *s; ++s)
-        if (*s != ' ' && *s != '\t')
-            return false;
-    return true;
-}
 
 // The length edit's text: decimal digits, blanks around them allowed; -1 for anything else.
 long ParseLength(const char *text) {
@@ -157,7 +151,7 @@ DLG_ANSWER FE_ChangeField(FE_EDITOR *ed, FE_INPUT *edits) {
 DLG_ANSWER FE_Apply(FE_EDITOR *ed, FE_INPUT *edits) {
     if (ed->nState == FE_IDLE)
         return DLG_Stay();
-    if (Blank(edits->cName))
+    if (DLG_IsBlank(edits->cName))
         return DLG_Error("please enter fieldname!", FE_ID_FIELDNAME);
     // A template keeps its fields as comma-separated values.
     if (IsTemplateMode(ed) && strchr(edits->cName, ','))
@@ -167,7 +161,7 @@ DLG_ANSWER FE_Apply(FE_EDITOR *ed, FE_INPUT *edits) {
     const uint32_t type = static_cast<uint32_t>(edits->nTyp);
     long length = 0;
     if (type != FT_ALARM && type != FT_ALARM2) {
-        if (Blank(edits->cLaenge))
+        if (DLG_IsBlank(edits->cLaenge))
             return DLG_Error("please enter inputlength!", FE_ID_LENGTH);
         length = ParseLength(edits->cLaenge);
         // A field of length 0 could never hold a character.
@@ -241,7 +235,7 @@ DLG_ANSWER FE_Ok(FE_EDITOR *ed, const char *title) {
         snprintf(ed->cTitle, sizeof ed->cTitle, "%.49s", name);
         if (used == 0)
             return DLG_Error(FE_TEXT_EMPTY, FE_ID_LIST);
-        if (Blank(ed->cTitle))
+        if (DLG_IsBlank(ed->cTitle))
             return DLG_Error("please enter cardname!", FE_ID_CARDNAME);
         CARDEDIT *block = ed->lpBlock;
         if (ed->nMode != CE_MODE_CHANGE)
@@ -259,7 +253,7 @@ DLG_ANSWER FE_Ok(FE_EDITOR *ed, const char *title) {
     if (used == 0 && ed->nMode == FE_MODE_NEW_FOLDER)
         return DLG_Error(FE_TEXT_EMPTY, FE_ID_NEWFIELD);
     if (used > 0 || ed->nMode == FE_MODE_CHANGE_FOLDER) {
-        if (Blank(ed->cTitle))
+        if (DLG_IsBlank(ed->cTitle))
             return DLG_Error("please enter foldername!", FE_ID_NAME);
         if (!ed->cIcon[0])
             return DLG_Error("please choose icon!", FE_ID_SELECTICON);

@@ -28,12 +28,6 @@ ORDNER *ByTreeItem(TREEHANDLE hItem) {
     return nullptr;
 }
 
-bool Blank(const char *s) {
-    for (; s && *s; ++s)
-        if (*s != ' ' && *s != '\t')
-            return false;
-    return true;
-}
 } // namespace
 
 uint32_t OW_LoadFeldStruct(uint32_t nOrdnerKennung) {
@@ -108,9 +102,9 @@ void OW_CreateOrdnerTemplate(const char *templateName) {
 }
 
 DLG_ANSWER OW_CreateOrdnerOk(const char *folderName, const char *templateName, FE_EDITOR *ed) {
-    if (Blank(folderName))
+    if (DLG_IsBlank(folderName))
         return DLG_Error("please enter foldername!", OW_ID_FOLDERNAME);
-    if (Blank(templateName))
+    if (DLG_IsBlank(templateName))
         return DLG_Error("please select template!", OW_ID_LIST);
     // The fields come from the template shown; a template chosen again after a
     // cancelled editor is loaded afresh.
