@@ -114,3 +114,22 @@ void UI_PumpAndWait(uint32_t ms) { g_port->PumpAndWait(ms); }
 void UI_ResetRightPane() { g_port->ResetRightPane(); }
 void UI_SelectTreeItem(TREEHANDLE item) { g_port->SelectTreeItem(item); }
 void UI_ShowCounts() { g_port->ShowCounts(); }
+
+// Without windows there is no progress window, drop window, recover dialog or card view.
+void UiPort::ProgressOpen(const char *) {}
+void UiPort::ShowDropWindow(int) {}
+void UiPort::DropListClear() {}
+void UiPort::DropListAdd(const char *, int, uint32_t) {}
+void UiPort::DropCounts(uint32_t, uint32_t) {}
+void UiPort::ShowMainWindow() {}
+int UiPort::RecoverDialog() { return -1; }
+void UiPort::RedisplayCardField(uint32_t) {}
+
+void UI_ProgressOpen(const char *text) { g_port->ProgressOpen(text); }
+void UI_ShowDropWindow(int show) { g_port->ShowDropWindow(show); }
+void UI_DropListClear() { g_port->DropListClear(); }
+void UI_DropListAdd(const char *filename, int image, uint32_t index) { g_port->DropListAdd(filename, image, index); }
+void UI_DropCounts(uint32_t folders, uint32_t files) { g_port->DropCounts(folders, files); }
+void UI_ShowMainWindow() { g_port->ShowMainWindow(); }
+int UI_RecoverDialog() { return g_port->RecoverDialog(); }
+void UI_RedisplayCardField(uint32_t fieldIndex) { g_port->RedisplayCardField(fieldIndex); }

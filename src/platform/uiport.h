@@ -47,6 +47,10 @@ enum : unsigned {
     UI_CMD_CREATE_NOTE = 2013,
     UI_CMD_NOTES = 2014, // "Hide/display notes"
 };
+enum : unsigned {
+    UI_CMD_DISPLAY_CRYPTED = 2004, // "display crypted files"
+    UI_CMD_HIDE_CRYPTED = 2005,    // "hide crypted files"
+};
 
 struct NOTIZ; // a note (tools/note_records.h); its window belongs to the window layer
 
@@ -125,6 +129,21 @@ class UiPort {
     virtual void ProgressStep();
     virtual void ProgressText(const char *text);
     virtual void ProgressClose();
+    // Opens the progress window showing text (it hides the main window while it is open).
+    virtual void ProgressOpen(const char *text);
+    // The drop window: shown or hidden; its list emptied; one item added (image 0
+    // a file, 1 a folder; index as the item's parameter); its status bar counts.
+    virtual void ShowDropWindow(int show);
+    virtual void DropListClear();
+    virtual void DropListAdd(const char *filename, int image, uint32_t index);
+    virtual void DropCounts(uint32_t folders, uint32_t files);
+    // Shows the main window again (after the progress window hid it).
+    virtual void ShowMainWindow();
+    // The modal "Recover" dialog, which works through the BW_RecoverDialog calls:
+    // 0 when it was shown, -1 when it cannot be (nothing happened).
+    virtual int RecoverDialog();
+    // The card view shows a field of the current card again (after the alarm date dialog).
+    virtual void RedisplayCardField(uint32_t fieldIndex);
 };
 
 // The port in use; a silent default until a program or test installs one.
@@ -167,3 +186,11 @@ void UI_ProgressRange(int max);
 void UI_ProgressStep();
 void UI_ProgressText(const char *text);
 void UI_ProgressClose();
+void UI_ProgressOpen(const char *text);
+void UI_ShowDropWindow(int show);
+void UI_DropListClear();
+void UI_DropListAdd(const char *filename, int image, uint32_t index);
+void UI_DropCounts(uint32_t folders, uint32_t files);
+void UI_ShowMainWindow();
+int UI_RecoverDialog();
+void UI_RedisplayCardField(uint32_t fieldIndex);

@@ -206,4 +206,50 @@ class FakeUi : public UiPort {
     std::vector<InsertedTreeItem> fieldItems;
     std::vector<std::string> measured;
     int textWidthPerChar = 7;
+
+    // The progress window opened with a text (it then counts as shown).
+    void ProgressOpen(const char *text) override {
+        progressShown = true;
+        progressOpens.push_back(text ? text : "");
+    }
+    std::vector<std::string> progressOpens;
+    // The drop window: shown or not, its list items in the order added, its counts.
+    struct DropItem {
+        std::string filename;
+        int image;
+        uint32_t index;
+    };
+    void ShowDropWindow(int show) override {
+        dropWindowShown = show != 0;
+        dropWindowCalls.push_back(show);
+    }
+    void DropListClear() override {
+        dropItems.clear();
+        ++dropListClears;
+    }
+    void DropListAdd(const char *filename, int image, uint32_t index) override {
+        dropItems.push_back({filename ? filename : "", image, index});
+    }
+    void DropCounts(uint32_t folders, uint32_t files) override { dropCounts.push_back({folders, files}); }
+    void ShowMainWindow() override { ++mainWindowShows; }
+    bool dropWindowShown = false;
+    std::vector<int> dropWindowCalls;
+    std::vector<DropItem> dropItems;
+    int dropListClears = 0;
+    std::vector<std::pair<uint32_t, uint32_t>> dropCounts;
+    int mainWindowShows = 0;
+    // The recover dialog: each run takes the next scripted action (none left: no dialog).
+    int RecoverDialog() override {
+        ++recoverDialogs;
+        if (recoverActions.empty())
+            return -1;
+        auto act = recoverActions.front();
+        recoverActions.pop_front();
+        act();
+        return 0;
+    }
+    int recoverDialogs = 0;
+    std::deque<std::function<void()>> recoverActions;
+    void RedisplayCardField(uint32_t fieldIndex) override { redisplayedFields.push_back(fieldIndex); }
+    std::vector<uint32_t> redisplayedFields;
 };
