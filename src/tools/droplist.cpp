@@ -1,7 +1,13 @@
 #include "tools/droplist.h"
 
+#include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "platform/platform.h"
+#include "platform/uiport.h"
+
+#include <cstdio>
+#include <cstring>
 
 uint32_t nDropCount = 0;
 uint32_t nDropFileCount = 0;
@@ -37,4 +43,81 @@ void DW_FreeDroptabelle() {
         d = next;
     }
     lpDROPLISTstart = lpDROPLISTact = nullptr;
+}
+
+namespace {
+DROPLIST *FindDropRecord(const char *path, DROPLIST **before) {
+    DROPLIST *prev = nullptr;
+    for (DROPLIST *d = lpDROPLISTstart; d; prev = d, d = d->next) {
+        if (strcmp(d->filename, path) == 0) {
+            if (before)
+                *before = prev;
+            return d;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
+    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_AddDropList(LPSTR %s, UINT %u, DWORD %x)", path, kz, attributes);
+    if (!path || strlen(path) >= DROP_FILENAME_LEN)
+        return -1; // a cut path would name another item
+    DROPLIST *d = DW_AppendDropRecord(lpDROPLISTstart ? "DW_M_00" : "DW_M_01");
+    if (!d)
+        return -1;
+    ++nDropCount;
+    snprintf(d->filename, sizeof d->filename, "%s", path);
+    d->kz = kz;
+    d->dwAttribute = attributes == PL_INVALID_ATTRIBUTES ? NO_ATTRIBUTES : attributes;
+    d->index = nDropCount;
+    if (kz == KZ_FILE)
+        ++nDropFileCount;
+    else if (kz == KZ_FOLDER)
+        ++nDropFolderCount;
+    if (kz == KZ_FILE || kz == KZ_FOLDER)
+        UI_DropListAdd(d->filename, static_cast<int>(kz) - 1, d->index);
+    UI_PumpAndWait(0);
+    return 0;
+}
+
+void DW_RemoveDropList(const char *path) {
+    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_RemoveDropList(LPSTR %s)", path);
+    DROPLIST *prev = nullptr;
+    DROPLIST *d = FindDropRecord(path, &prev);
+    if (!d)
+        return;
+    if (d->dwAttribute != NO_ATTRIBUTES) {
+        // A folder's saved attributes carry the directory bit, which no one sets.
+        uint32_t a = d->dwAttribute & ~static_cast<uint32_t>(PL_ATTR_DIRECTORY);
+        PL_SetFileAttributes(d->filename, a ? a : PL_ATTR_NORMAL);
+    }
+    if (nDropCount)
+        --nDropCount;
+    if (d->kz == KZ_FILE && nDropFileCount)
+        --nDropFileCount;
+    else if (d->kz == KZ_FOLDER && nDropFolderCount)
+        --nDropFolderCount;
+    if (prev)
+        prev->next = d->next;
+    else
+        lpDROPLISTstart = d->next;
+    T_Free("DW_F_01", d);
+    lpDROPLISTact = lpDROPLISTstart;
+    while (lpDROPLISTact && lpDROPLISTact->next)
+        lpDROPLISTact = lpDROPLISTact->next;
+    UI_PumpAndWait(0);
+}
+
+int DW_IsInDropList(const char *path) { return FindDropRecord(path, nullptr) ? 1 : 0; }
+
+int DW_GetFileTyp(const char *path) {
+    if (!lpDROPLISTstart)
+        return -1;
+    DROPLIST *d = FindDropRecord(path, nullptr);
+    if (!d) {
+        ML_WriteLogF("DW01", 0, "error: DW_GetFileTyp(filename=%s) - cannot find dropfile", path);
+        return -1;
+    }
+    return static_cast<int>(d->kz);
 }

@@ -1,0 +1,76 @@
+#include "config/settings.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+#include "tools/drop_window.h"
+#include "tools/droplist.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+class DropWindow : public TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        Reset();
+    }
+    void TearDown() override {
+        Reset();
+        TempDirTest::TearDown();
+    }
+    static void Reset() {
+        DW_FreeDroptabelle();
+        DW_ResetDropCounters();
+        bDropWindowActive = 0;
+        Settings = SETTINGS{};
+    }
+    std::string Ini() { return ReadFile(Path("orvsafe.ini")); }
+    FakeUi ui;
+};
+} // namespace
+
+TEST_F(DropWindow, FillListShowsDroppedItemsOnly) {
+    DW_FillList();
+    EXPECT_EQ(ui.dropListClears, 1);
+    EXPECT_TRUE(ui.commands.empty()) << "an empty droplist stops after clearing";
+
+    DW_AddDropList("C:\\a", KZ_FOLDER, 0x10);
+    DW_AddDropList("C:\\a\\1", KZ_MEMBER, 0x20);
+    DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20);
+    DW_FillList();
+    ASSERT_EQ(ui.dropItems.size(), 2u);
+    EXPECT_EQ(ui.dropItems[0].filename, "C:\\a");
+    EXPECT_EQ(ui.dropItems[0].image, 1);
+    EXPECT_EQ(ui.dropItems[0].index, 1u);
+    EXPECT_EQ(ui.dropItems[1].filename, "C:\\b.txt");
+    EXPECT_EQ(ui.dropItems[1].image, 0);
+    EXPECT_EQ(ui.dropItems[1].index, 3u);
+    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 1) << "a hidden window can be displayed";
+
+    DW_ShowCounts();
+    ASSERT_EQ(ui.dropCounts.size(), 1u);
+    EXPECT_EQ(ui.dropCounts[0], std::make_pair(1u, 1u));
+}
+
+TEST_F(DropWindow, ShowAndHideSwitchTheCommandsAndTheSetting) {
+    DW_ShowWindow();
+    EXPECT_EQ(bDropWindowActive, 1);
+    EXPECT_TRUE(ui.dropWindowShown);
+    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 0);
+    EXPECT_EQ(ui.commands[UI_CMD_HIDE_CRYPTED], 1);
+    EXPECT_TRUE(Settings.CryptWindowActive);
+    EXPECT_NE(Ini().find("[Settings]\r\nCryptWindowActive=yes"), std::string::npos) << Ini();
+
+    DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20);
+    ui.commands.clear();
+    DW_FillList();
+    EXPECT_EQ(ui.commands.count(UI_CMD_DISPLAY_CRYPTED), 0u) << "the shown window offers no display";
+
+    DW_HideWindow();
+    EXPECT_EQ(bDropWindowActive, 0);
+    EXPECT_FALSE(ui.dropWindowShown);
+    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 1);
+    EXPECT_EQ(ui.commands[UI_CMD_HIDE_CRYPTED], 0);
+    EXPECT_NE(Ini().find("CryptWindowActive=no"), std::string::npos);
+}
