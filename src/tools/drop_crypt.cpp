@@ -1,0 +1,344 @@
+#include "tools/drop_crypt.h"
+
+#include "crypto/file_crypt.h"
+#include "frame/fileio.h"
+#include "frame/logs.h"
+#include "frame/trace.h"
+#include "platform/platform.h"
+#include "platform/uiport.h"
+#include "store/drop_file.h"
+#include "store/safe_state.h"
+#include "tools/drop_window.h"
+#include "tools/droplist.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+const char TAG_FNK[] = "SW_FNK";
+// Files a walk leaves alone, and that a drop refuses.
+const uint32_t kNeverTouched = PL_ATTR_SYSTEM | PL_ATTR_TEMPORARY | PL_ATTR_OFFLINE;
+const size_t kPathBuffer = 600; // a folder's path, a backslash and an entry's name
+
+void Fehler(const char *format, const char *path) {
+    std::string text(format);
+    size_t at = text.find("%s");
+    text.replace(at, 2, path);
+    UI_MessageBox(text.c_str(), "Fehler", UI_MB_OK | UI_MB_ICONSTOP);
+}
+
+int Password() { return static_cast<int>(ActSafeHeader.nPasswort); }
+
+bool SameText(const char *a, const char *b) {
+    for (; *a && *b; ++a, ++b) {
+        char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
+        char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
+        if (x == '/')
+            x = '\\';
+        if (y == '/')
+            y = '\\';
+        if (x != y)
+            return false;
+    }
+    return *a == *b;
+}
+
+// The open safe and its drop file (with their temporary files) are never
+// encrypted: the program writes them itself while the safe is open.
+bool IsSafeFile(const char *path) {
+    if (!cActSafePath[0])
+        return false;
+    static const char *const kSuffixes[] = {"", ".~tmp", DROPFILE_SUFFIX, DROPFILE_SUFFIX ".~tmp",
+                                            CKS_SUFFIX, DROPFILE_SUFFIX CKS_SUFFIX};
+    for (const char *suffix : kSuffixes) {
+        std::string own = std::string(cActSafePath) + suffix;
+        if (SameText(path, own.c_str()))
+            return true;
+    }
+    return false;
+}
+
+uint32_t WithoutReadOnly(uint32_t a) {
+    a &= ~static_cast<uint32_t>(PL_ATTR_READONLY);
+    return a ? a : PL_ATTR_NORMAL;
+}
+
+bool IsDots(const char *name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
+
+// "%s\%s" of a folder and an entry; false when it would not fit a droplist entry.
+bool EntryPath(const char *folder, const char *name, char *out, size_t size) {
+    int n = snprintf(out, size, "%s\\%s", folder, name);
+    return n > 0 && static_cast<size_t>(n) < size && static_cast<size_t>(n) < DROP_FILENAME_LEN;
+}
+
+// The bar of a top-level walk: 50 steps over the folder's bytes.
+struct FolderBar {
+    bool on = false;
+    uint32_t stepSize = 0, sum = 0;
+
+    void Start(const char *pattern, uint32_t total) {
+        on = true;
+        DW_OpenProgress(pattern, 1);
+        UI_ProgressRange(DW_PROGRESS_STEPS);
+        stepSize = total / DW_PROGRESS_STEPS;
+        sum = 0;
+    }
+    void File(uint32_t size) {
+        if (!on)
+            return;
+        sum += size;
+        if (sum > stepSize) {
+            sum = 0;
+            DW_StepProgress();
+        }
+    }
+    // A subfolder may be worth several steps.
+    void Folder(uint32_t size) {
+        if (!on)
+            return;
+        sum += size;
+        if (sum > stepSize) {
+            if (stepSize == 0) { // a folder of fewer than 50 bytes: one step, never an endless loop
+                DW_StepProgress();
+            } else {
+                while (sum > stepSize) {
+                    DW_StepProgress();
+                    sum -= stepSize;
+                }
+            }
+            sum = 0;
+        }
+    }
+};
+
+void WriteDropFile() { SW_WriteDropList(&ActSafeHeader); }
+} // namespace
+
+void DW_OpenProgress(const char *text, int force) {
+    if (!force && T_GetFileSize(text) < DW_PROGRESS_MIN_SIZE)
+        return;
+    UI_ProgressOpen(text);
+}
+
+void DW_StepProgress() {
+    UI_ProgressStep();
+    UI_PumpAndWait(0);
+}
+
+void DW_CloseProgress() {
+    if (UI_ProgressShown())
+        UI_ProgressClose();
+}
+
+uint32_t DW_GetFolderSize(const char *path) {
+    char pattern[kPathBuffer];
+    snprintf(pattern, sizeof pattern, "%s\\*", path);
+    PL_FIND_DATA fd;
+    PL_FIND f = PL_FindFirstFile(pattern, &fd);
+    if (!f)
+        return 0;
+    uint32_t total = 0;
+    do {
+        if (fd.dwFileAttributes & PL_ATTR_DIRECTORY) {
+            if (IsDots(fd.cFileName))
+                continue;
+            char sub[kPathBuffer];
+            snprintf(sub, sizeof sub, "%s\\%s", path, fd.cFileName);
+            total += DW_GetFolderSize(sub);
+        } else if (fd.dwFileAttributes != PL_INVALID_ATTRIBUTES &&
+                   !(fd.dwFileAttributes & (kNeverTouched | PL_ATTR_READONLY))) {
+            total += static_cast<uint32_t>(fd.nFileSize);
+        }
+    } while (PL_FindNextFile(f, &fd) == 0);
+    PL_FindClose(f);
+    return total;
+}
+
+void DW_CryptFolder(const char *path, int top) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFolder(LPSTR %s, int %d)", path, top);
+    uint32_t attributes = PL_GetFileAttributes(path);
+    uint32_t total = 0;
+    if (top)
+        total = DW_GetFolderSize(path);
+    DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes);
+    PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
+
+    char pattern[kPathBuffer];
+    snprintf(pattern, sizeof pattern, "%s\\*", path);
+    PL_FIND_DATA fd;
+    PL_FIND f = PL_FindFirstFile(pattern, &fd);
+    if (!f) {
+        WriteDropFile(); // the folder is entered and hidden: the drop file must know
+        return;
+    }
+    FolderBar bar;
+    if (top)
+        bar.Start(pattern, total);
+    do {
+        const uint32_t b = fd.dwFileAttributes;
+        if ((b & PL_ATTR_DIRECTORY) && IsDots(fd.cFileName))
+            continue;
+        char entry[kPathBuffer];
+        if (!EntryPath(path, fd.cFileName, entry, sizeof entry)) {
+            ML_WriteLogF("DW02", 0, "DW_CryptFolder() path too long, skipped: %s\\%s", path, fd.cFileName);
+            continue;
+        }
+        if (b & PL_ATTR_DIRECTORY) {
+            bar.Folder(DW_GetFolderSize(entry));
+            DW_CryptFolder(entry, 0);
+            continue;
+        }
+        if (b == PL_INVALID_ATTRIBUTES || (b & kNeverTouched))
+            continue;
+        // An item already in the droplist is encrypted: it is left exactly as it is.
+        if (DW_IsInDropList(entry) || IsSafeFile(entry))
+            continue;
+        bool writable = true;
+        if (b & PL_ATTR_READONLY)
+            writable = PL_SetFileAttributes(entry, WithoutReadOnly(b)) == 0;
+        if (!writable)
+            continue;
+        bar.File(static_cast<uint32_t>(fd.nFileSize));
+        DW_AddDropList(entry, KZ_MEMBER, b);
+        docryptMyFile(entry, cActPasswort, Password(), 0, 0);
+    } while (PL_FindNextFile(f, &fd) == 0);
+    PL_FindClose(f);
+
+    if (!top) {
+        WriteDropFile();
+        return;
+    }
+    DW_CloseProgress();
+    DW_FillList();
+    WriteDropFile();
+}
+
+void DW_DecryptFolder(const char *path, int top) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_DecryptFolder(LPSTR %s, int %d)", path, top);
+    DW_RemoveDropList(path);
+    // Even a folder whose files total nothing is walked: its empty members and
+    // subfolders carry entries and hidden attributes of their own.
+    uint32_t total = top ? DW_GetFolderSize(path) : 0;
+
+    char pattern[kPathBuffer];
+    snprintf(pattern, sizeof pattern, "%s\\*", path);
+    PL_FIND_DATA fd;
+    PL_FIND f = PL_FindFirstFile(pattern, &fd);
+    if (!f) {
+        WriteDropFile();
+        return;
+    }
+    FolderBar bar;
+    if (top)
+        bar.Start(pattern, total);
+    do {
+        const uint32_t b = fd.dwFileAttributes;
+        if ((b & PL_ATTR_DIRECTORY) && IsDots(fd.cFileName))
+            continue;
+        char entry[kPathBuffer];
+        if (!EntryPath(path, fd.cFileName, entry, sizeof entry))
+            continue; // never encrypted either
+        if (b & PL_ATTR_DIRECTORY) {
+            bar.Folder(DW_GetFolderSize(entry));
+            DW_DecryptFolder(entry, 0);
+            continue;
+        }
+        if (b == PL_INVALID_ATTRIBUTES || (b & (kNeverTouched | PL_ATTR_READONLY)))
+            continue;
+        bar.File(static_cast<uint32_t>(fd.nFileSize));
+        doencryptMyFile(entry, cActPasswort, Password(), 0, 0);
+        DW_RemoveDropList(entry);
+    } while (PL_FindNextFile(f, &fd) == 0);
+    PL_FindClose(f);
+
+    if (!top) {
+        WriteDropFile();
+        return;
+    }
+    DW_CloseProgress();
+    WriteDropFile();
+}
+
+int DW_CryptFiles(const char *const *paths, uint32_t count) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFiles(UINT %u)", count);
+    // Without a password there is nothing to encrypt under (a closed safe has none either).
+    if (!hmySafe || ActSafeHeader.nPasswort == 0 || !cActPasswort[0]) {
+        UI_MessageBox("please enter safe password first!", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+        return -1;
+    }
+    if (UI_MessageBox("Crypt files(s) ?        ", "Cryptography",
+                      UI_MB_OKCANCEL | UI_MB_ICONQUESTION | UI_MB_TOPMOST) != UI_IDOK)
+        return -1;
+
+    for (uint32_t i = 0; i < count; ++i) {
+        const char *path = paths[i];
+        uint32_t a = PL_GetFileAttributes(path);
+        bool refused = a == PL_INVALID_ATTRIBUTES || (a & kNeverTouched) ||
+                       ((a & PL_ATTR_DIRECTORY) && (a & PL_ATTR_READONLY)) || strlen(path) >= DROP_FILENAME_LEN ||
+                       IsSafeFile(path);
+        if (refused) {
+            Fehler("File %s not allowed", path);
+            continue;
+        }
+        if (DW_IsInDropList(path)) {
+            char text[DROP_FILENAME_LEN + 32];
+            snprintf(text, sizeof text, "File: %s already crypted!", path);
+            UI_MessageBox(text, "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
+            continue;
+        }
+        if ((a & PL_ATTR_READONLY) && PL_SetFileAttributes(path, WithoutReadOnly(a)) != 0) {
+            Fehler("File %s is write protected", path);
+            continue;
+        }
+        if (a & PL_ATTR_DIRECTORY) {
+            DW_CryptFolder(path, 1);
+            continue;
+        }
+        DW_OpenProgress(path, 0);
+        if (docryptMyFile(path, cActPasswort, Password(), 1, 0) == 0) {
+            DW_AddDropList(path, KZ_FILE, a); // with READONLY, which decrypting gives back
+            WriteDropFile();
+        } else if (a & PL_ATTR_READONLY) {
+            PL_SetFileAttributes(path, a); // not encrypted: it stays read-only
+        }
+        DW_CloseProgress();
+    }
+
+    DW_ShowWindow();
+    UI_ShowMainWindow();
+    DW_FillList();
+    DW_ShowCounts();
+    return 0;
+}
+
+int DW_DecryptSelection(const char *const *paths, uint32_t count) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_DecryptSelection(UINT %u)", count);
+    if (UI_MessageBox("decrypt ?", "Confirm", UI_MB_OKCANCEL | UI_MB_ICONQUESTION) != UI_IDOK)
+        return -1;
+    for (uint32_t i = 0; i < count; ++i) {
+        // The item's text may go when its entry does.
+        char path[DROP_FILENAME_LEN];
+        snprintf(path, sizeof path, "%s", paths[i]);
+        if (DW_GetFileTyp(path) == static_cast<int>(KZ_FOLDER)) {
+            DW_DecryptFolder(path, 1);
+            continue;
+        }
+        DW_OpenProgress(path, 0);
+        doencryptMyFile(path, cActPasswort, Password(), 1, 0);
+        DW_CloseProgress();
+        DW_RemoveDropList(path);
+        WriteDropFile();
+    }
+
+    UI_ShowDropWindow(1);
+    UI_ShowMainWindow();
+    DW_FillList();
+    if (!lpDROPLISTstart) {
+        UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, 0);
+        UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 0);
+        DW_HideWindow();
+    }
+    DW_ShowCounts();
+    return 0;
+}
