@@ -8,6 +8,7 @@
 #include "platform/uiport.h"
 #include "store/safe_state.h"
 #include "tools/droplist.h"
+#include "tools/recover_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -115,8 +116,15 @@ int SW_ReadDropList(const char *safePath, const SAFEHEADER *header) {
     if (SW_DropFilePath(safePath, path, sizeof path) != 0)
         return 0;
     PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_READ, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
-    if (!h)
-        return 0; // no drop file: an empty droplist
+    if (!h) {
+        // No drop file: an empty droplist, unless the recovery file rebuilds it.
+        if (lpDROPLISTstart)
+            DW_FreeDroptabelle();
+        DW_ResetDropCounters();
+        if (REC_CheckRecoverFile() == 1 && bRecoverRequest)
+            REC_AddDropList();
+        return 0;
+    }
     uint64_t size = 0;
     PL_GetFileSize(h, &size);
     char *envelope = size <= kMaxDropFile ? static_cast<char *>(T_Malloc("SW_M_21", static_cast<size_t>(size))) : nullptr;
@@ -168,5 +176,7 @@ int SW_ReadDropList(const char *safePath, const SAFEHEADER *header) {
         }
     }
     T_FreeSecret("SW_F_22", plain, length);
+    if (rc == 0 && bRecoverRequest)
+        REC_AddDropList();
     return rc;
 }

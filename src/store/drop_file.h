@@ -20,8 +20,9 @@
 int SW_WriteDropList(const SAFEHEADER *header);
 
 // Reads the drop file of the safe at safePath into the droplist. 0 also when
-// there is no drop file; -1 when it exists but could not be read (the file is
-// left as it is and the user is told).
+// there is no drop file (the droplist is then empty, or rebuilt from the
+// recovery file when the user agrees); -1 when it exists but could not be read
+// (the file is left as it is and the user is told).
 int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
 
 // Forms "<safe path>.df"; -1 when it does not fit.

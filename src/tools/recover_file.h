@@ -1,0 +1,17 @@
+// The droplist recovery file "orvrecover.txt" in the program directory: full
+// paths of encrypted files and folders, one a line (CR LF), made by the user or
+// another tool. When a safe without a drop file is opened, the program offers to
+// rebuild the droplist from it; it reads the file once and deletes it.
+#pragma once
+
+#define REC_FILE_NAME "orvrecover.txt"
+
+// Set when the user agreed to use the file; stays set until the program ends.
+extern int bRecoverRequest;
+
+// 1 when the file exists and the user agreed, else 0.
+int REC_CheckRecoverFile();
+// Reads the file, deletes it and enters every valid path (an existing file or
+// folder that is not read-only, system, temporary or offline) in the droplist,
+// without saved attributes. The drop file is written at the next change.
+void REC_AddDropList();
