@@ -11,7 +11,9 @@
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "tools/alarm_fields.h"
 #include "tools/desktop_profiles.h"
+#include "tools/drop_window.h"
 #include "tools/droplist.h"
 #include "tools/notes_list.h"
 
@@ -123,8 +125,11 @@ int SW_GetSafe(const char *path) {
     if (lpDTOPHEADERstart)
         UI_SafeEvent(UI_PROFILES_LOADED, path);
     SW_CopyTemp2Act();
+    AW_CheckAlarms();
     SetLastSafe(cActSafePath);
     SW_ReadDropList(cActSafePath, &ActSafeHeader);
+    DW_FillList();
+    DW_ShowCounts();
     UI_SafeEvent(UI_SAFE_OPENED, cActSafePath);
     return 0;
 }
