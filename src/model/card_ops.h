@@ -50,7 +50,10 @@ uint32_t CW_LoadFeldStruct(uint32_t nKartenKennung, uint32_t nMode);
 int CW_HasIndividualCards();
 // The first individual card of that exact name; -1 when none.
 int CW_GetIndividualCardIdByName(const char *name);
-// The card chooser's first list: every individual card once, in list order.
+// The card chooser ("Please select Cardtemplate") takes a TW_CHOOSE block like the
+// template chooser and answers through TW_ChooserOk/TW_ChooserCancel; its first
+// list is every individual card once, in list order, its second the fields of the
+// selected card (CW_LoadFeldStruct with mode 99, rows by FS_DescribeEntry).
 typedef void (*CW_ListFn)(void *ctx, uint32_t nKartenKennung, const char *name, const char *icon);
 uint32_t CW_ListIndividualCards(CW_ListFn fn, void *ctx);
 
