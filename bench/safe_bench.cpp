@@ -1,0 +1,112 @@
+// The time to write and to read a safe of 100 folders x 100 cards with 8 fields
+// each (80,000 contents of 20 to 60 characters) with a password, the one key
+// derivation of the run left out (it is made once before the clock starts).
+#include "config/settings.h"
+#include "crypto/cryptlib.h"
+#include "crypto/kdf.h"
+#include "frame/logs.h"
+#include "frame/memory.h"
+#include "model/list_release.h"
+#include "model/records.h"
+#include "platform/platform.h"
+#include "store/safe_reader.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+
+void Fill() {
+    unsigned seed = 12345;
+    auto rnd = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (uint32_t f = 1; f <= 100; ++f) {
+        ORDNER *o = SW_AppendOrdner("BE_M_00");
+        o->nOrdnerKennung = f;
+        o->nOrdnerOrder = f;
+        snprintf(o->cOrdnerName, sizeof o->cOrdnerName, "Folder %u", f);
+        ++nOrdnerCount;
+        for (uint32_t i = 0; i < 8; ++i) {
+            FELDTABELLE *t = SW_AppendFeldTabelle("BE_M_01");
+            t->nOrdnerKennung = f;
+            t->nFeldIndex = i;
+            t->nFeldOrder = i + 1;
+            snprintf(t->feldname, sizeof t->feldname, "Field %u", i);
+            t->feldlaenge = 60;
+            ++nFeldCount;
+        }
+    }
+    for (uint32_t c = 1; c <= 10000; ++c) {
+        KARTE *k = SW_AppendKarte("BE_M_02");
+        k->nOrdnerKennung = (c - 1) / 100 + 1;
+        k->nKartenKennung = c;
+        k->nKartenOrder = (c - 1) % 100 + 1;
+        snprintf(k->cKartenName, sizeof k->cKartenName, "Card %u", c);
+        ++nCardCount;
+        for (uint32_t i = 0; i < 8; ++i) {
+            FELDINHALT *x = SW_AppendFeldInhalt("BE_M_03");
+            x->nKartenKennung = c;
+            x->nFeldIndex = i;
+            x->nFeldLaenge = 20 + rnd() % 41;
+            x->lpFeldInhalt = static_cast<char *>(T_Malloc("BE_M_04", x->nFeldLaenge));
+            for (uint32_t j = 0; j < x->nFeldLaenge; ++j)
+                x->lpFeldInhalt[j] = static_cast<char>('a' + rnd() % 26);
+        }
+    }
+}
+} // namespace
+
+int main() {
+    cryptInit();
+    Settings.CryptAlgo = 8;
+    szProgramDir[0] = 0;
+    std::string path = "/tmp/orv-safe-bench-" + std::to_string(getpid()) + ".saf";
+    Fill();
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", path.c_str());
+    ActSafeHeader.nPasswort = 1;
+    memcpy(ActSafeControl.cSafeId, "ORVSAFE", 8);
+    SW_SetPassword(cActPasswort, "bench password");
+
+    // The one derivation of the run, made before any clock starts.
+    PL_HANDLE h = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_CREATE_ALWAYS, 0);
+    hmySafe = h;
+    SW_PutSafe(0, 0);
+    long derivations = KDF_DerivationCount();
+
+    double bestWrite = 1e9, bestRead = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        auto t = Clock::now();
+        if (SW_PutSafe(0, 0) != 0)
+            return 1;
+        double w = Ms(t);
+        bestWrite = w < bestWrite ? w : bestWrite;
+    }
+    uint64_t size = 0;
+    PL_GetFileSize(hmySafe, &size);
+    PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    for (int round = 0; round < 5; ++round) {
+        SW_SetPassword(cTmpPasswort, "bench password");
+        auto t = Clock::now();
+        if (SW_OpenSafe(path.c_str()) != 0 || SW_ReadSafeHeader() != 0 || SW_ReadSafeSections(path.c_str()) != 0)
+            return 1;
+        double r = Ms(t);
+        bestRead = r < bestRead ? r : bestRead;
+        PL_CloseHandle(tmpSafe);
+        tmpSafe = nullptr;
+    }
+    printf("safe of 100 folders x 100 cards x 8 fields, %llu bytes\n", static_cast<unsigned long long>(size));
+    printf("SW_PutSafe: %.1f ms (best of 5)\n", bestWrite);
+    printf("read:       %.1f ms (best of 5)\n", bestRead);
+    printf("key derivations after the first save: %ld more\n", KDF_DerivationCount() - derivations);
+    unlink(path.c_str());
+    cryptEnd();
+    return 0;
+}
