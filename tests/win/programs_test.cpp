@@ -82,6 +82,8 @@ TEST_F(Programs, OrvSafeRunsOnceAndLogsItsStartAndExit) {
     std::string log = ReadFile(Path("orvsafe.log"));
     EXPECT_EQ(Count(log, "*MAIN* start pgm \r\n"), 1) << log;
     EXPECT_EQ(Count(log, "exit pgm"), 0);
+    EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("Version=1.13"), std::string::npos) << "the settings were read";
+    EXPECT_TRUE(FileExists(Path("orvtemplate.ini"))) << "a first run installs the folder templates";
 
     PostMessageA(main, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(first.hProcess, 20000), static_cast<DWORD>(WAIT_OBJECT_0));

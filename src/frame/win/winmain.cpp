@@ -1,7 +1,10 @@
 // The program's entry: one instance, the program directory, the main window
 // and the message loop.
+#include "config/settings.h"
+#include "crypto/cryptlib.h"
 #include "frame/logs.h"
 #include "frame/startup.h"
+#include "model/default_templates.h"
 #include "ui/mainwnd.h"
 #include "ui/uiport_win32.h"
 
@@ -25,6 +28,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
 
     static Win32UiPort port;
     UI_SetPort(&port);
+    II_ReadSettings();
+    TW_InstallDefaultTemplates(); // a first run gets the shipped folder templates
+    if (cryptInit() != CRYPT_OK) {
+        ML_WriteLog("M 00", "error cryptInit", 0);
+        ExitProcess(static_cast<UINT>(-1));
+    }
 
     if (!MA_InitInstance(hInstance, nCmdShow))
         return 0;
@@ -35,6 +44,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
         DispatchMessageA(&msg);
     }
 
+    cryptEnd();
     ML_WriteLog("MAIN", "exit pgm", 0);
     return static_cast<int>(msg.wParam);
 }
