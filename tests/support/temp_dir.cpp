@@ -98,6 +98,17 @@ std::vector<std::string> Lines(const std::string &text) {
     }
 }
 
+PL_SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int second) {
+    PL_SYSTEMTIME t{};
+    t.wYear = static_cast<uint16_t>(year);
+    t.wMonth = static_cast<uint16_t>(month);
+    t.wDay = static_cast<uint16_t>(day);
+    t.wHour = static_cast<uint16_t>(hour);
+    t.wMinute = static_cast<uint16_t>(minute);
+    t.wSecond = static_cast<uint16_t>(second);
+    return t;
+}
+
 PL_SYSTEMTIME FixedClock::now;
 
 FixedClock::FixedClock(PL_SYSTEMTIME t) {

@@ -21,6 +21,9 @@ bool WriteFile(const std::string &path, const std::string &data);
 bool FileExists(const std::string &path);
 std::vector<std::string> Lines(const std::string &text); // split at "\r\n"
 
+// A local time of that date and time of day.
+PL_SYSTEMTIME LocalTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
 // Installs a fixed local time for PL_GetLocalTime until destroyed.
 class FixedClock {
   public:

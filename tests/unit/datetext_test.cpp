@@ -9,16 +9,6 @@
 using namespace testsupport;
 
 namespace {
-PL_SYSTEMTIME At(int year, int month, int day, int hour, int minute) {
-    PL_SYSTEMTIME t{};
-    t.wYear = static_cast<uint16_t>(year);
-    t.wMonth = static_cast<uint16_t>(month);
-    t.wDay = static_cast<uint16_t>(day);
-    t.wHour = static_cast<uint16_t>(hour);
-    t.wMinute = static_cast<uint16_t>(minute);
-    return t;
-}
-
 std::string Today8() {
     char s[9];
     T_TodayDDMMYYYY(s);
@@ -37,11 +27,11 @@ std::string Now4() {
 } // namespace
 
 TEST(DateText, TodayAndNowInTheirDigitFormsFromTheSeamsClock) {
-    FixedClock clock(At(2006, 3, 1, 8, 5));
+    FixedClock clock(LocalTime(2006, 3, 1, 8, 5));
     EXPECT_EQ(Today8(), "01032006");
     EXPECT_EQ(Today6(), "010306");
     EXPECT_EQ(Now4(), "0805");
-    FixedClock::now = At(2025, 12, 31, 23, 59);
+    FixedClock::now = LocalTime(2025, 12, 31, 23, 59);
     EXPECT_EQ(Today8(), "31122025");
     EXPECT_EQ(Today6(), "311225");
     EXPECT_EQ(Now4(), "2359");
@@ -49,10 +39,10 @@ TEST(DateText, TodayAndNowInTheirDigitFormsFromTheSeamsClock) {
 
 TEST(DateText, TheTwoDigitYearStaysTwoDigitsOutsideTheTwentyFirstCentury) {
     // A clock past 2099 or before 2000 must not write a third digit into a six-byte field.
-    FixedClock clock(At(2105, 7, 4, 0, 0));
+    FixedClock clock(LocalTime(2105, 7, 4, 0, 0));
     EXPECT_EQ(Today6(), "040705");
     EXPECT_EQ(Now4(), "0000");
-    FixedClock::now = At(1999, 1, 2, 3, 4);
+    FixedClock::now = LocalTime(1999, 1, 2, 3, 4);
     EXPECT_EQ(Today6(), "020199");
     EXPECT_EQ(Today8(), "02011999");
 }

@@ -54,7 +54,7 @@ class ProfileDialog : public TempDirTest {
     }
     FakeUi ui;
     FakeDesktop desktop; // 1920 x 1080
-    FixedClock clock{PL_SYSTEMTIME{2024, 2, 0, 29, 12, 0, 0, 0}};
+    FixedClock clock{LocalTime(2024, 2, 29, 12)};
     char computer[31] = {};
     DT_PROFILEREQUEST request{DT_MODE_SAVE, 0, 12345};
 };

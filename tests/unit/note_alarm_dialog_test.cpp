@@ -10,16 +10,6 @@
 using namespace testsupport;
 
 namespace {
-PL_SYSTEMTIME At(int year, int month, int day, int hour, int minute) {
-    PL_SYSTEMTIME t{};
-    t.wYear = static_cast<uint16_t>(year);
-    t.wMonth = static_cast<uint16_t>(month);
-    t.wDay = static_cast<uint16_t>(day);
-    t.wHour = static_cast<uint16_t>(hour);
-    t.wMinute = static_cast<uint16_t>(minute);
-    return t;
-}
-
 NW_ALARMREQUEST Request(const char *date, const char *time) {
     NW_ALARMREQUEST r{};
     if (date)
@@ -44,7 +34,7 @@ std::string Ok(const NW_ALARMDIALOG &d) {
 
 class AlarmDialog : public TempDirTest {
   protected:
-    FixedClock clock{At(2026, 3, 9, 14, 20)};
+    FixedClock clock{LocalTime(2026, 3, 9, 14, 20)};
     NW_ALARMDIALOG d;
 };
 } // namespace
@@ -65,11 +55,11 @@ TEST_F(AlarmDialog, ListsRunFromTheirFirstToLastItemAndTheYearsGoOnPastToday) {
     EXPECT_EQ(first, 6);
     EXPECT_EQ(last, 36) << "ten years after 2026";
 
-    FixedClock::now = At(2007, 1, 1, 0, 0);
+    FixedClock::now = LocalTime(2007, 1, 1, 0, 0);
     NW_AlarmDialogOpen(&d, &r);
     NW_AlarmListRange(&d, NW_LIST_YEAR, &first, &last);
     EXPECT_EQ(last, 20) << "never shorter than 06 to 20";
-    FixedClock::now = At(2095, 1, 1, 0, 0);
+    FixedClock::now = LocalTime(2095, 1, 1, 0, 0);
     NW_AlarmDialogOpen(&d, &r);
     NW_AlarmListRange(&d, NW_LIST_YEAR, &first, &last);
     EXPECT_EQ(last, 99);
@@ -82,13 +72,13 @@ TEST_F(AlarmDialog, WithoutAnAlarmTodayAndTheNextMinuteArePreselected) {
     EXPECT_TRUE(NW_AlarmInputsEnabled(&d));
     EXPECT_EQ(Ok(d), "0 090326 1421");
 
-    FixedClock::now = At(2026, 3, 9, 23, 59);
+    FixedClock::now = LocalTime(2026, 3, 9, 23, 59);
     NW_AlarmDialogOpen(&d, &r);
     EXPECT_EQ(Chosen(d), "9 3 26 11 60 PM") << "minute 60 is on the list";
-    FixedClock::now = At(2026, 3, 9, 0, 5);
+    FixedClock::now = LocalTime(2026, 3, 9, 0, 5);
     NW_AlarmDialogOpen(&d, &r);
     EXPECT_EQ(Chosen(d), "9 3 26 0 6 AM");
-    FixedClock::now = At(2026, 3, 9, 12, 0);
+    FixedClock::now = LocalTime(2026, 3, 9, 12, 0);
     NW_AlarmDialogOpen(&d, &r);
     EXPECT_EQ(Chosen(d), "9 3 26 12 1 PM");
 }

@@ -16,14 +16,7 @@ using namespace testsupport;
 
 namespace {
 PL_SYSTEMTIME At(int year, int month, int day, int hour, int minute) {
-    PL_SYSTEMTIME t{};
-    t.wYear = static_cast<uint16_t>(year);
-    t.wMonth = static_cast<uint16_t>(month);
-    t.wDay = static_cast<uint16_t>(day);
-    t.wHour = static_cast<uint16_t>(hour);
-    t.wMinute = static_cast<uint16_t>(minute);
-    t.wSecond = 30;
-    return t;
+    return LocalTime(year, month, day, hour, minute, 30); // the seconds do not count
 }
 
 bool Due(const char *date, const char *time, PL_SYSTEMTIME now) {
