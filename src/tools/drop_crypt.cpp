@@ -155,21 +155,18 @@ uint32_t DW_GetFolderSize(const char *path) {
     return total;
 }
 
-void DW_CryptFolder(const char *path, int top) {
-    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFolder(LPSTR %s, int %d)", path, top);
-    uint32_t attributes = PL_GetFileAttributes(path);
-    uint32_t total = 0;
-    if (top)
-        total = DW_GetFolderSize(path);
-    DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes);
-    PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
-
+namespace {
+// One folder of a walk: subfolders go to recurse, files to file, which answers
+// whether the file counted (for the bar of the top-level folder). The drop file
+// is written when the folder is done.
+template <class Recurse, class File>
+void Walk(const char *path, int top, uint32_t total, Recurse recurse, File file) {
     char pattern[kPathBuffer];
     snprintf(pattern, sizeof pattern, "%s\\*", path);
     PL_FIND_DATA fd;
     PL_FIND f = PL_FindFirstFile(pattern, &fd);
     if (!f) {
-        WriteDropFile(); // the folder is entered and hidden: the drop file must know
+        WriteDropFile(); // the folder itself changed: the drop file must know
         return;
     }
     FolderBar bar;
@@ -181,37 +178,44 @@ void DW_CryptFolder(const char *path, int top) {
             continue;
         char entry[kPathBuffer];
         if (!EntryPath(path, fd.cFileName, entry, sizeof entry)) {
-            ML_WriteLogF("DW02", 0, "DW_CryptFolder() path too long, skipped: %s\\%s", path, fd.cFileName);
+            ML_WriteLogF("DW02", 0, "path too long for the droplist, skipped: %s\\%s", path, fd.cFileName);
             continue;
         }
         if (b & PL_ATTR_DIRECTORY) {
             bar.Folder(DW_GetFolderSize(entry));
-            DW_CryptFolder(entry, 0);
-            continue;
+            recurse(entry);
+        } else if (b != PL_INVALID_ATTRIBUTES && file(entry, b)) {
+            bar.File(static_cast<uint32_t>(fd.nFileSize));
         }
-        if (b == PL_INVALID_ATTRIBUTES || (b & kNeverTouched))
-            continue;
-        // An item already in the droplist is encrypted: it is left exactly as it is.
-        if (DW_IsInDropList(entry) || IsSafeFile(entry))
-            continue;
-        bool writable = true;
-        if (b & PL_ATTR_READONLY)
-            writable = PL_SetFileAttributes(entry, WithoutReadOnly(b)) == 0;
-        if (!writable)
-            continue;
-        bar.File(static_cast<uint32_t>(fd.nFileSize));
-        DW_AddDropList(entry, KZ_MEMBER, b);
-        docryptMyFile(entry, cActPasswort, Password(), 0, 0);
     } while (PL_FindNextFile(f, &fd) == 0);
     PL_FindClose(f);
-
-    if (!top) {
-        WriteDropFile();
-        return;
-    }
-    DW_CloseProgress();
-    DW_FillList();
+    if (top)
+        DW_CloseProgress();
     WriteDropFile();
+}
+} // namespace
+
+void DW_CryptFolder(const char *path, int top) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFolder(LPSTR %s, int %d)", path, top);
+    uint32_t attributes = PL_GetFileAttributes(path);
+    uint32_t total = 0;
+    if (top)
+        total = DW_GetFolderSize(path);
+    DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes);
+    PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
+    Walk(path, top, total, [](const char *sub) { DW_CryptFolder(sub, 0); },
+         [](const char *entry, uint32_t b) {
+             // An item already in the droplist is encrypted: it is left exactly as it is.
+             if ((b & kNeverTouched) || DW_IsInDropList(entry) || IsSafeFile(entry))
+                 return false;
+             if ((b & PL_ATTR_READONLY) && PL_SetFileAttributes(entry, WithoutReadOnly(b)) != 0)
+                 return false;
+             DW_AddDropList(entry, KZ_MEMBER, b);
+             docryptMyFile(entry, cActPasswort, Password(), 0, 0); // the entry stays whatever happens
+             return true;
+         });
+    if (top)
+        DW_FillList();
 }
 
 void DW_DecryptFolder(const char *path, int top) {
@@ -220,44 +224,14 @@ void DW_DecryptFolder(const char *path, int top) {
     // Even a folder whose files total nothing is walked: its empty members and
     // subfolders carry entries and hidden attributes of their own.
     uint32_t total = top ? DW_GetFolderSize(path) : 0;
-
-    char pattern[kPathBuffer];
-    snprintf(pattern, sizeof pattern, "%s\\*", path);
-    PL_FIND_DATA fd;
-    PL_FIND f = PL_FindFirstFile(pattern, &fd);
-    if (!f) {
-        WriteDropFile();
-        return;
-    }
-    FolderBar bar;
-    if (top)
-        bar.Start(pattern, total);
-    do {
-        const uint32_t b = fd.dwFileAttributes;
-        if ((b & PL_ATTR_DIRECTORY) && IsDots(fd.cFileName))
-            continue;
-        char entry[kPathBuffer];
-        if (!EntryPath(path, fd.cFileName, entry, sizeof entry))
-            continue; // never encrypted either
-        if (b & PL_ATTR_DIRECTORY) {
-            bar.Folder(DW_GetFolderSize(entry));
-            DW_DecryptFolder(entry, 0);
-            continue;
-        }
-        if (b == PL_INVALID_ATTRIBUTES || (b & (kNeverTouched | PL_ATTR_READONLY)))
-            continue;
-        bar.File(static_cast<uint32_t>(fd.nFileSize));
-        doencryptMyFile(entry, cActPasswort, Password(), 0, 0);
-        DW_RemoveDropList(entry);
-    } while (PL_FindNextFile(f, &fd) == 0);
-    PL_FindClose(f);
-
-    if (!top) {
-        WriteDropFile();
-        return;
-    }
-    DW_CloseProgress();
-    WriteDropFile();
+    Walk(path, top, total, [](const char *sub) { DW_DecryptFolder(sub, 0); },
+         [](const char *entry, uint32_t b) {
+             if (b & (kNeverTouched | PL_ATTR_READONLY))
+                 return false;
+             doencryptMyFile(entry, cActPasswort, Password(), 0, 0);
+             DW_RemoveDropList(entry);
+             return true;
+         });
 }
 
 int DW_CryptFiles(const char *const *paths, uint32_t count) {

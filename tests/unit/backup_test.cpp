@@ -2,7 +2,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "support/safe_fixture.h"
+#include "support/drop_fixture.h"
 #include "tools/backup.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
@@ -17,33 +17,19 @@ namespace {
 const uint64_t kDay = 864000000000ull;   // one day in file-time units
 const uint64_t k2020 = 132223104000000000ull; // 2020-01-01 00:00 UTC
 
-class Backup : public SafeTest {
+class Backup : public DropSafeTest {
   protected:
     void SetUp() override {
-        SafeTest::SetUp();
-        Reset();
+        DropSafeTest::SetUp();
         backups = Path("backups");
         ASSERT_EQ(PL_CreateDirectory(backups.c_str()), 0);
-        snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
         snprintf(Settings.BackupPath, sizeof Settings.BackupPath, "%s", backups.c_str());
         Settings.BackupGenerations = 3;
-        SafeSpec s;
-        s.password = "pw";
-        s.folders = {{1, 1, "Mail", ""}};
-        safe = Path("home.saf");
-        ASSERT_TRUE(WriteFile(safe, BuildSafe(s)));
-        ui.passwords = {"pw"};
-        ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
+        safe = OpenSafe("home.saf", "pw");
     }
     void TearDown() override {
         SW_SetAutoBackup(nullptr);
-        Reset();
-        SafeTest::TearDown();
-    }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
+        DropSafeTest::TearDown();
     }
     std::string Gen(int g) { return backups + "\\home.saf." + std::to_string(g); }
     std::string DropGen(int g) { return backups + "\\home.saf.df." + std::to_string(g); }

@@ -3,7 +3,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "support/safe_fixture.h"
+#include "support/drop_fixture.h"
 #include "tools/drop_crypt.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
@@ -26,34 +26,13 @@ std::string Bytes(size_t n, unsigned seed) {
     return s;
 }
 
-class DropCrypt : public SafeTest {
+class DropCrypt : public DropSafeTest {
   protected:
     void SetUp() override {
-        SafeTest::SetUp();
-        Reset();
-        snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
+        DropSafeTest::SetUp();
         safe = OpenSafe("home.saf", "pw");
         data = Path("data");
         ASSERT_EQ(PL_CreateDirectory(data.c_str()), 0);
-    }
-    void TearDown() override {
-        Reset();
-        SafeTest::TearDown();
-    }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
-    }
-    std::string OpenSafe(const std::string &name, const std::string &password, const std::string &folder = "") {
-        SafeSpec s;
-        s.password = password;
-        s.folders = {{1, 1, "Mail", ""}};
-        std::string path = (folder.empty() ? dir : folder) + "\\" + name;
-        EXPECT_TRUE(WriteFile(path, BuildSafe(s)));
-        ui.passwords = {password};
-        EXPECT_EQ(SW_GetSafe(path.c_str()), 0);
-        return path;
     }
     std::string Make(const std::string &path, size_t size, unsigned seed) {
         std::string bytes = Bytes(size, seed);
@@ -86,13 +65,6 @@ class DropCrypt : public SafeTest {
         for (auto &m : ui.shown)
             t.push_back(m.caption + ": " + m.text);
         return t;
-    }
-    std::string Chain() {
-        std::string s;
-        for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
-            s += std::string(d->filename) + " " + std::to_string(d->index) + " " + std::to_string(d->kz) + " " +
-                 std::to_string(d->dwAttribute) + "\n";
-        return s;
     }
     std::string safe, data;
     std::map<std::string, std::string> contents;

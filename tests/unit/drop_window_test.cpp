@@ -1,6 +1,5 @@
 #include "config/settings.h"
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/drop_fixture.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
 
@@ -9,24 +8,9 @@
 using namespace testsupport;
 
 namespace {
-class DropWindow : public TempDirTest {
+class DropWindow : public DropSafeTest {
   protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        Reset();
-    }
-    void TearDown() override {
-        Reset();
-        TempDirTest::TearDown();
-    }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
-        Settings = SETTINGS{};
-    }
     std::string Ini() { return ReadFile(Path("orvsafe.ini")); }
-    FakeUi ui;
 };
 } // namespace
 

@@ -1,5 +1,4 @@
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/drop_fixture.h"
 #include "tools/droplist.h"
 
 #include <gtest/gtest.h>
@@ -9,29 +8,9 @@
 using namespace testsupport;
 
 namespace {
-class DropList : public TempDirTest {
+class DropList : public DropSafeTest {
   protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        Reset();
-    }
-    void TearDown() override {
-        Reset();
-        TempDirTest::TearDown();
-    }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-    }
-    static std::string Chain() {
-        std::string s;
-        for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
-            s += std::string(d->filename) + " " + std::to_string(d->index) + " " + std::to_string(d->kz) + " " +
-                 std::to_string(d->dwAttribute) + "\n";
-        return s;
-    }
     std::string Log() { return ReadFile(Path("orvsafe.log")); }
-    FakeUi ui;
 };
 } // namespace
 

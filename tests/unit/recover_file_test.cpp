@@ -3,7 +3,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "support/safe_fixture.h"
+#include "support/drop_fixture.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
 #include "tools/recover_file.h"
@@ -15,37 +15,16 @@
 using namespace testsupport;
 
 namespace {
-class RecoverFile : public SafeTest {
+class RecoverFile : public DropSafeTest {
   protected:
     void SetUp() override {
-        SafeTest::SetUp();
-        Reset();
-        snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
+        DropSafeTest::SetUp();
         recover = Path("orvrecover.txt");
-    }
-    void TearDown() override {
-        Reset();
-        SafeTest::TearDown();
-    }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
-        bRecoverRequest = 0;
-    }
-    std::string Chain() {
-        std::string s;
-        for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
-            s += std::string(d->filename) + " " + std::to_string(d->kz) + " " + std::to_string(d->dwAttribute) + "\n";
-        return s;
     }
     std::string Log() { return ReadFile(Path("orvsafe.log")); }
     std::string PutSafe(const std::string &name) {
-        SafeSpec s;
-        s.password = "pw";
-        s.folders = {{1, 1, "Mail", ""}};
         std::string path = Path(name);
-        EXPECT_TRUE(WriteFile(path, BuildSafe(s)));
+        EXPECT_TRUE(WriteFile(path, SafeBytes("pw")));
         return path;
     }
     std::string recover;
@@ -82,7 +61,7 @@ TEST_F(RecoverFile, ValidLinesBecomeEntriesWithoutAttributes) {
     ASSERT_TRUE(WriteFile(recover, file + "\r\n" + folder + "\r\n" + ro + "\r\n" + Path("gone") + "\r\n" + file +
                                        "\r\n" + longLine + "\r\n" + folder + "-last-line-without-end"));
     REC_AddDropList();
-    EXPECT_EQ(Chain(), file + " 1 987654\n" + folder + " 2 987654\n" + file + " 1 987654\n");
+    EXPECT_EQ(Chain(), file + " 1 1 987654\n" + folder + " 2 2 987654\n" + file + " 3 1 987654\n");
     EXPECT_EQ(nDropCount, 3u);
     EXPECT_EQ(nDropFileCount, 2u);
     EXPECT_EQ(nDropFolderCount, 1u);
@@ -120,7 +99,7 @@ TEST_F(RecoverFile, OpeningASafeWithoutDropFileOffersTheRecoveryFile) {
     ui.passwords = {"pw"};
     ui.answers = {UI_IDYES};
     ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
-    EXPECT_EQ(Chain(), doc + " 1 987654\n");
+    EXPECT_EQ(Chain(), doc + " 1 1 987654\n");
     EXPECT_FALSE(FileExists(recover));
     ASSERT_EQ(ui.dropItems.size(), 1u) << "the drop window shows the rebuilt list";
     EXPECT_EQ(ui.dropItems[0].filename, doc);
@@ -133,7 +112,7 @@ TEST_F(RecoverFile, OpeningASafeWithoutDropFileOffersTheRecoveryFile) {
     ui.passwords = {"pw"};
     size_t asked = ui.shown.size();
     ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
-    EXPECT_EQ(Chain(), doc + " 1 987654\n");
+    EXPECT_EQ(Chain(), doc + " 1 1 987654\n");
     EXPECT_EQ(ui.shown.size(), asked) << "no question when the drop file exists";
     EXPECT_FALSE(FileExists(recover));
 }

@@ -3,7 +3,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "support/safe_fixture.h"
+#include "support/drop_fixture.h"
 #include "tools/backup.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
@@ -21,14 +21,12 @@ namespace {
 const uint64_t kDay = 864000000000ull;
 const uint64_t k2020 = 132223104000000000ull; // 2020-01-01 00:00 UTC
 
-class RecoverList : public SafeTest {
+class RecoverList : public DropSafeTest {
   protected:
     void SetUp() override {
-        SafeTest::SetUp();
-        Reset();
+        DropSafeTest::SetUp();
         backups = Path("backups");
         ASSERT_EQ(PL_CreateDirectory(backups.c_str()), 0);
-        snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
         snprintf(Settings.BackupPath, sizeof Settings.BackupPath, "%s", backups.c_str());
         Settings.BackupGenerations = 3;
         safe = Path("home.saf");
@@ -37,20 +35,10 @@ class RecoverList : public SafeTest {
         BW_FreeBackupList(lpBWRECOVERstart);
         lpBWRECOVERstart = nullptr;
         bBackupListed = 0;
-        Reset();
-        SafeTest::TearDown();
+        SW_SetAutoBackup(nullptr);
+        DropSafeTest::TearDown();
     }
-    static void Reset() {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
-    }
-    std::string SafeBytes(const std::string &folder) {
-        SafeSpec s;
-        s.password = "pw";
-        s.folders = {{1, 1, folder, ""}};
-        return BuildSafe(s);
-    }
+    static std::string SafeBytes(const std::string &folder) { return DropSafeTest::SafeBytes("pw", folder); }
     void Put(const std::string &name, const std::string &bytes, uint64_t time) {
         std::string p = backups + "\\" + name;
         ASSERT_TRUE(WriteFile(p, bytes));
@@ -189,5 +177,4 @@ TEST_F(RecoverList, TheCommandClosesTheSafeAndCancelOpensItAgain) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "missing backup path");
     EXPECT_EQ(ui.shown[0].style, UI_MB_OK | UI_MB_ICONSTOP);
-    SW_SetAutoBackup(nullptr);
 }

@@ -4,7 +4,7 @@
 // refusing writes, and that the recover list and backups find the system's times.
 #include "config/settings.h"
 #include "store/safe_lifecycle.h"
-#include "support/safe_fixture.h"
+#include "support/drop_fixture.h"
 #include "tools/backup.h"
 #include "tools/drop_crypt.h"
 #include "tools/drop_window.h"
@@ -21,26 +21,11 @@
 using namespace testsupport;
 
 namespace {
-class DropAttributes : public SafeTest {
+class DropAttributes : public DropSafeTest {
   protected:
     void SetUp() override {
-        SafeTest::SetUp();
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
-        SafeSpec s;
-        s.password = "pw";
-        s.folders = {{1, 1, "Mail", ""}};
-        safe = Path("home.saf");
-        ASSERT_TRUE(WriteFile(safe, BuildSafe(s)));
-        ui.passwords = {"pw"};
-        ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
-    }
-    void TearDown() override {
-        DW_FreeDroptabelle();
-        DW_ResetDropCounters();
-        bDropWindowActive = 0;
-        SafeTest::TearDown();
+        DropSafeTest::SetUp();
+        safe = OpenSafe("home.saf", "pw");
     }
     static DWORD Attr(const std::string &p) { return GetFileAttributesA(p.c_str()); }
     int Run(bool encrypt, const std::vector<std::string> &paths) {
