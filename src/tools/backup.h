@@ -15,9 +15,11 @@
 // BackupGenerations; its drop file too when the droplist has entries. The
 // automatic backup after a save. 0, or -1 after the user was told.
 int BW_Backup(const char *safePath);
-// The same into any directory: withDropFile 1 copies "<safePath>.df" too (its
-// outcome does not count). *generation (may be null) receives the number
-// written. 0, or -1 after the user was told.
+// The same into any directory, for the terminal too: withDropFile 1 copies
+// "<safePath>.df" as well (its outcome does not count; without the droplist at
+// hand, whether the drop file exists says the same, as an empty droplist has
+// none). *generation (may be null) receives the number written. 0, or -1 after
+// the user was told.
 int BW_BackupTo(const char *safePath, const char *backupDir, int generations, int withDropFile, int *generation);
 // The generation the next backup of base ("<dir>\<safe file name>") takes.
 int BW_ChooseGeneration(const char *base, int generations);

@@ -26,8 +26,8 @@ void AddLine(const char *line, size_t length) {
     if (fits)
         a = PL_GetFileAttributes(path);
     const uint32_t refused = PL_ATTR_READONLY | PL_ATTR_SYSTEM | PL_ATTR_TEMPORARY | PL_ATTR_OFFLINE;
-    if (a == PL_INVALID_ATTRIBUTES || (a & refused) || DW_AddDropList(path, (a & PL_ATTR_DIRECTORY) ? KZ_FOLDER : KZ_FILE,
-                                                                      PL_INVALID_ATTRIBUTES) != 0)
+    const uint32_t kz = (a & PL_ATTR_DIRECTORY) ? KZ_FOLDER : KZ_FILE;
+    if (a == PL_INVALID_ATTRIBUTES || (a & refused) || DW_AddDropList(path, kz, PL_INVALID_ATTRIBUTES) != 0)
         ML_WriteLogF("RC03", 0, "REC_AddDropList() error file/directory [%s] not valid", path);
 }
 } // namespace

@@ -112,14 +112,15 @@ int BW_RecoverDialogOk(const char *name) {
     std::string target = std::string(Settings.SafePath) + "\\" + safeName;
     std::string source = std::string(Settings.BackupPath) + "\\" + name;
     snprintf(cActSafePath, sizeof cActSafePath, "%s", target.c_str());
-    if (target.size() < SAFE_PATH_SIZE && BW_CopyFile(source.c_str(), target.c_str()) == 0) {
+    const bool fits = target.size() < SAFE_PATH_SIZE;
+    if (fits && BW_CopyFile(source.c_str(), target.c_str()) == 0) {
         std::string dropSource = std::string(Settings.BackupPath) + "\\" + safeName + DROPFILE_SUFFIX + "." +
                                  std::to_string(generation);
         std::string dropTarget = target + DROPFILE_SUFFIX;
         BW_CopyFile(dropSource.c_str(), dropTarget.c_str());
         SW_GetSafe(target.c_str());
     } else {
-        uint32_t err = target.size() < SAFE_PATH_SIZE ? PL_GetLastError() : static_cast<uint32_t>(PL_ERROR_PATH_NOT_FOUND);
+        uint32_t err = fits ? PL_GetLastError() : static_cast<uint32_t>(PL_ERROR_PATH_NOT_FOUND);
         ML_WriteLogF("BW00", err, "recover error - s=%s d=%s - code: %d", source.c_str(), target.c_str(),
                      static_cast<int>(err));
         ErrorBox("recover error (Details in logfile)!");
