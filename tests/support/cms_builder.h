@@ -48,7 +48,7 @@ struct CmsSpec {
     size_t segment = 1000;     // segment size for indefinite content
 };
 
-// ContentInfo(envelopedData) with one PasswordRecipientInfo as the spec says.
+// ContentInfo(envelopedData) with one PasswordRecipientInfo, as RFC 3211 lays it out.
 Bytes MakePasswordEnvelope(const CmsSpec &spec, const std::string &password, const Bytes &plain);
 // ContentInfo(data) around the bytes.
 Bytes MakeDataEnvelope(const Bytes &plain, bool indefinite);
