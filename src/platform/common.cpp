@@ -16,8 +16,12 @@ Fault g_faults[PL_FAULT_KINDS];
 PL_LocalTimeFn g_localTime = nullptr;
 PL_TickFn g_tick = nullptr;
 PL_FreeObserverFn g_freeObserver = nullptr;
-const PL_DESKTOP_IMPL g_osDesktop = {PL_OsDesktopOpen,          PL_OsDesktopClose,           PL_OsDesktopItemCount,
-                                     PL_OsDesktopItemText,      PL_OsDesktopGetItemPosition, PL_OsDesktopSetItemPosition,
+const PL_DESKTOP_IMPL g_osDesktop = {PL_OsDesktopOpen,
+                                     PL_OsDesktopClose,
+                                     PL_OsDesktopItemCount,
+                                     PL_OsDesktopItemText,
+                                     PL_OsDesktopGetItemPosition,
+                                     PL_OsDesktopSetItemPosition,
                                      PL_OsGetScreenSize};
 const PL_DESKTOP_IMPL *g_desktop = &g_osDesktop;
 
