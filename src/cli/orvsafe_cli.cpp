@@ -10,10 +10,14 @@
 #include "model/records.h"
 #include "model/search.h"
 #include "platform/platform.h"
+#include "store/drop_file.h"
 #include "store/safe_json.h"
+#include "store/safe_lifecycle.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "tools/backup.h"
+#include "tools/recover_list.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +35,9 @@ const char kUsage[] =
     "  import JSON SAFE [--algo ...] [--force]                write a new safe from such JSON\n"
     "  ls SAFE [FOLDER]                                       list folders, or the cards of one folder\n"
     "  search SAFE TEXT [--folders] [--cards] [--contents]    search as the program does\n"
+    "  backup SAFE                                            one backup generation into the settings' BackupPath\n"
+    "                                                         (settings from --dir, else the safe's folder)\n"
+    "  recover-list DIR                                       list the safe backups in DIR, oldest first\n"
     "options:\n"
     "  --password-file FILE   read the password from the first line of FILE (else from standard input)\n"
     "  --no-password          the safe has no password / write one without\n"
@@ -233,6 +240,80 @@ int Search(const Args &a, ConsoleUi &ui) {
     SE_FreeResults();
     return 0;
 }
+#ifdef _WIN32
+const char kSeparator = '\\';
+#else
+const char kSeparator = '/';
+#endif
+
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string &path) {
+    size_t cut = path.find_last_of("\\/");
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+}
+
+// One generation of SAFE, as the program's "Backup Safe" makes it, into the
+// BackupPath of the settings in --dir (else of those beside the safe); the drop
+// file goes with it when there is one.
+int Backup(const Args &a, ConsoleUi &) {
+    if (a.positional.size() != 1)
+        return 2;
+    const std::string &safePath = a.positional[0];
+    if (SW_OpenSafe(safePath.c_str()) != 0)
+        return 1; // not there, or not a safe: the reader has said why
+    PL_CloseHandle(tmpSafe);
+    tmpSafe = nullptr;
+
+    // Logs are written only into a program directory given with --dir.
+    std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : FolderOf(safePath);
+    char saved[sizeof szProgramDir];
+    memcpy(saved, szProgramDir, sizeof saved);
+    snprintf(szProgramDir, sizeof szProgramDir, "%s", settingsDir.c_str());
+    char backupDir[II_PATH_SIZE] = {}, generations[16] = {};
+    II_GetStringN(II_SECTION_OPTIONS, "BackupPath", backupDir, sizeof backupDir, INI_FILE_SETTINGS);
+    int count = II_DEF_BACKUPGENERATIONS;
+    if (II_GetStringN(II_SECTION_OPTIONS, "BackupGenerations", generations, sizeof generations, INI_FILE_SETTINGS) > 0) {
+        count = II_ParseInt(generations);
+        if (count < 1 || count > 9)
+            count = II_DEF_BACKUPGENERATIONS;
+    }
+    memcpy(szProgramDir, saved, sizeof saved);
+    if (!backupDir[0]) {
+        fprintf(stderr, "orvsafe-cli: no BackupPath is set in %s%corvsafe.ini\n", settingsDir.c_str(), kSeparator);
+        return 1;
+    }
+    std::string dropFile = safePath + DROPFILE_SUFFIX;
+    int withDropFile = PL_GetFileAttributes(dropFile.c_str()) != PL_INVALID_ATTRIBUTES ? 1 : 0;
+    int generation = 0;
+    if (BW_BackupTo(safePath.c_str(), backupDir, count, withDropFile, &generation) != 0)
+        return 1;
+    printf("%s%c%s.%d\n", backupDir, kSeparator, SW_ExtractSafeName(safePath.c_str()), generation);
+    return 0;
+}
+
+// The safe backups in a folder, oldest first, as the "Recover" dialog lists them.
+int RecoverList(const Args &a, ConsoleUi &) {
+    if (a.positional.size() != 1)
+        return 2;
+    const std::string &dir = a.positional[0];
+    uint32_t attributes = PL_GetFileAttributes(dir.c_str());
+    if (attributes == PL_INVALID_ATTRIBUTES || !(attributes & PL_ATTR_DIRECTORY)) {
+        fprintf(stderr, "orvsafe-cli: %s is not a folder\n", dir.c_str());
+        return 1;
+    }
+    BW_BACKUPFILE *list = nullptr;
+    if (BW_ReadBackupList(dir.c_str(), &list) == 0)
+        printf("%s\n", BW_NO_BACKUPS_TEXT);
+    for (BW_BACKUPFILE *b = list; b; b = b->next) {
+        char date[11], time[9];
+        BW_FormatBackupTime(b->ftLastWriteTime, date, time);
+        printf("%s\t%s\t%s\n", date, time, b->cFileName);
+    }
+    BW_FreeBackupList(list);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char **argv) {
@@ -274,6 +355,10 @@ int main(int argc, char **argv) {
         rc = List(a, ui);
     else if (command == "search")
         rc = Search(a, ui);
+    else if (command == "backup")
+        rc = Backup(a, ui);
+    else if (command == "recover-list")
+        rc = RecoverList(a, ui);
     else
         rc = 2;
     if (rc == 2)

@@ -5,6 +5,7 @@
 #include "frame/logs.h"
 #include "frame/startup.h"
 #include "model/default_templates.h"
+#include "tools/backup.h"
 #include "ui/mainwnd.h"
 #include "ui/uiport_win32.h"
 
@@ -30,6 +31,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     UI_SetPort(&port);
     II_ReadSettings();
     TW_InstallDefaultTemplates(); // a first run gets the shipped folder templates
+    BW_InstallAutoBackup();       // every save with AutoBackup on leaves a generation behind
     if (cryptInit() != CRYPT_OK) {
         ML_WriteLog("M 00", "error cryptInit", 0);
         ExitProcess(static_cast<UINT>(-1));
