@@ -2,7 +2,12 @@
 
 #include "frame/logs.h"
 
-HWND hWndMain = nullptr;
+void MA_ResetRightPane() {}
+void MA_ApplyToolbarState() {}
+void MA_SafeEvent(UI_SAFE_EVENT, const char *) {}
+void MA_EnableCommand(unsigned, int) {}
+int MA_GetSplitPosition() { return 0; }
+int MA_WindowRect(UI_WINDOW, UI_RECT *) { return -1; }
 
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -22,6 +27,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow) {
+    hInst = hInstance;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;

@@ -1,0 +1,2 @@
+// The safe dialogs: create, open, enter password, change password.
+#pragma once

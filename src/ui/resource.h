@@ -1,0 +1,7 @@
+// Identifiers of the program's resources and commands, one header per window
+// family; the resource scripts include this too.
+#pragma once
+
+#include "ui/ids_main.h"
+#include "ui/ids_tree.h"
+#include "ui/ids_dialogs.h"

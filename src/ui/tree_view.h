@@ -1,0 +1,25 @@
+// The left pane (the tree of the open safe) and the right pane (the card list
+// with its in-place editor, under the card view).
+#pragma once
+
+#include "platform/uiport.h"
+#include "ui/ui_globals.h"
+
+LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK LV_CardPaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Rebuilds the whole tree from the record tables.
+void TV_FillTree();
+// Empties the tree (no safe open).
+void TV_ClearTree();
+// Every folder and card collapsed, then the tree filled again.
+void TV_CollapseAll();
+// Appends a field item under a card item; its handle, or null.
+TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text);
+// Selects a tree item and gives the tree the focus.
+void TV_SelectItem(TREEHANDLE item);
+// Width of a text on the card list's device context.
+int LV_TextWidth(const char *text);
+// The card view shows a field of the current card again.
+void CW_RedisplayField(uint32_t fieldIndex);

@@ -1,0 +1,35 @@
+// The windows of the program, kept for the whole run, and the private messages
+// they send each other.
+#pragma once
+
+#include <windows.h>
+
+extern HINSTANCE hInst;       // the image the resources are loaded from
+extern HWND hWndMain;         // main window, class and title "orvSafe"
+extern HWND hMyTree;          // left pane, class "orvTree"
+extern HWND hWndLinks;        // the tree control inside hMyTree
+extern HWND hMyEdit;          // right pane, class "orvEdit"
+extern HWND hWndRechts;       // the card list inside hMyEdit
+extern HWND hCardView;        // the card view, class "CardView", over the card list
+extern HWND hStatusWnd;       // the main window's status bar
+extern HWND hTrennWnd;        // the split bar, class "WinSplit"
+extern HWND hToolbar;         // the toolbar, control 1002
+extern HWND hCategoryCombo;   // the category filter box on the toolbar, control 803
+extern HWND hDropWnd;         // the drop window, class "orvDrop"
+extern HWND hSearchWnd;       // the search results window, class "orvSearch"
+extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
+
+// Private messages between the program's windows.
+#define UM_SPLITTRACK (WM_APP + 0) // to a pane: draw the tracking line at the cursor (lParam: its control)
+#define UM_ENDEDIT (WM_APP + 1)    // to the card pane: end the in-place edit, storing its text
+#define UM_BEGINEDIT (WM_APP + 2)  // to the card pane: edit the selected row in place
+#define UM_TRAYNOTIFY (WM_APP + 3) // to the main window: the tray icon's callback
+
+// Window classes.
+#define CLASS_MAIN "orvSafe"
+#define CLASS_DROP "orvDrop"
+#define CLASS_SEARCH "orvSearch"
+#define CLASS_TREE "orvTree"
+#define CLASS_EDIT "orvEdit"
+#define CLASS_SPLIT "WinSplit"
+#define CLASS_CARDVIEW "CardView"
