@@ -11,6 +11,8 @@ LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 void TV_FillTree() {}
+void TV_DisplayTreeSafe(const char *) {}
+const char *TV_SelectedCardName() { return ""; }
 void TV_ClearTree() {}
 void TV_CollapseAll() {}
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }

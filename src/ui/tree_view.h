@@ -11,6 +11,10 @@ LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 // Rebuilds the whole tree from the record tables.
 void TV_FillTree();
+// Replaces the tree's root item with one named after the safe at path.
+void TV_DisplayTreeSafe(const char *path);
+// The name of the card selected in the tree ("" when none), for the status bar.
+const char *TV_SelectedCardName();
 // Empties the tree (no safe open).
 void TV_ClearTree();
 // Every folder and card collapsed, then the tree filled again.
