@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 struct ICONREC {
     char name[260]; // the file name as found, extension included (what cIconName holds)
     HICON icon;     // the first icon of the file
