@@ -19,3 +19,6 @@ TREEHANDLE TV_InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }
 void TV_SelectItem(TREEHANDLE) {}
 int LV_TextWidth(const char *text) { return 8 * static_cast<int>(lstrlenA(text)); }
 void CW_RedisplayField(uint32_t) {}
+void CW_EnterDisplayMode() {}
+void CW_EnterChangeMode() {}
+void CW_ClearDisplayMode() {}

@@ -27,3 +27,12 @@ void TV_SelectItem(TREEHANDLE item);
 int LV_TextWidth(const char *text);
 // The card view shows a field of the current card again.
 void CW_RedisplayField(uint32_t fieldIndex);
+
+// The card view's two modes, switched by the toolbar (commands 2002 and 2003).
+// Display: end an open in-place edit, set the display-mode flag, status text
+// "Display card content", show the card view. Change: clear the flag, hide the
+// card view, fill the change list for the selected tree item.
+void CW_EnterDisplayMode();
+void CW_EnterChangeMode();
+// Leaves display mode without showing anything (the right pane is being reset).
+void CW_ClearDisplayMode();
