@@ -9,7 +9,15 @@
 
 namespace {
 int First(AW_LIST list) { return list == AW_LIST_YEAR ? AW_YEAR_FIRST : 1; }
-int Last(AW_LIST list) { return list == AW_LIST_DAY ? 31 : list == AW_LIST_MONTH ? 12 : AW_YEAR_LAST; }
+// Alarm dates lie ahead: a year list that stopped at a fixed year would leave
+// no year to choose once the calendar passed it.
+int LastYear() {
+    PL_SYSTEMTIME today;
+    PL_GetLocalTime(&today);
+    int last = today.wYear + AW_YEARS_AHEAD;
+    return last > AW_YEAR_LAST_MIN ? last : AW_YEAR_LAST_MIN;
+}
+int Last(AW_LIST list) { return list == AW_LIST_DAY ? 31 : list == AW_LIST_MONTH ? 12 : LastYear(); }
 } // namespace
 
 int AW_DateListCount(AW_LIST list) { return Last(list) - First(list) + 1; }

@@ -1,6 +1,6 @@
 // The logic of the "Alarm Date" dialog, opened by the card view for an alarm
 // field of the current card: three lists (day "01".."31", month "01".."12",
-// year "2005".."2019"), preselected from the field's date or today, and what OK
+// year "2005" to ten years after the current one, at least to "2019"), preselected from the field's date or today, and what OK
 // stores. The dialog procedure fills its lists from these functions and hands
 // back the positions chosen.
 #pragma once
@@ -11,7 +11,8 @@
 
 enum AW_LIST { AW_LIST_DAY, AW_LIST_MONTH, AW_LIST_YEAR };
 #define AW_YEAR_FIRST 2005
-#define AW_YEAR_LAST 2019
+#define AW_YEAR_LAST_MIN 2019 // the list runs at least this far
+#define AW_YEARS_AHEAD 10     // and always this many years past the current one
 
 // Entries of a list, the text and value of one entry, and the entry of a value
 // (-1 when the list has none, as for 0: nothing is preselected).

@@ -26,6 +26,11 @@ class AlarmDateDialog : public ModelTest {
 } // namespace
 
 TEST_F(AlarmDateDialog, TheListsRunFrom01AndFrom2005To2019) {
+    PL_SYSTEMTIME today{};
+    today.wYear = 2008;
+    today.wMonth = 1;
+    today.wDay = 1;
+    FixedClock clock(today);
     EXPECT_EQ(AW_DateListCount(AW_LIST_DAY), 31);
     EXPECT_EQ(AW_DateListCount(AW_LIST_MONTH), 12);
     EXPECT_EQ(AW_DateListCount(AW_LIST_YEAR), 15);
@@ -45,6 +50,22 @@ TEST_F(AlarmDateDialog, TheListsRunFrom01AndFrom2005To2019) {
     EXPECT_EQ(AW_DateListPosition(AW_LIST_MONTH, 3), 2);
     EXPECT_EQ(AW_DateListPosition(AW_LIST_YEAR, 2024), -1) << "no year after 2019";
     EXPECT_EQ(AW_DateListPosition(AW_LIST_DAY, 0), -1);
+}
+
+TEST_F(AlarmDateDialog, TheYearsRunTenYearsPastToday) {
+    PL_SYSTEMTIME today{};
+    today.wYear = 2026;
+    today.wMonth = 12;
+    today.wDay = 8;
+    FixedClock clock(today);
+    EXPECT_EQ(AW_DateListCount(AW_LIST_YEAR), 32);
+    char text[8];
+    AW_DateListText(AW_LIST_YEAR, 0, text);
+    EXPECT_STREQ(text, "2005") << "older alarm dates still preselect";
+    AW_DateListText(AW_LIST_YEAR, 31, text);
+    EXPECT_STREQ(text, "2036");
+    EXPECT_EQ(AW_DateListPosition(AW_LIST_YEAR, 2027), 22);
+    EXPECT_EQ(AW_DateListPosition(AW_LIST_YEAR, 2037), -1);
 }
 
 TEST_F(AlarmDateDialog, PreselectionComesFromTheFieldOrToday) {
