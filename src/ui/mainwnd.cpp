@@ -8,6 +8,9 @@ void MA_SafeEvent(UI_SAFE_EVENT, const char *) {}
 void MA_EnableCommand(unsigned, int) {}
 int MA_GetSplitPosition() { return 0; }
 int MA_WindowRect(UI_WINDOW, UI_RECT *) { return -1; }
+void MA_ToolbarDisplayMode() {}
+void MA_ToolbarChangeMode() {}
+void MA_ToolbarNoCard() {}
 
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -23,3 +23,8 @@ void MA_EnableCommand(unsigned id, int enable);
 int MA_GetSplitPosition();
 // Screen rectangle of the main, drop or search window; 0 or -1.
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
+// The toolbar's card buttons follow the card view: a card displayed (change
+// allowed), a card in change mode (display allowed), no card selected (neither).
+void MA_ToolbarDisplayMode();
+void MA_ToolbarChangeMode();
+void MA_ToolbarNoCard();
