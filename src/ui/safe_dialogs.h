@@ -4,8 +4,14 @@
 
 #include "ui/ui_globals.h"
 
-// "Enter Safe - Password" for the safe named: IDOK with password filled, or IDCANCEL.
+// "Enter Safe - Password" for the safe named: IDOK with password filled (at
+// most size - 1 characters, never more than 31), or IDCANCEL with it empty.
 int SD_AskPassword(const char *safeName, char *password, unsigned size);
-void SD_CreateSafeDialog();
-void SD_OpenSafeDialog();
-void SD_ChangePasswordDialog();
+// "Create New Safe", "open safe", "Safe Password": IDOK when the dialog closed
+// with a change made, IDCANCEL when it was left (or not shown).
+int SD_CreateSafeDialog();
+int SD_OpenSafeDialog();
+int SD_ChangePasswordDialog();
+// The window a message box or a nested dialog belongs to: the safe dialog open
+// on top, else the main window (null in tests without one).
+HWND SD_Owner();

@@ -5,8 +5,10 @@
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
 
+// Owned by the main window; while a safe dialog is up, by that dialog, so the
+// dialog cannot be used again before the message is answered.
 int Win32UiPort::ShowMessage(const char *text, const char *caption, unsigned style) {
-    return MessageBoxA(hWndMain, text, caption, style);
+    return MessageBoxA(SD_Owner(), text ? text : "", caption ? caption : "", style);
 }
 
 void Win32UiPort::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
@@ -64,6 +66,22 @@ void Win32UiPort::ShowMainWindow() {
         ShowWindow(hWndMain, SW_SHOW);
         UpdateWindow(hWndMain);
     }
+}
+
+// Keeps the windows alive during long file work: every waiting message is
+// handled, then the wait.
+void Win32UiPort::PumpAndWait(uint32_t ms) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // the main loop must still see it
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (ms)
+        Sleep(ms);
 }
 
 void Win32UiPort::RedisplayCardField(uint32_t fieldIndex) { CW_RedisplayField(fieldIndex); }

@@ -23,6 +23,7 @@ class Win32UiPort : public UiPort {
     void ShowCounts() override;
     void SafeEvent(UI_SAFE_EVENT event, const char *path) override;
     int AskPassword(const char *safeName, char *password, unsigned size) override;
+    void PumpAndWait(uint32_t ms) override;
     void ShowMainWindow() override;
     void RedisplayCardField(uint32_t fieldIndex) override;
 };
