@@ -9,6 +9,7 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 // The safe dialogs nest (open safe asks for the password); the innermost one

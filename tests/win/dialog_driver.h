@@ -1,0 +1,130 @@
+// Answers the program's dialogs and message boxes as a user would, for tests
+// that open real modal dialogs: a thread timer, dispatched by the dialogs' own
+// message loops, finds the dialog of this thread that takes input (the one on
+// top: the ones under it are disabled) and hands it to the next scripted step.
+// Every dialog met is recorded with its caption, message text and focus.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class DialogDriver {
+  public:
+    using Action = std::function<void(HWND)>;
+    struct Seen {
+        std::string caption;
+        std::string text; // a message box's message
+        int focusId;      // control id of the focus when the step began (0 none)
+        bool messageBox;
+    };
+
+    DialogDriver() {
+        self = this;
+        timer = SetTimer(nullptr, 0, 40, &DialogDriver::Tick);
+    }
+    ~DialogDriver() {
+        KillTimer(nullptr, timer);
+        self = nullptr;
+    }
+
+    // The next dialog to appear must have this caption; act handles it.
+    void Expect(const std::string &caption, Action act) { steps.push_back({caption, std::move(act)}); }
+    bool Done() const { return steps.empty(); }
+
+    // What a user does.
+    static void Type(HWND dlg, int id, const std::string &text) {
+        HWND edit = GetDlgItem(dlg, id);
+        for (unsigned char c : text)
+            SendMessageA(edit, WM_CHAR, c, 1);
+    }
+    static void Clear(HWND dlg, int id) { SetDlgItemTextA(dlg, id, ""); }
+    static void Click(HWND dlg, int id) {
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+    }
+    static void Check(HWND dlg, int id, bool on) {
+        CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED);
+        Click(dlg, id);
+    }
+    static std::string Text(HWND dlg, int id) {
+        char buf[1024] = {};
+        GetDlgItemTextA(dlg, id, buf, sizeof buf);
+        return buf;
+    }
+    static bool Enabled(HWND dlg, int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; }
+
+    std::vector<Seen> seen;
+    std::vector<std::string> unexpected; // dialogs no step was waiting for (they were cancelled)
+
+    // Captions and texts of the message boxes met, in order.
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> m;
+        for (const Seen &s : seen)
+            if (s.messageBox)
+                m.push_back(s.caption + ": " + s.text);
+        return m;
+    }
+
+  private:
+    struct Step {
+        std::string caption;
+        Action act;
+    };
+    static constexpr int kMessageText = 0xFFFF; // the message box's text control
+
+    static BOOL CALLBACK Collect(HWND hWnd, LPARAM param) {
+        char cls[32] = {};
+        GetClassNameA(hWnd, cls, sizeof cls);
+        if (strcmp(cls, "#32770") == 0 && IsWindowVisible(hWnd) && IsWindowEnabled(hWnd)) {
+            *reinterpret_cast<HWND *>(param) = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        DialogDriver *d = self;
+        if (!d || d->busy)
+            return;
+        HWND dlg = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &DialogDriver::Collect, reinterpret_cast<LPARAM>(&dlg));
+        if (!dlg)
+            return;
+        // A step posts its clicks: give the dialog the time to handle them
+        // before the same window is handed on again.
+        if (dlg == d->lastDialog && GetTickCount() - d->lastTick < 150)
+            return;
+        d->busy = true;
+        char caption[256] = {};
+        GetWindowTextA(dlg, caption, sizeof caption);
+        bool box = GetDlgItem(dlg, kMessageText) != nullptr;
+        HWND focus = GetFocus();
+        Seen s{caption, box ? Text(dlg, kMessageText) : "", focus ? GetDlgCtrlID(focus) : 0, box};
+        d->seen.push_back(s);
+        if (!d->steps.empty() && d->steps.front().caption == caption) {
+            Action act = std::move(d->steps.front().act);
+            d->steps.pop_front();
+            act(dlg);
+        } else {
+            d->unexpected.push_back(std::string(caption) + (box ? ": " + s.text : ""));
+            Click(dlg, box ? IDOK : IDCANCEL);
+        }
+        d->lastDialog = dlg;
+        d->lastTick = GetTickCount();
+        d->busy = false;
+    }
+
+    static inline DialogDriver *self = nullptr;
+    UINT_PTR timer = 0;
+    std::deque<Step> steps;
+    HWND lastDialog = nullptr;
+    DWORD lastTick = 0;
+    bool busy = false;
+};
+
+} // namespace testsupport
