@@ -5,6 +5,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "ui/ids_dialogs.h"
+#include "ui/mainwnd.h"
 
 #include <commdlg.h>
 
@@ -342,5 +343,6 @@ int SD_OpenSafeDialog() { return RunDialog(IDD_OPENSAFE, OpenSafeProc, 0); }
 int SD_ChangePasswordDialog() {
     if (SW_ChangePasswordAllowed() != 0)
         return IDCANCEL;
+    MA_ToolbarNoCard(); // the card buttons wait for a card to be chosen again
     return RunDialog(IDD_CHANGEPASSWORD, ChangePasswordProc, 0);
 }
