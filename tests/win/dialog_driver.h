@@ -22,6 +22,7 @@ class DialogDriver {
         std::string text; // a message box's message
         int focusId;      // control id of the focus when the step began (0 none)
         bool messageBox;
+        HICON icon; // a message box's icon
     };
 
     DialogDriver() {
@@ -70,12 +71,24 @@ class DialogDriver {
         return m;
     }
 
+    // Whether every message box met showed the stop icon.
+    bool AllStop() const {
+        HICON stop = LoadIconA(nullptr, MAKEINTRESOURCEA(32513)); // IDI_HAND, shared by the system
+        if (!stop)
+            return false;
+        for (const Seen &s : seen)
+            if (s.messageBox && s.icon != stop)
+                return false;
+        return true;
+    }
+
   private:
     struct Step {
         std::string caption;
         Action act;
     };
     static constexpr int kMessageText = 0xFFFF; // the message box's text control
+    static constexpr int kMessageIcon = 0x0440; // and its icon
 
     static BOOL CALLBACK Collect(HWND hWnd, LPARAM param) {
         char cls[32] = {};
@@ -104,7 +117,9 @@ class DialogDriver {
         GetWindowTextA(dlg, caption, sizeof caption);
         bool box = GetDlgItem(dlg, kMessageText) != nullptr;
         HWND focus = GetFocus();
-        Seen s{caption, box ? Text(dlg, kMessageText) : "", focus ? GetDlgCtrlID(focus) : 0, box};
+        HICON icon =
+            box ? reinterpret_cast<HICON>(SendDlgItemMessageA(dlg, kMessageIcon, STM_GETICON, 0, 0)) : nullptr;
+        Seen s{caption, box ? Text(dlg, kMessageText) : "", focus ? GetDlgCtrlID(focus) : 0, box, icon};
         d->seen.push_back(s);
         if (!d->steps.empty() && d->steps.front().caption == caption) {
             Action act = std::move(d->steps.front().act);

@@ -227,6 +227,7 @@ TEST_F(SafeDialogs, CreatingASafeChecksItsFieldsAndWritesTheNewFile) {
     EXPECT_EQ(SD_CreateSafeDialog(), IDOK);
     EXPECT_EQ(driver.Messages(),
               (std::vector<std::string>{"Error: passwords doesn't match!", "Error: please enter safename"}));
+    EXPECT_TRUE(driver.AllStop()) << "errors show the stop icon";
     EXPECT_EQ(focus, (std::vector<int>{IDC_SD_NAME, IDC_SD_PASSWORD, IDC_SD_NAME}));
 
     const std::string home = Path("home.saf");
@@ -347,6 +348,7 @@ TEST_F(SafeDialogs, ThePasswordCannotChangeWhileFilesAreInTheDroplist) {
     driver.Expect("Notice", [](HWND d) { D::Click(d, IDOK); });
     EXPECT_EQ(SD_ChangePasswordDialog(), IDCANCEL);
     EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Notice: not allowed: Files already in droplist!"});
+    EXPECT_TRUE(driver.AllStop());
     EXPECT_STREQ(cActPasswort, "pw");
     DW_FreeDroptabelle();
 }
