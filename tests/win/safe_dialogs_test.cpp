@@ -124,7 +124,13 @@ TEST_F(SafeDialogs, AWrongOrCancelledPasswordLeavesTheActiveSafeAloneAndWritesNo
         D::Type(d, IDC_SD_PASSWORD, "wrong");
         D::Click(d, IDOK);
     });
-    driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
+    std::string errorOwner;
+    driver.Expect("Error", [&](HWND d) {
+        char owner[64] = {};
+        GetWindowTextA(GetWindow(d, GW_OWNER), owner, sizeof owner);
+        errorOwner = owner;
+        D::Click(d, IDOK);
+    });
     driver.Expect(kOpen, [&](HWND d) {
         focusAfterWrong = GetDlgCtrlID(GetFocus());
         D::Click(d, IDOK); // the same path again, and this time the prompt is cancelled
@@ -141,6 +147,7 @@ TEST_F(SafeDialogs, AWrongOrCancelledPasswordLeavesTheActiveSafeAloneAndWritesNo
 
     EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Error: error in encrypt safe"})
         << "a cancelled prompt shows nothing";
+    EXPECT_EQ(errorOwner, kOpen) << "the message keeps the dialog under it from being used";
     EXPECT_EQ(focusAfterWrong, IDC_SD_PATH);
     EXPECT_EQ(focusAfterCancel, IDC_SD_PATH);
     EXPECT_STREQ(cActSafePath, a.c_str());
