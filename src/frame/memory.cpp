@@ -11,10 +11,12 @@
 namespace {
 bool g_outOfMemory = false; // the message and the write-back happen once per run
 T_OutOfMemoryHook g_hook = nullptr;
+char g_lastFailure[160] = "";
 
 // The orderly end: once per run the message, the write-back of the safe and the
 // log line; every time the quit message.
 void OutOfMemory(const char *code, const char *logText) {
+    snprintf(g_lastFailure, sizeof g_lastFailure, "%s", logText);
     if (!g_outOfMemory) {
         g_outOfMemory = true;
         UI_MessageBox("error: not enough memory available, program abort!", "Error",
@@ -29,6 +31,7 @@ void OutOfMemory(const char *code, const char *logText) {
 
 void T_SetOutOfMemoryHook(T_OutOfMemoryHook hook) { g_hook = hook; }
 void T_ResetOutOfMemory() { g_outOfMemory = false; }
+const char *T_LastFailureText() { return g_lastFailure; }
 
 void *T_Malloc(const char *tag, size_t size) {
     void *p = PL_Alloc(size + 1);

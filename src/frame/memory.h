@@ -15,5 +15,7 @@ void T_FreeSecret(const char *tag, void *block, size_t size);
 // The safe store installs the write-back of the open safe here.
 typedef void (*T_OutOfMemoryHook)();
 void T_SetOutOfMemoryHook(T_OutOfMemoryHook hook);
+// The log text of the last allocation that failed ("" before any did).
+const char *T_LastFailureText();
 // For tests: forget that memory already ran out once in this run.
 void T_ResetOutOfMemory();

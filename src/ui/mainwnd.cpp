@@ -1,19 +1,282 @@
 #include "ui/mainwnd.h"
 
+#include "config/inifile.h"
+#include "config/settings.h"
+#include "config/winpos.h"
 #include "frame/logs.h"
+#include "frame/timeout.h"
+#include "model/records.h"
+#include "model/window_layout.h"
+#include "platform/platform.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "tools/note_windows.h"
+#include "ui/ids_main.h"
+#include "ui/pending_windows.h"
+#include "ui/split_bar.h"
+#include "ui/statusbar.h"
+#include "ui/toolbar.h"
+#include "ui/tree_view.h"
 
-void MA_ResetRightPane() {}
-void MA_ApplyToolbarState() {}
-void MA_SafeEvent(UI_SAFE_EVENT, const char *) {}
-void MA_EnableCommand(unsigned, int) {}
-int MA_GetSplitPosition() { return 0; }
-int MA_WindowRect(UI_WINDOW, UI_RECT *) { return -1; }
-void MA_ToolbarDisplayMode() {}
-void MA_ToolbarChangeMode() {}
-void MA_ToolbarNoCard() {}
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+int nToolbarHeight = 0;
+int nStatusHeight = 0;
+BOOL bDropShownAtEnd = FALSE;
+
+BOOL MA_IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
+
+int MA_GetSplitPosition() { return nSplitPosition; }
+
+int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
+    HWND hWnd = window == UI_WND_MAIN ? hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
+    if (!hWnd || !rect)
+        return -1;
+    // The restored place, so a window that is minimised or maximised at the end
+    // comes back where the user last had it.
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    if (!GetWindowPlacement(hWnd, &wp))
+        return -1;
+    rect->left = wp.rcNormalPosition.left;
+    rect->top = wp.rcNormalPosition.top;
+    rect->right = wp.rcNormalPosition.right;
+    rect->bottom = wp.rcNormalPosition.bottom;
+    return 0;
+}
+
+void MA_ResetRightPane() {
+    if (hMyEdit)
+        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    if (hWndRechts)
+        SendMessageA(hWndRechts, LVM_DELETEALLITEMS, 0, 0);
+    SB_SetText("", 1, 0);
+    CW_ClearDisplayMode();
+}
+
+void MA_EnableCommand(unsigned id, int enable) {
+    if (hWndMain) {
+        HMENU menu = GetMenu(hWndMain);
+        if (menu)
+            EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+    }
+    uint32_t bit = TB_MaskBit(id);
+    if (bit) {
+        TB_SetBits(bit, enable);
+        MA_ApplyToolbarState();
+    }
+}
+
+// The commands a safe makes possible; Change Folder Order needs two folders,
+// Save for PDA a PDA path.
+static void EnableSafeCommands() {
+    static const unsigned always[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE,
+                                      IDT_SAVEDESKTOP};
+    HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
+    if (menu) {
+        for (unsigned id : always)
+            EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
+        EnableMenuItem(menu, IDM_FOLDERORDER, MF_BYCOMMAND | (nOrdnerCount > 1 ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu, IDM_SAVEPDA, MF_BYCOMMAND | (Settings.PDA_Path[0] ? MF_ENABLED : MF_GRAYED));
+    }
+    MA_SetToolbarState(TB_STATE_SAFEOPEN);
+}
+
+static void DisableSafeCommands() {
+    static const unsigned ids[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_CREATECARD,
+                                   IDM_FOLDERORDER, IDM_BACKUPSAFE,     IDM_SAVEPDA,      IDT_SAVEDESKTOP,
+                                   IDT_RESTOREDESKTOP};
+    HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
+    if (menu)
+        for (unsigned id : ids)
+            EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED);
+    MA_SetToolbarState(TB_STATE_SAFECLOSED);
+}
+
+void MA_SafeEvent(UI_SAFE_EVENT event, const char *path) {
+    switch (event) {
+    case UI_SAFE_OPENED:
+    case UI_SAFE_CREATED:
+        MA_ResetRightPane();
+        TV_DisplayTreeSafe(path ? path : "");
+        TV_FillTree();
+        EnableSafeCommands();
+        MA_SetToolbarState(TB_STATE_NOCARD);
+        SB_ShowCounts();
+        break;
+    case UI_SAFE_CLOSED:
+        MA_ResetRightPane();
+        TV_ClearTree();
+        DisableSafeCommands();
+        SB_SetText("", 3, 0);
+        SB_SetText("", 5, 0);
+        break;
+    case UI_NOTES_LOADED: NW_OpenNotes(); break;
+    case UI_PROFILES_LOADED:
+        if (MA_IsNtFamily())
+            MA_EnableCommand(IDT_RESTOREDESKTOP, 1);
+        break;
+    }
+}
+
+static void MoveTo(HWND hWnd, const WL_BOX &b) {
+    if (hWnd)
+        MoveWindow(hWnd, b.x, b.y, b.w, b.h, TRUE);
+}
+
+void MA_LayoutMain(HWND hWnd) {
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    if (hToolbar)
+        SendMessageA(hToolbar, TB_AUTOSIZE, 0, 0);
+    RECT tb = {};
+    if (hToolbar)
+        GetClientRect(hToolbar, &tb);
+    const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
+    WL_MAINLAYOUT l;
+    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, &l);
+
+    MoveTo(hStatusWnd, l.status);
+    if (hMyEdit)
+        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    MoveTo(hMyTree, l.tree);
+    if (hWndLinks)
+        MoveWindow(hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
+    if (l.showSplit)
+        MoveTo(hTrennWnd, l.split);
+    MoveTo(hMyEdit, l.card);
+    if (hMyEdit && hWndRechts) {
+        RECT pane;
+        GetClientRect(hMyEdit, &pane);
+        MoveWindow(hWndRechts, 0, 0, pane.right, pane.bottom, TRUE);
+        if (hCardView) {
+            RECT list;
+            GetClientRect(hWndRechts, &list);
+            MoveWindow(hCardView, 0, 0, list.right, list.bottom, TRUE);
+        }
+    }
+    MA_PlaceCategoryCombo();
+    SB_LayoutMain();
+}
+
+static HWND CreatePane(HWND parent, const char *cls, const WL_BOX &b, DWORD extraStyle) {
+    return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | extraStyle, b.x, b.y, b.w, b.h, parent, nullptr, hInst,
+                           nullptr);
+}
+
+// A top-level companion window at its stored place, or at 0,0 600 x 400.
+static HWND CreateCompanion(const char *cls, const char *title, const char *key) {
+    UI_RECT r;
+    if (IW_GetWindowRect(&r, key, 1) != 0)
+        r = {0, 0, 600, 400};
+    return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom, nullptr, nullptr,
+                           hInst, nullptr);
+}
+
+static int OnCreate(HWND hWnd) {
+    hWndMain = hWnd;
+    dwToolbarMask = TB_START_MASK;
+    hStatusWnd = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS |
+                                 CCS_BOTTOM, 0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
+                                 hInst, nullptr);
+    RECT r = {};
+    if (hStatusWnd)
+        GetClientRect(hStatusWnd, &r);
+    nStatusHeight = r.bottom;
+
+    const BOOL nt = MA_IsNtFamily();
+    MA_CreateToolbar(hWnd, nt);
+    if (!nt) {
+        HMENU menu = GetMenu(hWnd);
+        if (menu)
+            DeleteMenu(menu, 1, MF_BYPOSITION); // "&Tools": the desktop icon feature needs the NT family
+    }
+    r = {};
+    if (hToolbar)
+        GetClientRect(hToolbar, &r);
+    nToolbarHeight = r.bottom + 2;
+
+    GetClientRect(hWnd, &r);
+    const UI_RECT client = {r.left, r.top, r.right, r.bottom};
+    WL_MAINLAYOUT l;
+    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, FALSE, 0, &l);
+    hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
+    if (!hMyTree)
+        return -1;
+    hMyEdit = CreatePane(hWnd, CLASS_EDIT, l.card, 0);
+    if (!hMyEdit)
+        return -1;
+    hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
+    nSplitPosition = 0;
+
+    DragAcceptFiles(hWnd, TRUE);
+    hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
+    hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
+    SB_LayoutMain();
+    return 0;
+}
+
+void MA_DestroySequence() {
+    if (hMyEdit)
+        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    if (hmySafe) {
+        SW_PutSafe(1, 0);
+        PL_CloseHandle(hmySafe);
+        hmySafe = nullptr;
+    }
+    if (!bQuickWindowMode)
+        IW_SaveWindowPositions();
+    PostQuitMessage(0);
+}
 
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_CREATE: return OnCreate(hWnd);
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            MA_LayoutMain(hWnd);
+        return 0;
+    case WM_COMMAND:
+        if (MA_Command(hWnd, LOWORD(wParam)))
+            return 0;
+        break;
+    case WM_NOTIFY: {
+        const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
+        if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) {
+            MA_ToolbarTooltip(lParam);
+            return 0;
+        }
+        break;
+    }
+    case WM_TIMER:
+        if (wParam == T_TIMER_INACTIVITY)
+            T_InactivityTimeout();
+        else if (wParam == T_TIMER_ALARM)
+            T_AlarmTimer();
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_F1)
+            SendMessageA(hWnd, WM_COMMAND, IDT_HELPFILE, 0);
+        break;
+    case WM_CLOSE:
+        if (Settings.TrayOnClose) {
+            TR_HideToTray();
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && Settings.TrayOnMinimize) {
+            if (hDropWnd && IsWindowVisible(hDropWnd))
+                ShowWindow(hDropWnd, SW_HIDE);
+            TR_HideToTray();
+            return 0;
+        }
+        break;
+    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case UM_TRAYNOTIFY: TR_TrayNotify(wParam, lParam); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
@@ -22,33 +285,89 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         return 0;
     case WM_DESTROY:
-        hWndMain = nullptr;
-        PostQuitMessage(0);
+        MA_DestroySequence();
+        bDropShownAtEnd = hDropWnd && IsWindowVisible(hDropWnd);
+        if (hDropWnd)
+            DestroyWindow(hDropWnd);
+        if (hSearchWnd)
+            DestroyWindow(hSearchWnd);
+        hDropWnd = hSearchWnd = nullptr;
+        hWndMain = hMyTree = hMyEdit = hTrennWnd = hStatusWnd = hToolbar = hCategoryCombo = nullptr;
+        hWndLinks = hWndRechts = hCardView = nullptr;
         return 0;
-    default: return DefWindowProcA(hWnd, msg, wParam, lParam);
+    default: break;
     }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow) {
-    hInst = hInstance;
+static BOOL Register(const char *name, UINT style, HICON icon, LPCSTR cursor, HBRUSH background, WNDPROC proc) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = MA_MainWndProc;
-    wc.hInstance = hInstance;
-    wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(107));
-    if (!wc.hIcon)
-        wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = MAIN_CLASS_NAME;
-    if (!RegisterClassExA(&wc))
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = hInst;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    if (RegisterClassExA(&wc))
+        return TRUE;
+    // A second main window in one run (the tests make several) finds its classes there.
+    return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+static BOOL RegisterClasses() {
+    HICON program = LoadIconA(hInst, MAKEINTRESOURCEA(IDI_PROGRAM));
+    const UINT redraw = CS_HREDRAW | CS_VREDRAW;
+    const LPCSTR arrow = MAKEINTRESOURCEA(32512), cross = MAKEINTRESOURCEA(32515);
+    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    static HBRUSH splitBrush = CreateSolidBrush(SPLIT_BAR_COLOUR);
+    return Register(CLASS_MAIN, redraw | CS_DBLCLKS, program, arrow, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)),
+                    MA_MainWndProc) &&
+           Register(CLASS_DROP, redraw | CS_DBLCLKS, program, arrow, white, DW_DropWindowProc) &&
+           Register(CLASS_SEARCH, redraw | CS_DBLCLKS, program, arrow, white, SE_SearchWindowProc) &&
+           Register(CLASS_TREE, redraw | CS_DBLCLKS, nullptr, cross, white, TV_TreePaneProc) &&
+           Register(CLASS_EDIT, redraw | CS_DBLCLKS, nullptr, cross, white, LV_CardPaneProc) &&
+           Register(CLASS_SPLIT, redraw, nullptr, arrow, splitBrush, MA_SplitBarProc) &&
+           Register(CLASS_CARDVIEW, redraw | CS_OWNDC, nullptr, arrow, white, CW_CardViewProc);
+}
+
+// SplitBar of section "Settings"; 0 when missing.
+static int ReadSplitBar() {
+    char value[II_VALUE_SIZE];
+    if (II_GetString(II_SECTION_SETTINGS, "SplitBar", value, INI_FILE_SETTINGS) == 0)
+        return 0;
+    return II_ParseInt(value);
+}
+
+BOOL MA_InitInstance(HINSTANCE hInstance, int) {
+    hInst = hInstance;
+    if (!RegisterClasses())
         return FALSE;
-    hWndMain = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, 760, 520, nullptr, nullptr, hInstance, nullptr);
-    if (!hWndMain)
+
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
+    UI_RECT place;
+    if (IW_GetWindowRect(&place, "MainWindow", 1) == 0 &&
+        WL_StoredRectFits(&place, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {
+        x = place.left;
+        y = place.top;
+        w = place.right;
+        h = place.bottom;
+    }
+    HMENU menu = LoadMenuA(hInstance, MAKEINTRESOURCEA(IDM_MAINMENU));
+    nSplitPosition = 0;
+    HWND hWnd = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, menu,
+                                hInstance, nullptr);
+    if (!hWnd) {
+        if (menu)
+            DestroyMenu(menu);
+        hWndMain = nullptr;
         return FALSE;
-    ShowWindow(hWndMain, nCmdShow);
-    UpdateWindow(hWndMain);
+    }
+    nSplitPosition = ReadSplitBar();
+    ShowWindow(hWnd, SW_HIDE);
+    UpdateWindow(hWnd);
+    if (Settings.StayInForeground)
+        SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return TRUE;
 }

@@ -7,6 +7,15 @@
 
 #define MAIN_CLASS_NAME CLASS_MAIN
 #define MAIN_WINDOW_TITLE "orvSafe"
+#define DROP_WINDOW_TITLE "orvSafe - crypted Files/Folders"
+#define SEARCH_WINDOW_TITLE "orvSafe - Searchresults"
+#define SPLIT_BAR_COLOUR RGB(0xEB, 0xE8, 0xD9) // 0xD9E8EB
+
+// Heights measured once when the main window is made.
+extern int nToolbarHeight;
+extern int nStatusHeight;
+// Whether the drop window was shown when the main window ended (kept as CryptWindowActive).
+extern BOOL bDropShownAtEnd;
 
 // Registers the seven classes and creates the main window (hidden); FALSE when it cannot.
 BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow);
@@ -19,10 +28,18 @@ void MA_ApplyToolbarState();
 void MA_SafeEvent(UI_SAFE_EVENT event, const char *path);
 // A menu item or toolbar button by command id.
 void MA_EnableCommand(unsigned id, int enable);
-// Width of the tree pane in client pixels.
+// The split position as kept in the settings: the tree pane's width, 0 for half.
 int MA_GetSplitPosition();
-// Screen rectangle of the main, drop or search window; 0 or -1.
+// Screen rectangle of the main, drop or search window (its restored place); 0 or -1.
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
+// Lays the panes, the split bar, the toolbar and the status bar out in the client area.
+void MA_LayoutMain(HWND hWnd);
+// Whether the desktop icon feature is there (it needs the NT family).
+BOOL MA_IsNtFamily();
+// The command table: TRUE when the command was one of the main window's.
+BOOL MA_Command(HWND hWnd, unsigned id);
+// The end of the main window: the safe written back, the window places kept.
+void MA_DestroySequence();
 // The toolbar's card buttons follow the card view: a card displayed (change
 // allowed), a card in change mode (display allowed), no card selected (neither).
 void MA_ToolbarDisplayMode();

@@ -1,7 +1,117 @@
-// Placeholder status bar until it is built.
 #include "ui/statusbar.h"
 
-void SB_LayoutMain() {}
-void SB_SetText(const char *, int, int) {}
-void SB_ShowMode(const char *) {}
-void SB_ShowCounts() {}
+#include "frame/trace.h"
+#include "model/records.h"
+#include "model/window_layout.h"
+#include "ui/ids_main.h"
+#include "ui/tree_view.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+HWND hDropStatusWnd = nullptr;
+HWND hSearchStatusWnd = nullptr;
+
+// Width of a sample text in the owner window's device context; -1 when it cannot be measured.
+static int32_t TextWidth(HWND owner, const char *text) {
+    HDC dc = GetDC(owner);
+    if (!dc)
+        return -1;
+    SIZE size;
+    BOOL ok = GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    ReleaseDC(owner, dc);
+    return ok ? size.cx : -1;
+}
+
+static void SetPartText(HWND bar, const char *text, int part, int style) {
+    if (bar)
+        SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>(part | style), reinterpret_cast<LPARAM>(text));
+}
+
+static void SetParts(HWND bar, const int32_t *edges, int count) {
+    int parts[SB_MAIN_PARTS];
+    for (int i = 0; i < count; ++i)
+        parts[i] = edges[i];
+    SendMessageA(bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(parts));
+}
+
+void SB_LayoutMain() {
+    if (!hStatusWnd || !hWndMain)
+        return;
+    RECT rc;
+    GetClientRect(hWndMain, &rc);
+    int32_t edges[SB_MAIN_PARTS];
+    WL_StatusEdgesMain(rc.left, rc.right, TextWidth(hWndMain, "12345"), TextWidth(hWndMain, "Cards:"),
+                       TextWidth(hWndMain, "123"), TextWidth(hWndMain, "Folder:"), edges);
+    SetParts(hStatusWnd, edges, SB_MAIN_PARTS);
+    SetPartText(hStatusWnd, "Folder:", 2, SBT_POPOUT);
+    SetPartText(hStatusWnd, "Cards:", 4, SBT_POPOUT);
+    // A reminder that the trace log is growing.
+    HICON trace = nullptr;
+    if (dwTraceLevel != 0)
+        trace = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_TRACE), IMAGE_ICON, 16, 16, LR_SHARED));
+    SendMessageA(hStatusWnd, SB_SETICON, 0, reinterpret_cast<LPARAM>(trace));
+}
+
+void SB_SetText(const char *text, int part, int style) { SetPartText(hStatusWnd, text, part, style); }
+
+void SB_ShowMode(const char *text) {
+    const size_t size = strlen(text) + 69;
+    std::vector<char> buf(size);
+    const char *card = TV_SelectedCardName();
+    snprintf(buf.data(), size, " %s:   %s", text, card ? card : "");
+    SB_SetText(buf.data(), 1, 0);
+}
+
+void SB_ShowCounts() {
+    char text[16];
+    snprintf(text, sizeof text, "%3d", static_cast<int>(nOrdnerCount));
+    SB_SetText(text, 3, 0);
+    snprintf(text, sizeof text, "%3d", static_cast<int>(nCardCount));
+    SB_SetText(text, 5, 0);
+}
+
+void SB_LayoutDrop() {
+    if (!hDropStatusWnd || !hDropWnd)
+        return;
+    RECT rc;
+    GetClientRect(hDropWnd, &rc);
+    int32_t edges[SB_DROP_PARTS];
+    WL_StatusEdgesDrop(rc.right, TextWidth(hDropWnd, "555555"), TextWidth(hDropWnd, "Files:"),
+                       TextWidth(hDropWnd, "555"), TextWidth(hDropWnd, "Folder:"), edges);
+    SetParts(hDropStatusWnd, edges, SB_DROP_PARTS);
+    SetPartText(hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
+    SetPartText(hDropStatusWnd, "Files:", 3, SBT_POPOUT);
+}
+
+void SB_SetDropText(const char *text, int part, int style) { SetPartText(hDropStatusWnd, text, part, style); }
+
+void SB_ShowDropCounts(unsigned folders, unsigned files) {
+    char text[16];
+    snprintf(text, sizeof text, "%5u", folders);
+    SB_SetDropText(text, 2, 0);
+    snprintf(text, sizeof text, "%6u", files);
+    SB_SetDropText(text, 4, 0);
+}
+
+void SB_LayoutSearch() {
+    if (!hSearchStatusWnd || !hSearchWnd)
+        return;
+    RECT rc;
+    GetClientRect(hSearchWnd, &rc);
+    int32_t edges[SB_SEARCH_PARTS];
+    WL_StatusEdgesSearch(rc.right, TextWidth(hSearchWnd, "555555"), TextWidth(hSearchWnd, "Searchresults:"), edges);
+    SetParts(hSearchStatusWnd, edges, SB_SEARCH_PARTS);
+    SetPartText(hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
+}
+
+void SB_SetSearchText(const char *text, int part, int style) { SetPartText(hSearchStatusWnd, text, part, style); }
+
+void SB_ShowSearchCount(unsigned count) {
+    char text[16];
+    snprintf(text, sizeof text, "%5u", count);
+    SB_SetSearchText(text, 2, 0);
+}

@@ -1,18 +1,56 @@
-// The program's entry: one instance, the program directory, the main window
-// and the message loop.
+// The program's entry: one instance, the program directory, the main window,
+// the message loop and the orderly end.
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "frame/logs.h"
 #include "frame/startup.h"
+#include "frame/timeout.h"
+#include "frame/trace.h"
+#include "frame/win/main_loop.h"
+#include "model/categories.h"
+#include "model/category_file.h"
 #include "model/default_templates.h"
+#include "model/list_release.h"
+#include "model/search.h"
+#include "store/safe_lifecycle.h"
+#include "tools/alarm_fields.h"
 #include "tools/backup.h"
+#include "tools/desktop_profiles.h"
+#include "tools/drop_window.h"
+#include "tools/droplist.h"
+#include "tools/note_alarms.h"
+#include "tools/notes_list.h"
+#include "ui/icon_list.h"
 #include "ui/mainwnd.h"
+#include "ui/pending_windows.h"
+#include "ui/skins.h"
+#include "ui/splash.h"
+#include "ui/statusbar.h"
 #include "ui/uiport_win32.h"
 
 #include <commctrl.h>
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+// Everything the run built up, released once the loop has ended.
+static void ReleaseAll(BOOL dropShown) {
+    CC_WriteCategory();
+    cryptEnd();
+    IC_FreeIcons();
+    SW_FreeOrdnertabelle();
+    SW_FreeFeldTabelle();
+    SW_ReleaseFieldTable();
+    SW_FreeKartenTabelle();
+    SW_FreeFeldInhaltTabelle();
+    DW_FreeDroptabelle();
+    AW_ReleaseAlarmTable();
+    CC_ReleaseCategoryTable();
+    SE_FreeResults();
+    SW_ReleaseNotizen();
+    DT_FreeDesktopTable();
+    II_PutFlag(II_SECTION_SETTINGS, "CryptWindowActive", dropShown != FALSE);
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     // Held for the life of the process; a second start ends here without a word.
     HANDLE hMutex = CreateMutexA(nullptr, FALSE, MUTEX_NAME);
     if (hMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -30,23 +68,57 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     static Win32UiPort port;
     UI_SetPort(&port);
     II_ReadSettings();
+    T_InitTimers();
     TW_InstallDefaultTemplates(); // a first run gets the shipped folder templates
     BW_InstallAutoBackup();       // every save with AutoBackup on leaves a generation behind
     if (cryptInit() != CRYPT_OK) {
         ML_WriteLog("M 00", "error cryptInit", 0);
         ExitProcess(static_cast<UINT>(-1));
     }
+    MA_InstallStoreHooks();
+    NW_InstallAlarmCheck();
+    CC_ReadCategory();
 
-    if (!MA_InitInstance(hInstance, nCmdShow))
+    if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;
+    T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
+    HWND splash = MA_ShowSplash();
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    IC_LoadIcons();
+    TRACE(TRACE_BASIC, "MA_B_01",
+          "WinMain() [hWndMain=%x] [hWndLinks=%x] [hWndRechts=%x] [hStatusWnd=%x] [hMyTree=%x] [hMyEdit=%x] "
+          "[hTrennWnd=%x]",
+          TRACE_PTR(hWndMain), TRACE_PTR(hWndLinks), TRACE_PTR(hWndRechts), TRACE_PTR(hStatusWnd), TRACE_PTR(hMyTree),
+          TRACE_PTR(hMyEdit), TRACE_PTR(hTrennWnd));
+    SB_LayoutMain();
+    Sleep(500);
+    MA_CloseSplash(splash);
+
+    SK_InitLib();
+    SK_LoadSkin(Settings.Skinfile, FALSE);
+    if (bSkinLoaded) {
+        SK_SetWindowSkin(hWndMain, SK_MAIN_SKIN);
+        SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
 
-    cryptEnd();
+    if (SW_OpenLastSafe() != 0 && Settings.CryptWindowActive) {
+        Settings.CryptWindowActive = false; // the drop window has nothing to show
+        II_PutFlag(II_SECTION_SETTINGS, "CryptWindowActive", false);
+    }
+    if (Settings.StartMinimized) {
+        TR_HideToTray();
+    } else {
+        ShowWindow(hWndMain, SW_SHOWNORMAL);
+        UpdateWindow(hWndMain);
+    }
+    if (Settings.CryptWindowActive)
+        DW_ShowWindow();
+    DW_FillList();
+
+    const int exitCode = MA_RunMessageLoop();
+
+    SK_ExitLib();
+    ReleaseAll(bDropShownAtEnd);
     ML_WriteLog("MAIN", "exit pgm", 0);
-    return static_cast<int>(msg.wParam);
+    return exitCode;
 }

@@ -1,0 +1,53 @@
+#include "frame/win/main_loop.h"
+
+#include "config/settings.h"
+#include "frame/memory.h"
+#include "frame/timeout.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+
+static MA_KeyDownHook keyDownHook = nullptr;
+
+void MA_SetKeyDownHook(MA_KeyDownHook hook) { keyDownHook = hook; }
+
+void MA_BeforeDispatch(const MSG *msg) {
+    if (msg->message == WM_KEYDOWN) {
+        if (keyDownHook)
+            keyDownHook();
+        T_RecordActivity();
+    } else if (msg->message == WM_MOUSEMOVE) {
+        T_RecordActivity();
+    }
+}
+
+void MA_AfterDispatch() { T_SetInactivityTimer(T_Minutes2Ms(Settings.TimeOutMinutes)); }
+
+int MA_RunMessageLoop() {
+    MSG msg = {};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        MA_BeforeDispatch(&msg);
+        DispatchMessageA(&msg);
+        MA_AfterDispatch();
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+static int SafeActive() { return hmySafe != nullptr; }
+
+static int CloseSafeWritten() {
+    SW_CloseSafe(1);
+    return 0;
+}
+
+// Running out of memory: the open safe is written back before the program ends.
+static void WriteBackOnOutOfMemory() {
+    if (hmySafe)
+        SW_PutSafe(1, 0);
+}
+
+void MA_InstallStoreHooks() {
+    T_SetSafeHooks(SafeActive, CloseSafeWritten);
+    T_SetOutOfMemoryHook(WriteBackOnOutOfMemory);
+}

@@ -1,0 +1,90 @@
+#include "model/toolbar_state.h"
+
+const TB_BUTTON TB_Buttons[TB_BUTTON_COUNT] = {
+    {-1, TB_SEPARATOR, nullptr},
+    {0, 32774, "create safe"},
+    {1, 32773, "open safe"},
+    {-1, TB_SEPARATOR, nullptr},
+    {2, 2003, "change card content"},
+    {3, 2002, "display card content"},
+    {-1, TB_SEPARATOR, nullptr},
+    {4, 2004, "display crypted files"},
+    {5, 2005, "hide crypted files"},
+    {-1, TB_SEPARATOR, nullptr},
+    {6, 2006, "Options"},
+    {-1, TB_SEPARATOR, nullptr},
+    {7, 2008, "Quickwin"},
+    {-1, TB_SEPARATOR, nullptr},
+    {8, 2009, "Search"},
+    {-1, TB_SEPARATOR, nullptr},
+    {9, 2010, "Close Trees"},
+    {-1, TB_SEPARATOR, nullptr},
+    {10, 2011, "Save desktop icon position"},
+    {11, 2012, "Restore desktop icon position"},
+    {-1, TB_SEPARATOR, nullptr},
+    {12, 2013, "Create note"},
+    {13, 2014, "Hide/display notes"},
+    {-1, TB_SEPARATOR, nullptr},
+    {14, 2007, "Helpfile"},
+};
+
+uint32_t dwToolbarMask = TB_START_MASK;
+
+const char *TB_TooltipText(uint32_t command) {
+    if (command == TB_SEPARATOR)
+        return nullptr;
+    for (const TB_BUTTON &b : TB_Buttons)
+        if (b.command == command)
+            return b.tooltip;
+    return nullptr;
+}
+
+uint32_t TB_MaskBit(uint32_t command) {
+    switch (command) {
+    case 2003: return TB_BIT_CHANGECARD;
+    case 2002: return TB_BIT_DISPLAYCARD;
+    case 2004: return TB_BIT_SHOWCRYPTED;
+    case 2005: return TB_BIT_HIDECRYPTED;
+    case 2009: return TB_BIT_SEARCH;
+    case 2010: return TB_BIT_CLOSETREES;
+    case 2011: return TB_BIT_SAVEDESKTOP;
+    case 2012: return TB_BIT_RESTOREDESKTOP;
+    case 2013: return TB_BIT_CREATENOTE;
+    case 2014: return TB_BIT_NOTES;
+    default: return 0;
+    }
+}
+
+int TB_IsEnabled(uint32_t command) {
+    uint32_t bit = TB_MaskBit(command);
+    return bit == 0 || (dwToolbarMask & bit) != 0;
+}
+
+void TB_SetBits(uint32_t bits, int on) {
+    if (on)
+        dwToolbarMask |= bits;
+    else
+        dwToolbarMask &= ~bits;
+}
+
+TB_CHANGE TB_StateChange(TB_STATE state) {
+    const uint32_t cards = TB_BIT_CHANGECARD | TB_BIT_DISPLAYCARD;
+    const uint32_t drop = TB_BIT_SHOWCRYPTED | TB_BIT_HIDECRYPTED;
+    const uint32_t safe = TB_BIT_SEARCH | TB_BIT_CLOSETREES | TB_BIT_SAVEDESKTOP | TB_BIT_CREATENOTE | TB_BIT_NOTES;
+    switch (state) {
+    case TB_STATE_DISPLAYMODE: return {TB_BIT_CHANGECARD, TB_BIT_DISPLAYCARD};
+    case TB_STATE_CHANGEMODE: return {TB_BIT_DISPLAYCARD, TB_BIT_CHANGECARD};
+    case TB_STATE_NOCARD: return {0, cards};
+    case TB_STATE_DROPHIDDEN: return {TB_BIT_SHOWCRYPTED, TB_BIT_HIDECRYPTED};
+    case TB_STATE_DROPSHOWN: return {TB_BIT_HIDECRYPTED, TB_BIT_SHOWCRYPTED};
+    case TB_STATE_DROPLIST: return {0, drop};
+    case TB_STATE_SAFEOPEN: return {safe, 0};
+    case TB_STATE_SAFECLOSED: return {0, safe | TB_BIT_RESTOREDESKTOP | cards};
+    }
+    return {0, 0};
+}
+
+void TB_ApplyState(TB_STATE state) {
+    TB_CHANGE c = TB_StateChange(state);
+    dwToolbarMask = (dwToolbarMask & ~c.clear) | c.set;
+}

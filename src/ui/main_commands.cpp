@@ -1,0 +1,134 @@
+// The main window's command table: menu, toolbar, tray menu and accelerators
+// share it. "Reset" is MA_ResetRightPane before or after the action.
+#include "config/settings.h"
+#include "frame/logs.h"
+#include "platform/uiport.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "tools/backup.h"
+#include "tools/desktop_icons.h"
+#include "tools/drop_window.h"
+#include "tools/note_windows.h"
+#include "ui/about_box.h"
+#include "ui/ids_main.h"
+#include "ui/mainwnd.h"
+#include "ui/pending_windows.h"
+#include "ui/safe_dialogs.h"
+#include "ui/toolbar.h"
+#include "ui/tree_view.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+static BOOL SafePathMissing() {
+    if (Settings.SafePath[0])
+        return FALSE;
+    UI_MessageBox("missing safe path", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+    return TRUE;
+}
+
+// "Close Safe": Yes writes it back without an automatic backup, No closes it
+// unwritten, Cancel keeps it.
+static void CloseSafeCommand() {
+    if (!hmySafe)
+        return;
+    switch (UI_MessageBox("write back current safe ?", "Confirm", UI_MB_YESNOCANCEL | UI_MB_ICONQUESTION)) {
+    case UI_IDYES:
+        // A safe that cannot be written stays open rather than losing its changes.
+        if (SW_PutSafe(0, 0) != 0)
+            return;
+        SW_CloseSafe(0);
+        break;
+    case UI_IDNO: SW_CloseSafe(0); break;
+    default: break;
+    }
+}
+
+static void OpenHelpFile(HWND hWnd) {
+    char path[MAX_PGM_DIR + 16];
+    snprintf(path, sizeof path, "%s\\orvsafe.chm", szProgramDir);
+    ShellExecuteA(hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+BOOL MA_Command(HWND hWnd, unsigned id) {
+    switch (id) {
+    case IDM_CREATESAFE:
+        if (!SafePathMissing())
+            SD_CreateSafeDialog();
+        MA_ResetRightPane();
+        return TRUE;
+    case IDM_OPENSAFE:
+        if (!SafePathMissing())
+            SD_OpenSafeDialog();
+        MA_ResetRightPane();
+        return TRUE;
+    case IDM_CLOSESAFE: CloseSafeCommand(); return TRUE;
+    case IDM_CHANGEPASSWORD: SD_ChangePasswordDialog(); return TRUE;
+    case IDM_CREATEFOLDER: OW_CreateFolderDialog(); return TRUE;
+    case IDM_CREATECARD: KW_CreateCardDialog(); return TRUE;
+    case IDM_FOLDERORDER:
+        MA_ResetRightPane();
+        OW_FolderOrderDialog();
+        return TRUE;
+    case IDM_BACKUPSAFE: BW_BackupSafeCommand(); return TRUE;
+    case IDM_RECOVERSAFE: BW_RecoverSafeCommand(); return TRUE;
+    case IDM_SAVEPDA:
+        if (SW_SaveForPda() == 0)
+            UI_MessageBox("Backup done!", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
+        return TRUE;
+    case IDM_EXIT:
+    case IDM_TRAYEXIT: DestroyWindow(hWnd); return TRUE;
+    case IDT_SAVEDESKTOP: DT_SaveDesktopIcons(); return TRUE;
+    case IDT_RESTOREDESKTOP: DT_RestoreDesktopIcons(); return TRUE;
+    case IDM_FOLDERTEMPLATES:
+        MA_ResetRightPane();
+        TW_FolderTemplateDialog();
+        return TRUE;
+    case IDM_CATEGORIES: CC_CategoryDialog(); return TRUE;
+    case IDM_OPTIONS:
+    case IDT_OPTIONS:
+        MA_ResetRightPane();
+        OP_OptionsSheet();
+        return TRUE;
+    case IDM_UPDATE:
+        if (UI_MessageBox("start autoupdate ?", "Update", UI_MB_YESNO | UI_MB_ICONQUESTION) == UI_IDYES)
+            UP_StartUpdate();
+        return TRUE;
+    case IDM_HELPFILE:
+    case IDM_TRAYHELP:
+    case IDT_HELPFILE: OpenHelpFile(hWnd); return TRUE;
+    case IDM_ABOUT:
+    case IDM_TRAYABOUT: AB_ShowAboutBox(hWnd); return TRUE;
+    case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;
+    case IDT_CHANGECARD: CW_EnterChangeMode(); return TRUE;
+    case IDT_SHOWCRYPTED:
+        if (hDropWnd && !IsWindowVisible(hDropWnd))
+            DW_ShowWindow();
+        return TRUE;
+    case IDT_HIDECRYPTED:
+        if (hDropWnd && IsWindowVisible(hDropWnd))
+            DW_HideWindow();
+        return TRUE;
+    case IDT_QUICKWIN:
+        MA_ResetRightPane();
+        QW_EnterQuickWindow();
+        return TRUE;
+    case IDT_SEARCH: SE_SearchDialog(); return TRUE;
+    case IDT_CLOSETREES:
+        MA_ResetRightPane();
+        TV_CollapseAll();
+        if (hSearchWnd)
+            ShowWindow(hSearchWnd, SW_HIDE);
+        return TRUE;
+    case IDT_CREATENOTE:
+    case IDM_TRAYCREATENOTE:
+        NW_ShowNotes();
+        NW_CreateNote();
+        return TRUE;
+    case IDT_NOTES:
+    case IDM_TRAYNOTES: NW_ToggleNotes(); return TRUE;
+    default: return FALSE;
+    }
+}

@@ -1,0 +1,41 @@
+#include "ui/skins.h"
+
+#include "frame/trace.h"
+
+BOOL bSkinLoaded = FALSE;
+
+void SK_InitLib() { TRACE(TRACE_SKIN, "SKIN", "skin_initLib"); }
+
+void SK_LoadSkin(const char *path, BOOL applyNow) {
+    if (!path || !*path) {
+        if (bSkinLoaded) {
+            SK_RemoveDialogSkin();
+            SK_RemoveWindowSkin(hWndMain);
+        }
+        bSkinLoaded = FALSE;
+        return;
+    }
+    const int result = 0; // what the library answers without a library
+    TRACE(TRACE_SKIN, "SKIN", "skin_init -> LoadSkinFile(%s) -> return %d", path, result);
+    if (applyNow) {
+        SK_SetWindowSkin(hWndMain, SK_MAIN_SKIN);
+        SK_SetDialogSkin(SK_DIALOG_SKIN);
+    }
+    bSkinLoaded = TRUE;
+}
+
+void SK_SetWindowSkin(HWND, const char *) { TRACE(TRACE_SKIN, "SKIN", "skin_SetWindowSkin"); }
+
+void SK_SetDialogSkin(const char *) { TRACE(TRACE_SKIN, "SKIN", "skin_SetDialogSkin"); }
+
+void SK_RemoveWindowSkin(HWND) {
+    if (bSkinLoaded)
+        TRACE(TRACE_SKIN, "SKIN", "skin_RemoveWindowSkin");
+}
+
+void SK_RemoveDialogSkin() {
+    if (bSkinLoaded)
+        TRACE(TRACE_SKIN, "SKIN", "skin_RemoveDialogSkin");
+}
+
+void SK_ExitLib() {}

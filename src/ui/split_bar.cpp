@@ -1,0 +1,115 @@
+#include "ui/split_bar.h"
+
+#include "model/window_layout.h"
+#include "ui/mainwnd.h"
+
+int nSplitPosition = 0;
+
+static BOOL bDragging = FALSE;
+static int nSplitBeforeDrag = 0;
+static HWND hLinePane = nullptr; // the pane the tracking line is drawn on
+static int nLineX = 0;           // its x in that pane's client coordinates
+
+// Inverts the 2-pixel outline of the tracking line; twice leaves no trace.
+static void InvertLine(HWND pane, int x) {
+    RECT bar;
+    GetClientRect(hTrennWnd, &bar);
+    HDC dc = GetDC(pane);
+    if (!dc)
+        return;
+    RECT r = {x, 2, x + 2, bar.bottom - 1};
+    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
+    ReleaseDC(pane, dc);
+}
+
+static void EraseLine() {
+    if (hLinePane)
+        InvertLine(hLinePane, nLineX);
+    hLinePane = nullptr;
+}
+
+BOOL MA_SplitDragging() { return bDragging; }
+
+void MA_SplitTrack(HWND pane) {
+    if (!bDragging || !hWndMain)
+        return;
+    POINT pt;
+    GetCursorPos(&pt);
+    POINT inPane = pt;
+    ScreenToClient(pane, &inPane);
+    EraseLine();
+    InvertLine(pane, inPane.x);
+    hLinePane = pane;
+    nLineX = inPane.x;
+    POINT inMain = pt;
+    ScreenToClient(hWndMain, &inMain);
+    nSplitPosition = inMain.x;
+}
+
+// Screen rectangle of a control, or of its pane while the control does not exist.
+static RECT ScreenRect(HWND control, HWND pane) {
+    RECT r = {};
+    GetWindowRect(control ? control : pane, &r);
+    return r;
+}
+
+static void SizingCursor() { SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32644))); } // IDC_SIZEWE
+
+LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_LBUTTONDOWN: {
+        const int x = static_cast<short>(LOWORD(lParam));
+        if (x >= -2 && x <= 2 && !bQuickWindowMode) {
+            bDragging = TRUE;
+            nSplitBeforeDrag = nSplitPosition;
+            SetCapture(hWnd);
+            SizingCursor();
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (bDragging && hWndMain) {
+            POINT pt;
+            GetCursorPos(&pt);
+            RECT main, tree = ScreenRect(hWndLinks, hMyTree), list = ScreenRect(hWndRechts, hMyEdit);
+            GetWindowRect(hWndMain, &main);
+            switch (WL_SplitTrack(pt.x, main.left, main.right, tree.right, list.left)) {
+            case WL_TRACK_IGNORE: return 0;
+            case WL_TRACK_TREE:
+                SendMessageA(hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndLinks));
+                break;
+            case WL_TRACK_CARD:
+                SendMessageA(hMyEdit, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndRechts));
+                break;
+            case WL_TRACK_BAR:
+                EraseLine();
+                nSplitPosition = nSplitBeforeDrag;
+                break;
+            }
+        }
+        SizingCursor();
+        return 0;
+    case WM_LBUTTONUP:
+        if (bDragging) {
+            bDragging = FALSE;
+            ReleaseCapture();
+            EraseLine();
+            if (hWndMain) {
+                RECT rc;
+                GetClientRect(hWndMain, &rc);
+                SendMessageA(hWndMain, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
+            }
+            nSplitBeforeDrag = nSplitPosition;
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (bDragging && reinterpret_cast<HWND>(lParam) != hWnd) {
+            // Someone took the mouse away: the drag ends where it began.
+            bDragging = FALSE;
+            EraseLine();
+            nSplitPosition = nSplitBeforeDrag;
+        }
+        return 0;
+    default: return DefWindowProcA(hWnd, msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,15 @@
+// The split bar between the tree pane and the card pane: dragging it moves the
+// tracking line over the panes and, on release, the split position.
+#pragma once
+
+#include "ui/ui_globals.h"
+
+// The split position: the tree pane's width; 0 means half the client width.
+extern int nSplitPosition;
+
+LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// A pane's answer to UM_SPLITTRACK: the tracking line moves to the cursor in
+// that pane and the split position follows it.
+void MA_SplitTrack(HWND pane);
+// Whether the split bar is being dragged.
+BOOL MA_SplitDragging();

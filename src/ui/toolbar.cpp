@@ -1,0 +1,95 @@
+#include "ui/toolbar.h"
+
+#include "ui/ids_main.h"
+#include "ui/mainwnd.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+HWND MA_CreateToolbar(HWND parent, BOOL nt) {
+    TBBUTTON buttons[TB_BUTTON_COUNT] = {};
+    for (int i = 0; i < TB_BUTTON_COUNT; ++i) {
+        const TB_BUTTON &b = TB_Buttons[i];
+        buttons[i].iBitmap = b.image < 0 ? 0 : b.image;
+        buttons[i].idCommand = static_cast<int>(b.command);
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = b.command == TB_SEPARATOR ? BTNS_SEP : BTNS_BUTTON;
+    }
+    HWND tb = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0,
+                              0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), hInst, nullptr);
+    if (!tb)
+        return nullptr;
+    SendMessageA(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // The strip's magenta is the transparent colour.
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 15, 0);
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(hInst, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0));
+    if (images && strip)
+        ImageList_AddMasked(images, strip, RGB(255, 0, 255));
+    if (strip)
+        DeleteObject(strip);
+    SendMessageA(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    SendMessageA(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    SendMessageA(tb, TB_ADDBUTTONSA, TB_BUTTON_COUNT, reinterpret_cast<LPARAM>(buttons));
+    SendMessageA(tb, TB_AUTOSIZE, 0, 0);
+    hToolbar = tb;
+    if (!nt) {
+        // The desktop icon positions need the NT family: both buttons and the
+        // separator after them go.
+        for (int i = 0; i < 3; ++i)
+            SendMessageA(tb, TB_DELETEBUTTON, 18, 0);
+    }
+    hCategoryCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
+                                     100, 100, tb, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CATEGORYCOMBO)),
+                                     hInst, nullptr);
+    if (hCategoryCombo)
+        SendMessageA(hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    MA_PlaceCategoryCombo();
+    MA_ApplyToolbarState();
+    return tb;
+}
+
+void MA_PlaceCategoryCombo() {
+    if (!hToolbar || !hCategoryCombo)
+        return;
+    RECT rc;
+    GetClientRect(hToolbar, &rc);
+    MoveWindow(hCategoryCombo, rc.right - 101, 0, 100, 100, TRUE);
+}
+
+void MA_ApplyToolbarState() {
+    if (!hToolbar)
+        return;
+    for (const TB_BUTTON &b : TB_Buttons) {
+        if (TB_MaskBit(b.command))
+            SendMessageA(hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(TB_IsEnabled(b.command) ? TRUE : FALSE, 0));
+    }
+}
+
+void MA_SetToolbarState(TB_STATE state) {
+    TB_ApplyState(state);
+    MA_ApplyToolbarState();
+}
+
+void MA_ToolbarTooltip(LPARAM lParam) {
+    NMHDR *hdr = reinterpret_cast<NMHDR *>(lParam);
+    const char *text = TB_TooltipText(static_cast<uint32_t>(hdr->idFrom));
+    if (!text)
+        return;
+    if (hdr->code == TTN_GETDISPINFOW) {
+        // A tooltip that speaks Unicode (the version 6 controls may ask so).
+        NMTTDISPINFOW *info = reinterpret_cast<NMTTDISPINFOW *>(lParam);
+        MultiByteToWideChar(CP_ACP, 0, text, -1, info->szText, sizeof info->szText / sizeof info->szText[0]);
+        info->lpszText = info->szText;
+        info->hinst = nullptr;
+        return;
+    }
+    NMTTDISPINFOA *info = reinterpret_cast<NMTTDISPINFOA *>(lParam);
+    snprintf(info->szText, sizeof info->szText, "%s", text);
+    info->lpszText = info->szText;
+    info->hinst = nullptr;
+}
+
+void MA_ToolbarDisplayMode() { MA_SetToolbarState(TB_STATE_DISPLAYMODE); }
+void MA_ToolbarChangeMode() { MA_SetToolbarState(TB_STATE_CHANGEMODE); }
+void MA_ToolbarNoCard() { MA_SetToolbarState(TB_STATE_NOCARD); }

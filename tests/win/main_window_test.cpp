@@ -1,0 +1,393 @@
+// The real main window, made through MA_InitInstance and looked at through its
+// window messages: toolbar, menus, tooltips, status bar, layout, about box and
+// the end that writes the safe back.
+#include "config/settings.h"
+#include "model/records.h"
+#include "model/toolbar_state.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "support/safe_fixture.h"
+#include "ui/about_box.h"
+#include "ui/ids_main.h"
+#include "ui/mainwnd.h"
+#include "ui/statusbar.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+// The scripted port, with the window changes going to the real windows.
+class WindowUi : public FakeUi {
+  public:
+    void SafeEvent(UI_SAFE_EVENT event, const char *path) override {
+        FakeUi::SafeEvent(event, path);
+        MA_SafeEvent(event, path);
+    }
+    void EnableCommand(unsigned id, int enable) override { MA_EnableCommand(id, enable); }
+    void ShowCounts() override { SB_ShowCounts(); }
+    void ResetRightPane() override { MA_ResetRightPane(); }
+    int WindowRect(UI_WINDOW window, UI_RECT *rect) override { return MA_WindowRect(window, rect); }
+    int SplitPosition() override { return MA_GetSplitPosition(); }
+};
+
+class MainWindow : public SafeTest {
+  protected:
+    void TearDown() override {
+        if (hWndMain)
+            DestroyWindow(hWndMain);
+        Drain();
+        SafeTest::TearDown();
+    }
+    // The settings file, read as at start, then the window.
+    void Start(const std::string &ini = "") {
+        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n" + ini));
+        II_ReadSettings();
+        ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+        ASSERT_NE(hWndMain, nullptr);
+    }
+    // Removes what is waiting in the queue; answers whether the quit message was among it.
+    bool Drain(WPARAM *code = nullptr) {
+        bool quit = false;
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) {
+                quit = true;
+                if (code)
+                    *code = m.wParam;
+            }
+        }
+        return quit;
+    }
+    std::string OpenSample(const std::string &password = "pw") {
+        SafeSpec s;
+        s.password = password;
+        s.folders = {{1, 1, "Mail", ""}, {2, 2, "Bank", ""}};
+        s.fields = {{1, 0, 1, "User", 0, 40, 0}, {2, 0, 1, "Account", 0, 40, 0}};
+        s.cards = {{1, 1, 1, "Home", ""}, {1, 2, 2, "Work", ""}, {2, 3, 1, "Savings", ""}};
+        s.contents = {{1, 0, "me@home"}, {2, 0, "me@work"}, {3, 0, "12-34"}};
+        const std::string path = Path("sample.saf");
+        EXPECT_TRUE(WriteFile(path, BuildSafe(s)));
+        windowUi.passwords = {password};
+        EXPECT_EQ(SW_GetSafe(path.c_str()), 0);
+        return path;
+    }
+    bool ButtonEnabled(unsigned id) { return SendMessageA(hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
+    bool MenuGrey(unsigned id) { return (GetMenuState(GetMenu(hWndMain), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    std::string StatusText(int part) {
+        char text[256] = {};
+        SendMessageA(hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    RECT ChildRect(HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hWndMain, reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    }
+    WindowUi windowUi; // made after the fixture's own port, so it is the one in use
+};
+
+const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE, IDT_SAVEDESKTOP};
+
+TEST_F(MainWindow, ToolbarStartsWithTheFiveAlwaysEnabledButtons) {
+    Start();
+    ASSERT_NE(hToolbar, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(hToolbar), IDC_TOOLBAR);
+    EXPECT_EQ(SendMessageA(hToolbar, TB_BUTTONCOUNT, 0, 0), 25);
+    for (int i = 0; i < TB_BUTTON_COUNT; ++i) {
+        TBBUTTON b = {};
+        ASSERT_TRUE(SendMessageA(hToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b)));
+        EXPECT_EQ(static_cast<uint32_t>(b.idCommand), TB_Buttons[i].command) << "button " << i;
+        if (TB_Buttons[i].command != TB_SEPARATOR) {
+            EXPECT_EQ(b.iBitmap, TB_Buttons[i].image);
+        }
+    }
+    for (unsigned id : {32774u, 32773u, 2006u, 2008u, 2007u})
+        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
+        EXPECT_FALSE(ButtonEnabled(id)) << id;
+
+    ASSERT_NE(hCategoryCombo, nullptr);
+    EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
+    EXPECT_EQ(GetDlgCtrlID(hCategoryCombo), IDC_CATEGORYCOMBO);
+    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCOUNT, 0, 0), 0) << "created empty";
+    RECT tb, combo;
+    GetClientRect(hToolbar, &tb);
+    GetWindowRect(hCategoryCombo, &combo);
+    MapWindowPoints(nullptr, hToolbar, reinterpret_cast<POINT *>(&combo), 2);
+    EXPECT_EQ(combo.left, tb.right - 101);
+    EXPECT_EQ(combo.right - combo.left, 100);
+}
+
+TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
+    Start();
+    HMENU bar = GetMenu(hWndMain);
+    ASSERT_NE(bar, nullptr);
+    const char *popups[] = {"&File", "&Tools", "&Settings", "&Help"};
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    struct Item {
+        unsigned id; // 0: separator
+        const char *text;
+        bool grey;
+    };
+    const std::vector<std::vector<Item>> items = {
+        {{32774, "Create &Safe", false},
+         {32773, "Open Safe", false},
+         {32800, "Close Safe", true},
+         {32828, "Create/Change password", true},
+         {0, "", false},
+         {32802, "Create Folder", true},
+         {32803, "Create Card", true},
+         {0, "", false},
+         {32806, "Change Folder Order", true},
+         {0, "", false},
+         {32798, "Backup Safe", true},
+         {32797, "Recover Safe", false},
+         {0, "", false},
+         {32805, "Save for PDA", true},
+         {0, "", false},
+         {105, "Exit", false}},
+        {{2011, "Save desktop icon positions", true}, {2012, "Restore desktop icon positions", true}},
+        {{32782, "Folder Templates", false}, {0, "", false}, {32815, "Categories", false}, {0, "", false},
+         {32775, "Options", false}},
+        {{32799, "Version Update", false}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
+    };
+    for (int p = 0; p < 4; ++p) {
+        char text[64] = {};
+        GetMenuStringA(bar, p, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, popups[p]);
+        HMENU popup = GetSubMenu(bar, p);
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items[p].size())) << popups[p];
+        for (size_t i = 0; i < items[p].size(); ++i) {
+            const Item &it = items[p][i];
+            const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
+            if (it.id == 0) {
+                EXPECT_TRUE(state & MF_SEPARATOR) << popups[p] << " " << i;
+                continue;
+            }
+            EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), it.id);
+            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, it.text);
+            EXPECT_EQ((state & MF_GRAYED) != 0, it.grey) << it.text;
+        }
+    }
+}
+
+TEST_F(MainWindow, TooltipTextsComeFromTheCommandTable) {
+    Start();
+    for (const TB_BUTTON &b : TB_Buttons) {
+        if (b.command == TB_SEPARATOR)
+            continue;
+        NMTTDISPINFOA info = {};
+        info.hdr.hwndFrom = hToolbar;
+        info.hdr.idFrom = b.command;
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_NE(info.lpszText, nullptr);
+        EXPECT_STREQ(info.lpszText, b.tooltip);
+    }
+    NMTTDISPINFOA other = {};
+    other.hdr.idFrom = 32800;
+    other.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&other));
+    EXPECT_EQ(other.lpszText, nullptr) << "no text for a command the toolbar lacks";
+    EXPECT_STREQ(other.szText, "");
+}
+
+TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
+    Start();
+    OpenSample();
+    for (unsigned id : kSafeMenu)
+        EXPECT_FALSE(MenuGrey(id)) << id;
+    EXPECT_FALSE(MenuGrey(IDM_FOLDERORDER)) << "two folders can be reordered";
+    EXPECT_TRUE(MenuGrey(IDM_SAVEPDA)) << "no PDA path";
+    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP)) << "no desktop profile in this safe";
+    for (unsigned id : {2009u, 2010u, 2011u, 2013u, 2014u})
+        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    EXPECT_FALSE(ButtonEnabled(2012));
+    EXPECT_FALSE(ButtonEnabled(2002)) << "no card selected yet";
+
+    EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETPARTS, 0, 0), SB_MAIN_PARTS);
+    EXPECT_EQ(StatusText(2), "Folder:");
+    EXPECT_EQ(StatusText(3), "  2");
+    EXPECT_EQ(StatusText(4), "Cards:");
+    EXPECT_EQ(StatusText(5), "  3");
+
+    windowUi.answers = {UI_IDCANCEL};
+    SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
+    ASSERT_EQ(windowUi.shown.size(), 1u);
+    EXPECT_EQ(windowUi.shown[0].text, "write back current safe ?");
+    EXPECT_EQ(windowUi.shown[0].caption, "Confirm");
+    EXPECT_EQ(windowUi.shown[0].style & 0xF, static_cast<unsigned>(UI_MB_YESNOCANCEL));
+    EXPECT_NE(hmySafe, nullptr) << "Cancel leaves the safe open";
+    EXPECT_FALSE(MenuGrey(IDM_CLOSESAFE));
+
+    windowUi.answers = {UI_IDNO};
+    SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
+    EXPECT_EQ(hmySafe, nullptr);
+    for (unsigned id : kSafeMenu)
+        EXPECT_TRUE(MenuGrey(id)) << id;
+    for (unsigned id : {IDM_FOLDERORDER, IDM_SAVEPDA, IDT_RESTOREDESKTOP, IDM_CREATECARD})
+        EXPECT_TRUE(MenuGrey(id)) << id;
+    for (unsigned id : {2002u, 2003u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
+        EXPECT_FALSE(ButtonEnabled(id)) << id;
+    for (unsigned id : {32774u, 32773u, 2006u, 2008u, 2007u})
+        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    EXPECT_EQ(StatusText(3), "");
+    EXPECT_EQ(StatusText(5), "");
+}
+
+TEST_F(MainWindow, PdaPathAndOneFolderDecideTheirItems) {
+    Start("PDA_Path=" + dir + "\r\n");
+    SafeSpec s;
+    s.folders = {{1, 1, "Only", ""}};
+    const std::string path = Path("one.saf");
+    ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
+    ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
+    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER)) << "one folder has no order to change";
+    EXPECT_FALSE(MenuGrey(IDM_SAVEPDA));
+    EXPECT_EQ(StatusText(3), "  1");
+    EXPECT_EQ(StatusText(5), "  0");
+}
+
+TEST_F(MainWindow, SafeCommandsWithoutSafePathOrSafeTellWhy) {
+    ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=\r\n"));
+    II_ReadSettings();
+    ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+    SendMessageA(hWndMain, WM_COMMAND, IDM_CREATESAFE, 0);
+    SendMessageA(hWndMain, WM_COMMAND, IDM_OPENSAFE, 0);
+    SendMessageA(hWndMain, WM_COMMAND, IDM_BACKUPSAFE, 0);
+    ASSERT_EQ(windowUi.shown.size(), 3u);
+    EXPECT_EQ(windowUi.shown[0].text, "missing safe path");
+    EXPECT_EQ(windowUi.shown[0].caption, "Error");
+    EXPECT_EQ(windowUi.shown[1].text, "missing safe path");
+    EXPECT_EQ(windowUi.shown[2].text, "can't do, please open safe first");
+    EXPECT_EQ(windowUi.shown[2].caption, "Error");
+}
+
+TEST_F(MainWindow, SplitBarZeroIsHalfTheWidthAndAStoredOneAppliesAtTheNextSize) {
+    Start();
+    SetWindowPos(hWndMain, nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(hWndMain, &client);
+    const int half = client.right / 2;
+    EXPECT_EQ(ChildRect(hMyTree).right - ChildRect(hMyTree).left, half);
+    EXPECT_EQ(ChildRect(hTrennWnd).left, half + 1);
+    EXPECT_EQ(ChildRect(hTrennWnd).right - ChildRect(hTrennWnd).left, 2);
+    EXPECT_EQ(ChildRect(hMyEdit).left, half + 4);
+    EXPECT_EQ(ChildRect(hMyTree).top, nToolbarHeight);
+    EXPECT_EQ(ChildRect(hMyTree).bottom, client.bottom - nStatusHeight);
+    EXPECT_EQ(ChildRect(hStatusWnd).bottom, client.bottom);
+    EXPECT_EQ(MA_GetSplitPosition(), 0);
+
+    SetWindowPos(hWndMain, nullptr, 0, 0, 900, 500, SWP_NOZORDER | SWP_NOMOVE);
+    GetClientRect(hWndMain, &client);
+    EXPECT_EQ(ChildRect(hMyTree).right - ChildRect(hMyTree).left, client.right / 2) << "half again after a resize";
+    DestroyWindow(hWndMain);
+    Drain();
+
+    // A stored position is read after the window exists and used from the next resize.
+    ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nSplitBar=220\r\n"));
+    ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+    EXPECT_EQ(MA_GetSplitPosition(), 220);
+    SetWindowPos(hWndMain, nullptr, 0, 0, 800, 500, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(hMyTree).right, 220);
+    EXPECT_EQ(ChildRect(hMyEdit).left, 224);
+}
+
+TEST_F(MainWindow, StoredPlaceBeyondTheScreenGivesTheDefaultPlace) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const std::string beyond = std::to_string(sw - 300) + ",10," + std::to_string(sw + 300) + ",400";
+    Start("[Settings]\r\nMainWindow=" + beyond + "\r\n");
+    RECT r;
+    GetWindowRect(hWndMain, &r);
+    EXPECT_NE(r.left, sw - 300) << "the system chose the place";
+    DestroyWindow(hWndMain);
+    Drain();
+
+    ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nMainWindow=20,30,620,450\r\n"));
+    ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+    GetWindowRect(hWndMain, &r);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right, 620);
+    EXPECT_EQ(r.bottom, 450);
+}
+
+TEST_F(MainWindow, DestroyWritesTheSafeBackKeepsThePlacesAndQuits) {
+    Start();
+    const std::string path = OpenSample();
+    ASSERT_NE(lpORDNERstart, nullptr);
+    snprintf(lpORDNERstart->cOrdnerName, sizeof lpORDNERstart->cOrdnerName, "%s", "Renamed");
+    SetWindowPos(hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER);
+    DestroyWindow(hWndMain);
+    WPARAM code = 99;
+    EXPECT_TRUE(Drain(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(hWndMain, nullptr);
+    EXPECT_EQ(hmySafe, nullptr) << "the file handle is closed";
+
+    ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
+    EXPECT_STREQ(lpORDNERstart->cOrdnerName, "Renamed");
+    const std::string ini = ReadFile(Path("orvsafe.ini"));
+    EXPECT_NE(ini.find("MainWindow=40,50,680,530"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("SplitBar=0"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("DropWindow=0,0,600,400"), std::string::npos) << ini;
+}
+
+TEST_F(MainWindow, QuickWindowModeKeepsThePlacesOfTheLastRun) {
+    Start("[Settings]\r\nMainWindow=20,30,620,450\r\n");
+    bQuickWindowMode = TRUE;
+    SetWindowPos(hWndMain, nullptr, 60, 70, 500, 400, SWP_NOZORDER);
+    DestroyWindow(hWndMain);
+    bQuickWindowMode = FALSE;
+    Drain();
+    EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("MainWindow=20,30,620,450"), std::string::npos);
+}
+
+TEST_F(MainWindow, TraceIconShowsOnlyWhileTracing) {
+    Start();
+    EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETICON, 0, 0), 0);
+    DestroyWindow(hWndMain);
+    Drain();
+    Start("Tracelevel=1\r\n");
+    EXPECT_NE(SendMessageA(hStatusWnd, SB_GETICON, 0, 0), 0);
+}
+
+TEST_F(MainWindow, AboutBoxShowsIconVersionAndLink) {
+    Start();
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hWndMain,
+                                    AB_AboutDlgProc, 0);
+    ASSERT_NE(about, nullptr);
+    char text[128] = {};
+    GetDlgItemTextA(about, IDC_ABOUT_VERSION, text, sizeof text);
+    EXPECT_STREQ(text, "orvSafe Version: 1.13.0");
+    GetDlgItemTextA(about, IDC_ABOUT_LINK, text, sizeof text);
+    EXPECT_STREQ(text, "orvsafe.example.org");
+    HWND link = GetDlgItem(about, IDC_ABOUT_LINK);
+    EXPECT_EQ(GetPropA(link, "_Hyperlink_From_Static_"), reinterpret_cast<HANDLE>(1));
+    EXPECT_NE(GetPropA(link, "_Hyperlink_Underline_Font_"), nullptr);
+    EXPECT_NE(GetPropA(about, "_Hyperlink_Original_Proc_"), nullptr) << "the dialog colours its links";
+    EXPECT_TRUE(GetWindowLongPtrA(link, GWL_STYLE) & SS_NOTIFY);
+    EXPECT_NE(SendDlgItemMessageA(about, IDC_ABOUT_ICON, STM_GETICON, 0, 0), 0) << "the program icon";
+    HFONT bold = reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0));
+    LOGFONTA lf = {};
+    ASSERT_TRUE(GetObjectA(bold, sizeof lf, &lf));
+    EXPECT_GE(lf.lfWeight, FW_BOLD);
+
+    // The link is blue.
+    HDC dc = GetDC(link);
+    SendMessageA(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0xC0));
+    ReleaseDC(link, dc);
+    DestroyWindow(about);
+}
+
+} // namespace
