@@ -143,6 +143,8 @@ INT_PTR CALLBACK AskPasswordProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPar
         SetDlgItemTextA(hDlg, IDC_SD_SAFENAME, args->safeName ? args->safeName : "");
         LimitField(hDlg, IDC_SD_PASSWORD, SD_PASSWORD_LIMIT);
         Focus(hDlg, IDC_SD_PASSWORD);
+        // At start the prompt comes before the main window is shown: it must be in front.
+        SetForegroundWindow(hDlg);
         return TRUE;
     }
     case WM_COMMAND:
