@@ -359,3 +359,41 @@ TEST_F(SafeDialogs, ThePasswordCannotChangeWhileFilesAreInTheDroplist) {
     EXPECT_STREQ(cActPasswort, "pw");
     DW_FreeDroptabelle();
 }
+
+TEST_F(SafeDialogs, MessagesAndDialogsBelongToTheMainWindow) {
+    HWND main = CreateWindowExA(0, "STATIC", "orvSafe", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 600, 400,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(main, nullptr);
+    hWndMain = main;
+    std::string owner;
+    HICON icon = nullptr;
+    driver.Expect("Confirm", [&](HWND d) {
+        char caption[64] = {};
+        GetWindowTextA(GetWindow(d, GW_OWNER), caption, sizeof caption);
+        owner = caption;
+        icon = reinterpret_cast<HICON>(SendDlgItemMessageA(d, 0x0440, STM_GETICON, 0, 0));
+        D::Click(d, IDNO);
+    });
+    EXPECT_EQ(UI_MessageBox("write back current safe ?", "Confirm", UI_MB_YESNOCANCEL | UI_MB_ICONQUESTION), UI_IDNO);
+    EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Confirm: write back current safe ?"});
+    EXPECT_EQ(owner, "orvSafe");
+    EXPECT_EQ(icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32514))) << "the question mark";
+
+    // A dialog sits in the middle of the main window.
+    RECT rcMain, rcDlg = {};
+    GetWindowRect(main, &rcMain);
+    driver.Expect(kCreate, [&](HWND d) {
+        GetWindowRect(d, &rcDlg);
+        char caption[64] = {};
+        GetWindowTextA(GetWindow(d, GW_OWNER), caption, sizeof caption);
+        owner = caption;
+        D::Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(SD_CreateSafeDialog(), IDCANCEL);
+    EXPECT_EQ(owner, "orvSafe");
+    EXPECT_NEAR((rcDlg.left + rcDlg.right) / 2, (rcMain.left + rcMain.right) / 2, 2);
+    EXPECT_NEAR((rcDlg.top + rcDlg.bottom) / 2, (rcMain.top + rcMain.bottom) / 2, 2);
+    EXPECT_EQ(cActSafePath[0], 0) << "Cancel creates nothing";
+    hWndMain = nullptr;
+    DestroyWindow(main);
+}
