@@ -75,11 +75,15 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
             GetWindowRect(hWndMain, &main);
             switch (WL_SplitTrack(pt.x, main.left, main.right, tree.right, list.left)) {
             case WL_TRACK_IGNORE: return 0;
+            // The pane under the cursor is told; the line itself is drawn here, so a
+            // pane that answers with MA_SplitTrack only draws it at the same place again.
             case WL_TRACK_TREE:
                 SendMessageA(hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndLinks));
+                MA_SplitTrack(hMyTree);
                 break;
             case WL_TRACK_CARD:
                 SendMessageA(hMyEdit, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndRechts));
+                MA_SplitTrack(hMyEdit);
                 break;
             case WL_TRACK_BAR:
                 EraseLine();

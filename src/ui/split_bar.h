@@ -8,8 +8,9 @@
 extern int nSplitPosition;
 
 LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// A pane's answer to UM_SPLITTRACK: the tracking line moves to the cursor in
-// that pane and the split position follows it.
+// The tracking line moves to the cursor in a pane and the split position
+// follows it. The split bar calls it for the pane under the cursor after sending
+// it UM_SPLITTRACK; calling it again at the same cursor changes nothing.
 void MA_SplitTrack(HWND pane);
 // Whether the split bar is being dragged.
 BOOL MA_SplitDragging();

@@ -20,7 +20,8 @@ extern HWND hSearchWnd;       // the search results window, class "orvSearch"
 extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
 
 // Private messages between the program's windows.
-#define UM_SPLITTRACK (WM_APP + 0) // to a pane: draw the tracking line at the cursor (lParam: its control)
+#define UM_SPLITTRACK (WM_APP + 0) // to a pane: the split bar is dragged over it (lParam: its control);
+                                   // the bar draws the line itself (MA_SplitTrack, split_bar.h)
 #define UM_ENDEDIT (WM_APP + 1)    // to the card pane: end the in-place edit, storing its text
 #define UM_BEGINEDIT (WM_APP + 2)  // to the card pane: edit the selected row in place
 #define UM_TRAYNOTIFY (WM_APP + 3) // to the main window: the tray icon's callback

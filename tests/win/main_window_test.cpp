@@ -2,12 +2,16 @@
 // window messages: toolbar, menus, tooltips, status bar, layout, about box and
 // the end that writes the safe back.
 #include "config/settings.h"
+#include "frame/timeout.h"
+#include "frame/win/main_loop.h"
 #include "model/records.h"
 #include "model/toolbar_state.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "support/safe_fixture.h"
 #include "ui/about_box.h"
+#include "ui/icon_list.h"
+#include "ui/skins.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
@@ -388,6 +392,222 @@ TEST_F(MainWindow, AboutBoxShowsIconVersionAndLink) {
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0xC0));
     ReleaseDC(link, dc);
     DestroyWindow(about);
+}
+
+TEST_F(MainWindow, LinkUnderlinesWhileThePointerIsOverIt) {
+    Start();
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hWndMain,
+                                    AB_AboutDlgProc, 0);
+    ASSERT_NE(about, nullptr);
+    HWND link = GetDlgItem(about, IDC_ABOUT_LINK);
+    HANDLE plain = GetPropA(link, "_Hyperlink_Original_Font_");
+    HANDLE underline = GetPropA(link, "_Hyperlink_Underline_Font_");
+    EXPECT_EQ(SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), HTCLIENT), TRUE);
+
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(link, WM_GETFONT, 0, 0)), underline);
+    EXPECT_EQ(GetCapture(), link);
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 3));
+    EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(link, WM_GETFONT, 0, 0)), underline) << "still over it";
+
+    RECT r;
+    GetClientRect(link, &r);
+    SendMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(r.right + 40, 2));
+    EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(link, WM_GETFONT, 0, 0)), plain);
+    EXPECT_NE(GetCapture(), link);
+    DestroyWindow(about);
+}
+
+TEST_F(MainWindow, DraggingTheSplitBarMovesTheSplitWithinTheMargins) {
+    Start();
+    SetWindowPos(hWndMain, nullptr, 0, 0, 1000, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hWndMain, SW_SHOWNOACTIVATE);
+    RECT main;
+    GetWindowRect(hWndMain, &main);
+    POINT origin = {0, 0};
+    ClientToScreen(hWndMain, &origin);
+    const int y = origin.y + 200;
+
+    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SetCursorPos(origin.x + 300, y);
+    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(MA_GetSplitPosition(), 300) << "over the tree: the split follows the cursor";
+    SetCursorPos(main.left + 150, y);
+    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(MA_GetSplitPosition(), 300) << "within 200 pixels of the edge the move is ignored";
+    SendMessageA(hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(ChildRect(hMyTree).right, 300);
+    EXPECT_EQ(ChildRect(hTrennWnd).left, 301);
+    EXPECT_EQ(ChildRect(hMyEdit).left, 304);
+
+    // Over the card list; then back over the bar itself puts the position before the drag back.
+    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 10));
+    SetCursorPos(origin.x + 600, y);
+    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(MA_GetSplitPosition(), 600);
+    SetCursorPos(origin.x + 302, y);
+    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(MA_GetSplitPosition(), 300);
+    SendMessageA(hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(ChildRect(hMyTree).right, 300);
+
+    // A press away from the bar starts nothing.
+    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
+    SetCursorPos(origin.x + 500, y);
+    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_EQ(MA_GetSplitPosition(), 300);
+}
+
+TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
+    Start("TimeOutClose=yes\r\nTimeOutMinutes=5\r\nAutoBackup=yes\r\nBackupPath=" + dir + "\r\n");
+    T_InitTimers();
+    MA_InstallStoreHooks();
+    const std::string path = OpenSample();
+    int keyDowns = 0;
+    static int *counter;
+    counter = &keyDowns;
+    MA_SetKeyDownHook([] { ++*counter; });
+    MSG key = {hWndMain, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    MA_BeforeDispatch(&key);
+    MA_SetKeyDownHook(nullptr);
+    EXPECT_EQ(keyDowns, 1) << "a key press regrows a shrunk quick window";
+
+    MA_AfterDispatch();
+    EXPECT_EQ(bTimeOutArmed, 1);
+    EXPECT_EQ(windowUi.timers[T_TIMER_INACTIVITY], 300000u);
+    dwLastActivity = dwTimeOutStart + dwTimeOutPeriod; // no input since arming
+    SendMessageA(hWndMain, WM_TIMER, T_TIMER_INACTIVITY, 0);
+    EXPECT_EQ(hmySafe, nullptr) << "the time-out closed the safe";
+    EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
+    EXPECT_EQ(ReadSafeFile(path, "pw"), 0);
+    MA_AfterDispatch();
+    EXPECT_EQ(bTimeOutArmed, 0) << "no safe, no timer";
+    T_SetSafeHooks(nullptr, nullptr);
+    T_InitTimers();
+}
+
+TEST_F(MainWindow, CloseGoesToTheTrayWhenAskedButExitEnds) {
+    Start("TrayOnClose=yes\r\n");
+    SendMessageA(hWndMain, WM_CLOSE, 0, 0);
+    ASSERT_NE(hWndMain, nullptr);
+    EXPECT_TRUE(IsWindow(hWndMain));
+    EXPECT_FALSE(Drain()) << "the program goes on";
+    SendMessageA(hWndMain, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(hWndMain, nullptr);
+    EXPECT_TRUE(Drain());
+}
+
+TEST_F(MainWindow, EndOfSessionIsLoggedAndEndsTheProgram) {
+    Start();
+    SendMessageA(hWndMain, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(hWndMain, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(hWndMain, nullptr);
+    EXPECT_TRUE(Drain());
+    const std::string log = ReadFile(Path("orvsafe.log"));
+    EXPECT_NE(log.find("MAIN"), std::string::npos);
+    EXPECT_NE(log.find("Shutdown message received"), std::string::npos) << log;
+}
+
+TEST_F(MainWindow, DropAndSearchWindowsWaitHiddenAtTheirPlaces) {
+    Start("[Settings]\r\nSearchWindow=10,20,410,320\r\n");
+    ASSERT_NE(hDropWnd, nullptr);
+    ASSERT_NE(hSearchWnd, nullptr);
+    char text[64];
+    GetClassNameA(hDropWnd, text, sizeof text);
+    EXPECT_STREQ(text, "orvDrop");
+    GetWindowTextA(hDropWnd, text, sizeof text);
+    EXPECT_STREQ(text, "orvSafe - crypted Files/Folders");
+    GetClassNameA(hSearchWnd, text, sizeof text);
+    EXPECT_STREQ(text, "orvSearch");
+    GetWindowTextA(hSearchWnd, text, sizeof text);
+    EXPECT_STREQ(text, "orvSafe - Searchresults");
+    EXPECT_FALSE(IsWindowVisible(hDropWnd));
+    EXPECT_FALSE(IsWindowVisible(hSearchWnd));
+    RECT r;
+    GetWindowRect(hDropWnd, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right - r.left, 600);
+    EXPECT_EQ(r.bottom - r.top, 400);
+    GetWindowRect(hSearchWnd, &r);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 410);
+    EXPECT_EQ(r.bottom, 320);
+    GetClassNameA(hTrennWnd, text, sizeof text);
+    EXPECT_STREQ(text, "WinSplit");
+    GetClassNameA(hMyTree, text, sizeof text);
+    EXPECT_STREQ(text, "orvTree");
+    GetClassNameA(hMyEdit, text, sizeof text);
+    EXPECT_STREQ(text, "orvEdit");
+    WNDCLASSA wc;
+    EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "CardView", &wc));
+    EXPECT_TRUE(wc.style & CS_OWNDC);
+    EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "orvSafe", &wc));
+    EXPECT_TRUE(wc.style & CS_DBLCLKS);
+    EXPECT_NE(wc.hIcon, nullptr);
+}
+
+TEST_F(MainWindow, ModeTextAndResetOfTheRightPane) {
+    Start();
+    SB_ShowMode("Display card content");
+    EXPECT_EQ(StatusText(1), " Display card content:   ");
+    MA_ResetRightPane();
+    EXPECT_EQ(StatusText(1), "");
+}
+
+TEST_F(MainWindow, SkinCallsTraceAsTheLibraryWould) {
+    Start("Tracelevel=8\r\n");
+    SK_InitLib();
+    SK_RemoveWindowSkin(hWndMain); // nothing loaded: no call
+    SK_LoadSkin("C:\\orv\\skins\\blue.smf", TRUE);
+    EXPECT_TRUE(bSkinLoaded);
+    SK_LoadSkin("", FALSE);
+    EXPECT_FALSE(bSkinLoaded);
+    const std::string trace = ReadFile(Path("orvtrace.log"));
+    const char *expected[] = {"skin_initLib", "skin_init -> LoadSkinFile(C:\\orv\\skins\\blue.smf) -> return 0",
+                              "skin_SetWindowSkin", "skin_SetDialogSkin", "skin_RemoveDialogSkin",
+                              "skin_RemoveWindowSkin"};
+    size_t at = 0;
+    for (const char *e : expected) {
+        size_t found = trace.find(e, at);
+        ASSERT_NE(found, std::string::npos) << e << " in order in\n" << trace;
+        at = found;
+    }
+    EXPECT_EQ(trace.find("skin_RemoveWindowSkin"), trace.rfind("skin_RemoveWindowSkin")) << "once";
+    EXPECT_NE(trace.find("SKIN"), std::string::npos);
+}
+
+TEST_F(MainWindow, IconListHoldsTheIconsFolderByExactName) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string shipped(self);
+    shipped = shipped.substr(0, shipped.find_last_of("\\/") + 1) + "..\\..\\dist\\Icons\\";
+    ASSERT_TRUE(CreateDirectoryA(Path("Icons").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA((shipped + "Mail.ico").c_str(), Path("Icons\\Mail.ico").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((shipped + "Bank.ico").c_str(), Path("Icons\\Bank.ico").c_str(), FALSE));
+    ASSERT_TRUE(WriteFile(Path("Icons\\Broken.ico"), "not an icon"));
+    ASSERT_TRUE(WriteFile(Path("Icons\\readme.txt"), "only *.ico counts"));
+    Settings.IconSize = 24;
+    IC_LoadIcons();
+    EXPECT_EQ(nIconCount, 3);
+    EXPECT_NE(IC_GetIcon("Mail.ico"), nullptr);
+    EXPECT_NE(IC_GetIcon("Bank.ico"), nullptr);
+    EXPECT_EQ(IC_GetIcon("Broken.ico"), nullptr) << "a file without an icon gives a record without one";
+    EXPECT_EQ(IC_GetIcon("mail.ico"), nullptr) << "names compare with their case";
+    EXPECT_EQ(IC_GetImageIndex("mail.ico"), -1);
+    EXPECT_EQ(IC_GetImageIndex("Nothing.ico"), -1);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(IC_GetIcon("Mail.ico"), &info));
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 24) << "the picture drawn for the tree's icon size";
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    IC_LoadIcons();
+    EXPECT_EQ(nIconCount, 3) << "loaded once";
+    IC_FreeIcons();
+    EXPECT_EQ(nIconCount, 0);
+    EXPECT_EQ(lpICONstart, nullptr);
 }
 
 } // namespace
