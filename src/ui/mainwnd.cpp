@@ -26,6 +26,7 @@
 int nToolbarHeight = 0;
 int nStatusHeight = 0;
 BOOL bDropShownAtEnd = FALSE;
+static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
 BOOL MA_IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
@@ -216,6 +217,7 @@ static int OnCreate(HWND hWnd) {
     hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
     hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
+    bMainCreated = TRUE;
     return 0;
 }
 
@@ -284,8 +286,24 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             DestroyWindow(hWnd);
         }
         return 0;
+    case WM_ERASEBKGND: {
+        // The flat toolbar shows what lies under it: the button face there, the
+        // class's grey elsewhere.
+        RECT rc;
+        GetClientRect(hWnd, &rc);
+        RECT bar = rc;
+        bar.bottom = nToolbarHeight;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+        rc.top = nToolbarHeight;
+        FillRect(dc, &rc, reinterpret_cast<HBRUSH>(GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND)));
+        return TRUE;
+    }
     case WM_DESTROY:
-        MA_DestroySequence();
+        // A window whose creation failed has nothing to write back or keep.
+        if (bMainCreated)
+            MA_DestroySequence();
+        bMainCreated = FALSE;
         bDropShownAtEnd = hDropWnd && IsWindowVisible(hDropWnd);
         if (hDropWnd)
             DestroyWindow(hDropWnd);
@@ -307,6 +325,9 @@ static BOOL Register(const char *name, UINT style, HICON icon, LPCSTR cursor, HB
     wc.lpfnWndProc = proc;
     wc.hInstance = hInst;
     wc.hIcon = icon;
+    if (icon)
+        wc.hIconSm = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorA(nullptr, cursor);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
