@@ -1,0 +1,256 @@
+// The real main window with a safe opened through the UI port, checked through
+// the window messages a user's view is made of: the tree's items, the menu and
+// toolbar states, the status bar.
+#include "config/settings.h"
+#include "model/records.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "support/safe_fixture.h"
+#include "ui/ids_dialogs.h"
+#include "ui/mainwnd.h"
+#include "ui/uiport_win32.h"
+#include "win/dialog_driver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+using D = DialogDriver;
+
+// Commands of the menu bar and the toolbar.
+enum : unsigned {
+    CMD_CREATE_SAFE = 32774,
+    CMD_OPEN_SAFE = 32773,
+    CMD_CLOSE_SAFE = 32800,
+    CMD_PASSWORD = 32828,
+    CMD_CREATE_FOLDER = 32802,
+    CMD_CREATE_CARD = 32803,
+    CMD_FOLDER_ORDER = 32806,
+    CMD_BACKUP = 32798,
+    CMD_PDA = 32805,
+    CMD_SAVE_DESKTOP = 2011,
+    CMD_RESTORE_DESKTOP = 2012,
+    TB_CHANGE_CARD = 2003,
+    TB_DISPLAY_CARD = 2002,
+    TB_OPTIONS = 2006,
+    TB_QUICKWIN = 2008,
+    TB_HELP = 2007,
+    TB_SEARCH = 2009,
+    TB_CLOSE_TREES = 2010,
+    TB_CREATE_NOTE = 2013,
+    TB_NOTES = 2014,
+};
+
+// Folders out of order and with a field not marked for dragging, an empty
+// content, a URL field: what the tree shows is decided, not copied.
+SafeSpec Sample(const std::string &password) {
+    SafeSpec s;
+    s.password = password;
+    s.folders = {{1, 2, "Web", ""}, {2, 1, "Banking", ""}};
+    s.fields = {{2, 0, 1, "Account", 0, 40, 1}, {2, 1, 2, "PIN", 1, 10, 1},
+                {1, 0, 1, "User", 0, 40, 1},    {1, 1, 2, "Password", 1, 40, 0},
+                {1, 2, 3, "Address", 2, 100, 1}};
+    s.cards = {{2, 1, 1, "Savings", ""}, {1, 3, 2, "zeta.net", ""}, {1, 2, 1, "example.org", ""}};
+    s.contents = {{1, 0, "DE0012345678"}, {1, 1, ""},
+                  {2, 0, "alice"},        {2, 1, "s3cret"},
+                  {2, 2, "https://www.example.org"}, {3, 0, "bob"}};
+    return s;
+}
+
+std::string ItemText(HWND tree, HTREEITEM item, LPARAM *kind) {
+    char text[260] = {};
+    TVITEMA tvi = {};
+    tvi.mask = TVIF_TEXT | TVIF_PARAM;
+    tvi.hItem = item;
+    tvi.pszText = text;
+    tvi.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+    *kind = tvi.lParam;
+    return text;
+}
+
+// The tree as a user reads it, one line an item: indentation by depth, the
+// item's kind, its text.
+void Walk(HWND tree, HTREEITEM item, int depth, std::vector<std::string> *lines) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        LPARAM kind = 0;
+        std::string text = ItemText(tree, item, &kind);
+        lines->push_back(std::string(2 * depth, ' ') + std::to_string(kind) + " " + text);
+        Walk(tree,
+             reinterpret_cast<HTREEITEM>(
+                 SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+             depth + 1, lines);
+    }
+}
+
+std::vector<std::string> Tree() {
+    std::vector<std::string> lines;
+    if (hWndLinks)
+        Walk(hWndLinks, reinterpret_cast<HTREEITEM>(SendMessageA(hWndLinks, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0,
+             &lines);
+    return lines;
+}
+
+bool MenuEnabled(unsigned id) {
+    UINT state = GetMenuState(GetMenu(hWndMain), id, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool ButtonEnabled(unsigned id) { return SendMessageA(hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
+
+std::string StatusText(int part) {
+    char text[256] = {};
+    if (LOWORD(SendMessageA(hStatusWnd, SB_GETTEXTLENGTHA, part, 0)) < sizeof text)
+        SendMessageA(hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The main window lives for the whole suite, as it lives for the whole run.
+class MainProgram : public SafeTest {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_USEREX_CLASSES};
+        InitCommonControlsEx(&icc);
+    }
+    static void TearDownTestSuite() {
+        if (hWndMain)
+            DestroyWindow(hWndMain);
+        MSG msg; // the window's end asks the loop to end: that is not this runner's loop
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (msg.message != WM_QUIT)
+                DispatchMessageA(&msg);
+    }
+    void SetUp() override {
+        SafeTest::SetUp();
+        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\nOpenLastSafe=no\r\n"));
+        II_ReadSettings();
+        UI_SetPort(&port);
+        if (!hWndMain) {
+            ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+            ASSERT_NE(hWndMain, nullptr);
+        }
+        Pump();
+    }
+    void TearDown() override {
+        if (hmySafe)
+            SW_CloseSafe(0);
+        Pump();
+        UI_SetPort(&ui);
+        EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
+        EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
+        SafeTest::TearDown();
+    }
+    static void Pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    std::string Put(const std::string &name, const SafeSpec &spec) {
+        std::string path = Path(name);
+        EXPECT_TRUE(WriteFile(path, BuildSafe(spec)));
+        return path;
+    }
+    // Opens a safe as the program does, the password typed into the real prompt.
+    int Open(const std::string &path, const std::string &password) {
+        driver.Expect("Enter Safe - Password", [password](HWND d) {
+            D::Type(d, IDC_SD_PASSWORD, password);
+            D::Click(d, IDOK);
+        });
+        int rc = SW_GetSafe(path.c_str());
+        Pump();
+        return rc;
+    }
+    Win32UiPort port;
+    DialogDriver driver;
+};
+
+const std::vector<std::string> kSampleTree = {
+    "1 sample.saf",
+    "  2 Banking",
+    "    4 Savings",
+    "      8 Account",
+    "  2 Web",
+    "    4 example.org",
+    "      8 User",
+    "    4 zeta.net",
+    "      8 User",
+};
+} // namespace
+
+TEST_F(MainProgram, CommandsFollowTheSafe) {
+    for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_CREATE_CARD, CMD_FOLDER_ORDER, CMD_BACKUP,
+                        CMD_PDA, CMD_SAVE_DESKTOP, CMD_RESTORE_DESKTOP})
+        EXPECT_FALSE(MenuEnabled(id)) << id << " before a safe is open";
+    for (unsigned id : {CMD_CREATE_SAFE, CMD_OPEN_SAFE, TB_OPTIONS, TB_QUICKWIN, TB_HELP})
+        EXPECT_TRUE(ButtonEnabled(id)) << id << " is always there";
+    for (unsigned id : {TB_CHANGE_CARD, TB_DISPLAY_CARD, TB_SEARCH, TB_CLOSE_TREES, CMD_SAVE_DESKTOP, TB_CREATE_NOTE,
+                        TB_NOTES})
+        EXPECT_FALSE(ButtonEnabled(id)) << id << " before a safe is open";
+
+    std::string path = Put("sample.saf", Sample("pw"));
+    ASSERT_EQ(Open(path, "pw"), 0);
+    for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_BACKUP, CMD_SAVE_DESKTOP})
+        EXPECT_TRUE(MenuEnabled(id)) << id << " with a safe open";
+    EXPECT_TRUE(MenuEnabled(CMD_FOLDER_ORDER)) << "two folders can be ordered";
+    EXPECT_FALSE(MenuEnabled(CMD_PDA)) << "no PDA_Path";
+    EXPECT_FALSE(MenuEnabled(CMD_CREATE_CARD)) << "no folder chosen";
+    for (unsigned id : {TB_SEARCH, TB_CLOSE_TREES, CMD_SAVE_DESKTOP, TB_CREATE_NOTE, TB_NOTES})
+        EXPECT_TRUE(ButtonEnabled(id)) << id << " with a safe open";
+    EXPECT_FALSE(ButtonEnabled(TB_CHANGE_CARD)) << "no card chosen";
+    EXPECT_FALSE(ButtonEnabled(TB_DISPLAY_CARD)) << "no card chosen";
+
+    SW_CloseSafe(0);
+    Pump();
+    EXPECT_TRUE(Tree().empty()) << "closing the safe empties the tree";
+    for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_FOLDER_ORDER, CMD_BACKUP, CMD_PDA,
+                        CMD_SAVE_DESKTOP, CMD_RESTORE_DESKTOP})
+        EXPECT_FALSE(MenuEnabled(id)) << id << " after closing";
+    for (unsigned id : {TB_SEARCH, TB_CLOSE_TREES, CMD_SAVE_DESKTOP, CMD_RESTORE_DESKTOP, TB_CREATE_NOTE, TB_NOTES})
+        EXPECT_FALSE(ButtonEnabled(id)) << id << " after closing";
+}
+
+TEST_F(MainProgram, TheStatusBarCountsFoldersAndCards) {
+    std::string path = Put("sample.saf", Sample(""));
+    ASSERT_EQ(SW_GetSafe(path.c_str()), 0) << "no password, no prompt";
+    Pump();
+    EXPECT_EQ(StatusText(2), "Folder:");
+    EXPECT_EQ(StatusText(3), "  2");
+    EXPECT_EQ(StatusText(4), "Cards:");
+    EXPECT_EQ(StatusText(5), "  3");
+}
+
+TEST_F(MainProgram, AFailedOpenLeavesThePreviousSafeOpenAndShown) {
+    std::string path = Put("sample.saf", Sample("pw"));
+    SafeSpec other = Sample("other");
+    other.folders = {{1, 1, "Elsewhere", ""}};
+    std::string otherPath = Put("other.saf", other);
+    ASSERT_EQ(Open(path, "pw"), 0);
+
+    std::string owner;
+    driver.Expect("Enter Safe - Password", [](HWND d) {
+        D::Type(d, IDC_SD_PASSWORD, "wrong");
+        D::Click(d, IDOK);
+    });
+    driver.Expect("Error", [&](HWND d) {
+        char caption[64] = {};
+        GetWindowTextA(GetWindow(d, GW_OWNER), caption, sizeof caption);
+        owner = caption;
+        D::Click(d, IDOK);
+    });
+    EXPECT_EQ(SW_GetSafe(otherPath.c_str()), -1);
+    Pump();
+    EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Error: error in encrypt safe"});
+    EXPECT_EQ(owner, "orvSafe") << "the message belongs to the main window";
+    EXPECT_STREQ(cActSafePath, path.c_str());
+    EXPECT_TRUE(MenuEnabled(CMD_CLOSE_SAFE));
+    EXPECT_TRUE(ButtonEnabled(TB_SEARCH));
+}
