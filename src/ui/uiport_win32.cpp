@@ -1,6 +1,7 @@
 #include "ui/uiport_win32.h"
 
 #include "ui/mainwnd.h"
+#include "ui/pending_windows.h"
 #include "ui/safe_dialogs.h"
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
@@ -27,6 +28,8 @@ void Win32UiPort::StopTimer(unsigned id) {
     if (hWndMain)
         KillTimer(hWndMain, id);
 }
+
+void Win32UiPort::HideToTray() { TR_HideToTray(); }
 
 TREEHANDLE Win32UiPort::InsertFieldItem(TREEHANDLE hCard, const char *text) { return TV_InsertFieldItem(hCard, text); }
 

@@ -12,6 +12,7 @@ class Win32UiPort : public UiPort {
     int SplitPosition() override;
     void StartTimer(unsigned id, uint32_t ms) override;
     void StopTimer(unsigned id) override;
+    void HideToTray() override;
     TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) override;
     int CardListTextWidth(const char *text) override;
     void CloseMainWindow() override;
