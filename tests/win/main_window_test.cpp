@@ -12,6 +12,7 @@
 #include "ui/about_box.h"
 #include "ui/icon_list.h"
 #include "ui/skins.h"
+#include "ui/splash.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
@@ -608,6 +609,22 @@ TEST_F(MainWindow, IconListHoldsTheIconsFolderByExactName) {
     IC_FreeIcons();
     EXPECT_EQ(nIconCount, 0);
     EXPECT_EQ(lpICONstart, nullptr);
+}
+
+TEST_F(MainWindow, SplashSitsCentredOnTopInTheSizeOfItsPicture) {
+    hInst = GetModuleHandleA(nullptr);
+    HWND splash = MA_ShowSplash();
+    ASSERT_NE(splash, nullptr);
+    RECT r;
+    GetWindowRect(splash, &r);
+    EXPECT_EQ(r.right - r.left, 320);
+    EXPECT_EQ(r.bottom - r.top, 160);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 320) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 160) / 2);
+    EXPECT_TRUE(GetWindowLongPtrA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongPtrA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)) << "no border";
+    MA_CloseSplash(splash);
+    EXPECT_FALSE(IsWindow(splash));
 }
 
 } // namespace
