@@ -11,6 +11,7 @@
 #include "tools/drop_window.h"
 #include "tools/note_windows.h"
 #include "ui/about_box.h"
+#include "ui/dialog_launchers.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/pending_windows.h"
@@ -84,7 +85,7 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     case IDT_RESTOREDESKTOP: DT_RestoreDesktopIcons(); return TRUE;
     case IDM_FOLDERTEMPLATES:
         MA_ResetRightPane();
-        TW_FolderTemplateDialog();
+        DL_FolderTemplates(hWnd);
         return TRUE;
     case IDM_CATEGORIES: CC_CategoryDialog(); return TRUE;
     case IDM_OPTIONS:

@@ -15,7 +15,10 @@ void OW_CreateFolderDialog();   // "Create Folder"
 void KW_CreateCardDialog();     // "Create Card"
 void OW_FolderOrderDialog();    // "Change Folder Order"
 int SW_SaveForPda(); // "Save for PDA": a copy of the safe into PDA_Path; 0 when written
-void TW_FolderTemplateDialog(); // "Folder Templates"
+// The procedures of the dialogs the launchers of dialog_launchers.h open.
+INT_PTR CALLBACK TW_FolderTemplatesDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK IC_IconListDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK TW_TemplateSettingsDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 void CC_CategoryDialog();       // "Categories"
 void OP_OptionsSheet();         // "Options"
 void UP_StartUpdate();          // the update hand-off, after "start autoupdate ?" was answered Yes

@@ -10,6 +10,7 @@
 #include "store/safe_state.h"
 #include "support/safe_fixture.h"
 #include "ui/about_box.h"
+#include "ui/dialog_launchers.h"
 #include "ui/icon_list.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
@@ -625,6 +626,46 @@ TEST_F(MainWindow, SplashSitsCentredOnTopInTheSizeOfItsPicture) {
     EXPECT_FALSE(GetWindowLongPtrA(splash, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)) << "no border";
     MA_CloseSplash(splash);
     EXPECT_FALSE(IsWindow(splash));
+}
+
+TEST_F(MainWindow, DropAndSearchStatusBarsShowTheirLabelsAndCounts) {
+    Start();
+    ASSERT_NE(hDropStatusWnd, nullptr);
+    ASSERT_NE(hSearchStatusWnd, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(hSearchStatusWnd), 1004);
+    auto text = [](HWND bar, int part) {
+        char t[64] = {};
+        SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(t));
+        return std::string(t);
+    };
+    EXPECT_EQ(SendMessageA(hDropStatusWnd, SB_GETPARTS, 0, 0), SB_DROP_PARTS);
+    EXPECT_EQ(text(hDropStatusWnd, 1), "Folder:");
+    EXPECT_EQ(text(hDropStatusWnd, 3), "Files:");
+    SB_ShowDropCounts(3, 1234);
+    EXPECT_EQ(text(hDropStatusWnd, 2), "    3");
+    EXPECT_EQ(text(hDropStatusWnd, 4), "  1234");
+    EXPECT_EQ(SendMessageA(hSearchStatusWnd, SB_GETPARTS, 0, 0), SB_SEARCH_PARTS);
+    EXPECT_EQ(text(hSearchStatusWnd, 1), "Searchresults:");
+    SB_ShowSearchCount(42);
+    EXPECT_EQ(text(hSearchStatusWnd, 2), "   42");
+    int edges[SB_SEARCH_PARTS] = {};
+    SendMessageA(hSearchStatusWnd, SB_GETPARTS, SB_SEARCH_PARTS, reinterpret_cast<LPARAM>(edges));
+    RECT client;
+    GetClientRect(hSearchWnd, &client);
+    EXPECT_EQ(edges[2], client.right);
+    EXPECT_LT(edges[0], edges[1]);
+}
+
+TEST_F(MainWindow, DialogLaunchersShowNothingWithoutTheirDialogs) {
+    Start();
+    EXPECT_EQ(DL_FolderTemplates(hWndMain), -1);
+    EXPECT_EQ(DL_IconList(hWndMain), -1);
+    EXPECT_EQ(DL_TemplateSettings1(hWndMain), -1);
+    EXPECT_EQ(nTemplateSettingsMode, 1);
+    EXPECT_EQ(DL_TemplateSettings0(hWndMain), -1);
+    EXPECT_EQ(nTemplateSettingsMode, 0);
+    SendMessageA(hWndMain, WM_COMMAND, IDM_FOLDERTEMPLATES, 0);
+    EXPECT_TRUE(IsWindowEnabled(hWndMain)) << "no dialog left behind";
 }
 
 } // namespace
