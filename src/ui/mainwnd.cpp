@@ -377,7 +377,9 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
     }
     HMENU menu = LoadMenuA(hInstance, MAKEINTRESOURCEA(IDM_MAINMENU));
     nSplitPosition = 0;
-    HWND hWnd = CreateWindowExA(0, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, menu,
+    // Made topmost from the start too: a hidden window may not take the order yet.
+    const DWORD exStyle = Settings.StayInForeground ? WS_EX_TOPMOST : 0;
+    HWND hWnd = CreateWindowExA(exStyle, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, menu,
                                 hInstance, nullptr);
     if (!hWnd) {
         if (menu)

@@ -668,4 +668,52 @@ TEST_F(MainWindow, DialogLaunchersShowNothingWithoutTheirDialogs) {
     EXPECT_TRUE(IsWindowEnabled(hWndMain)) << "no dialog left behind";
 }
 
+TEST_F(MainWindow, DesktopProfilesInTheSafeEnableRestore) {
+    Start();
+    SafeSpec s;
+    s.password = "pw";
+    s.folders = {{1, 1, "Mail", ""}};
+    s.profiles = {{1, "Office", "PC1", "01022026"}};
+    s.icons = {{1, 1, "Recycle Bin", 10, 20}};
+    const std::string path = Path("desk.saf");
+    ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
+    windowUi.passwords = {"pw"};
+    ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
+    EXPECT_FALSE(MenuGrey(IDT_RESTOREDESKTOP));
+    EXPECT_TRUE(ButtonEnabled(IDT_RESTOREDESKTOP));
+    SW_CloseSafe(0);
+    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP));
+    EXPECT_FALSE(ButtonEnabled(IDT_RESTOREDESKTOP));
+}
+
+TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
+    Start();
+    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 1);
+    EXPECT_TRUE(ButtonEnabled(2005));
+    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 0);
+    EXPECT_FALSE(ButtonEnabled(2005));
+    UI_EnableCommand(IDM_FOLDERORDER, 1);
+    EXPECT_FALSE(MenuGrey(IDM_FOLDERORDER));
+    UI_EnableCommand(IDM_FOLDERORDER, 0);
+    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER));
+    MA_ToolbarDisplayMode();
+    EXPECT_TRUE(ButtonEnabled(2003));
+    EXPECT_FALSE(ButtonEnabled(2002));
+    MA_ToolbarChangeMode();
+    EXPECT_FALSE(ButtonEnabled(2003));
+    EXPECT_TRUE(ButtonEnabled(2002));
+    MA_ToolbarNoCard();
+    EXPECT_FALSE(ButtonEnabled(2003));
+    EXPECT_FALSE(ButtonEnabled(2002));
+}
+
+TEST_F(MainWindow, MinimiseGoesToTheTrayWhenAskedAndStayInForegroundIsTopmost) {
+    Start("TrayOnMinimize=yes\r\nStayInForeground=yes\r\n");
+    EXPECT_TRUE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
+    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(hDropWnd)) << "the drop window goes first";
+    EXPECT_TRUE(IsWindow(hWndMain));
+}
+
 } // namespace
