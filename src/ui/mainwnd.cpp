@@ -36,16 +36,25 @@ int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
     HWND hWnd = window == UI_WND_MAIN ? hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
     if (!hWnd || !rect)
         return -1;
-    // The restored place, so a window that is minimised or maximised at the end
-    // comes back where the user last had it.
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof wp;
-    if (!GetWindowPlacement(hWnd, &wp))
+    RECT r;
+    if (IsIconic(hWnd) || IsZoomed(hWnd)) {
+        // The restored place, so a window minimised or maximised at the end comes
+        // back where the user last had it; it is kept relative to the work area.
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof wp;
+        if (!GetWindowPlacement(hWnd, &wp))
+            return -1;
+        RECT work = {};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        r = wp.rcNormalPosition;
+        OffsetRect(&r, work.left, work.top);
+    } else if (!GetWindowRect(hWnd, &r)) {
         return -1;
-    rect->left = wp.rcNormalPosition.left;
-    rect->top = wp.rcNormalPosition.top;
-    rect->right = wp.rcNormalPosition.right;
-    rect->bottom = wp.rcNormalPosition.bottom;
+    }
+    rect->left = r.left;
+    rect->top = r.top;
+    rect->right = r.right;
+    rect->bottom = r.bottom;
     return 0;
 }
 

@@ -716,4 +716,22 @@ TEST_F(MainWindow, MinimiseGoesToTheTrayWhenAskedAndStayInForegroundIsTopmost) {
     EXPECT_TRUE(IsWindow(hWndMain));
 }
 
+TEST_F(MainWindow, AMinimisedWindowKeepsItsRestoredPlace) {
+    Start();
+    SetWindowPos(hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    UI_RECT r;
+    ASSERT_EQ(MA_WindowRect(UI_WND_MAIN, &r), 0);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.bottom, 530);
+    ShowWindow(hWndMain, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(hWndMain));
+    ASSERT_EQ(MA_WindowRect(UI_WND_MAIN, &r), 0);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right, 680);
+    EXPECT_EQ(r.bottom, 530);
+    ASSERT_EQ(MA_WindowRect(UI_WND_SEARCH, &r), 0);
+    EXPECT_EQ(r.right - r.left, 600);
+}
+
 } // namespace
