@@ -21,7 +21,8 @@ HWND MA_ShowSplash() {
     HWND splash = CreateDialogParamA(hInst, MAKEINTRESOURCEA(IDD_SPLASH), nullptr, SplashProc, 0);
     if (splash) {
         ShowWindow(splash, SW_SHOW);
-        UpdateWindow(splash);
+        // Painted now: the start goes on without a message loop for a while.
+        RedrawWindow(splash, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return splash;
 }
