@@ -388,8 +388,9 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
     nSplitPosition = 0;
     // Made topmost from the start too: a hidden window may not take the order yet.
     const DWORD exStyle = Settings.StayInForeground ? WS_EX_TOPMOST : 0;
-    HWND hWnd = CreateWindowExA(exStyle, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, menu,
-                                hInstance, nullptr);
+    // Children clipped: the grey of the frame must not paint over a moved split bar.
+    HWND hWnd = CreateWindowExA(exStyle, MAIN_CLASS_NAME, MAIN_WINDOW_TITLE, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x,
+                                y, w, h, nullptr, menu, hInstance, nullptr);
     if (!hWnd) {
         if (menu)
             DestroyMenu(menu);

@@ -14,7 +14,8 @@ static int nLineX = 0;           // its x in that pane's client coordinates
 static void InvertLine(HWND pane, int x) {
     RECT bar;
     GetClientRect(hTrennWnd, &bar);
-    HDC dc = GetDC(pane);
+    // Not clipped by the pane's children: the line crosses the tree and the list.
+    HDC dc = GetDCEx(pane, nullptr, DCX_CACHE);
     if (!dc)
         return;
     RECT r = {x, 2, x + 2, bar.bottom - 1};
