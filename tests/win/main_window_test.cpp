@@ -734,4 +734,19 @@ TEST_F(MainWindow, AMinimisedWindowKeepsItsRestoredPlace) {
     EXPECT_EQ(r.right - r.left, 600);
 }
 
+TEST_F(MainWindow, CreatingASafeEnablesItsCommands) {
+    Start();
+    SW_FOCUS focus = SW_FOCUS_NONE;
+    ASSERT_EQ(SW_CreateSafeOK("fresh", "pw", "pw", false, &focus), 0);
+    ASSERT_NE(hmySafe, nullptr);
+    for (unsigned id : kSafeMenu)
+        EXPECT_FALSE(MenuGrey(id)) << id;
+    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER)) << "a new safe has no folders to order";
+    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP));
+    for (unsigned id : {2009u, 2010u, 2011u, 2013u, 2014u})
+        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    EXPECT_EQ(StatusText(3), "  0");
+    EXPECT_EQ(StatusText(5), "  0");
+}
+
 } // namespace
