@@ -28,7 +28,13 @@ int nStatusHeight = 0;
 BOOL bDropShownAtEnd = FALSE;
 static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
-BOOL MA_IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
+int nPlatformKind = MA_PLATFORM_UNKNOWN;
+
+BOOL MA_IsNtFamily() {
+    if (nPlatformKind == MA_PLATFORM_UNKNOWN)
+        nPlatformKind = (GetVersion() & 0x80000000u) ? MA_PLATFORM_9X : MA_PLATFORM_NT;
+    return nPlatformKind == MA_PLATFORM_NT;
+}
 
 int MA_GetSplitPosition() { return nSplitPosition; }
 

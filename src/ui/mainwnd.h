@@ -34,6 +34,10 @@ int MA_GetSplitPosition();
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
 // Lays the panes, the split bar, the toolbar and the status bar out in the client area.
 void MA_LayoutMain(HWND hWnd);
+// The platform kind: 0 until asked of the system, then 1 for the Windows 9x
+// family or 2 for the NT family.
+enum { MA_PLATFORM_UNKNOWN = 0, MA_PLATFORM_9X = 1, MA_PLATFORM_NT = 2 };
+extern int nPlatformKind;
 // Whether the desktop icon feature is there (it needs the NT family).
 BOOL MA_IsNtFamily();
 // The command table: TRUE when the command was one of the main window's.

@@ -749,4 +749,22 @@ TEST_F(MainWindow, CreatingASafeEnablesItsCommands) {
     EXPECT_EQ(StatusText(5), "  0");
 }
 
+TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
+    nPlatformKind = MA_PLATFORM_9X;
+    Start();
+    nPlatformKind = MA_PLATFORM_UNKNOWN;
+    EXPECT_EQ(SendMessageA(hToolbar, TB_BUTTONCOUNT, 0, 0), 22);
+    EXPECT_EQ(SendMessageA(hToolbar, TB_COMMANDTOINDEX, 2011, 0), -1);
+    EXPECT_EQ(SendMessageA(hToolbar, TB_COMMANDTOINDEX, 2012, 0), -1);
+    TBBUTTON b = {};
+    SendMessageA(hToolbar, TB_GETBUTTON, 18, reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(b.idCommand, 2013) << "the separator after the pair went too";
+    HMENU bar = GetMenu(hWndMain);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    char text[32] = {};
+    GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Settings");
+    EXPECT_EQ(GetMenuState(bar, IDT_SAVEDESKTOP, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
 } // namespace
