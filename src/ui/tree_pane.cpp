@@ -1,24 +1,230 @@
-// Placeholder panes until the tree and card list are built.
+// The tree pane "orvTree": its tree control and the control's notifications.
+#include "config/settings.h"
+#include "frame/logs.h"
+#include "model/cards.h"
+#include "model/folders.h"
+#include "model/tree_build.h"
+#include "platform/uiport.h"
+#include "ui/mainwnd.h"
+#include "ui/resource.h"
+#include "ui/statusbar.h"
 #include "ui/tree_view.h"
 
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
+
+// The item under the cursor's last position, in the tree's client coordinates.
+HTREEITEM ItemAtCursor() {
+    DWORD pos = GetMessagePos();
+    TVHITTESTINFO hit = {};
+    hit.pt.x = static_cast<short>(LOWORD(pos));
+    hit.pt.y = static_cast<short>(HIWORD(pos));
+    ScreenToClient(hWndLinks, &hit.pt);
+    HTREEITEM item = TreeView_HitTest(hWndLinks, &hit);
+    return (hit.flags & TVHT_ONITEM) ? item : nullptr;
+}
+
+void SetText(HTREEITEM hItem, const char *text) {
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = const_cast<char *>(text);
+    SendMessageA(hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT CustomDraw(NMTVCUSTOMDRAW *cd) {
+    switch (cd->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        // The selected item keeps the highlight, so the selection stays visible.
+        if (!(cd->nmcd.uItemState & CDIS_SELECTED)) {
+            cd->clrText = RGB(0, 0, 0);
+            cd->clrTextBk = static_cast<COLORREF>(Settings.TViewBKColor);
+        }
+        return CDRF_DODEFAULT;
+    default: return CDRF_DODEFAULT;
+    }
+}
+
+// A label edit ended with a text: the folder's or card's name takes it.
+BOOL EndLabelEdit(const NMTVDISPINFOA *info) {
+    if (!info->item.pszText)
+        return FALSE;
+    TREEHANDLE item = T(info->item.hItem);
+    switch (TV_GetItemKind(info->item.hItem)) {
+    case TV_KIND_FOLDER:
+        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+            if (o->hOrdnerTree == item) {
+                memset(o->cOrdnerName, 0, sizeof o->cOrdnerName);
+                strncpy(o->cOrdnerName, info->item.pszText, sizeof o->cOrdnerName - 1);
+                SetText(info->item.hItem, o->cOrdnerName);
+            }
+        return FALSE; // the text set above is the stored one
+    case TV_KIND_CARD:
+        for (KARTE *k = lpKARTEstart; k; k = k->next)
+            if (k->hCardTree == item) {
+                memset(k->cKartenName, 0, sizeof k->cKartenName);
+                strncpy(k->cKartenName, info->item.pszText, sizeof k->cKartenName - 1);
+                SetText(info->item.hItem, k->cKartenName);
+            }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
+    switch (hdr->code) {
+    case NM_CUSTOMDRAW: return CustomDraw(reinterpret_cast<NMTVCUSTOMDRAW *>(hdr));
+    case NM_CLICK: {
+        HTREEITEM item = ItemAtCursor();
+        if (item) {
+            TreeView_SelectItem(hWndLinks, item);
+            TV_ItemSelected(item);
+        }
+        return 0;
+    }
+    case TVN_SELCHANGEDA: {
+        // The keyboard moves the selection as a click would.
+        const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
+        if (nm->action == TVC_BYKEYBOARD && nm->itemNew.hItem)
+            TV_ItemSelected(nm->itemNew.hItem);
+        return 0;
+    }
+    case NM_RCLICK: {
+        HTREEITEM item = ItemAtCursor();
+        if (item) {
+            TreeView_SelectItem(hWndLinks, item);
+            bTVRightClick = TRUE;
+        } else {
+            MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        }
+        // The context menu follows through WM_CONTEXTMENU.
+        DWORD pos = GetMessagePos();
+        SendMessageA(hPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), static_cast<LPARAM>(pos));
+        return 1;
+    }
+    case NM_KILLFOCUS:
+        bTVRightClick = FALSE;
+        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        return 0;
+    case TVN_BEGINLABELEDITA: {
+        const NMTVDISPINFOA *info = reinterpret_cast<NMTVDISPINFOA *>(hdr);
+        uint32_t kind = TV_GetItemKind(info->item.hItem);
+        BOOL refuse = bQuickWindowMode || !(kind == TV_KIND_FOLDER || kind == TV_KIND_CARD);
+        return refuse;
+    }
+    case TVN_ENDLABELEDITA: return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA *>(hdr));
+    case TVN_ITEMEXPANDEDA: {
+        const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
+        uint32_t expanded = (nm->action & TVE_EXPAND) ? 1 : 0;
+        switch (TV_GetItemKind(nm->itemNew.hItem)) {
+        case TV_KIND_FOLDER: OW_SetOrdnerExpanded(T(nm->itemNew.hItem), expanded); break;
+        case TV_KIND_CARD: CW_SetCardExpanded(T(nm->itemNew.hItem), expanded); break;
+        default: break;
+        }
+        return 0;
+    }
+    case TVN_BEGINDRAGA: {
+        const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
+        TV_BeginDrag(hPane, nm->itemNew.hItem);
+        return 0;
+    }
+    default: return 0;
+    }
+}
+} // namespace
+
+void TV_ItemSelected(HTREEITEM hItem) {
+    if (!hItem)
+        return;
+    uint32_t kind = TV_GetItemKind(hItem);
+    if (!kind) {
+        ML_WriteLog("M 02", "cannot get selected Item Information", 0);
+        UI_MessageBox("P-Error: TreeView Problem (01)", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+        return;
+    }
+    if (bQuickWindowMode && kind == TV_KIND_URL) {
+        for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+            if (c->hFeldTree == T(hItem)) {
+                if (c->lpFeldInhalt && c->lpFeldInhalt[0]) {
+                    char target[300];
+                    if (strncmp(c->lpFeldInhalt, "http://", 7) != 0 && strncmp(c->lpFeldInhalt, "https://", 8) != 0)
+                        wsprintfA(target, "http://%s", c->lpFeldInhalt);
+                    else
+                        lstrcpynA(target, c->lpFeldInhalt, sizeof target);
+                    CW_ShellOpen(target);
+                    SecureZeroMemory(target, sizeof target);
+                }
+                break;
+            }
+        return;
+    }
+    if (kind == TV_KIND_CARD) {
+        nTVLastKind = TV_KIND_CARD;
+        CW_ShowCardContentList(hItem);
+        CW_EnterDisplayMode();
+        bTVRightClick = FALSE;
+        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        if (bQuickWindowMode)
+            CW_OpenCardUrl();
+        return;
+    }
+    MA_EnableCommand(IDM_TV_CREATECARD, kind == TV_KIND_FOLDER);
+    nTVLastKind = 0;
+    MA_ResetRightPane();
+    CW_ClearDisplayMode();
+    MA_ToolbarNoCard();
+}
+
 LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: {
+        RECT rc;
+        GetClientRect(hWnd, &rc);
+        hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | TVS_HASBUTTONS |
+                                        TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+                                    0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
+        if (!hWndLinks)
+            return -1;
+        TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        return 0;
+    }
+    case WM_SIZE:
+        if (hWndLinks)
+            MoveWindow(hWndLinks, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_PAINT:
+        if (hWndLinks)
+            TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        break;
+    case WM_NOTIFY: {
+        NMHDR *hdr = reinterpret_cast<NMHDR *>(lParam);
+        if (hdr->hwndFrom == hWndLinks)
+            return TreeNotify(hWnd, hdr);
+        break;
+    }
+    case WM_CONTEXTMENU:
+        TV_ContextMenu(hWnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_COMMAND: TV_Command(hWnd, LOWORD(wParam)); return 0;
+    case WM_MOUSEMOVE:
+        if (nTVDragKind)
+            SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
+        return 0;
+    case WM_LBUTTONUP:
+        if (nTVDragKind)
+            TV_EndDrag(hWnd);
+        return 0;
+    case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
+    case WM_DESTROY:
+        hWndLinks = nullptr;
+        return 0;
+    default: break;
+    }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
-LRESULT CALLBACK LV_CardPaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-void TV_FillTree() {}
-void TV_DisplayTreeSafe(const char *) {}
-const char *TV_SelectedCardName() { return ""; }
-void TV_ClearTree() {}
-void TV_CollapseAll() {}
-TREEHANDLE TV_InsertFieldItem(TREEHANDLE, const char *) { return nullptr; }
-void TV_SelectItem(TREEHANDLE) {}
-int LV_TextWidth(const char *text) { return 8 * static_cast<int>(lstrlenA(text)); }
-void CW_RedisplayField(uint32_t) {}
-void CW_EnterDisplayMode() {}
-void CW_EnterChangeMode() {}
-void CW_ClearDisplayMode() {}

@@ -1,0 +1,126 @@
+#include "model/card_view.h"
+
+#include "frame/memory.h"
+#include "model/card_fields.h"
+#include "model/fields.h"
+
+#include <cstdio>
+#include <cstring>
+
+LINKSPOT *lpLINKSPOTstart = nullptr;
+LINKSPOT *lpLINKSPOTact = nullptr;
+
+void CW_FreeLinkSpots() {
+    LINKSPOT *l = lpLINKSPOTstart;
+    while (l) {
+        LINKSPOT *next = l->next;
+        T_FreeSecret("CW_F_05", l, sizeof *l); // the texts are card contents
+        l = next;
+    }
+    lpLINKSPOTstart = lpLINKSPOTact = nullptr;
+}
+
+LINKSPOT *CW_AddLinkSpot(int32_t x, int32_t y, int32_t height, int32_t width, uint32_t type, const char *text) {
+    LINKSPOT *l = static_cast<LINKSPOT *>(T_Malloc("CW_M_05", sizeof(LINKSPOT)));
+    if (!l)
+        return nullptr;
+    l->x = x;
+    l->y = y;
+    l->height = height;
+    l->width = width;
+    l->type = type;
+    snprintf(l->text, sizeof l->text, "%s", text ? text : "");
+    if (lpLINKSPOTact)
+        lpLINKSPOTact->next = l;
+    else
+        lpLINKSPOTstart = l;
+    lpLINKSPOTact = l;
+    return l;
+}
+
+const LINKSPOT *CW_FindLinkSpot(int32_t y) {
+    for (const LINKSPOT *l = lpLINKSPOTstart; l; l = l->next)
+        if (l->y <= y && y <= l->y + l->height)
+            return l;
+    return nullptr;
+}
+
+void CW_MaskText(const char *text, char *out, uint32_t size) {
+    if (!size)
+        return;
+    uint32_t n = 0;
+    for (; text && text[n] && n + 1 < size; ++n)
+        out[n] = '*';
+    out[n] = 0;
+}
+
+int CW_LinkTarget(uint32_t type, const char *text, char out[CW_TARGET_SIZE]) {
+    switch (type) {
+    case FT_EMAIL: snprintf(out, CW_TARGET_SIZE, "mailto:%s", text); return 0;
+    case FT_URL:
+        if (strncmp(text, "http://", 7) != 0 && strncmp(text, "https://", 8) != 0)
+            snprintf(out, CW_TARGET_SIZE, "http://%s", text);
+        else
+            snprintf(out, CW_TARGET_SIZE, "%s", text);
+        return 0;
+    case FT_PROGRAMM: snprintf(out, CW_TARGET_SIZE, "%s", text); return 1;
+    default: out[0] = 0; return -1;
+    }
+}
+
+int CW_LayoutCard(uint32_t nKartenKennung, int32_t nameWidth, int32_t rowHeight, int32_t scrollX, int32_t scrollY,
+                  CW_RowFn fn, CW_WidthFn width, void *ctx) {
+    CW_FreeLinkSpots();
+    CF_CURSOR cursor;
+    CF_FIELD field;
+    int skipped = 0, shown = 0;
+    int32_t y = 0;
+    CW_ROW row;
+    for (int more = CF_First(nKartenKennung, &cursor, &field); more; more = CF_Next(&cursor, &field)) {
+        if (skipped < scrollY) {
+            ++skipped;
+            continue;
+        }
+        memset(&row, 0, sizeof row);
+        row.nFeldIndex = field.nFeldIndex;
+        row.type = field.type;
+        row.name = field.name;
+        row.y = y;
+        row.nameX = 2 - scrollX;
+        row.textX = nameWidth - scrollX + 16;
+        char content[MAX_FELD_LAENGE + 1] = {};
+        if (FW_GetFeld(nKartenKennung, field.nFeldIndex, content) != 0)
+            content[0] = 0;
+        if (field.type == FT_PASSWORT) {
+            CW_MaskText(content, row.text, sizeof row.text);
+            row.textDy = 2;
+        } else {
+            memcpy(row.text, content, sizeof row.text);
+        }
+        if ((field.type == FT_URL || field.type == FT_EMAIL || field.type == FT_PROGRAMM) && content[0]) {
+            row.bLink = 1;
+            CW_AddLinkSpot(2 - scrollX, y, rowHeight, width ? width(ctx, content) : 0, field.type, content);
+        }
+        fn(ctx, &row);
+        ++shown;
+        y += rowHeight;
+        memset(content, 0, sizeof content);
+    }
+    memset(&row, 0, sizeof row);
+    return shown;
+}
+
+int CW_CardUrlTarget(uint32_t nKartenKennung, char out[CW_TARGET_SIZE]) {
+    CF_CURSOR cursor;
+    CF_FIELD field;
+    for (int more = CF_First(nKartenKennung, &cursor, &field); more; more = CF_Next(&cursor, &field)) {
+        if (field.type != FT_URL)
+            continue;
+        char content[MAX_FELD_LAENGE + 1] = {};
+        if (FW_GetFeld(nKartenKennung, field.nFeldIndex, content) != 0 || !content[0])
+            return -1;
+        CW_LinkTarget(FT_URL, content, out);
+        return 0;
+    }
+    return -1;
+}

@@ -1,0 +1,99 @@
+#include "model/tree_build.h"
+
+#include "model/card_fields.h"
+#include "model/categories.h"
+#include "tools/alarm_fields.h"
+
+namespace {
+ORDNER *FolderById(uint32_t id) {
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        if (o->nOrdnerKennung == id)
+            return o;
+    return nullptr;
+}
+
+// Step 4: the field items of a shown card.
+void AddFieldItems(const KARTE *card, const TB_OPTIONS *options, const TB_SINK *sink) {
+    for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next) {
+        if (c->nKartenKennung != card->nKartenKennung || !c->lpFeldInhalt || !c->lpFeldInhalt[0])
+            continue;
+        CF_FIELD field;
+        if (CF_FindField(card->nKartenKennung, c->nFeldIndex, &field) != 0)
+            continue;
+        if (field.type == FT_URL) {
+            if (options->bQuickWindow)
+                c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field.name, TV_KIND_URL, TV_IMG_URL);
+        } else if (field.type != FT_ALARM2 && field.drag) {
+            c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field.name, TV_KIND_FIELD, TV_IMG_FIELD);
+        }
+    }
+}
+} // namespace
+
+int TB_IconImage(const TB_SINK *sink, const char *iconName) {
+    int index = sink->iconIndex ? sink->iconIndex(sink->ctx, iconName) : -1;
+    return index < 0 ? TV_IMG_DEFAULT : TV_ICON_BASE + index;
+}
+
+int TB_FolderHasAlarm(uint32_t nOrdnerKennung) {
+    for (const ALARMTAB *a = lpALARMTABstart; a; a = a->next)
+        if (a->nOrdnerKennung == nOrdnerKennung)
+            return 1;
+    return 0;
+}
+
+int TB_CardHasAlarm(uint32_t nKartenKennung) {
+    for (const ALARMTAB *a = lpALARMTABstart; a; a = a->next)
+        if (a->nKartenKennung == nKartenKennung)
+            return 1;
+    return 0;
+}
+
+void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink) {
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        o->hOrdnerTree = nullptr;
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        k->hCardTree = nullptr;
+    for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        c->hFeldTree = nullptr;
+
+    const bool folders = !options->bQuickWindow || options->bShowFolders;
+    if (folders) {
+        for (ORDNER *o = lpORDNERstart; o; o = o->next) {
+            if (!CC_IsOrdnerShown(o))
+                continue;
+            int image = TB_FolderHasAlarm(o->nOrdnerKennung) ? TV_IMG_ALARM : TB_IconImage(sink, o->cIconName);
+            o->hOrdnerTree = sink->insert(sink->ctx, hSafe, o->cOrdnerName, TV_KIND_FOLDER, image);
+        }
+        for (KARTE *k = lpKARTEstart; k; k = k->next) {
+            ORDNER *o = FolderById(k->nOrdnerKennung);
+            if (!o || !o->hOrdnerTree || !CC_IsKarteShown(k))
+                continue;
+            int image = TB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TB_IconImage(sink, k->cIconName);
+            k->hCardTree = sink->insert(sink->ctx, o->hOrdnerTree, k->cKartenName, TV_KIND_CARD, image);
+            if (k->hCardTree)
+                AddFieldItems(k, options, sink);
+        }
+    } else {
+        // The quick window without folders: every card straight below the safe,
+        // folder by folder, whatever its category or alarm.
+        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+            for (KARTE *k = lpKARTEstart; k; k = k->next) {
+                if (k->nOrdnerKennung != o->nOrdnerKennung)
+                    continue;
+                k->hCardTree = sink->insert(sink->ctx, hSafe, k->cKartenName, TV_KIND_CARD,
+                                            TB_IconImage(sink, k->cIconName));
+                if (k->hCardTree)
+                    AddFieldItems(k, options, sink);
+            }
+    }
+
+    if (hSafe)
+        sink->expand(sink->ctx, hSafe);
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        if (o->nExpanded && o->hOrdnerTree)
+            sink->expand(sink->ctx, o->hOrdnerTree);
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        if (k->nExpanded && k->hCardTree)
+            sink->expand(sink->ctx, k->hCardTree);
+}

@@ -1,0 +1,77 @@
+// "Alarm Date": the date of an ALARM field of the card the list shows, chosen
+// from day, month and year lists.
+#include "tools/alarm_date_dialog.h"
+#include "ui/pane_dialogs.h"
+#include "ui/resource.h"
+#include "ui/tree_view.h"
+
+namespace {
+const struct {
+    int id;
+    AW_LIST list;
+} kLists[] = {{IDC_AD_DAY, AW_LIST_DAY}, {IDC_AD_MONTH, AW_LIST_MONTH}, {IDC_AD_YEAR, AW_LIST_YEAR}};
+
+void Centre(HWND hDlg) {
+    RECT rc, owner;
+    GetWindowRect(hDlg, &rc);
+    HWND parent = GetWindow(hDlg, GW_OWNER);
+    if (parent)
+        GetWindowRect(parent, &owner);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
+    int x = owner.left + ((owner.right - owner.left) - (rc.right - rc.left)) / 2;
+    int y = owner.top + ((owner.bottom - owner.top) - (rc.bottom - rc.top)) / 2;
+    SetWindowPos(hDlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+int Chosen(HWND hDlg, int id, AW_LIST list) {
+    int pos = static_cast<int>(SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0));
+    return pos < 0 ? 0 : AW_DateListValue(list, pos);
+}
+
+INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    uint32_t field = static_cast<uint32_t>(GetWindowLongPtrA(hDlg, DWLP_USER));
+    switch (msg) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
+        field = static_cast<uint32_t>(lParam);
+        Centre(hDlg);
+        AW_DATESEL sel = {};
+        AW_AlarmDateInit(nLVCardId, field, &sel);
+        const int values[] = {sel.day, sel.month, sel.year};
+        for (int i = 0; i < 3; ++i) {
+            for (int p = 0; p < AW_DateListCount(kLists[i].list); ++p) {
+                char text[8];
+                AW_DateListText(kLists[i].list, p, text);
+                SendDlgItemMessageA(hDlg, kLists[i].id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            }
+            SendDlgItemMessageA(hDlg, kLists[i].id, CB_SETCURSEL,
+                                static_cast<WPARAM>(AW_DateListPosition(kLists[i].list, values[i])), 0);
+        }
+        SetFocus(GetDlgItem(hDlg, IDCANCEL));
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            AW_AlarmDateOk(nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
+                           Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
+                           reinterpret_cast<TREEHANDLE>(hLVCardItem));
+            EndDialog(hDlg, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(hDlg, IDCANCEL);
+            AW_AlarmDateCancel(field);
+            return TRUE;
+        }
+        break;
+    default: break;
+    }
+    return FALSE;
+}
+} // namespace
+
+void AW_AlarmDateDialog(uint32_t nFeldIndex) {
+    DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ALARMDATE),
+                    hWndMain ? hWndMain : GetActiveWindow(), AlarmDateProc, static_cast<LPARAM>(nFeldIndex));
+}

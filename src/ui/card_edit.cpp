@@ -1,0 +1,157 @@
+// The card list's in-place editor: an edit over the content column of one row,
+// with a browse button for a program path; Tab and Enter store and go on.
+#include "frame/logs.h"
+#include "model/card_fields.h"
+#include "model/fields.h"
+#include "ui/file_dialogs.h"
+#include "ui/pane_dialogs.h"
+#include "ui/resource.h"
+#include "ui/tree_view.h"
+
+#include <commctrl.h>
+
+int nLVEditRow = -1;
+HWND hLVEdit = nullptr;
+HWND hLVBrowse = nullptr;
+
+namespace {
+uint32_t nEditType = 0;
+uint32_t nEditMax = MAX_FELD_LAENGE;
+BOOL bContinue = FALSE;
+WNDPROC pfnEditProc = nullptr;
+
+TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
+
+LRESULT CALLBACK EditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(pfnEditProc, hWnd, msg, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB || wParam == VK_RETURN) {
+            bContinue = TRUE;
+            SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\t' || wParam == '\r')
+            return 0; // handled with the key press
+        break;
+    default: break;
+    }
+    return CallWindowProcA(pfnEditProc, hWnd, msg, wParam, lParam);
+}
+
+// The row's field index; -1 (logged) when its item cannot be read.
+int RowField(int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (row < 0 || !ListView_GetItem(hWndRechts, &item)) {
+        ML_WriteLogF("M 07", 0, "P-Error: ListView_GetItem (LVIEWnSelected = %d)", row);
+        return -1;
+    }
+    return static_cast<int>(item.lParam);
+}
+
+void ShowStored(int row, uint32_t field) {
+    char content[MAX_FELD_LAENGE + 1] = {};
+    if (FW_GetFeld(nLVCardId, field, content) != 0)
+        content[0] = 0;
+    ListView_SetItemText(hWndRechts, row, 1, content);
+    SecureZeroMemory(content, sizeof content);
+}
+} // namespace
+
+void LV_CloseEditor() {
+    if (hLVEdit) {
+        // The text it held may be a password.
+        SendMessageA(hLVEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        DestroyWindow(hLVEdit);
+    }
+    if (hLVBrowse)
+        DestroyWindow(hLVBrowse);
+    hLVEdit = hLVBrowse = nullptr;
+}
+
+void LV_BeginEdit() {
+    if (!hWndRechts || nLVEditRow < 0)
+        return;
+    int field = RowField(nLVEditRow);
+    if (field < 0)
+        return;
+    CF_FIELD desc = {};
+    if (CF_FindField(nLVCardId, static_cast<uint32_t>(field), &desc) != 0)
+        return;
+    nEditType = desc.type;
+    nEditMax = desc.length && desc.length < MAX_FELD_LAENGE ? desc.length : MAX_FELD_LAENGE;
+    if (desc.type == FT_ALARM) {
+        AW_AlarmDateDialog(static_cast<uint32_t>(field));
+        return;
+    }
+    LV_CloseEditor();
+    RECT rc = {};
+    ListView_GetItemRect(hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
+    int col0 = ListView_GetColumnWidth(hWndRechts, 0);
+    int width = rc.right - col0 - 10 - (desc.type == FT_PROGRAMM ? 30 : 0);
+    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + 4,
+                              rc.top, width, rc.bottom - rc.top, hWndRechts,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
+    if (!hLVEdit)
+        return;
+    pfnEditProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+    if (desc.type == FT_PROGRAMM)
+        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - 22, rc.top,
+                                    20, rc.bottom - rc.top, hWndRechts,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
+    char content[MAX_FELD_LAENGE + 1] = {};
+    if (FW_GetFeld(nLVCardId, static_cast<uint32_t>(field), content) != 0)
+        content[0] = 0;
+    SetWindowTextA(hLVEdit, content);
+    SecureZeroMemory(content, sizeof content);
+    SendMessageA(hLVEdit, EM_LIMITTEXT, nEditMax, 0);
+    SendMessageA(hLVEdit, WM_SETFONT, SendMessageA(hWndRechts, WM_GETFONT, 0, 0), TRUE);
+    SetFocus(hLVEdit);
+}
+
+void LV_EndEdit() {
+    if (!hWndRechts || nLVEditRow < 0) {
+        bContinue = FALSE;
+        return;
+    }
+    int field = RowField(nLVEditRow);
+    if (field < 0) {
+        LV_CloseEditor();
+        nLVEditRow = -1;
+        bContinue = FALSE;
+        return;
+    }
+    if (nEditType == FT_ALARM || nEditType == FT_ALARM2) {
+        ShowStored(nLVEditRow, static_cast<uint32_t>(field));
+    } else if (hLVEdit) {
+        char text[MAX_FELD_LAENGE + 1] = {};
+        GetWindowTextA(hLVEdit, text, static_cast<int>(nEditMax) + 1);
+        ListView_SetItemText(hWndRechts, nLVEditRow, 1, text);
+        LV_CloseEditor();
+        FW_PutFeld(nLVCardId, static_cast<uint32_t>(field), text, T(hLVCardItem));
+        SecureZeroMemory(text, sizeof text);
+    }
+    if (!bContinue) {
+        nLVEditRow = -1;
+        return;
+    }
+    bContinue = FALSE;
+    int rows = ListView_GetItemCount(hWndRechts);
+    nLVEditRow = rows > 0 ? (nLVEditRow + 1) % rows : -1;
+    LV_BeginEdit();
+}
+
+void LV_Browse() {
+    if (!hLVEdit)
+        return;
+    char path[MAX_PATH] = {};
+    GetWindowTextA(hLVEdit, path, sizeof path);
+    if (TR_SelectProgram(hWndRechts, path, "") != 0)
+        SetWindowTextA(hLVEdit, path);
+    SetFocus(hLVEdit);
+}

@@ -1,0 +1,238 @@
+// The card view "CardView": display mode paints the selected card itself, with
+// passwords masked and web, mail and program fields as links.
+#include "config/settings.h"
+#include "model/card_view.h"
+#include "model/cards.h"
+#include "model/fields.h"
+#include "model/tree_build.h"
+#include "platform/platform.h"
+#include "platform/uiport.h"
+#include "ui/mainwnd.h"
+#include "ui/statusbar.h"
+#include "ui/tree_view.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+BOOL bCardDisplayMode = FALSE;
+
+namespace {
+HFONT hNameFont = nullptr, hTextFont = nullptr, hLinkFont = nullptr;
+HBRUSH hBackBrush = nullptr;
+CW_SHELLHOOK pfnShellHook = nullptr;
+CW_PAINTHOOK pfnPaintHook = nullptr;
+
+TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
+
+void MakeFonts() {
+    if (hNameFont)
+        return;
+    LOGFONTA lf = {};
+    GetObjectA(GetStockObject(ANSI_VAR_FONT), sizeof lf, &lf);
+    lf.lfWeight = 700;
+    hNameFont = CreateFontIndirectA(&lf);
+    lf.lfWeight = 400;
+    hTextFont = CreateFontIndirectA(&lf);
+    lf.lfUnderline = TRUE;
+    hLinkFont = CreateFontIndirectA(&lf);
+}
+
+// The card the view shows: the tree's selection when it is a card.
+int ViewedCard() {
+    HTREEITEM sel = TV_GetSelection();
+    if (!bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
+        return -1;
+    return CW_GetCardId(T(sel));
+}
+
+struct PaintCtx {
+    HDC dc;
+};
+
+int LinkWidth(void *ctx, const char *text) {
+    HDC dc = static_cast<PaintCtx *>(ctx)->dc;
+    HGDIOBJ old = SelectObject(dc, hLinkFont);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    return size.cx;
+}
+
+void PaintRow(void *ctx, const CW_ROW *row) {
+    HDC dc = static_cast<PaintCtx *>(ctx)->dc;
+    SelectObject(dc, hNameFont);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, row->nameX, row->y, row->name, lstrlenA(row->name));
+    SelectObject(dc, row->bLink ? hLinkFont : hTextFont);
+    SetTextColor(dc, row->bLink ? RGB(0, 0, 255) : RGB(0, 0, 0));
+    TextOutA(dc, row->textX, row->y + row->textDy, row->text, lstrlenA(row->text));
+    if (pfnPaintHook)
+        pfnPaintHook(row);
+}
+
+void RenewBrush(HWND hWnd) {
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(Settings.LViewBKColor));
+    SetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush));
+    if (hBackBrush)
+        DeleteObject(hBackBrush);
+    hBackBrush = brush;
+}
+
+void Paint(HWND hWnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd, &ps);
+    int card = ViewedCard();
+    if (card < 0) {
+        EndPaint(hWnd, &ps);
+        return;
+    }
+    MakeFonts();
+    RenewBrush(hWnd);
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    FillRect(dc, &rc, hBackBrush);
+    CW_FreeLinkSpots();
+    int w = CW_NameColumnWidth(static_cast<uint32_t>(card));
+    HGDIOBJ old = SelectObject(dc, hTextFont);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    int rowHeight = tm.tmHeight + tm.tmExternalLeading + 1;
+    int h = hWndRechts ? GetScrollPos(hWndRechts, SB_HORZ) : 0;
+    int v = hWndRechts ? GetScrollPos(hWndRechts, SB_VERT) : 0;
+    SetBkMode(dc, TRANSPARENT);
+    PaintCtx ctx = {dc};
+    CW_LayoutCard(static_cast<uint32_t>(card), w, rowHeight, h, v, PaintRow, LinkWidth, &ctx);
+    SelectObject(dc, old);
+    EndPaint(hWnd, &ps);
+    SB_ShowMode("Display card content");
+}
+
+void Click(int y) {
+    if (!lpLINKSPOTstart) {
+        CW_EnterChangeMode();
+        return;
+    }
+    const LINKSPOT *spot = CW_FindLinkSpot(y);
+    if (!spot) {
+        CW_EnterChangeMode();
+        return;
+    }
+    char target[CW_TARGET_SIZE] = {};
+    int kind = CW_LinkTarget(spot->type, spot->text, target);
+    if (kind == 0)
+        CW_ShellOpen(target);
+    else if (kind == 1)
+        TO_StartProgram(target);
+    SecureZeroMemory(target, sizeof target);
+}
+} // namespace
+
+void CW_SetShellHook(CW_SHELLHOOK hook) { pfnShellHook = hook; }
+void CW_SetPaintHook(CW_PAINTHOOK hook) { pfnPaintHook = hook; }
+
+void CW_ShellOpen(const char *target) {
+    if (pfnShellHook) {
+        pfnShellHook(target);
+        return;
+    }
+    ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TO_StartProgram(const char *path) {
+    if (!path || !*path || PL_GetFileAttributes(path) == PL_INVALID_ATTRIBUTES) {
+        UI_MessageBox("The programm doesn't exist", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+        return;
+    }
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    char dir[MAX_PATH] = {};
+    lstrcpynA(dir, path, sizeof dir);
+    char *slash = strrchr(dir, '\\');
+    if (slash) {
+        *slash = 0;
+        DWORD attr = GetFileAttributesA(dir);
+        if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
+            SetCurrentDirectoryA(dir);
+    }
+    CW_ShellOpen(path);
+    SetCurrentDirectoryA(previous);
+}
+
+void CW_OpenCardUrl() {
+    if (!Settings.QWUrlQuickLink)
+        return;
+    HTREEITEM sel = TV_GetSelection();
+    int card = sel && TV_GetItemKind(sel) == TV_KIND_CARD ? CW_GetCardId(T(sel)) : -1;
+    char target[CW_TARGET_SIZE] = {};
+    if (card >= 0 && CW_CardUrlTarget(static_cast<uint32_t>(card), target) == 0)
+        CW_ShellOpen(target);
+    SecureZeroMemory(target, sizeof target);
+}
+
+void CW_EnterDisplayMode() {
+    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    bCardDisplayMode = TRUE;
+    SB_ShowMode("Display card content");
+    if (hCardView) {
+        ShowWindow(hCardView, SW_SHOW);
+        InvalidateRect(hCardView, nullptr, TRUE);
+    }
+    MA_ToolbarDisplayMode();
+}
+
+void CW_EnterChangeMode() {
+    bCardDisplayMode = FALSE;
+    if (hCardView)
+        ShowWindow(hCardView, SW_HIDE);
+    CW_FreeLinkSpots();
+    HTREEITEM sel = TV_GetSelection();
+    if (sel && TV_GetItemKind(sel) == TV_KIND_CARD)
+        CW_ShowCardContentList(sel);
+    MA_ToolbarChangeMode();
+}
+
+void CW_ClearDisplayMode() {
+    bCardDisplayMode = FALSE;
+    if (hCardView)
+        ShowWindow(hCardView, SW_HIDE);
+    CW_FreeLinkSpots();
+}
+
+void CW_RedisplayField(uint32_t fieldIndex) {
+    if (hWndRechts) {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_PARAM;
+        find.lParam = static_cast<LPARAM>(fieldIndex);
+        int row = static_cast<int>(SendMessageA(hWndRechts, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(&find)));
+        if (row >= 0) {
+            char content[MAX_FELD_LAENGE + 1] = {};
+            if (FW_GetFeld(nLVCardId, fieldIndex, content) != 0)
+                content[0] = 0;
+            ListView_SetItemText(hWndRechts, row, 1, content);
+            SecureZeroMemory(content, sizeof content);
+        }
+    }
+    if (hCardView)
+        InvalidateRect(hCardView, nullptr, TRUE);
+}
+
+LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: Paint(hWnd); return 0;
+    case WM_LBUTTONDOWN:
+        if (ViewedCard() >= 0)
+            Click(static_cast<short>(HIWORD(lParam)));
+        break;
+    case WM_DESTROY:
+        SetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetStockObject(WHITE_BRUSH)));
+        if (hBackBrush)
+            DeleteObject(hBackBrush);
+        hBackBrush = nullptr;
+        CW_FreeLinkSpots();
+        break;
+    default: break;
+    }
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}

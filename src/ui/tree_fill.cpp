@@ -1,0 +1,174 @@
+// Filling the tree from the record tables, its image list and its items.
+#include "config/settings.h"
+#include "frame/logs.h"
+#include "frame/trace.h"
+#include "model/cards.h"
+#include "model/folders.h"
+#include "model/tree_build.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "ui/icon_list.h"
+#include "ui/mainwnd.h"
+#include "ui/resource.h"
+#include "ui/tree_view.h"
+
+#include <commctrl.h>
+
+namespace {
+HIMAGELIST hTreeImages = nullptr;
+HTREEITEM hSafeItem = nullptr; // the root item, kept for the next replacement
+
+HTREEITEM H(TREEHANDLE t) { return reinterpret_cast<HTREEITEM>(t); }
+TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
+
+TREEHANDLE SinkInsert(void *, TREEHANDLE parent, const char *text, uint32_t kind, int image) {
+    return T(TV_InsertItem(hWndLinks, text, H(parent), kind, image, image));
+}
+void SinkExpand(void *, TREEHANDLE item) { TreeView_Expand(hWndLinks, H(item), TVE_EXPAND); }
+int SinkIcon(void *, const char *name) { return IC_GetImageIndex(name); }
+
+void AddIcon(HIMAGELIST list, HICON icon) {
+    if (ImageList_AddIcon(list, icon) < 0) // keeps the indexes after it in place
+        ImageList_AddIcon(list, LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));
+}
+} // namespace
+
+uint32_t nTVLastKind = 0;
+BOOL bTVRightClick = FALSE;
+uint32_t nTVDragKind = 0;
+
+HTREEITEM TV_InsertItem(HWND hTree, const char *text, HTREEITEM hParent, uint32_t kind, int image, int selImage) {
+    TVINSERTSTRUCTA tvi = {};
+    tvi.hParent = hParent ? hParent : TVI_ROOT;
+    tvi.hInsertAfter = TVI_LAST;
+    tvi.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    tvi.item.pszText = const_cast<char *>(text);
+    tvi.item.iImage = image == TV_IMG_DEFAULT ? TV_IMG_CARD : image;
+    tvi.item.iSelectedImage = selImage == TV_IMG_DEFAULT ? TV_IMG_CARD : selImage;
+    tvi.item.lParam = static_cast<LPARAM>(kind);
+    return reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvi)));
+}
+
+void TV_SetItem(HWND hTree, const char *text, HTREEITEM hItem, int image, int selImage) {
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = hItem;
+    item.pszText = const_cast<char *>(text);
+    item.iImage = image == TV_IMG_DEFAULT ? TV_IMG_CARD : image;
+    item.iSelectedImage = selImage == TV_IMG_DEFAULT ? TV_IMG_CARD : selImage;
+    SendMessageA(hTree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+uint32_t TV_GetItemKind(HTREEITEM hItem) {
+    if (!hItem || !hWndLinks)
+        return 0;
+    TVITEMA item = {};
+    item.mask = TVIF_PARAM;
+    item.hItem = hItem;
+    if (!SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return static_cast<uint32_t>(item.lParam);
+}
+
+HTREEITEM TV_GetSelection() { return hWndLinks ? TreeView_GetSelection(hWndLinks) : nullptr; }
+
+void TV_CreateImageList() {
+    if (!hWndLinks)
+        return;
+    TreeView_SetImageList(hWndLinks, nullptr, TVSIL_NORMAL);
+    if (hTreeImages)
+        ImageList_Destroy(hTreeImages);
+    int size = Settings.IconSize > 0 ? Settings.IconSize : 24;
+    hTreeImages = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 3, 200);
+    if (!hTreeImages)
+        return;
+    ImageList_SetBkColor(hTreeImages, static_cast<COLORREF>(Settings.TViewBKColor));
+    static const int fixed[] = {IDI_TV_SAFE, IDI_TV_FOLDER, IDI_TV_CARD, IDI_TV_FIELD, IDI_TV_URL, IDI_TV_LOCK,
+                                IDI_TV_ALARM};
+    for (int id : fixed) {
+        HICON icon = static_cast<HICON>(LoadImageA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                   IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        AddIcon(hTreeImages, icon);
+        if (icon)
+            DestroyIcon(icon);
+    }
+    int index = 0;
+    for (ICONREC *r = lpICONstart; r; r = r->next) {
+        r->image = index++;
+        AddIcon(hTreeImages, r->icon);
+    }
+    TreeView_SetImageList(hWndLinks, hTreeImages, TVSIL_NORMAL);
+}
+
+void TV_DisplayTreeSafe(const char *path) {
+    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B SW_DisplayTreeSafe(LPSTR %s) (hmySafe=%x)", path, TRACE_PTR(hmySafe));
+    if (!hWndLinks)
+        return;
+    if (hSafeItem)
+        TreeView_DeleteItem(hWndLinks, hSafeItem);
+    hSafeItem = TV_InsertItem(hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
+}
+
+void TV_ClearTree() {
+    if (hWndLinks)
+        TreeView_DeleteAllItems(hWndLinks);
+    hSafeItem = nullptr;
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        o->hOrdnerTree = nullptr;
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        k->hCardTree = nullptr;
+    for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        c->hFeldTree = nullptr;
+    nTVLastKind = 0;
+    bTVRightClick = FALSE;
+    nTVDragKind = 0;
+}
+
+void TV_FillTree() {
+    TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_FillTree() (hmySafe=%x)", TRACE_PTR(hmySafe));
+    if (!hmySafe || !hWndLinks)
+        return;
+    SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
+    TV_ClearTree();
+    TV_CreateImageList();
+    TV_DisplayTreeSafe(cActSafePath);
+    TB_OPTIONS options = {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0};
+    TB_SINK sink = {nullptr, SinkInsert, SinkExpand, SinkIcon};
+    TB_BuildTree(T(hSafeItem), &options, &sink);
+    nTVLastKind = 0;
+    bTVRightClick = FALSE;
+    nTVDragKind = 0;
+    CW_ClearDisplayMode();
+    MA_ToolbarNoCard();
+    SendMessageA(hWndLinks, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hWndLinks, nullptr, TRUE);
+}
+
+void TV_CollapseAll() {
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        o->nExpanded = 0;
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        k->nExpanded = 0;
+    TV_FillTree();
+}
+
+TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text) {
+    if (!hWndLinks || !hCard)
+        return nullptr;
+    return T(TV_InsertItem(hWndLinks, text, H(hCard), TV_KIND_FIELD, TV_IMG_FIELD, TV_IMG_FIELD));
+}
+
+void TV_SelectItem(TREEHANDLE item) {
+    if (!hWndLinks)
+        return;
+    TreeView_SelectItem(hWndLinks, H(item));
+    SetFocus(hWndLinks);
+}
+
+const char *TV_SelectedCardName() {
+    HTREEITEM sel = TV_GetSelection();
+    if (!sel || TV_GetItemKind(sel) != TV_KIND_CARD)
+        return "";
+    const char *name = CW_GetCardName(T(sel));
+    return name ? name : "";
+}

@@ -1,0 +1,151 @@
+// The tree's context menus and their commands.
+#include "frame/logs.h"
+#include "model/card_clipboard.h"
+#include "model/card_ops.h"
+#include "model/cards.h"
+#include "model/folder_ops.h"
+#include "model/tree_build.h"
+#include "model/tree_menus.h"
+#include "platform/uiport.h"
+#include "ui/mainwnd.h"
+#include "ui/pane_dialogs.h"
+#include "ui/resource.h"
+#include "ui/safe_dialogs.h"
+#include "ui/tree_view.h"
+
+namespace {
+TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
+
+void ShowMenu(HWND hPane, unsigned menuId, HTREEITEM sel, POINT screen, const char *code, const char *text) {
+    POINT client = screen;
+    ScreenToClient(hPane, &client);
+    RECT rc;
+    GetClientRect(hPane, &rc);
+    if (!PtInRect(&rc, client)) {
+        ML_WriteLog(code, "Contextmenu Error", 0);
+        UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP);
+        return;
+    }
+    HMENU menu = TV_BuildContextMenu(menuId, sel);
+    if (!menu)
+        return;
+    SetFocus(hPane);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, screen.x, screen.y, 0, hPane, nullptr);
+    DestroyMenu(menu);
+}
+} // namespace
+
+HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel) {
+    HMENU menu = LoadMenuA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    if (!menu)
+        return nullptr;
+    HMENU popup = GetSubMenu(menu, 0);
+    int count = GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        UINT id = GetMenuItemID(popup, i);
+        if (id != 0 && id != static_cast<UINT>(-1) && TM_IsGreyed(id, T(sel)))
+            EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
+    }
+    return menu;
+}
+
+void TV_ContextMenu(HWND hPane, int x, int y) {
+    if (!bTVRightClick || bQuickWindowMode)
+        return;
+    HTREEITEM sel = TV_GetSelection();
+    if (!sel)
+        return;
+    POINT screen = {x, y};
+    POINT inTree = screen;
+    ScreenToClient(hWndLinks, &inTree);
+    RECT row;
+    if (TreeView_GetItemRect(hWndLinks, sel, &row, FALSE) && inTree.y > row.bottom)
+        return;
+    uint32_t kind = TV_GetItemKind(sel);
+    if (!kind) {
+        ML_WriteLog("M 04", "cannot get selected Item Information", 0);
+        UI_MessageBox("P-Error: TreeView Problem (02)", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+        return;
+    }
+    MA_ToolbarNoCard();
+    switch (kind) {
+    case TV_KIND_SAFE:
+        MA_ResetRightPane();
+        ShowMenu(hPane, IDM_SAFEMENU, sel, screen, "M 03", "P-Error: Context-Menu (01)");
+        break;
+    case TV_KIND_FOLDER:
+        MA_ResetRightPane();
+        MA_EnableCommand(IDM_TV_CREATECARD, 1);
+        ShowMenu(hPane, IDM_FOLDERMENU, sel, screen, "M 05", "P-Error: Context-Menu (02)");
+        break;
+    case TV_KIND_CARD:
+        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        ShowMenu(hPane, IDM_CARDMENU, sel, screen, "M 06", "P-Error: Context-Menu (03)");
+        break;
+    case TV_KIND_FIELD:
+        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        MA_ResetRightPane();
+        break;
+    default: break;
+    }
+}
+
+void TV_Command(HWND, unsigned id) {
+    HTREEITEM sel = TV_GetSelection();
+    switch (id) {
+    case IDM_TV_PASSWORD: SD_ChangePasswordDialog(); break;
+    case IDM_TV_CREATEFOLDER:
+        MA_ResetRightPane();
+        OWCreateOrdner();
+        break;
+    case IDM_TV_FOLDERORDER:
+        MA_ResetRightPane();
+        OWChgOrdnerOrder();
+        break;
+    case IDM_TV_CARDORDER:
+        MA_ResetRightPane();
+        OWChgCardOrder();
+        break;
+    case IDM_TV_DELETEFOLDER:
+        MA_ResetRightPane();
+        OW_DeleteOrdner(T(sel));
+        break;
+    case IDM_TV_CHANGEFOLDER:
+        MA_ResetRightPane();
+        OW_ChangeOrdner();
+        break;
+    case IDM_TV_FOLDERCATEGORY:
+        MA_ResetRightPane();
+        CC_SetOrdnerCategory();
+        TV_FillTree();
+        break;
+    case IDM_TV_CARDCATEGORY:
+        MA_ResetRightPane();
+        CC_SetCardCategory();
+        TV_FillTree();
+        break;
+    case IDM_TV_CREATECARD:
+        MA_ResetRightPane();
+        CWCreateKarte();
+        break;
+    case IDM_TV_DELETECARD:
+        MA_ResetRightPane();
+        CW_DeleteKarte(T(sel));
+        break;
+    case IDM_TV_CHANGECARD: {
+        MA_ResetRightPane();
+        int id2 = CW_GetCardId(T(sel));
+        CW_ChangeKarte();
+        // The tree may have been filled again: the card's item is found anew.
+        TREEHANDLE again = id2 >= 0 ? CW_GetCardTreeHandle(static_cast<uint32_t>(id2)) : nullptr;
+        if (again)
+            TV_SelectItem(again);
+        else if (hWndLinks)
+            SetFocus(hWndLinks);
+        break;
+    }
+    case IDM_TV_CUTCARD: CW_CutCard(T(sel)); break;
+    case IDM_TV_PASTECARD: CW_PasteCard(T(sel)); break;
+    default: break;
+    }
+}
