@@ -7,6 +7,7 @@
 #include "ui/auto_type.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
+#include "ui/split_bar.h"
 #include "ui/tree_view.h"
 
 #include <cstring>
@@ -113,4 +114,9 @@ void TV_EndDrag(HWND) {
     TV_DropAt(pt);
 }
 
-void TV_SplitTrack(HWND) {}
+// The split bar tells the pane under the cursor; the pane moves the tracking
+// line and the split position to the cursor.
+void TV_SplitTrack(HWND hPane) {
+    if (MA_SplitDragging())
+        MA_SplitTrack(hPane);
+}

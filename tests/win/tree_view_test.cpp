@@ -25,6 +25,10 @@ using namespace testsupport;
 namespace {
 LRESULT CALLBACK HostProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
+// Classes this test registered; given back after each test, so the main
+// window's own registration is the one other tests find.
+std::vector<std::string> registered;
+
 void Register(const char *name, WNDPROC proc) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
@@ -34,7 +38,8 @@ void Register(const char *name, WNDPROC proc) {
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = name;
-    RegisterClassExA(&wc); // a class already there (the main window made it) is fine
+    if (RegisterClassExA(&wc)) // a class already there (the main window made it) is fine
+        registered.push_back(name);
 }
 
 void Pump() {
@@ -110,6 +115,9 @@ class TreeView : public SafeTest {
         if (host)
             DestroyWindow(host);
         Pump();
+        for (const std::string &name : registered)
+            UnregisterClassA(name.c_str(), GetModuleHandleA(nullptr));
+        registered.clear();
         hMyTree = hMyEdit = nullptr;
         bCardDisplayMode = FALSE;
         nLVEditRow = -1;
