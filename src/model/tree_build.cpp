@@ -62,7 +62,12 @@ void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *si
         for (ORDNER *o = lpORDNERstart; o; o = o->next) {
             if (!CC_IsOrdnerShown(o))
                 continue;
-            int image = TB_FolderHasAlarm(o->nOrdnerKennung) ? TV_IMG_ALARM : TB_IconImage(sink, o->cIconName);
+            // A folder whose icon the list does not know shows the folder picture.
+            int image = TB_IconImage(sink, o->cIconName);
+            if (TB_FolderHasAlarm(o->nOrdnerKennung))
+                image = TV_IMG_ALARM;
+            else if (image == TV_IMG_DEFAULT)
+                image = TV_IMG_FOLDER;
             o->hOrdnerTree = sink->insert(sink->ctx, hSafe, o->cOrdnerName, TV_KIND_FOLDER, image);
         }
         for (KARTE *k = lpKARTEstart; k; k = k->next) {

@@ -43,6 +43,7 @@ struct Sink {
     TB_SINK sink{this, Insert, Expand, Icon};
 };
 
+
 class TreeBuild : public CategoryTest {
   protected:
     void SetUp() override {
@@ -113,6 +114,12 @@ TEST_F(TreeBuild, FoldersCardsAndDragFieldsInListOrderWithTheirKindsAndImages) {
     };
     EXPECT_EQ(sink.items, want);
     EXPECT_EQ(sink.expanded, std::vector<std::string>{"Safe"});
+
+    // A folder icon the list does not know: the folder picture, not the card's.
+    strcpy(lpORDNERstart->cIconName, "gone.ico");
+    sink.items.clear();
+    Build();
+    EXPECT_EQ(sink.items[0], "Safe>Mail 2 1");
 }
 
 TEST_F(TreeBuild, RecordsKeepTheirItemsAndForgetItemsOfABuildBefore) {

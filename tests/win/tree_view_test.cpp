@@ -10,6 +10,7 @@
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/safe_fixture.h"
+#include "win/dialog_driver.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -120,6 +121,7 @@ class TreeView : public SafeTest {
         registered.clear();
         hMyTree = hMyEdit = nullptr;
         bCardDisplayMode = FALSE;
+        bQuickWindowMode = FALSE;
         nLVEditRow = -1;
         memset(&CutCard, 0, sizeof CutCard);
         SafeTest::TearDown();
@@ -204,13 +206,13 @@ TEST_F(TreeView, TheSafeItsFoldersCardsAndDragFieldsInOrder) {
     Open(Sample());
     std::vector<std::string> want = {
         "sample.saf 1 0 +",
-        "  Mail 2 2",
+        "  Mail 2 1",
         "    Home 4 2 +",
         "      User 8 3",
         "      Password 8 3",
         "    Work 4 2",
         "      User 8 3",
-        "  Bank 2 2 +",
+        "  Bank 2 1 +",
         "    Savings 4 2",
         "      Account 8 3",
     };
@@ -474,4 +476,94 @@ TEST_F(TreeView, ExpandingAndCollapsingIsRemembered) {
 TEST_F(TreeView, NoSafeNoTree) {
     TV_FillTree();
     EXPECT_EQ(TreeView_GetCount(hWndLinks), 0u);
+}
+
+TEST_F(TreeView, ItemsTakeTheirImagesAndMinusOneIsTheDefaultCardImage) {
+    Open(Sample());
+    HTREEITEM root = TreeView_GetRoot(hWndLinks);
+    HTREEITEM item = TV_InsertItem(hWndLinks, "extra", root, TV_KIND_CARD, -1, -1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(TV_GetItemKind(item), TV_KIND_CARD);
+    TV_SetItem(hWndLinks, "renamed", item, TV_IMG_ALARM, TV_IMG_ALARM);
+    std::vector<std::string> all = Tree();
+    EXPECT_EQ(all.back(), "  renamed 4 6");
+    TV_SetItem(hWndLinks, "again", item, -1, -1);
+    EXPECT_EQ(Tree().back(), "  again 4 2");
+}
+
+TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
+    bQuickWindowMode = TRUE;
+    Settings.QWUrlQuickLink = true;
+    Open(Sample());
+    std::vector<std::string> tree = Tree();
+    EXPECT_EQ(tree[1], "  Home 4 2 +") << "without folders every card sits below the safe";
+    EXPECT_EQ(tree[4], "    Web 16 4");
+    HTREEITEM web = TreeView_GetChild(hWndLinks, Card("Home"));
+    while (web && Text(web) != "Web")
+        web = TreeView_GetNextSibling(hWndLinks, web);
+    ASSERT_NE(web, nullptr);
+    Select(web);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://mail.example.org"});
+    Select(Card("Home")); // a card opens its address too, with the option on
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1], "http://mail.example.org");
+    Settings.QWUrlQuickLink = false;
+    Select(Card("Work"));
+    EXPECT_EQ(opened.size(), 2u);
+    // No renaming in the quick window.
+    NMTVDISPINFOA info = {};
+    info.hdr.hwndFrom = hWndLinks;
+    info.hdr.code = TVN_BEGINLABELEDITA;
+    info.item.hItem = Card("Home");
+    EXPECT_TRUE(SendMessageA(hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)));
+    bQuickWindowMode = FALSE;
+}
+
+TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
+    Open(Sample());
+    TreeView_SelectItem(hWndLinks, Folder(1));
+    bTVRightClick = TRUE;
+    RECT rc;
+    GetWindowRect(hMyTree, &rc);
+    SendMessageA(hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), MAKELPARAM(rc.left - 5, rc.top + 2));
+    ASSERT_EQ(port.shown.size(), 1u);
+    EXPECT_EQ(port.shown[0].text, "P-Error: Context-Menu (02)");
+    EXPECT_EQ(port.shown[0].caption, "Error");
+    std::string log = ReadFile(Path("orvsafe.log"));
+    EXPECT_NE(log.find("*M 05* Contextmenu Error"), std::string::npos) << log;
+
+    // Without a pending right click nothing happens.
+    bTVRightClick = FALSE;
+    SendMessageA(hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), MAKELPARAM(rc.left - 5, rc.top + 2));
+    EXPECT_EQ(port.shown.size(), 1u);
+}
+
+TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
+    SafeSpec s;
+    s.folders = {{1, 1, "Dates", "", 0, 0}};
+    s.fields = {{1, 0, 1, "Name", 0, 30, 0}, {1, 1, 2, "Renew", 5, 10, 0}};
+    s.cards = {{1, 1, 1, "Passport", "", 0, 0}};
+    s.contents = {{1, 0, "mine"}, {1, 1, "03/15/2012"}};
+    s.password = "pw";
+    Open(s);
+    Select(Card("Passport"));
+    CW_EnterChangeMode();
+    DialogDriver driver;
+    std::vector<std::string> preselected;
+    driver.Expect("Alarm Date", [&](HWND dlg) {
+        for (int id : {IDC_AD_DAY, IDC_AD_MONTH, IDC_AD_YEAR})
+            preselected.push_back(DialogDriver::Text(dlg, id));
+        SendDlgItemMessageA(dlg, IDC_AD_DAY, CB_SETCURSEL, 0, 0);   // "01"
+        SendDlgItemMessageA(dlg, IDC_AD_MONTH, CB_SETCURSEL, 6, 0); // "07"
+        SendDlgItemMessageA(dlg, IDC_AD_YEAR, CB_SETCURSEL, 10, 0); // "2015"
+        DialogDriver::Click(dlg, IDOK);
+    });
+    LV_ListClick(RowY(1));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(preselected, (std::vector<std::string>{"15", "03", "2012"}));
+    EXPECT_EQ(hLVEdit, nullptr);
+    char stored[MAX_FELD_LAENGE + 1];
+    ASSERT_EQ(FW_GetFeld(1, 1, stored), 0);
+    EXPECT_STREQ(stored, "07/01/2015");
+    EXPECT_EQ(Cell(1, 1), "07/01/2015");
 }
