@@ -75,6 +75,29 @@ main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 
 sleep 2
 import -window root "$shots/main_program.png"
 
+# Edit a field as a person would: choose the card example.org with the keyboard
+# (from the safe's item: Banking, Savings, Account, PIN, Web, example.org), switch
+# to change mode on the toolbar, click the first row of the card list, replace
+# its text and press Enter (which stores it and opens the next row), then click
+# below the rows to end editing.
+xdotool mousemove --window "$main" 50 84 click 1
+sleep 0.5
+for _ in 1 2 3 4 5 6; do xdotool key Down; sleep 0.2; done
+sleep 0.5
+import -window root "$shots/main_program_card.png"
+xdotool mousemove --window "$main" 76 54 click 1   # "change card content"
+sleep 0.8
+xdotool mousemove --window "$main" 560 81 click 1  # first row: User
+sleep 0.8
+xdotool key End
+for _ in $(seq 1 12); do xdotool key BackSpace; done
+xdotool type --delay 60 'alice.new'
+xdotool key Return
+sleep 0.5
+import -window root "$shots/main_program_edit.png"
+xdotool mousemove --window "$main" 560 500 click 1 # below the rows
+sleep 0.5
+
 # A second start ends at once: one main window, one "start pgm".
 timeout 30 wine "$dir/prog/orvSafe.exe" "$windir"
 [ "$(xdotool search --name '^orvSafe$' | wc -l)" -eq 1 ] || { echo "more than one main window"; exit 1; }
@@ -99,6 +122,10 @@ if cmp -s "$dir/safes/day.saf" "$dir/day.saf.orig"; then echo "the safe was not 
 printf '%s\n' "$password" | "$cli" ls "$dir/safes/day.saf" > "$dir/ls.txt"
 grep -q '^Banking	1 card$' "$dir/ls.txt" || { cat "$dir/ls.txt"; exit 1; }
 grep -q '^Web	2 cards$' "$dir/ls.txt" || { cat "$dir/ls.txt"; exit 1; }
+# The edit reached the file.
+printf '%s\n' "$password" | "$cli" export "$dir/safes/day.saf" > "$dir/export.json"
+grep -q '"lpFeldInhalt": "alice.new"' "$dir/export.json" || { echo "the edit was not written"; grep lpFeldInhalt "$dir/export.json"; exit 1; }
+grep -q '"lpFeldInhalt": "s3cret"' "$dir/export.json" || { echo "the next row changed"; exit 1; }
 # AutoBackup: one generation of the safe in BackupPath.
 ls "$dir/backup" > "$dir/backups.txt"
 grep -q '^day\.saf\.[0-9]$' "$dir/backups.txt" || { echo "no backup generation"; cat "$dir/backups.txt"; exit 1; }

@@ -2,6 +2,7 @@
 // the window messages a user's view is made of: the tree's items, the menu and
 // toolbar states, the status bar.
 #include "config/settings.h"
+#include "model/fields.h"
 #include "model/records.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
@@ -186,6 +187,12 @@ const std::vector<std::string> kSampleTree = {
 };
 } // namespace
 
+TEST_F(MainProgram, TheOpenedSafeFillsTheTreeInOrderWithTheKindsOfItsItems) {
+    std::string path = Put("sample.saf", Sample("pw"));
+    ASSERT_EQ(Open(path, "pw"), 0);
+    EXPECT_EQ(Tree(), kSampleTree);
+}
+
 TEST_F(MainProgram, CommandsFollowTheSafe) {
     for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_CREATE_CARD, CMD_FOLDER_ORDER, CMD_BACKUP,
                         CMD_PDA, CMD_SAVE_DESKTOP, CMD_RESTORE_DESKTOP})
@@ -251,6 +258,118 @@ TEST_F(MainProgram, AFailedOpenLeavesThePreviousSafeOpenAndShown) {
     EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Error: error in encrypt safe"});
     EXPECT_EQ(owner, "orvSafe") << "the message belongs to the main window";
     EXPECT_STREQ(cActSafePath, path.c_str());
+    EXPECT_EQ(Tree(), kSampleTree);
     EXPECT_TRUE(MenuEnabled(CMD_CLOSE_SAFE));
     EXPECT_TRUE(ButtonEnabled(TB_SEARCH));
+}
+
+namespace {
+HTREEITEM FindItem(HWND tree, HTREEITEM item, const std::string &text) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        LPARAM kind = 0;
+        if (ItemText(tree, item, &kind) == text)
+            return item;
+        HTREEITEM child = FindItem(
+            tree,
+            reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+            text);
+        if (child)
+            return child;
+    }
+    return nullptr;
+}
+
+std::string Cell(int row, int column) {
+    char text[300] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(hWndRechts, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::vector<std::string> CardList() {
+    std::vector<std::string> rows;
+    int n = static_cast<int>(SendMessageA(hWndRechts, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i)
+        rows.push_back(Cell(i, 0) + "=" + Cell(i, 1));
+    return rows;
+}
+
+// A click on a row of the card list, as the list reports it to its pane.
+void ClickRow(int row) {
+    RECT rc = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(hWndRechts, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = hWndRechts;
+    click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hWndRechts));
+    click.hdr.code = NM_CLICK;
+    click.iItem = row;
+    click.ptAction.x = rc.left + 40;
+    click.ptAction.y = (rc.top + rc.bottom) / 2;
+    SendMessageA(hMyEdit, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+std::string Content(uint32_t card, uint32_t field) {
+    char text[300] = {};
+    FW_GetFeld(card, field, text);
+    return text;
+}
+} // namespace
+
+TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
+    std::string path = Put("sample.saf", Sample("pw"));
+    ASSERT_EQ(Open(path, "pw"), 0);
+
+    // The keyboard moves from the folder to its first card, as a click would choose it.
+    HTREEITEM web = FindItem(hWndLinks, TreeView_GetRoot(hWndLinks), "Web");
+    ASSERT_NE(web, nullptr);
+    TreeView_Expand(hWndLinks, web, TVE_EXPAND);
+    TreeView_SelectItem(hWndLinks, web);
+    SendMessageA(hWndLinks, WM_KEYDOWN, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(StatusText(1), " Display card content:   example.org");
+    EXPECT_TRUE(ButtonEnabled(TB_CHANGE_CARD));
+    EXPECT_FALSE(ButtonEnabled(TB_DISPLAY_CARD));
+
+    SendMessageA(hWndMain, WM_COMMAND, TB_CHANGE_CARD, 0);
+    Pump();
+    EXPECT_EQ(CardList(), (std::vector<std::string>{"User=alice", "Password=s3cret", "Address=https://www.example.org"}));
+    EXPECT_FALSE(ButtonEnabled(TB_CHANGE_CARD));
+    EXPECT_TRUE(ButtonEnabled(TB_DISPLAY_CARD));
+
+    ClickRow(0);
+    HWND edit = GetDlgItem(hWndRechts, 800);
+    ASSERT_NE(edit, nullptr) << "the editor opens over the content";
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "alice");
+    SetWindowTextA(edit, "alicia");
+    // Tab stores the text and goes on to the next row.
+    SendMessageA(edit, WM_KEYDOWN, VK_TAB, 0);
+    Pump();
+    EXPECT_EQ(Cell(0, 1), "alicia");
+    EXPECT_EQ(Content(2, 0), "alicia") << "stored in the card's contents";
+    edit = GetDlgItem(hWndRechts, 800);
+    ASSERT_NE(edit, nullptr) << "Tab goes on to the next row";
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "s3cret");
+    SetWindowTextA(edit, "n3w-s3cret");
+    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    Pump();
+    EXPECT_EQ(GetDlgItem(hWndRechts, 800), nullptr) << "the editor is gone";
+    EXPECT_EQ(Content(2, 1), "n3w-s3cret");
+
+    // Closing the safe writes it: the file holds the new texts under the password.
+    SW_CloseSafe(1);
+    Pump();
+    ReleaseSafeState();
+    UI_SetPort(&ui);
+    ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
+    EXPECT_EQ(Content(2, 0), "alicia");
+    EXPECT_EQ(Content(2, 1), "n3w-s3cret");
+    EXPECT_EQ(Content(3, 0), "bob") << "the other card is as it was";
+    EXPECT_EQ(ReadFile(path).find("alicia"), std::string::npos) << "no clear text in the file";
 }
