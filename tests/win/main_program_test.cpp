@@ -373,3 +373,65 @@ TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
     EXPECT_EQ(Content(3, 0), "bob") << "the other card is as it was";
     EXPECT_EQ(ReadFile(path).find("alicia"), std::string::npos) << "no clear text in the file";
 }
+
+TEST_F(MainProgram, TheFileMenuCreatesAndOpensSafesThroughTheirDialogs) {
+    // "Create Safe": a safe named home in SafePath, shown as the tree's only item.
+    driver.Expect("Create New Safe", [](HWND d) {
+        D::Type(d, IDC_SD_NAME, "home");
+        D::Type(d, IDC_SD_PASSWORD, "pw-home");
+        D::Type(d, IDC_SD_CONFIRM, "pw-home");
+        D::Click(d, IDOK);
+    });
+    SendMessageA(hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
+    Pump();
+    const std::string home = Path("home.saf");
+    EXPECT_STREQ(cActSafePath, home.c_str());
+    EXPECT_TRUE(FileExists(home));
+    EXPECT_EQ(Tree(), std::vector<std::string>{"1 home.saf"});
+    for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_BACKUP, CMD_SAVE_DESKTOP})
+        EXPECT_TRUE(MenuEnabled(id)) << id << " after creating";
+    EXPECT_FALSE(MenuEnabled(CMD_FOLDER_ORDER)) << "no folders to order";
+    EXPECT_EQ(StatusText(3), "  0");
+
+    // "Open Safe" with a bare name: sample.saf in SafePath; home is written and closed first.
+    std::string sample = Put("sample.saf", Sample("pw"));
+    driver.Expect("open safe", [](HWND d) {
+        D::Type(d, IDC_SD_PATH, "sample");
+        D::Click(d, IDOK);
+    });
+    driver.Expect("Enter Safe - Password", [](HWND d) {
+        D::Type(d, IDC_SD_PASSWORD, "pw");
+        D::Click(d, IDOK);
+    });
+    SendMessageA(hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
+    Pump();
+    EXPECT_STREQ(cActSafePath, sample.c_str());
+    EXPECT_EQ(Tree(), kSampleTree);
+    EXPECT_EQ(StatusText(5), "  3");
+
+    // "Create/Change password": the next write envelopes the safe under the new one.
+    driver.Expect("Safe Password", [](HWND d) {
+        D::Type(d, IDC_SD_PASSWORD, "pw-2");
+        D::Type(d, IDC_SD_CONFIRM, "pw-2");
+        D::Click(d, IDOK);
+    });
+    SendMessageA(hWndMain, WM_COMMAND, CMD_PASSWORD, 0);
+    Pump();
+    SW_CloseSafe(1);
+    Pump();
+    ReleaseSafeState();
+    UI_SetPort(&ui);
+    EXPECT_EQ(ReadSafeFile(sample, "pw-2"), 0);
+    EXPECT_EQ(ReadSafeFile(home, "pw-home"), 0);
+}
+
+TEST_F(MainProgram, WithoutSafePathTheFileMenuOnlyTellsSo) {
+    Settings.SafePath[0] = 0;
+    driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
+    driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
+    SendMessageA(hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
+    SendMessageA(hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
+    Pump();
+    EXPECT_EQ(driver.Messages(), (std::vector<std::string>{"Error: missing safe path", "Error: missing safe path"}));
+    EXPECT_EQ(cActSafePath[0], 0);
+}
