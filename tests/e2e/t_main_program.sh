@@ -129,4 +129,29 @@ grep -q '"lpFeldInhalt": "s3cret"' "$dir/export.json" || { echo "the next row ch
 # AutoBackup: one generation of the safe in BackupPath.
 ls "$dir/backup" > "$dir/backups.txt"
 grep -q '^day\.saf\.[0-9]$' "$dir/backups.txt" || { echo "no backup generation"; cat "$dir/backups.txt"; exit 1; }
+
+# Next morning a wrong password at start: the message, then the program runs
+# without a safe and does not try that safe again.
+cp "$dir/safes/day.saf" "$dir/day.saf.before"
+wine "$dir/prog/orvSafe.exe" "$windir" &
+first=$!
+pw=$(orv_wait_window 'Enter Safe - Password' 60) || { echo "no password prompt on the second day"; exit 1; }
+sleep 1
+xdotool windowfocus "$pw" 2>/dev/null || true
+xdotool type --delay 60 'not the password'
+xdotool key Return
+err=$(orv_wait_window Error 30) || { echo "no error message"; exit 1; }
+sleep 0.5
+import -window root "$shots/main_program_wrong_password.png"
+xdotool windowfocus "$err" 2>/dev/null || true
+xdotool key Return
+main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
+sleep 1
+import -window root "$shots/main_program_no_safe.png"
+wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
+for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$first" 2>/dev/null; then echo "orvSafe did not end"; exit 1; fi
+cmp "$dir/safes/day.saf" "$dir/day.saf.before" || { echo "a refused safe was written"; exit 1; }
+grep -q '^LastSafe=$' "$dir/prog/orvsafe.ini" || { echo "LastSafe kept"; grep LastSafe "$dir/prog/orvsafe.ini"; exit 1; }
+[ "$(grep -c '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log")" -eq 2 ] || { cat "$dir/prog/orvsafe.log"; exit 1; }
 echo ok
