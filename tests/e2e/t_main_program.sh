@@ -154,4 +154,41 @@ if kill -0 "$first" 2>/dev/null; then echo "orvSafe did not end"; exit 1; fi
 cmp "$dir/safes/day.saf" "$dir/day.saf.before" || { echo "a refused safe was written"; exit 1; }
 grep -q '^LastSafe=$' "$dir/prog/orvsafe.ini" || { echo "LastSafe kept"; grep LastSafe "$dir/prog/orvsafe.ini"; exit 1; }
 [ "$(grep -c '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log")" -eq 2 ] || { cat "$dir/prog/orvsafe.log"; exit 1; }
+
+# A new safe from the File menu, by keyboard only: Alt+F, "Create &Safe", the
+# name, Tab, the password, Tab, its confirmation, Enter. "Exit" (the menu's last
+# item) ends the program, which writes the new safe.
+wine "$dir/prog/orvSafe.exe" "$windir" &
+first=$!
+main=$(orv_wait_window orvSafe 60) || { echo "main window did not appear"; exit 1; }
+sleep 1
+xdotool windowfocus "$main" 2>/dev/null || true
+xdotool key alt+f
+sleep 0.5
+xdotool key s
+create=$(orv_wait_window 'Create New Safe' 30) || { echo "no create dialog"; exit 1; }
+sleep 0.5
+xdotool windowfocus "$create" 2>/dev/null || true
+xdotool type --delay 60 'second'
+xdotool key Tab
+xdotool type --delay 60 "$password"
+xdotool key Tab
+xdotool type --delay 60 "$password"
+sleep 0.3
+import -window root "$shots/main_program_create.png"
+xdotool key Return
+for _ in $(seq 1 50); do xdotool search --name '^Create New Safe$' >/dev/null 2>&1 || break; sleep 0.2; done
+sleep 1
+import -window root "$shots/main_program_created.png"
+[ -f "$dir/safes/second.saf" ] || { echo "the new safe was not created"; exit 1; }
+xdotool windowfocus "$main" 2>/dev/null || true
+xdotool key alt+f
+sleep 0.5
+xdotool key Up Return
+for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$first" 2>/dev/null; then echo "Exit did not end the program"; exit 1; fi
+printf '%s\n' "$password" | "$cli" ls "$dir/safes/second.saf" > "$dir/ls2.txt" || { echo "the new safe does not open"; exit 1; }
+[ ! -s "$dir/ls2.txt" ] || { echo "the new safe is not empty"; cat "$dir/ls2.txt"; exit 1; }
+grep -qxF "LastSafe=$(w "$dir/safes/second.saf")" <(tr -d '\r' < "$dir/prog/orvsafe.ini") || { echo "LastSafe is not the new safe"; grep LastSafe "$dir/prog/orvsafe.ini"; exit 1; }
+[ "$(grep -c '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log")" -eq 3 ] || { cat "$dir/prog/orvsafe.log"; exit 1; }
 echo ok
