@@ -126,9 +126,11 @@ grep -q '^Web	2 cards$' "$dir/ls.txt" || { cat "$dir/ls.txt"; exit 1; }
 printf '%s\n' "$password" | "$cli" export "$dir/safes/day.saf" > "$dir/export.json"
 grep -q '"lpFeldInhalt": "alice.new"' "$dir/export.json" || { echo "the edit was not written"; grep lpFeldInhalt "$dir/export.json"; exit 1; }
 grep -q '"lpFeldInhalt": "s3cret"' "$dir/export.json" || { echo "the next row changed"; exit 1; }
-# AutoBackup: one generation of the safe in BackupPath.
+# AutoBackup: closing made exactly one generation of the safe in BackupPath, a
+# copy of what was written.
 ls "$dir/backup" > "$dir/backups.txt"
-grep -q '^day\.saf\.[0-9]$' "$dir/backups.txt" || { echo "no backup generation"; cat "$dir/backups.txt"; exit 1; }
+[ "$(grep -c '^day\.saf\.[0-9]$' "$dir/backups.txt")" -eq 1 ] || { echo "not one backup generation"; cat "$dir/backups.txt"; exit 1; }
+cmp "$dir/backup/$(grep '^day\.saf\.[0-9]$' "$dir/backups.txt")" "$dir/safes/day.saf"
 
 # Next morning a wrong password at start: the message, then the program runs
 # without a safe and does not try that safe again.
