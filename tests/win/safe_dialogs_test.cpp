@@ -253,10 +253,14 @@ TEST_F(SafeDialogs, CreatingASafeChecksItsFieldsAndWritesTheNewFile) {
 TEST_F(SafeDialogs, CreateWithoutPasswordAndTheAutomaticPassword) {
     bool enabledAfterCheck = true, enabledAfterUncheck = false;
     std::string generated, confirm;
+    bool maskedBefore = false, shownAfter = false;
     driver.Expect(kCreate, [&](HWND d) {
+        maskedBefore = SendDlgItemMessageA(d, IDC_SD_PASSWORD, EM_GETPASSWORDCHAR, 0, 0) != 0;
         D::Click(d, IDC_SD_AUTOMATIC);
     });
     driver.Expect(kCreate, [&](HWND d) {
+        shownAfter = SendDlgItemMessageA(d, IDC_SD_PASSWORD, EM_GETPASSWORDCHAR, 0, 0) == 0 &&
+                     SendDlgItemMessageA(d, IDC_SD_CONFIRM, EM_GETPASSWORDCHAR, 0, 0) == 0;
         generated = D::Text(d, IDC_SD_PASSWORD);
         confirm = D::Text(d, IDC_SD_CONFIRM);
         D::Check(d, IDC_SD_NOPASSWORD, true);
@@ -276,6 +280,8 @@ TEST_F(SafeDialogs, CreateWithoutPasswordAndTheAutomaticPassword) {
         D::Click(d, IDOK);
     });
     EXPECT_EQ(SD_CreateSafeDialog(), IDOK);
+    EXPECT_TRUE(maskedBefore) << "typed passwords are masked";
+    EXPECT_TRUE(shownAfter) << "a generated password is shown, or nobody would know it";
     EXPECT_EQ(generated.size(), 10u);
     EXPECT_EQ(generated, confirm);
     EXPECT_FALSE(enabledAfterCheck);
