@@ -127,6 +127,9 @@ void LV_EndEdit() {
         return;
     }
     if (nEditType == FT_ALARM || nEditType == FT_ALARM2) {
+        // Nothing typed is stored here; an editor opened over the second alarm
+        // kind goes away with the edit like any other.
+        LV_CloseEditor();
         ShowStored(nLVEditRow, static_cast<uint32_t>(field));
     } else if (hLVEdit) {
         char text[MAX_FELD_LAENGE + 1] = {};

@@ -85,7 +85,7 @@ void TV_DropAt(POINT screen) {
     if (!target || OwnWindow(target) || !item)
         return;
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
-    SetForegroundWindow(target);
+    SetForegroundWindow(GetAncestor(target, GA_ROOT)); // a field's own window cannot be the foreground
     // A click at the drop point puts the focus into the field there.
     INPUT click[2] = {};
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);

@@ -567,3 +567,24 @@ TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
     EXPECT_STREQ(stored, "07/01/2015");
     EXPECT_EQ(Cell(1, 1), "07/01/2015");
 }
+
+TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
+    SafeSpec s;
+    s.folders = {{1, 1, "Dates", "", 0, 0}};
+    s.fields = {{1, 0, 1, "Kept", 6, 10, 0}};
+    s.cards = {{1, 1, 1, "Old", "", 0, 0}};
+    s.contents = {{1, 0, "01/01/2010"}};
+    s.password = "pw";
+    Open(s);
+    Select(Card("Old"));
+    CW_EnterChangeMode();
+    LV_ListClick(RowY(0));
+    ASSERT_NE(hLVEdit, nullptr);
+    SetWindowTextA(hLVEdit, "typed");
+    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(Cell(0, 1), "01/01/2010");
+    char stored[MAX_FELD_LAENGE + 1];
+    ASSERT_EQ(FW_GetFeld(1, 0, stored), 0);
+    EXPECT_STREQ(stored, "01/01/2010");
+}
