@@ -49,13 +49,17 @@ int TB_CardHasAlarm(uint32_t nKartenKennung) {
     return 0;
 }
 
-void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink) {
+void TB_ForgetItems() {
     for (ORDNER *o = lpORDNERstart; o; o = o->next)
         o->hOrdnerTree = nullptr;
     for (KARTE *k = lpKARTEstart; k; k = k->next)
         k->hCardTree = nullptr;
     for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
         c->hFeldTree = nullptr;
+}
+
+void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink) {
+    TB_ForgetItems();
 
     const bool folders = !options->bQuickWindow || options->bShowFolders;
     if (folders) {

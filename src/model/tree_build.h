@@ -50,6 +50,9 @@ struct TB_OPTIONS {
 // TV_IMG_DEFAULT when the icon list does not know it.
 int TB_IconImage(const TB_SINK *sink, const char *iconName);
 
+// Every record forgets its tree item (the tree was emptied).
+void TB_ForgetItems();
+
 // Appends the folders, cards and field items below the safe's item and expands
 // what was expanded. Handles of records not shown become null.
 void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink);

@@ -113,12 +113,7 @@ void TV_ClearTree() {
     if (hWndLinks)
         TreeView_DeleteAllItems(hWndLinks);
     hSafeItem = nullptr;
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
-        o->hOrdnerTree = nullptr;
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
-        k->hCardTree = nullptr;
-    for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
-        c->hFeldTree = nullptr;
+    TB_ForgetItems();
     nTVLastKind = 0;
     bTVRightClick = FALSE;
     nTVDragKind = 0;

@@ -50,30 +50,27 @@ LRESULT CustomDraw(NMTVCUSTOMDRAW *cd) {
     }
 }
 
-// A label edit ended with a text: the folder's or card's name takes it.
+// A name takes an edited label, cut to its capacity; the item shows what was stored.
+void Rename(HTREEITEM hItem, char *name, size_t size, const char *text) {
+    memset(name, 0, size);
+    strncpy(name, text, size - 1);
+    SetText(hItem, name);
+}
+
+// A label edit ended with a text: the folder's or card's name takes it. The
+// answer is FALSE because the item already shows the stored name.
 BOOL EndLabelEdit(const NMTVDISPINFOA *info) {
     if (!info->item.pszText)
         return FALSE;
     TREEHANDLE item = T(info->item.hItem);
-    switch (TV_GetItemKind(info->item.hItem)) {
-    case TV_KIND_FOLDER:
-        for (ORDNER *o = lpORDNERstart; o; o = o->next)
-            if (o->hOrdnerTree == item) {
-                memset(o->cOrdnerName, 0, sizeof o->cOrdnerName);
-                strncpy(o->cOrdnerName, info->item.pszText, sizeof o->cOrdnerName - 1);
-                SetText(info->item.hItem, o->cOrdnerName);
-            }
-        return FALSE; // the text set above is the stored one
-    case TV_KIND_CARD:
-        for (KARTE *k = lpKARTEstart; k; k = k->next)
-            if (k->hCardTree == item) {
-                memset(k->cKartenName, 0, sizeof k->cKartenName);
-                strncpy(k->cKartenName, info->item.pszText, sizeof k->cKartenName - 1);
-                SetText(info->item.hItem, k->cKartenName);
-            }
-        return FALSE;
-    default: return FALSE;
-    }
+    uint32_t kind = TV_GetItemKind(info->item.hItem);
+    for (ORDNER *o = lpORDNERstart; kind == TV_KIND_FOLDER && o; o = o->next)
+        if (o->hOrdnerTree == item)
+            Rename(info->item.hItem, o->cOrdnerName, sizeof o->cOrdnerName, info->item.pszText);
+    for (KARTE *k = lpKARTEstart; kind == TV_KIND_CARD && k; k = k->next)
+        if (k->hCardTree == item)
+            Rename(info->item.hItem, k->cKartenName, sizeof k->cKartenName, info->item.pszText);
+    return FALSE;
 }
 
 LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
