@@ -1,5 +1,6 @@
 // Dragging a card or a field item out of the tree: dropped on another program's
 // window, its values are typed there.
+#include "frame/trace.h"
 #include "model/card_fields.h"
 #include "model/cards.h"
 #include "model/fields.h"
@@ -73,6 +74,7 @@ void TV_BeginDrag(HWND hPane, HTREEITEM hItem) {
         CW_ClearDisplayMode();
     }
     nTVDragKind = kind;
+    TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_BeginDrag() (kind=%u)", kind);
     SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
     SetCapture(hPane);
 }
@@ -82,6 +84,8 @@ void TV_DropAt(POINT screen) {
     HTREEITEM item = TV_GetSelection();
     nTVDragKind = 0;
     HWND target = WindowFromPoint(screen);
+    TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_DropAt(%d, %d) (kind=%u, target=%x)", static_cast<int>(screen.x),
+          static_cast<int>(screen.y), kind, TRACE_PTR(target));
     if (!target || OwnWindow(target) || !item)
         return;
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // IDC_ARROW
