@@ -111,8 +111,19 @@ void TV_DropAt(POINT screen) {
     }
 }
 
+namespace {
+BOOL bDropping = FALSE; // the capture is given up for the drop itself
+}
+
+void TV_CancelDrag() {
+    if (!bDropping)
+        nTVDragKind = 0;
+}
+
 void TV_EndDrag(HWND) {
+    bDropping = TRUE;
     ReleaseCapture();
+    bDropping = FALSE;
     POINT pt;
     GetCursorPos(&pt);
     TV_DropAt(pt);

@@ -217,6 +217,10 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         if (nTVDragKind)
             TV_EndDrag(hWnd);
         return 0;
+    case WM_CAPTURECHANGED:
+        if (nTVDragKind)
+            TV_CancelDrag();
+        return 0;
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
     case WM_DESTROY:
         hWndLinks = nullptr;

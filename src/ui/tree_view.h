@@ -54,6 +54,9 @@ HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel);
 void TV_Command(HWND hPane, unsigned id);
 void TV_BeginDrag(HWND hPane, HTREEITEM hItem);
 void TV_EndDrag(HWND hPane);
+// The mouse capture went elsewhere during a drag (Escape, another window):
+// the drag is forgotten, so no later button release types anything.
+void TV_CancelDrag();
 // The drop itself at a screen point: a window not the program's own gets the
 // focus by a click there and the dragged values typed.
 void TV_DropAt(POINT screen);

@@ -588,3 +588,15 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
     ASSERT_EQ(FW_GetFeld(1, 0, stored), 0);
     EXPECT_STREQ(stored, "01/01/2010");
 }
+
+TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
+    Open(Sample());
+    TV_BeginDrag(hMyTree, Card("Home"));
+    EXPECT_EQ(nTVDragKind, TV_KIND_CARD);
+    EXPECT_EQ(GetCapture(), hMyTree);
+    ReleaseCapture(); // as Escape or another window taking the mouse would
+    EXPECT_EQ(nTVDragKind, 0u);
+    TV_BeginDrag(hMyTree, TreeView_GetRoot(hWndLinks));
+    EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
+    EXPECT_NE(GetCapture(), hMyTree);
+}
