@@ -68,6 +68,7 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     if (!hWndRechts)
         return;
     ListView_DeleteAllItems(hWndRechts);
+    ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
     SB_ShowMode("Change card content");
     while (ListView_DeleteColumn(hWndRechts, 0)) {
     }

@@ -125,6 +125,8 @@ void TV_FillTree() {
         return;
     SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
     TV_ClearTree();
+    // The options may have changed the colours since the last fill.
+    TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     TV_CreateImageList();
     TV_DisplayTreeSafe(cActSafePath);
     TB_OPTIONS options = {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0};
