@@ -92,14 +92,17 @@ int FW_PutFeld(uint32_t nKarte, uint32_t nFeld, const char *lpInhalt, TREEHANDLE
     if (!text)
         return -1;
     memcpy(text, lpInhalt, len);
-    const bool hadText = rec->lpFeldInhalt != nullptr;
+    // An empty string is no text: a field stored as "" (as files keep an
+    // empty content) shows its item once it gets text, and only one item.
+    const bool hadText = rec->lpFeldInhalt != nullptr && rec->lpFeldInhalt[0] != 0;
+    const bool hasItem = rec->hFeldTree != nullptr;
     FW_FreeInhalt("FW_F_00", rec);
     rec->lpFeldInhalt = text;
     rec->nFeldLaenge = static_cast<uint32_t>(len);
 
     // A marked field that gets its first text shows up below its card; a card
     // that is not shown gets no field item.
-    if (!hadText && len > 0 && hCardItem) {
+    if (!hadText && !hasItem && len > 0 && hCardItem) {
         const char *name = nullptr;
         if (CW_GetFirstCardField(nKarte)) {
             if (CW_GetDropKZ(nKarte, nFeld))

@@ -85,6 +85,13 @@ TEST_F(Fields, AnEmptyTextIsKeptAsAnEmptyString) {
     char buffer[21] = "untouched";
     EXPECT_EQ(FW_GetFeld(1, 0, buffer), 0);
     EXPECT_STREQ(buffer, "");
+
+    // The first real text brings the item, once; emptied and filled again, no second.
+    ASSERT_EQ(FW_PutFeld(1, 0, "alice", Item(0xc1)), 0);
+    ASSERT_EQ(ui.fieldItems.size(), 1u);
+    ASSERT_EQ(FW_PutFeld(1, 0, "", Item(0xc1)), 0);
+    ASSERT_EQ(FW_PutFeld(1, 0, "bob", Item(0xc1)), 0);
+    EXPECT_EQ(ui.fieldItems.size(), 1u);
 }
 
 TEST_F(Fields, AMarkedFieldGetsItsTreeItemOnceWithItsFirstText) {
