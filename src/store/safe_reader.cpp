@@ -80,42 +80,45 @@ int Damaged(const char *code, const char *logText, const char *message) {
 
 bool HasPassword() { return TmpSafeHeader.nPasswort == 1; }
 
+enum TEXTBLOCK { TB_READ, TB_ABSENT, TB_DAMAGED };
+
 // Reads a text block (header and envelope) and opens it into a new plain block
-// of nPlainLength bytes plus a terminating zero. false when the header cannot be
-// read (`*absent` is then set) or the envelope is short.
-bool ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLength, bool *absent) {
+// of nPlainLength bytes plus a terminating zero. TB_ABSENT when the file ends
+// before its header; TB_DAMAGED when the envelope is short, its lengths cannot
+// be right or it does not open: its texts are lost, never to be read as empty.
+TEXTBLOCK ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLength) {
     *plain = nullptr;
     *plainLength = 0;
-    *absent = false;
     uint8_t head[TEXTBLOCK_HEADER_SIZE];
-    if (ReadUpTo(head, sizeof head) != sizeof head) {
-        *absent = true;
-        return false;
-    }
+    if (ReadUpTo(head, sizeof head) != sizeof head)
+        return TB_ABSENT;
     TEXTBLOCKHEADER tb;
     SW_GetTextBlockHeaderImage(head, &tb);
     // A length beyond the file cannot be right: refuse it before allocating it.
     uint64_t pos = 0, size = 0;
     PL_SetFilePointer(tmpSafe, 0, PL_FILE_CURRENT, &pos);
     PL_GetFileSize(tmpSafe, &size);
-    if (tb.nCryptLength > size - pos || tb.nPlainLength > 16u * tb.nCryptLength + 4096u)
-        return false;
+    if (tb.nCryptLength > size - pos || tb.nPlainLength > 16ull * tb.nCryptLength + 4096u)
+        return TB_DAMAGED;
     char *crypt = static_cast<char *>(T_Malloc("SW_M_08", tb.nCryptLength));
     if (!crypt)
-        return false;
+        return TB_DAMAGED;
     if (T_ReadFile(readCode, tmpSafe, crypt, tb.nCryptLength) != 0) {
         T_Free("SW_F_08", crypt);
-        return false;
+        return TB_DAMAGED;
     }
     char *p = static_cast<char *>(T_Malloc("SW_M_14", tb.nPlainLength));
     if (!p) {
         T_Free("SW_F_08", crypt);
-        return false;
+        return TB_DAMAGED;
     }
-    CY_DecryptData(p, tb.nPlainLength, cTmpPasswort, crypt, tb.nCryptLength);
+    if (CY_DecryptData(p, tb.nPlainLength, cTmpPasswort, crypt, tb.nCryptLength) != 0) {
+        T_Free("SW_F_18", p);
+        return TB_DAMAGED;
+    }
     *plain = p;
     *plainLength = tb.nPlainLength;
-    return true;
+    return TB_READ;
 }
 
 // Copies the zero-terminated text at the front of a plain block, at most `len`
@@ -314,14 +317,18 @@ int SW_ReadFeldInhalt(const char *path) {
     if (!HasPassword())
         return 0;
 
+    bool anyText = false;
+    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next)
+        anyText = anyText || f->nFeldLaenge != 0;
     char *plain;
     uint32_t plainLength;
-    bool absent;
-    if (!ReadTextBlock("SW00", &plain, &plainLength, &absent)) {
-        if (absent)
-            return 0; // no text block: every content stays empty
+    // Contents with texts and no block to hold them are as damaged as a block
+    // that does not open: read as empty, the next save would write them over.
+    TEXTBLOCK got = ReadTextBlock("SW00", &plain, &plainLength);
+    if (got == TB_ABSENT && !anyText)
+        return 0;
+    if (got != TB_READ)
         return Damaged("SW11", kRecover, kRecover);
-    }
     char *cursor = plain;
     uint32_t left = plainLength;
     int rc = 0;
@@ -395,11 +402,23 @@ int SW_ReadNotes() {
     }
     if (!HasPassword())
         return 0;
+    // Notes whose texts are lost are dropped with a word to the user, as the
+    // desktop profiles are: the rest of the safe still opens.
+    bool anyText = false;
+    for (NOTIZ *note = lpNOTIZstart; note; note = note->next)
+        anyText = anyText || note->nTextSize != 0;
     char *plain;
     uint32_t plainLength;
-    bool absent;
-    if (!ReadTextBlock("SW02", &plain, &plainLength, &absent))
-        return 0; // the notes keep empty texts
+    TEXTBLOCK got = ReadTextBlock("SW02", &plain, &plainLength);
+    if (got == TB_ABSENT && !anyText)
+        return 0;
+    if (got != TB_READ) {
+        static const char kLost[] = "error: safe destroyed, notes loosed!";
+        ML_WriteLog("SW28", kLost, 0);
+        ErrorBox(kLost);
+        SW_ReleaseNotizen();
+        return 0;
+    }
     char *cursor = plain;
     uint32_t left = plainLength;
     for (NOTIZ *note = lpNOTIZstart; note; note = note->next)
@@ -459,12 +478,15 @@ int SW_ReadDesktopTable(const char *path) {
     }
     if (!HasPassword())
         return 0;
+    bool anyLabel = false;
+    for (DESKTOP *d = lpDESKTOPstart; d; d = d->next)
+        anyLabel = anyLabel || d->nTextLen != 0;
     char *plain;
     uint32_t plainLength;
-    bool absent;
-    if (!ReadTextBlock("SW00", &plain, &plainLength, &absent)) {
-        if (absent)
-            return 0;
+    TEXTBLOCK got = ReadTextBlock("SW00", &plain, &plainLength);
+    if (got == TB_ABSENT && !anyLabel)
+        return 0;
+    if (got != TB_READ) {
         ML_WriteLog("SW21", kLost, 0);
         ErrorBox(kLost);
         DT_FreeDesktopTable();

@@ -227,3 +227,57 @@ TEST_F(SafeReader, EqualOrdersEndAsTheExchangeSortLeavesThem) {
     ASSERT_EQ(ReadSafeFile(path, ""), 0);
     EXPECT_EQ(DescribeLists(), "O 3 1 [C] [] 0 0\nO 2 2 [B] [] 0 0\nO 1 3 [A] [] 0 0\n");
 }
+
+TEST_F(SafeReader, ATextBlockThatDoesNotOpenIsDamageNeverEmptyTexts) {
+    SafeSpec s = Sample(11, "pw");
+    s.notes = {{"remember the milk"}};
+    s.profiles = {{1, "Office", "PC", "01032006"}};
+    s.icons = {{0, 1, "Trash", 10, 20}};
+    std::vector<size_t> at;
+    const std::string full = BuildSafe(s, &at);
+    // Where each envelope begins: after its records and the 8-byte text block header.
+    const size_t contents = at[5] + 3 * 24 + 8, notes = at[7] + 8 + 72 + 8, desktop = at[8] + 108 + 28 + 8;
+    const char *kRecover = "error: safe could be destroyed, please recover";
+    struct Case {
+        const char *what;
+        std::string file;
+        int rc;
+        const char *message;
+        const char *lost; // what the lists no longer hold ("" when the read stops)
+    };
+    auto garble = [&](size_t where) {
+        std::string f = full;
+        f[where] = static_cast<char>(~f[where]);
+        return f;
+    };
+    SafeSpec noBlock = s;
+    noBlock.contentTextBlock = false;
+    noBlock.notes.clear();
+    noBlock.profiles.clear();
+    noBlock.icons.clear();
+    const Case cases[] = {
+        {"contents' envelope garbled", garble(contents), -1, kRecover, ""},
+        {"contents without their text block", BuildSafe(noBlock), -1, kRecover, ""},
+        {"notes' envelope garbled", garble(notes), 0, "error: safe destroyed, notes loosed!", "N "},
+        {"labels' envelope garbled", garble(desktop), 0, "error: safe destroyed, icon positions loosed!", "D "},
+    };
+    for (const Case &c : cases) {
+        ReleaseSafeState();
+        ui.shown.clear();
+        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nLastSafe=C:\\x.saf\r\n"));
+        std::string path = Path("damaged.saf");
+        ASSERT_TRUE(WriteFile(path, c.file));
+        EXPECT_EQ(ReadSafeFile(path, "pw"), c.rc) << c.what;
+        ASSERT_EQ(ui.shown.size(), 1u) << c.what;
+        EXPECT_EQ(ui.shown[0].text, c.message) << c.what;
+        std::string d = DescribeLists();
+        if (c.rc != 0) {
+            EXPECT_EQ(tmpSafe, nullptr) << c.what;
+            EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("LastSafe=\r\n"), std::string::npos) << c.what;
+            EXPECT_NE(Log().find("*SW11* " + std::string(kRecover)), std::string::npos) << c.what;
+        } else {
+            EXPECT_EQ(d.find(std::string("\n") + c.lost), std::string::npos) << c.what << "\n" << d;
+            EXPECT_NE(d.find("I 5 1 7 [s3cret!]\n"), std::string::npos) << c.what << ": the contents still open";
+        }
+    }
+}
