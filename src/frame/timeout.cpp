@@ -11,6 +11,7 @@ uint32_t dwTimeOutPeriod = 0;
 uint32_t dwLastActivity = 0;
 int bHiddenByTimeOut = 0;
 int bSafeClosedByTimeOut = 0;
+int bRetryCloseByTimeOut = 0;
 
 namespace {
 T_SafeActiveFn g_isSafeActive = nullptr;
@@ -27,6 +28,7 @@ uint32_t ToMs(int32_t n, uint32_t factor) {
 }
 
 void TimeOut() {
+    bool closeFailed = false;
     if (Settings.TimeOutClose && SafeActive() && g_closeSafe) {
         // The save on a time-out makes no backup generation.
         bool autoBackup = Settings.AutoBackup;
@@ -35,8 +37,12 @@ void TimeOut() {
         Settings.AutoBackup = autoBackup;
         if (rc == 0)
             bSafeClosedByTimeOut = 1;
+        closeFailed = rc != 0;
     }
-    if (Settings.TimeOut) {
+    // A safe that could not be written stays open, out of sight, and the
+    // close is tried again at the next time-out.
+    bRetryCloseByTimeOut = closeFailed ? 1 : 0;
+    if ((Settings.TimeOut || closeFailed) && !bHiddenByTimeOut) {
         bHiddenByTimeOut = 1;
         UI_HideToTray();
     }
@@ -51,12 +57,19 @@ void T_InitTimers() {
     dwTimeOutStart = dwTimeOutPeriod = dwLastActivity = 0;
     bHiddenByTimeOut = 0;
     bSafeClosedByTimeOut = 0;
+    bRetryCloseByTimeOut = 0;
+}
+
+void T_WindowRestored() {
+    // The user is back: the time-out may hide the program again.
+    bHiddenByTimeOut = 0;
+    bRetryCloseByTimeOut = 0;
 }
 
 void T_RecordActivity() { dwLastActivity = PL_GetTickCount(); }
 
 void T_SetInactivityTimer(uint32_t ms) {
-    if (bHiddenByTimeOut || bTimeOutArmed)
+    if ((bHiddenByTimeOut && !bRetryCloseByTimeOut) || bTimeOutArmed)
         return;
     if (!(Settings.TimeOut || Settings.TimeOutClose) || !SafeActive())
         return;

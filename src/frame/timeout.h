@@ -12,8 +12,8 @@
 //       T_SetInactivityTimer(T_Minutes2Ms(Settings.TimeOutMinutes));
 //   (which does nothing while the timer runs, without a safe or time-out option,
 //   or while the program is hidden by a time-out);
-// - restoring the main window from the tray clears bHiddenByTimeOut (and handles
-//   and clears bSafeClosedByTimeOut).
+// - restoring or activating the main window calls T_WindowRestored (the tray
+//   also handles and clears bSafeClosedByTimeOut).
 // The safe store installs T_SetSafeHooks, the notes T_SetAlarmCheckHook.
 //
 // Ticks come from PL_GetTickCount, 32-bit milliseconds that wrap after about
@@ -36,6 +36,7 @@ extern uint32_t dwTimeOutPeriod;  // the period it was armed with
 extern uint32_t dwLastActivity;   // start + period when armed; the tick of every input since
 extern int bHiddenByTimeOut;      // the time-out hid the program in the tray
 extern int bSafeClosedByTimeOut;  // the time-out closed the active safe
+extern int bRetryCloseByTimeOut;  // the time-out could not write the safe: it tries again
 
 // n seconds or minutes in milliseconds, for timer periods: a count of 0 or less
 // gives 0, a count too large for a timer gives T_MAX_TIMER_MS.
@@ -45,17 +46,23 @@ uint32_t T_Minutes2Ms(int32_t n);
 // The start state: not armed, both flags cleared.
 void T_InitTimers();
 
+// The user restored or activated the main window: clears bHiddenByTimeOut, so
+// the next time-out can hide the program again.
+void T_WindowRestored();
+
 // A key press or mouse movement: the reference tick becomes the current tick.
 void T_RecordActivity();
 
-// Arms timer 1 for ms, unless hidden by a time-out, already armed, neither
-// TimeOut nor TimeOutClose is on, no safe is active, or ms is 0: a period of 0
-// means no time-out (a safe closed the instant it opens helps nobody).
+// Arms timer 1 for ms, unless hidden by a time-out (and not retrying a close
+// that failed), already armed, neither TimeOut nor TimeOutClose is on, no safe
+// is active, or ms is 0: a period of 0 means no time-out (a safe closed the
+// instant it opens helps nobody).
 void T_SetInactivityTimer(uint32_t ms);
 
 // Timer 1 fired. Without input since arming: the time-out (close the active safe
 // when TimeOutClose is on, writing it back without an automatic backup; hide in
-// the tray when TimeOut is on). After input: armed again for what remains of a
+// the tray when TimeOut is on, or when the safe could not be written, which then
+// stays open and is tried again at the next time-out). After input: armed again for what remains of a
 // full TimeOutMinutes period since the last input.
 void T_InactivityTimeout();
 

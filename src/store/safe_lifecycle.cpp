@@ -40,6 +40,7 @@ void ReleaseAllLists() {
     DT_FreeDesktopTable();
     DW_FreeDroptabelle();
     DW_ResetDropCounters();
+    AW_ReleaseAlarmTable();
     nOrdnerCount = nFeldCount = nCardCount = 0;
 }
 
@@ -79,10 +80,12 @@ void SW_CloseWorkSafe() {
     SW_ClearPassword(cTmpPasswort);
 }
 
-void SW_CloseSafe(int save) {
+int SW_CloseSafe(int save) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CloseSafe(%d) (hmySafe=%x)", save, TRACE_PTR(hmySafe));
-    if (save == 1)
-        SW_PutSafe(1, 0);
+    // A safe that cannot be written stays open: closing it would lose its edits.
+    // The writer has told the user why.
+    if (save == 1 && SW_PutSafe(1, 0) != 0)
+        return -1;
     UI_SafeEvent(UI_SAFE_CLOSED, cActSafePath);
     if (hmySafe)
         PL_CloseHandle(hmySafe);
@@ -90,7 +93,9 @@ void SW_CloseSafe(int save) {
     SW_ReleaseNotizen();
     if (lpDROPLISTstart)
         DW_FreeDroptabelle();
+    AW_ReleaseAlarmTable(); // the marks belong to this safe's cards
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
+    return 0;
 }
 
 int SW_GetSafe(const char *path) {
@@ -114,8 +119,11 @@ int SW_GetSafe(const char *path) {
         return -1;
     }
     // The new safe's password is proven: the active one is written and closed.
-    if (hmySafe)
-        SW_CloseSafe(1);
+    // When it cannot be written it stays the active safe and the new one is not read.
+    if (hmySafe && SW_CloseSafe(1) != 0) {
+        SW_CloseWorkSafe();
+        return -1;
+    }
     if (SW_ReadSafeSections(path) != 0) {
         SW_CloseWorkSafe();
         return -1;

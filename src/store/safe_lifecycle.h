@@ -8,8 +8,9 @@
 // writes and closes the active safe, reads the new one and makes it active.
 // The active safe is untouched until the new safe's password is proven.
 int SW_GetSafe(const char *path);
-// Closes the active safe; save 1 writes it first.
-void SW_CloseSafe(int save);
+// Closes the active safe; save 1 writes it first. -1 when that write failed:
+// the safe then stays open.
+int SW_CloseSafe(int save);
 void SW_CopyTemp2Act();
 void SW_CloseWorkSafe();
 // The part of a path after its last separator: the name shown for a safe.

@@ -87,6 +87,26 @@ TEST_F(SafeLifecycle, OpeningASecondSafeWritesTheFirstBeforeReadingTheSecond) {
     EXPECT_EQ(ui.safeEvents.back().first, UI_SAFE_CLOSED);
 }
 
+TEST_F(SafeLifecycle, ASafeThatCannotBeWrittenStaysActiveWhenAnotherIsOpened) {
+    std::string a = Put("a.saf", Small("", "Alpha"));
+    std::string b = Put("b.saf", Small("pw-b", "Beta"));
+    ASSERT_EQ(SW_GetSafe(a.c_str()), 0);
+    strcpy(lpORDNERstart->cOrdnerName, "Edited");
+    std::string aBytes = ReadFile(a);
+    ui.passwords = {"pw-b"};
+    PL_FailCall(PL_FAULT_WRITE, 1);
+    EXPECT_EQ(SW_GetSafe(b.c_str()), -1);
+    PL_ResetFaults();
+    EXPECT_EQ(ui.shown.back().text, "cannot write safe");
+    EXPECT_STREQ(cActSafePath, a.c_str());
+    EXPECT_NE(hmySafe, nullptr);
+    EXPECT_EQ(tmpSafe, nullptr);
+    EXPECT_STREQ(lpORDNERstart->cOrdnerName, "Edited") << "the edit is still there to be saved";
+    EXPECT_EQ(ReadFile(a), aBytes);
+    ASSERT_EQ(SW_CloseSafe(1), 0);
+    EXPECT_NE(ReadFile(a).find("Edited"), std::string::npos);
+}
+
 TEST_F(SafeLifecycle, CreatingASafeWritesOnlyItsHeaderAndControlBlock) {
     std::string typed(32, 'k'); // the field takes 32, the program uses 31
     SW_FOCUS focus;

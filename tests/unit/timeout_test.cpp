@@ -262,7 +262,7 @@ TEST_F(InactivityTimeout, BeingHiddenBlocksArmingUntilTheWindowIsBack) {
     ASSERT_TRUE(bHiddenByTimeOut);
     Message();
     EXPECT_EQ(ui.Starts(T_TIMER_INACTIVITY), 1);
-    bHiddenByTimeOut = 0; // restored from the tray
+    T_WindowRestored();
     Message();
     EXPECT_EQ(ui.Starts(T_TIMER_INACTIVITY), 2);
     Pass(60 * kMinute);
@@ -321,6 +321,13 @@ TEST_F(InactivityTimeout, AFailedCloseLeavesTheSafeActiveAndTheTimerRunning) {
     Pass(12 * kMinute);
     EXPECT_EQ(Closed(), (Ticks{5 * kMinute, 10 * kMinute}));
     EXPECT_FALSE(bSafeClosedByTimeOut);
+    EXPECT_EQ(Hidden(), Ticks{5 * kMinute}) << "out of sight while it stays open, hidden once";
+
+    g_closeResult = 0; // the disk has room again
+    Pass(5 * kMinute);
+    EXPECT_EQ(Closed(), (Ticks{5 * kMinute, 10 * kMinute, 15 * kMinute}));
+    EXPECT_TRUE(bSafeClosedByTimeOut);
+    EXPECT_TRUE(ui.due.empty()) << "closed: no timer";
 }
 
 TEST_F(InactivityTimeout, TheTimeOutIsTracedAtItsBit) {

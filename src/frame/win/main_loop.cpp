@@ -36,10 +36,7 @@ int MA_RunMessageLoop() {
 
 static int SafeActive() { return hmySafe != nullptr; }
 
-static int CloseSafeWritten() {
-    SW_CloseSafe(1);
-    return 0;
-}
+static int CloseSafeWritten() { return SW_CloseSafe(1); }
 
 // Running out of memory: the open safe is written back before the program ends.
 static void WriteBackOnOutOfMemory() {
