@@ -256,6 +256,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (wParam != SIZE_MINIMIZED)
             MA_LayoutMain(hWnd);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+            T_WindowRestored();
+        break;
     case WM_COMMAND:
         if (MA_Command(hWnd, LOWORD(wParam)))
             return 0;

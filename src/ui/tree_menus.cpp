@@ -75,15 +75,15 @@ void TV_ContextMenu(HWND hPane, int x, int y) {
         break;
     case TV_KIND_FOLDER:
         MA_ResetRightPane();
-        MA_EnableCommand(IDM_TV_CREATECARD, 1);
+        MA_EnableCommand(IDM_CREATECARD, 1);
         ShowMenu(hPane, IDM_FOLDERMENU, sel, screen, "M 05", "P-Error: Context-Menu (02)");
         break;
     case TV_KIND_CARD:
-        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        MA_EnableCommand(IDM_CREATECARD, 0);
         ShowMenu(hPane, IDM_CARDMENU, sel, screen, "M 06", "P-Error: Context-Menu (03)");
         break;
     case TV_KIND_FIELD:
-        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        MA_EnableCommand(IDM_CREATECARD, 0);
         MA_ResetRightPane();
         break;
     default: break;

@@ -97,7 +97,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
             TreeView_SelectItem(hWndLinks, item);
             bTVRightClick = TRUE;
         } else {
-            MA_EnableCommand(IDM_TV_CREATECARD, 0);
+            MA_EnableCommand(IDM_CREATECARD, 0);
         }
         // The context menu follows through WM_CONTEXTMENU.
         DWORD pos = GetMessagePos();
@@ -106,7 +106,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     }
     case NM_KILLFOCUS:
         bTVRightClick = FALSE;
-        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        MA_EnableCommand(IDM_CREATECARD, 0);
         return 0;
     case TVN_BEGINLABELEDITA: {
         const NMTVDISPINFOA *info = reinterpret_cast<NMTVDISPINFOA *>(hdr);
@@ -165,12 +165,12 @@ void TV_ItemSelected(HTREEITEM hItem) {
         CW_ShowCardContentList(hItem);
         CW_EnterDisplayMode();
         bTVRightClick = FALSE;
-        MA_EnableCommand(IDM_TV_CREATECARD, 0);
+        MA_EnableCommand(IDM_CREATECARD, 0);
         if (bQuickWindowMode)
             CW_OpenCardUrl();
         return;
     }
-    MA_EnableCommand(IDM_TV_CREATECARD, kind == TV_KIND_FOLDER);
+    MA_EnableCommand(IDM_CREATECARD, kind == TV_KIND_FOLDER);
     nTVLastKind = 0;
     MA_ResetRightPane();
     CW_ClearDisplayMode();

@@ -126,5 +126,14 @@ TEST_F(AlarmFields, OpeningASafeAnnouncesItsAlarms) {
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Folder: Bank\nCard: Giro\nField: Renew"});
     EXPECT_EQ(Table(), "1/5/0 ");
     SW_CloseSafe(0);
+    EXPECT_EQ(Table(), "") << "the marks go with the safe";
+
+    // Nor does a safe created after it show them.
+    ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
+    snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
+    SW_FOCUS focus;
+    ASSERT_EQ(SW_CreateSafeOK("fresh", "", "", true, &focus), 0);
+    EXPECT_EQ(Table(), "");
+    SW_CloseSafe(0);
     DW_FreeDroptabelle();
 }

@@ -17,6 +17,7 @@
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
+#include "ui/tree_view.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -219,6 +220,11 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
         EXPECT_TRUE(ButtonEnabled(id)) << id;
     EXPECT_FALSE(ButtonEnabled(2012));
     EXPECT_FALSE(ButtonEnabled(2002)) << "no card selected yet";
+    EXPECT_TRUE(MenuGrey(IDM_CREATECARD)) << "no folder selected yet";
+    TV_ItemSelected(reinterpret_cast<HTREEITEM>(lpORDNERstart->hOrdnerTree));
+    EXPECT_FALSE(MenuGrey(IDM_CREATECARD)) << "a folder takes a new card";
+    TV_ItemSelected(reinterpret_cast<HTREEITEM>(lpKARTEstart->hCardTree));
+    EXPECT_TRUE(MenuGrey(IDM_CREATECARD));
 
     EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETPARTS, 0, 0), SB_MAIN_PARTS);
     EXPECT_EQ(StatusText(2), "Folder:");
@@ -484,6 +490,12 @@ TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
     EXPECT_EQ(ReadSafeFile(path, "pw"), 0);
     MA_AfterDispatch();
     EXPECT_EQ(bTimeOutArmed, 0) << "no safe, no timer";
+
+    bHiddenByTimeOut = 1; // as a time-out that hid the program leaves it
+    SendMessageA(hWndMain, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+    EXPECT_EQ(bHiddenByTimeOut, 1) << "activated while still minimised";
+    SendMessageA(hWndMain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(bHiddenByTimeOut, 0) << "the user is back: the next time-out may hide it again";
     T_SetSafeHooks(nullptr, nullptr);
     T_InitTimers();
 }
