@@ -1,5 +1,6 @@
 #include "frame/json.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,28 @@ const JsonValue *JsonValue::Get(const std::string &key) const {
 }
 
 namespace {
+// The code points of Windows-1252's bytes 0x80..0x9F, the code page of the
+// program's ANSI windows; the five bytes it leaves undefined keep their own number.
+const uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+unsigned CodePointOfByte(unsigned char c) { return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : c; }
+
+// The byte for a code point, or -1 when Windows-1252 has none. U+0080..U+009F
+// are taken as the byte of the same number: exports written before the code
+// page was applied carry them.
+int ByteOfCodePoint(unsigned cp) {
+    if (cp <= 0xFF)
+        return static_cast<int>(cp);
+    for (int k = 0; k < 32; ++k)
+        if (kCp1252High[k] == cp)
+            return 0x80 + k;
+    return -1;
+}
+
 struct Parser {
     const std::string &s;
     size_t i = 0;
@@ -51,22 +74,34 @@ struct Parser {
         }
         return true;
     }
-    // A UTF-8 sequence in the document: its code point must fit one byte.
+    bool Byte(unsigned cp, std::string *out) {
+        int b = ByteOfCodePoint(cp);
+        if (b < 0)
+            return Fail("a character that no safe text can hold");
+        out->push_back(static_cast<char>(b));
+        return true;
+    }
+    // A UTF-8 sequence in the document: its character must be one of Windows-1252.
     bool Utf8(std::string *out) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
             out->push_back(s[i++]);
             return true;
         }
-        if ((c & 0xE0) == 0xC0 && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
-            unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
-            if (cp < 0x80 || cp > 0xFF)
+        size_t n = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 0;
+        if (n == 0 || i + n > s.size())
+            return Fail("a character that no safe text can hold");
+        unsigned cp = c & (n == 2 ? 0x1Fu : 0x0Fu);
+        for (size_t k = 1; k < n; ++k) {
+            unsigned char t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80)
                 return Fail("a character that no safe text can hold");
-            out->push_back(static_cast<char>(cp));
-            i += 2;
-            return true;
+            cp = (cp << 6) | (t & 0x3Fu);
         }
-        return Fail("a character that no safe text can hold");
+        if (cp < (n == 2 ? 0x80u : 0x800u)) // an overlong form
+            return Fail("a character that no safe text can hold");
+        i += n;
+        return Byte(cp, out);
     }
     bool String(std::string *out) {
         if (i >= s.size() || s[i] != '"')
@@ -101,16 +136,48 @@ struct Parser {
             case 't': out->push_back('\t'); break;
             case 'u': {
                 unsigned v = 0;
-                if (!Hex4(&v))
+                if (!Hex4(&v) || !Byte(v, out))
                     return false;
-                if (v > 0xFF)
-                    return Fail("a character that no safe text can hold");
-                out->push_back(static_cast<char>(v));
                 break;
             }
             default: return Fail("bad escape");
             }
         }
+    }
+    size_t Digits(size_t k) const {
+        while (k < s.size() && s[k] >= '0' && s[k] <= '9')
+            ++k;
+        return k;
+    }
+    // JSON's number grammar only: strtod alone would take "nan", "inf" and hex.
+    bool Number(double *number) {
+        size_t k = i;
+        if (k < s.size() && s[k] == '-')
+            ++k;
+        size_t intEnd = Digits(k);
+        if (intEnd == k || (s[k] == '0' && intEnd > k + 1))
+            return Fail("unexpected character");
+        k = intEnd;
+        if (k < s.size() && s[k] == '.') {
+            size_t fracEnd = Digits(k + 1);
+            if (fracEnd == k + 1)
+                return Fail("bad number");
+            k = fracEnd;
+        }
+        if (k < s.size() && (s[k] == 'e' || s[k] == 'E')) {
+            size_t e = k + 1;
+            if (e < s.size() && (s[e] == '+' || s[e] == '-'))
+                ++e;
+            size_t expEnd = Digits(e);
+            if (expEnd == e)
+                return Fail("bad number");
+            k = expEnd;
+        }
+        *number = strtod(std::string(s, i, k - i).c_str(), nullptr);
+        if (!std::isfinite(*number))
+            return Fail("number out of range");
+        i = k;
+        return true;
     }
     bool Value(JsonValue *v) {
         if (++depth > 64)
@@ -189,13 +256,8 @@ struct Parser {
         } else if (c == 'n') {
             ok = Literal("null");
         } else {
-            const char *start = s.c_str() + i;
-            char *end = nullptr;
             v->kind = JsonValue::NUMBER;
-            v->number = strtod(start, &end);
-            if (end == start)
-                return Fail("unexpected character");
-            i += static_cast<size_t>(end - start);
+            ok = Number(&v->number);
         }
         --depth;
         return ok;
@@ -229,7 +291,7 @@ std::string JsonQuote(const std::string &bytes) {
         default:
             if (c < 0x20 || c >= 0x7F) {
                 char buf[8];
-                snprintf(buf, sizeof buf, "\\u%04x", c);
+                snprintf(buf, sizeof buf, "\\u%04x", CodePointOfByte(c));
                 out += buf;
             } else {
                 out.push_back(static_cast<char>(c));

@@ -1,6 +1,8 @@
 // A small JSON reader and writer (the export and import of a safe).
-// Safe texts are single-byte ANSI; in JSON every byte of 0x80 and above travels
-// as the code point of the same number (Latin-1), so a text comes back byte for byte.
+// Safe texts are single-byte ANSI in Windows-1252; in JSON every byte of 0x80 and
+// above travels as its Windows-1252 character (the five bytes the code page
+// leaves undefined as the code point of the same number), so a text comes back
+// byte for byte and reads right in any JSON tool.
 #pragma once
 
 #include <cstdint>
@@ -23,5 +25,6 @@ struct JsonValue {
 // Parses a whole document; false with a message naming the position on error.
 bool JsonParse(const std::string &doc, JsonValue *out, std::string *error);
 
-// Writing: texts are quoted and escaped, bytes above 0x7F written as \u00XX.
+// Writing: texts are quoted and escaped, bytes above 0x7E written as \uXXXX of
+// their character.
 std::string JsonQuote(const std::string &bytes);
