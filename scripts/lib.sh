@@ -32,7 +32,10 @@ orv_start_xvfb() {
 }
 
 orv_stop_xvfb() {
-  [ -n "${ORV_XVFB_PID:-}" ] && kill "$ORV_XVFB_PID" 2>/dev/null
+  if [ -n "${ORV_XVFB_PID:-}" ]; then
+    kill "$ORV_XVFB_PID" 2>/dev/null
+    wait "$ORV_XVFB_PID" 2>/dev/null
+  fi
   ORV_XVFB_PID=""
 }
 
