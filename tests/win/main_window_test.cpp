@@ -492,8 +492,8 @@ TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
     EXPECT_EQ(bTimeOutArmed, 0) << "no safe, no timer";
 
     bHiddenByTimeOut = 1; // as a time-out that hid the program leaves it
-    SendMessageA(hWndMain, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
-    EXPECT_EQ(bHiddenByTimeOut, 1) << "activated while still minimised";
+    SendMessageA(hWndMain, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(bHiddenByTimeOut, 1) << "another window was activated";
     SendMessageA(hWndMain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(bHiddenByTimeOut, 0) << "the user is back: the next time-out may hide it again";
     T_SetSafeHooks(nullptr, nullptr);
