@@ -92,6 +92,10 @@ void SW_GetTextBlockHeaderImage(const uint8_t *img, TEXTBLOCKHEADER *t) {
     t->nPlainLength = GetU32(img, 4);
 }
 
+bool SW_TextBlockPlausible(const TEXTBLOCKHEADER *t, uint64_t left) {
+    return t->nCryptLength <= left && t->nPlainLength <= 16ull * t->nCryptLength + 4096u;
+}
+
 // ---------------------------------------------------------------- folders
 void SW_PutOrdnerImage(uint8_t *img, const ORDNER *o, bool last) {
     memset(img, 0, ORDNER_IMAGE_SIZE);

@@ -62,6 +62,11 @@ struct TEXTBLOCKHEADER {
     uint32_t nPlainLength; // bytes of the texts before enveloping
 };
 
+// Whether a text block header can be right with `left` bytes of the file after
+// it: the envelope lies within the file, and the plain texts are no more than an
+// envelope of that size can hold.
+bool SW_TextBlockPlausible(const TEXTBLOCKHEADER *t, uint64_t left);
+
 // Version number for comparisons: 1.11 is 111.
 inline uint32_t SW_VersionNumber(uint32_t major, uint32_t minor) { return major * 100 + minor; }
 

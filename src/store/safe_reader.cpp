@@ -98,7 +98,7 @@ TEXTBLOCK ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLengt
     uint64_t pos = 0, size = 0;
     PL_SetFilePointer(tmpSafe, 0, PL_FILE_CURRENT, &pos);
     PL_GetFileSize(tmpSafe, &size);
-    if (tb.nCryptLength > size - pos || tb.nPlainLength > 16ull * tb.nCryptLength + 4096u)
+    if (!SW_TextBlockPlausible(&tb, size - pos))
         return TB_DAMAGED;
     char *crypt = static_cast<char *>(T_Malloc("SW_M_08", tb.nCryptLength));
     if (!crypt)

@@ -229,3 +229,24 @@ TEST(SafeFormat, CurrentRecordsRoundTripByteForByte) {
     SW_PutOrdnerImage(img, &o, false);
     EXPECT_EQ(Bytes(img, 76), stored.b);
 }
+
+TEST(SafeFormat, ATextBlockMustFitTheFileAndItsEnvelope) {
+    struct Case {
+        uint32_t crypt, plain;
+        uint64_t left;
+        bool plausible;
+    };
+    const uint32_t k256M = 256u << 20;
+    const Case cases[] = {
+        {300, 17, 300, true},
+        {300, 17, 299, false},                  // the envelope runs past the end of the file
+        {100, 16 * 100 + 4096, 100, true},
+        {100, 16 * 100 + 4097, 100, false},     // more texts than such an envelope holds
+        {k256M + 16, 5000, k256M + 16, true},   // a safe beyond 256 MiB
+        {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, true},
+    };
+    for (const Case &c : cases) {
+        TEXTBLOCKHEADER t = {c.crypt, c.plain};
+        EXPECT_EQ(SW_TextBlockPlausible(&t, c.left), c.plausible) << c.crypt << " " << c.plain << " " << c.left;
+    }
+}
