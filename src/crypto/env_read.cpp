@@ -3,7 +3,7 @@
 #include "crypto/asn1.h"
 #include "crypto/bytequeue.h"
 #include "crypto/cipher.h"
-#include "crypto/cryptlib.h"
+#include "crypto/crypt_codes.h"
 #include "crypto/kdf.h"
 #include "crypto/oids.h"
 #include "crypto/pwri.h"

@@ -58,14 +58,3 @@ uint32_t T_GetFileSize(const char *path) {
     PL_CloseHandle(h);
     return static_cast<uint32_t>(size);
 }
-
-const char *T_GetSystemMessage(uint32_t errorNumber) {
-    static char text[100];
-    if (PL_FormatSystemMessage(errorNumber, text, sizeof text) != 0)
-        text[0] = 0;
-    text[sizeof text - 1] = 0;
-    size_t n = strlen(text);
-    if (n > 3)
-        text[n - 3] = 0; // the closing period and line end
-    return text;
-}

@@ -1,6 +1,5 @@
 #include "frame/logs.h"
 
-#include "frame/fileio.h"
 #include "frame/trace.h"
 #include "frame/version.h"
 #include "platform/platform.h"
@@ -15,8 +14,18 @@ char szProgramDir[MAX_PGM_DIR];
 uint32_t dwTraceLevel = 0;
 
 namespace {
-// While a log line is written, a failing write must not log itself again.
-bool g_inLog = false;
+// Writes the whole line; a log that cannot be written has nobody left to tell.
+void WriteAll(PL_HANDLE h, const std::string &line) {
+    const char *p = line.data();
+    uint32_t left = static_cast<uint32_t>(line.size());
+    while (left > 0) {
+        uint32_t done = 0;
+        if (PL_WriteFile(h, p, left, &done) != 0 || done == 0)
+            return;
+        p += done;
+        left -= done;
+    }
+}
 
 // Opens a log for one line: created when missing, emptied once it passed the
 // size limit, positioned at its end. nullptr when it cannot be opened.
@@ -37,15 +46,11 @@ PL_HANDLE OpenLog(const char *name, uint32_t share) {
     return h;
 }
 
-void WriteLine(const char *name, uint32_t share, const char *code, const std::string &line) {
-    if (g_inLog)
-        return;
+void WriteLine(const char *name, uint32_t share, const std::string &line) {
     PL_HANDLE h = OpenLog(name, share);
     if (!h)
         return;
-    g_inLog = true;
-    T_WriteFile(code, h, line.data(), static_cast<uint32_t>(line.size()));
-    g_inLog = false;
+    WriteAll(h, line);
     PL_CloseHandle(h);
 }
 
@@ -60,9 +65,18 @@ std::string Format(size_t capacity, const char *format, ...) {
 }
 } // namespace
 
+const char *T_GetSystemMessage(uint32_t errorNumber) {
+    static char text[100];
+    if (PL_FormatSystemMessage(errorNumber, text, sizeof text) != 0)
+        text[0] = 0;
+    text[sizeof text - 1] = 0;
+    size_t n = strlen(text);
+    if (n > 3)
+        text[n - 3] = 0; // the closing period and line end
+    return text;
+}
+
 void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber) {
-    if (g_inLog)
-        return;
     PL_HANDLE h = OpenLog(LOG_NAME_PROGRAM, PL_SHARE_READ);
     if (!h)
         return;
@@ -72,16 +86,14 @@ void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber) {
     std::string line = Format(capacity, "%d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d *%.4s* %s \r\n",
                               PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth,
                               t.wDay, t.wHour, t.wMinute, t.wSecond, code, text);
-    g_inLog = true;
-    T_WriteFile("ML00", h, line.data(), static_cast<uint32_t>(line.size()));
+    WriteAll(h, line);
     if (errorNumber != 0) {
         line = Format(capacity, "%0d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d *%.4s* ERRORCODE: %d = %s \r\n",
                       PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth, t.wDay,
                       t.wHour, t.wMinute, t.wSecond, code, static_cast<int>(errorNumber),
                       T_GetSystemMessage(errorNumber));
-        T_WriteFile("ML01", h, line.data(), static_cast<uint32_t>(line.size()));
+        WriteAll(h, line);
     }
-    g_inLog = false;
     PL_CloseHandle(h);
 }
 
@@ -100,7 +112,7 @@ void ML_WriteCryptLog(const char *fileName) {
     std::string line = Format(strlen(fileName) + 500, "%d.%02d.%03d %4d/%02d/%02d %02d:%02d:%02d crypted: => %s\r\n",
                               PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD, t.wYear, t.wMonth,
                               t.wDay, t.wHour, t.wMinute, t.wSecond, fileName);
-    WriteLine(LOG_NAME_CRYPT, PL_SHARE_NONE, "ML02", line);
+    WriteLine(LOG_NAME_CRYPT, PL_SHARE_NONE, line);
 }
 
 void ML_WriteTrace(const char *tag, const char *text) {
@@ -114,7 +126,7 @@ void ML_WriteTrace(const char *tag, const char *text) {
     snprintf(stamp, sizeof stamp, "%s %s %02d %02d:%02d:%02d", days[t.wDayOfWeek % 7],
              months[(t.wMonth + 11) % 12], t.wDay, t.wHour, t.wMinute, t.wSecond);
     std::string line = Format(strlen(text) + 64, "*%.7s* %.19s %s \r\n", tag, stamp, text);
-    WriteLine(LOG_NAME_TRACE, PL_SHARE_READ, "ML02", line);
+    WriteLine(LOG_NAME_TRACE, PL_SHARE_READ, line);
 }
 
 void ML_Trace(const char *tag, const char *format, ...) {

@@ -8,6 +8,9 @@
 #define MAX_PGM_DIR 261
 extern char szProgramDir[MAX_PGM_DIR]; // set once at start
 
+// The system's text for an error number without its closing period and line end;
+// a static buffer the next call overwrites.
+const char *T_GetSystemMessage(uint32_t errorNumber);
 void ML_WriteLog(const char *code, const char *text, uint32_t errorNumber);
 // ML_WriteLog of a text formatted from printf fields.
 void ML_WriteLogF(const char *code, uint32_t errorNumber, const char *format, ...)

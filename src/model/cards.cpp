@@ -3,7 +3,6 @@
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
-#include "model/fields.h"
 #include "model/new_id.h"
 #include "platform/uiport.h"
 

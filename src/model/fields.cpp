@@ -29,15 +29,6 @@ uint32_t TextLength(const FELDINHALT *f) {
 }
 } // namespace
 
-void FW_FreeInhalt(const char *tag, FELDINHALT *rec) {
-    if (rec->lpFeldInhalt) {
-        PL_SecureZero(rec->lpFeldInhalt, strlen(rec->lpFeldInhalt));
-        T_Free(tag, rec->lpFeldInhalt);
-    }
-    rec->lpFeldInhalt = nullptr;
-    rec->nFeldLaenge = 0;
-}
-
 uint32_t FW_GetMaxLaenge(uint32_t nKarte, uint32_t nFeld) {
     uint32_t max = 0;
     bool own = false;

@@ -19,8 +19,6 @@ int FW_GetFeld(uint32_t nKarte, uint32_t nFeld, char *buffer);
 // The card of a field's own tree item; -1 + log "FW01".
 int FW_GetCardID(TREEHANDLE hItem);
 
-// Wipes and frees a content's text; the record is left without text (null, length 0).
-void FW_FreeInhalt(const char *tag, FELDINHALT *rec);
 
 // The maximum length of a card's field in its effective field table (the card's
 // own when it has one, else its folder's), at most 250; 250 when the field is

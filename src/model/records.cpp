@@ -1,6 +1,9 @@
 #include "model/records.h"
 
 #include "frame/memory.h"
+#include "platform/platform.h"
+
+#include <cstring>
 
 ORDNER *lpORDNERstart = nullptr, *lpORDNERact = nullptr;
 FELDTABELLE *lpFELDTABELLEstart = nullptr, *lpFELDTABELLEact = nullptr;
@@ -49,4 +52,13 @@ void SW_FindListTails() {
     lpKARTEact = LastOf(lpKARTEstart);
     lpFELDINHALTact = LastOf(lpFELDINHALTstart);
     lpFELDTABCARDact = LastOf(lpFELDTABCARDstart);
+}
+
+void FW_FreeInhalt(const char *tag, FELDINHALT *rec) {
+    if (rec->lpFeldInhalt) {
+        PL_SecureZero(rec->lpFeldInhalt, strlen(rec->lpFeldInhalt));
+        T_Free(tag, rec->lpFeldInhalt);
+    }
+    rec->lpFeldInhalt = nullptr;
+    rec->nFeldLaenge = 0;
 }

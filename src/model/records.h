@@ -103,3 +103,6 @@ FELDINHALT *SW_AppendFeldInhalt(const char *tag);
 // After records were unlinked: points every tail pointer at its list's last
 // record again (null for an empty list).
 void SW_FindListTails();
+
+// Wipes and frees a content's text; the record is left without text (null, length 0).
+void FW_FreeInhalt(const char *tag, FELDINHALT *rec);

@@ -5,7 +5,6 @@
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "model/feldstruct.h"
-#include "model/field_editor.h"
 #include "platform/uiport.h"
 
 #include <cstdio>
@@ -129,6 +128,13 @@ int TW_LoadTemplate(const char *name) {
     return nFeldStructCount > 0 ? 1 : 0;
 }
 
+std::string TW_CleanName(const char *name) { return CleanName(name); }
+
+bool TW_TemplateExists(const char *name) {
+    Section s(name);
+    return s.First() != nullptr;
+}
+
 int TW_CountTemplates(const char *section) {
     Section s(section);
     int n = 0;
@@ -239,46 +245,4 @@ DLG_ANSWER TW_ChooserOk(TW_CHOOSE *block, const char *selected) {
 DLG_ANSWER TW_ChooserCancel(TW_CHOOSE *block) {
     block->nCancelled = -1;
     return DLG_Close(DLG_CLOSE_CANCEL);
-}
-
-namespace {
-// A template name becomes a section name and the first token of a value.
-bool UsableName(const std::string &name) { return name.find_first_of(",[]=") == std::string::npos; }
-} // namespace
-
-DLG_ANSWER TW_ChangeTemplate(const char *name, FE_EDITOR *ed) {
-    std::string n = CleanName(name);
-    if (n.empty())
-        return DLG_Error("please enter templatename!", TW_ID_EXISTING);
-    {
-        Section s(n.c_str());
-        if (!s.First())
-            return DLG_Error("Template not found", TW_ID_EXISTING);
-    }
-    snprintf(cTemplateName, sizeof cTemplateName, "%s", n.c_str());
-    TW_LoadTemplate(cTemplateName);
-    char icon[TW_NAME_LEN];
-    TW_GetTemplateIcon(cTemplateName, icon, "TW03");
-    FE_OpenFolder(ed, FE_MODE_CHANGE_TEMPLATE, cTemplateName, icon);
-    return {DLG_NEXT, nullptr, nullptr, 0, 0};
-}
-
-DLG_ANSWER TW_CreateTemplate(const char *name, FE_EDITOR *ed) {
-    std::string n = CleanName(name);
-    if (n.empty())
-        return DLG_Error("please enter templatename!", TW_ID_NEWNAME);
-    if (!UsableName(n))
-        return DLG_Error("templatename must not contain , [ ] or =", TW_ID_NEWNAME);
-    {
-        Section s(n.c_str());
-        if (s.First())
-            return DLG_Error("Template already existing", TW_ID_NEWNAME);
-    }
-    char question[80];
-    snprintf(question, sizeof question, "Template [%s] create ?", n.c_str());
-    if (UI_MessageBox(question, "Create ?", UI_MB_YESNO | UI_MB_ICONQUESTION | UI_MB_TOPMOST) != UI_IDYES)
-        return DLG_Stay(TW_ID_NEWNAME);
-    snprintf(cTemplateName, sizeof cTemplateName, "%s", n.c_str());
-    FE_OpenFolder(ed, FE_MODE_NEW_TEMPLATE, cTemplateName, "");
-    return {DLG_NEXT, nullptr, nullptr, 0, 0};
 }

@@ -13,8 +13,7 @@
 #include "model/dialog_answer.h"
 
 #include <cstdint>
-
-struct FE_EDITOR;
+#include <string>
 
 #define TW_SECTION_TEMPLATES "Templates"
 #define TW_NAME_LEN 25                 // template, field and icon names: at most 24 characters
@@ -40,6 +39,11 @@ extern char cTemplateName[TW_NAME_LEN];
 // length 0 and no drag mark; lines without a name are passed over; lengths above
 // 250 are taken as 250 and the alarm types get their fixed lengths.
 int TW_LoadTemplate(const char *name);
+
+// A name as typed, without the blanks around it and cut to 24 characters.
+std::string TW_CleanName(const char *name);
+// Whether the file has a section of that name with at least one line.
+bool TW_TemplateExists(const char *name);
 
 // The lines of a section, counted from the first while each holds "=".
 int TW_CountTemplates(const char *section);
@@ -71,11 +75,3 @@ int TW_ListTemplates(TW_ListFn fn, void *ctx);
 // OK with the selected template's name (none selected: the chooser stays), and Cancel.
 DLG_ANSWER TW_ChooserOk(TW_CHOOSE *block, const char *selected);
 DLG_ANSWER TW_ChooserCancel(TW_CHOOSE *block);
-
-// The "Foldertemplates" dialog. "Change template" (OK) with the existing name and
-// "Create" with the new name check the name; on success they make it the current
-// template, open the editor state in mode 1 (the template's fields and icon) or
-// mode 0 (empty, after the question "Template [%s] create ?") and answer
-// DLG_NEXT: the dialog then runs the editor, and after a "Create" it closes.
-DLG_ANSWER TW_ChangeTemplate(const char *name, FE_EDITOR *ed);
-DLG_ANSWER TW_CreateTemplate(const char *name, FE_EDITOR *ed);

@@ -1,4 +1,5 @@
 #include "frame/fileio.h"
+#include "frame/logs.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "config/inifile.h"
 #include "model/feldstruct.h"
 #include "model/field_editor.h"
+#include "model/template_dialog.h"
 #include "model/templates.h"
 #include "support/model_fixture.h"
 
