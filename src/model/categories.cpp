@@ -132,10 +132,18 @@ int CC_PickFilterEntry(uint32_t pos) {
     return 1;
 }
 
+CategoryFilterView::~CategoryFilterView() = default;
+
+static CategoryFilterView *g_filterView = nullptr;
+
+void CC_SetFilterView(CategoryFilterView *view) { g_filterView = view; }
+
 void CC_FillFilterBox() {
     uint32_t before = nCategoryFilter;
     nCategoryFilter = 0;
-    UI_FillCategoryFilter();
+    // Without the box the filter is "all" all the same.
+    if (g_filterView)
+        g_filterView->Fill();
     // The box now says "all": a tree still filtered by a category would contradict it.
     if (before != 0)
         UI_RebuildTree();

@@ -53,6 +53,15 @@ int CC_IsOrdnerShown(const ORDNER *lpOrdner);
 int CC_IsKarteShown(const KARTE *lpKarte);
 
 // ---- the filter box: "all" followed by the category names in list order
+// The box, registered by the window that holds it: refilled from
+// CC_FilterEntryText with its first entry ("all") selected.
+class CategoryFilterView {
+  public:
+    virtual ~CategoryFilterView();
+    virtual void Fill() = 0;
+};
+void CC_SetFilterView(CategoryFilterView *view);
+
 uint32_t CC_FilterEntryCount();
 const char *CC_FilterEntryText(uint32_t pos); // null past the end
 uint32_t CC_FilterEntryIndex(uint32_t pos);   // 0 for "all" and past the end

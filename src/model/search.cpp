@@ -1,5 +1,6 @@
 #include "model/search.h"
 
+#include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "platform/uiport.h"
@@ -8,7 +9,11 @@
 
 SEARCHRESULT *lpSEARCHRESULTstart = nullptr, *lpSEARCHRESULTact = nullptr;
 
+SearchView::~SearchView() = default;
+
 namespace {
+SearchView *g_view = nullptr;
+
 const char TAG_FNK[] = "SE_FNK";
 
 inline unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
@@ -40,8 +45,8 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     lpSEARCHRESULTact = r;
     if (run.show) {
         if (run.hits == 0)
-            UI_SearchResultsBegin();
-        UI_SearchResultAdd(kind, text, r->index);
+            g_view->Begin();
+        g_view->Add(kind, text, r->index);
     }
     ++run.hits;
 }
@@ -126,10 +131,16 @@ int SE_Matches(const char *text, uint32_t length, const char *pattern) {
     return 0;
 }
 
+void SE_SetView(SearchView *view) { g_view = view; }
+
 uint32_t SE_Search(const char *text, uint32_t options) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SE_Search(options=%d)", static_cast<int>(options));
+    if (!g_view) {
+        ML_WriteLog("SE01", "no search results window", 0);
+        return Collect(text, options, false);
+    }
     uint32_t hits = Collect(text, options, true);
-    UI_SearchResultCount(hits);
+    g_view->Count(hits);
     return hits;
 }
 

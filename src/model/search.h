@@ -42,10 +42,24 @@ extern SEARCHRESULT *lpSEARCHRESULTstart, *lpSEARCHRESULTact;
 // occurs nowhere.
 int SE_Matches(const char *text, uint32_t length, const char *pattern);
 
+// The search results window, registered while it exists: the first hit of a
+// search empties the list, shows the window and sets up its column; every hit
+// appends a row (text, the icon of its kind, the hit's index as item data); the
+// count goes to the status bar.
+class SearchView {
+  public:
+    virtual ~SearchView();
+    virtual void Begin() = 0;
+    virtual void Add(uint32_t kind, const char *text, uint32_t index) = 0;
+    virtual void Count(uint32_t count) = 0;
+};
+void SE_SetView(SearchView *view);
+
 // Searches and shows the hits: frees the previous results, collects the new ones,
 // and for the first hit empties, shows and prepares the results window, appending
 // one row per hit; the hit count goes to its status bar in every case. An empty
-// text finds nothing. Answers the number of hits.
+// text finds nothing. Answers the number of hits. Without the results window
+// the hits are collected only ("SE01" in the log).
 uint32_t SE_Search(const char *text, uint32_t options);
 
 // The same search without any window: the result list alone, for callers such as

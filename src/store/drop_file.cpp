@@ -8,7 +8,6 @@
 #include "platform/uiport.h"
 #include "store/safe_state.h"
 #include "tools/droplist.h"
-#include "tools/recover_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -110,19 +109,21 @@ int SW_WriteDropList(const SAFEHEADER *header) {
     return rc;
 }
 
+SW_DROPFILE eDropFileFound = SW_DROPFILE_NONE;
+
 int SW_ReadDropList(const char *safePath, const SAFEHEADER *header) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadDropList(LPSTR %s)", safePath);
+    eDropFileFound = SW_DROPFILE_UNREADABLE;
     char path[DROPLIST_IMAGE_SIZE];
     if (SW_DropFilePath(safePath, path, sizeof path) != 0)
         return 0;
     PL_HANDLE h = PL_CreateFile(path, PL_GENERIC_READ, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
     if (!h) {
-        // No drop file: an empty droplist, unless the recovery file rebuilds it.
+        // No drop file: an empty droplist.
         if (lpDROPLISTstart)
             DW_FreeDroptabelle();
         DW_ResetDropCounters();
-        if (REC_CheckRecoverFile() == 1 && bRecoverRequest)
-            REC_AddDropList();
+        eDropFileFound = SW_DROPFILE_NONE;
         return 0;
     }
     uint64_t size = 0;
@@ -176,7 +177,7 @@ int SW_ReadDropList(const char *safePath, const SAFEHEADER *header) {
         }
     }
     T_FreeSecret("SW_F_22", plain, length);
-    if (rc == 0 && bRecoverRequest)
-        REC_AddDropList();
+    if (rc == 0)
+        eDropFileFound = SW_DROPFILE_READ;
     return rc;
 }

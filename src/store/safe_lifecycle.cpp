@@ -11,9 +11,7 @@
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "tools/alarm_fields.h"
 #include "tools/desktop_profiles.h"
-#include "tools/drop_window.h"
 #include "tools/droplist.h"
 #include "tools/notes_list.h"
 
@@ -21,8 +19,18 @@
 #include <cstring>
 #include <string>
 
+SafeListener::~SafeListener() = default;
+
 namespace {
 const char TAG_FNK[] = "SW_FNK";
+
+SafeListener *g_listeners[16];
+int g_listenerCount = 0;
+
+void Announce(SW_EVENT event, const char *path) {
+    for (int i = 0; i < g_listenerCount; ++i)
+        g_listeners[i]->SafeEvent(event, path);
+}
 const char kLastSafe[] = "LastSafe";
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
@@ -40,13 +48,30 @@ void ReleaseAllLists() {
     DT_FreeDesktopTable();
     DW_FreeDroptabelle();
     DW_ResetDropCounters();
-    AW_ReleaseAlarmTable();
     nOrdnerCount = nFeldCount = nCardCount = 0;
 }
 
 // A password field's text as the program takes it: at most 31 characters.
 void TakePassword(char *buffer, const char *text) { SW_SetPassword(buffer, text ? text : ""); }
 } // namespace
+
+void SW_AddListener(SafeListener *listener) {
+    for (int i = 0; i < g_listenerCount; ++i)
+        if (g_listeners[i] == listener)
+            return;
+    if (listener && g_listenerCount < static_cast<int>(sizeof g_listeners / sizeof g_listeners[0]))
+        g_listeners[g_listenerCount++] = listener;
+}
+
+void SW_RemoveListener(SafeListener *listener) {
+    for (int i = 0; i < g_listenerCount; ++i)
+        if (g_listeners[i] == listener) {
+            for (int k = i + 1; k < g_listenerCount; ++k)
+                g_listeners[k - 1] = g_listeners[k];
+            --g_listenerCount;
+            return;
+        }
+}
 
 const char *SW_ExtractSafeName(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ExtractSafeName(LPSTR %s)", path);
@@ -86,14 +111,13 @@ int SW_CloseSafe(int save) {
     // The writer has told the user why.
     if (save == 1 && SW_PutSafe(1, 0) != 0)
         return -1;
-    UI_SafeEvent(UI_SAFE_CLOSED, cActSafePath);
+    Announce(SW_EVENT_CLOSED, cActSafePath);
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
     SW_ReleaseNotizen();
     if (lpDROPLISTstart)
         DW_FreeDroptabelle();
-    AW_ReleaseAlarmTable(); // the marks belong to this safe's cards
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
     return 0;
 }
@@ -129,16 +153,13 @@ int SW_GetSafe(const char *path) {
         return -1;
     }
     if (lpNOTIZstart)
-        UI_SafeEvent(UI_NOTES_LOADED, path);
+        Announce(SW_EVENT_NOTES_LOADED, path);
     if (lpDTOPHEADERstart)
-        UI_SafeEvent(UI_PROFILES_LOADED, path);
+        Announce(SW_EVENT_PROFILES_LOADED, path);
     SW_CopyTemp2Act();
-    AW_CheckAlarms();
     SetLastSafe(cActSafePath);
     SW_ReadDropList(cActSafePath, &ActSafeHeader);
-    DW_FillList();
-    DW_ShowCounts();
-    UI_SafeEvent(UI_SAFE_OPENED, cActSafePath);
+    Announce(SW_EVENT_OPENED, cActSafePath);
     return 0;
 }
 
@@ -189,7 +210,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     ReleaseAllLists();
     // From here the old safe is on disk and its lists are gone: it is closed
     // whatever happens, so no later save can write empty lists over it.
-    UI_SafeEvent(UI_SAFE_CLOSED, cActSafePath);
+    Announce(SW_EVENT_CLOSED, cActSafePath);
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
@@ -209,7 +230,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     }
     SW_CopyTemp2Act();
     SetLastSafe(cActSafePath);
-    UI_SafeEvent(UI_SAFE_CREATED, cActSafePath);
+    Announce(SW_EVENT_CREATED, cActSafePath);
     return 0;
 }
 

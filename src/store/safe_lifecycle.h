@@ -4,6 +4,24 @@
 // messages and answer whether the dialog may close.
 #pragma once
 
+// What happened to the active safe, announced to every listener in the order
+// the listeners were added, with the safe's path.
+enum SW_EVENT {
+    SW_EVENT_OPENED,         // a safe was read and is active
+    SW_EVENT_CREATED,        // a new, empty safe is active
+    SW_EVENT_CLOSED,         // the active safe is gone (its lists are about to go)
+    SW_EVENT_NOTES_LOADED,   // the notes of a safe being opened were read
+    SW_EVENT_PROFILES_LOADED // its desktop profiles were read
+};
+class SafeListener {
+  public:
+    virtual ~SafeListener();
+    virtual void SafeEvent(SW_EVENT event, const char *path) = 0;
+};
+// A listener is added once (adding it again changes nothing); at most 16.
+void SW_AddListener(SafeListener *listener);
+void SW_RemoveListener(SafeListener *listener);
+
 // Opens the safe at path: asks for its password when it has one, checks it,
 // writes and closes the active safe, reads the new one and makes it active.
 // The active safe is untouched until the new safe's password is proven.

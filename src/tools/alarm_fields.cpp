@@ -5,6 +5,7 @@
 #include "model/records.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
+#include "store/safe_lifecycle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -118,4 +119,21 @@ int AW_CheckAlarms() {
         }
     }
     return due > 0 ? 1 : 0;
+}
+
+namespace {
+class AlarmListener : public SafeListener {
+  public:
+    void SafeEvent(SW_EVENT event, const char *) override {
+        if (event == SW_EVENT_OPENED)
+            AW_CheckAlarms();
+        else if (event == SW_EVENT_CLOSED)
+            AW_ReleaseAlarmTable(); // the marks belong to that safe's cards
+    }
+};
+} // namespace
+
+void AW_InstallSafeListener() {
+    static AlarmListener listener;
+    SW_AddListener(&listener);
 }

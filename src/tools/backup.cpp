@@ -10,7 +10,6 @@
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "tools/droplist.h"
-#include "tools/recover_list.h"
 
 #include <cstdio>
 #include <cstring>
@@ -165,30 +164,5 @@ int BW_BackupSafeCommand() {
     if (BW_Backup(cActSafePath) != 0)
         return -1;
     UI_MessageBox("Backup done!", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
-    return 0;
-}
-
-int BW_RecoverSafeCommand() {
-    BW_SetClosedSafe("");
-    if (hmySafe) {
-        if (UI_MessageBox("write back current safe ?", "Confirm", UI_MB_YESNO) == UI_IDYES) {
-            // Written without an automatic backup; a safe that cannot be written
-            // stays open rather than losing its changes.
-            if (SW_PutSafe(0, 0) != 0)
-                return -1;
-        }
-        BW_SetClosedSafe(cActSafePath);
-        SW_CloseSafe(0);
-    }
-    return BW_Recover();
-}
-
-int BW_Recover() {
-    if (!Settings.BackupPath[0]) {
-        ErrorBox("missing backup path");
-        return -1;
-    }
-    if (UI_RecoverDialog() != 0)
-        BW_RecoverDialogCancel(); // no dialog to show: as if it was cancelled
     return 0;
 }

@@ -35,8 +35,3 @@ void BW_InstallAutoBackup();
 // "Backup Safe": asks, writes the safe back (without an automatic backup) and
 // makes one generation. 0 when done, -1 otherwise.
 int BW_BackupSafeCommand();
-// "Recover Safe": deals with the open safe (written back on Yes, without an
-// automatic backup; closed unwritten on No), then BW_Recover.
-int BW_RecoverSafeCommand();
-// Shows the recover dialog; refused (-1, told why) without a backup path.
-int BW_Recover();

@@ -30,14 +30,25 @@ bool ReachDesktop() {
     return false;
 }
 
-// Runs the profile dialog; the chosen profile's id, or 0 when it was cancelled.
+ProfileView *g_view = nullptr;
+
+// Runs the profile dialog; the chosen profile's id, or 0 when it was cancelled
+// or there is no dialog to run.
 uint32_t ChooseProfile(uint32_t mode) {
+    if (!g_view) {
+        ML_WriteLog("DT06", "no profile dialog", 0);
+        return 0;
+    }
     uint32_t id = 0;
-    if (UI_ProfileDialog(mode, &id) != 0)
+    if (g_view->Choose(mode, &id) != 0)
         return 0;
     return id;
 }
 } // namespace
+
+ProfileView::~ProfileView() = default;
+
+void DT_SetProfileView(ProfileView *view) { g_view = view; }
 
 int DT_StoreIconPositions(uint32_t id) {
     if (!ReachDesktop())

@@ -9,6 +9,16 @@
 
 // The "save" command: the dialog, then the icons into the chosen profile.
 void DT_SaveDesktopIcons();
+
+// The profile dialog (mode 0 save, 1 restore), registered by the window layer;
+// it works through DT_ProfileDialogOk and its kin: 0 with the chosen profile's
+// id, or -1 when cancelled.
+class ProfileView {
+  public:
+    virtual ~ProfileView();
+    virtual int Choose(uint32_t mode, uint32_t *profileId) = 0;
+};
+void DT_SetProfileView(ProfileView *view);
 // The "restore" command: nothing without icon records; else the dialog, then the
 // icons put back where the chosen profile has them.
 void DT_RestoreDesktopIcons();

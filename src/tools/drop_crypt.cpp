@@ -305,7 +305,8 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
         WriteDropFile();
     }
 
-    UI_ShowDropWindow(1);
+    if (DropView *view = DW_GetView())
+        view->Show(1);
     UI_ShowMainWindow();
     DW_FillList();
     if (!lpDROPLISTstart) {

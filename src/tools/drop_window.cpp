@@ -3,36 +3,71 @@
 #include "config/settings.h"
 #include "frame/trace.h"
 #include "platform/uiport.h"
+#include "store/safe_lifecycle.h"
 #include "tools/droplist.h"
+#include "tools/recover_file.h"
 
 int bDropWindowActive = 0;
 
+DropView::~DropView() = default;
+
 namespace {
+DropView *g_view = nullptr;
+
 const char kCryptWindowActive[] = "CryptWindowActive";
 
 void SetShown(bool shown) {
     bDropWindowActive = shown ? 1 : 0;
     Settings.CryptWindowActive = shown;
-    UI_ShowDropWindow(shown ? 1 : 0);
+    if (g_view)
+        g_view->Show(shown ? 1 : 0);
     UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, shown ? 0 : 1);
     UI_EnableCommand(UI_CMD_HIDE_CRYPTED, shown ? 1 : 0);
     II_PutFlag(II_SECTION_SETTINGS, kCryptWindowActive, shown);
 }
 } // namespace
 
+void DW_SetView(DropView *view) { g_view = view; }
+DropView *DW_GetView() { return g_view; }
+
 void DW_FillList() {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FillList() (lpDROPLISTstart=%x)", TRACE_PTR(lpDROPLISTstart));
-    UI_DropListClear();
+    if (!g_view)
+        return;
+    g_view->ListClear();
     if (!lpDROPLISTstart)
         return;
     if (!bDropWindowActive)
         UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, 1);
     for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
         if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
-            UI_DropListAdd(d->filename, static_cast<int>(d->kz) - 1, d->index);
+            g_view->ListAdd(d->filename, static_cast<int>(d->kz) - 1, d->index);
 }
 
 void DW_ShowWindow() { SetShown(true); }
 void DW_HideWindow() { SetShown(false); }
 
-void DW_ShowCounts() { UI_DropCounts(nDropFolderCount, nDropFileCount); }
+void DW_ShowCounts() {
+    if (g_view)
+        g_view->Counts(nDropFolderCount, nDropFileCount);
+}
+
+namespace {
+class DropListener : public SafeListener {
+  public:
+    void SafeEvent(SW_EVENT event, const char *) override {
+        if (event == SW_EVENT_OPENED) {
+            REC_OfferAfterOpen();
+            DW_FillList();
+            DW_ShowCounts();
+        } else if (event == SW_EVENT_CLOSED && g_view) {
+            g_view->ListClear();
+        }
+    }
+};
+} // namespace
+
+void DW_InstallSafeListener() {
+    static DropListener listener;
+    SW_AddListener(&listener);
+}

@@ -1,8 +1,25 @@
 // What the drop window shows and whether it is shown: its list rebuilt from the
 // droplist, its status bar counts, and the "display/hide crypted files" command
-// states. The window itself belongs to the window layer, which this module
-// reaches through the UI port.
+// states. The window itself belongs to the window layer, which registers it as
+// the drop view while it exists.
 #pragma once
+
+#include <cstdint>
+
+// The drop window: shown or hidden; its list emptied; one item added (image 0
+// a file, 1 a folder; index as the item's parameter); its status bar counts.
+class DropView {
+  public:
+    virtual ~DropView();
+    virtual void Show(int show) = 0;
+    virtual void ListClear() = 0;
+    virtual void ListAdd(const char *filename, int image, uint32_t index) = 0;
+    virtual void Counts(uint32_t folders, uint32_t files) = 0;
+};
+// Without a drop window there is no list to keep: the droplist stays in the
+// safe's drop file, and nothing is shown.
+void DW_SetView(DropView *view);
+DropView *DW_GetView();
 
 // The drop window is shown; mirrors the setting CryptWindowActive.
 extern int bDropWindowActive;
@@ -16,3 +33,6 @@ void DW_ShowWindow();
 void DW_HideWindow();
 // The status bar: the droplist's folder and file counts.
 void DW_ShowCounts();
+// Has the drop window follow the safe: its list and counts refreshed when a
+// safe opens, the list emptied when it closes. Installed once at start.
+void DW_InstallSafeListener();

@@ -5,6 +5,7 @@
 #include "frame/trace.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
+#include "tools/drop_window.h"
 
 #include <cstdio>
 #include <cstring>
@@ -75,8 +76,9 @@ int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
         ++nDropFileCount;
     else if (kz == KZ_FOLDER)
         ++nDropFolderCount;
-    if (kz == KZ_FILE || kz == KZ_FOLDER)
-        UI_DropListAdd(d->filename, static_cast<int>(kz) - 1, d->index);
+    DropView *view = DW_GetView();
+    if (view && (kz == KZ_FILE || kz == KZ_FOLDER))
+        view->ListAdd(d->filename, static_cast<int>(kz) - 1, d->index);
     UI_PumpAndWait(0);
     return 0;
 }

@@ -24,7 +24,7 @@ void ClearAlarm(NOTIZ *note) {
 void SetTitle(NOTIZ *note) {
     char title[NW_TITLE_SIZE];
     NW_NoteTitle(note, title);
-    UI_SetNoteTitle(note, title);
+    NW_SetWindowTitle(note, title);
 }
 
 // Shows, sounds and flashes one due note. The message pump runs between the
@@ -33,22 +33,22 @@ void SetTitle(NOTIZ *note) {
 // twice, and an alarm set anew during the flashing stays.
 void Alert(NOTIZ *note) {
     ClearAlarm(note);
-    UI_ShowNoteWindow(note, 1);
+    NW_ShowWindow(note, 1);
     UI_FocusMainWindow();
     PL_PlaySound(Settings.NoteAlertSoundFile); // nothing to do when it cannot be played
     for (int i = 0; i < NW_FLASH_COUNT; ++i) {
         if (!NW_IsNote(note))
             return;
-        UI_SetNoteBackground(note, NW_FLASH_ON);
+        NW_SetWindowBackground(note, NW_FLASH_ON);
         UI_PumpAndWait(NW_FLASH_MS);
         if (!NW_IsNote(note))
             return;
-        UI_SetNoteBackground(note, NW_FLASH_OFF);
+        NW_SetWindowBackground(note, NW_FLASH_OFF);
         UI_PumpAndWait(NW_FLASH_MS);
     }
     if (!NW_IsNote(note))
         return;
-    UI_SetNoteBackground(note, note->crBackground);
+    NW_SetWindowBackground(note, note->crBackground);
     SetTitle(note);
 }
 } // namespace

@@ -67,6 +67,6 @@ int NW_NoteTextChanged(NOTIZ *note, const char *text) {
         NW_AlarmTitle(note, title);
     else
         NW_TextTitle(text, title);
-    UI_SetNoteTitle(note, title);
+    NW_SetWindowTitle(note, title);
     return NW_SetNoteText(note, text);
 }

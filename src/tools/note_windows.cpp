@@ -15,14 +15,14 @@ NOTIZ *NW_CreateNote() {
     // The colours come first, so the window is made in them.
     note->crBackground = NW_NEW_BACKGROUND;
     note->crText = NW_NEW_TEXT;
-    if (UI_MakeNoteWindow(note) != 0) {
+    if (NW_MakeWindow(note) != 0) {
         NW_DeleteNote(note);
         return nullptr;
     }
     if (!bNotesLoading) {
         int32_t at = NW_CASCADE_STEP * NW_CountNotes();
-        UI_CascadeNoteWindow(note, at, at);
-        UI_ShowNoteWindow(note, 1);
+        NW_CascadeWindow(note, at, at);
+        NW_ShowWindow(note, 1);
     }
     UI_EnableCommand(UI_CMD_NOTES, 1);
     return note;
@@ -32,11 +32,11 @@ void NW_OpenNotes() {
     bNotesLoading = 1;
     char title[NW_TITLE_SIZE];
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next) {
-        if (UI_MakeNoteWindow(n) != 0)
+        if (NW_MakeWindow(n) != 0)
             continue;
-        UI_LoadNoteWindow(n);
+        NW_LoadWindow(n);
         NW_NoteTitle(n, title);
-        UI_SetNoteTitle(n, title);
+        NW_SetWindowTitle(n, title);
     }
     if (!Settings.NOTE_HideOnStart)
         NW_ShowNotes();
@@ -47,14 +47,14 @@ void NW_OpenNotes() {
 
 void NW_ShowNotes() {
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
-        UI_ShowNoteWindow(n, 1);
+        NW_ShowWindow(n, 1);
     UI_FocusMainWindow();
     bNotesHidden = 0;
 }
 
 void NW_HideNotes() {
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
-        UI_ShowNoteWindow(n, 0);
+        NW_ShowWindow(n, 0);
     bNotesHidden = 1;
 }
 

@@ -1,8 +1,57 @@
 #include "tools/notes_list.h"
 
+#include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "platform/uiport.h"
+
+NoteView::~NoteView() = default;
+
+namespace {
+NoteView *g_view = nullptr;
+
+NoteView *WindowOf(const NOTIZ *) { return g_view; }
+} // namespace
+
+void NW_SetView(NoteView *view) { g_view = view; }
+
+int NW_MakeWindow(NOTIZ *note) {
+    if (!g_view) {
+        ML_WriteLog("NW01", "no note windows", 0);
+        return -1;
+    }
+    return g_view->Make(note);
+}
+
+void NW_CascadeWindow(NOTIZ *note, int32_t x, int32_t y) {
+    if (NoteView *v = WindowOf(note))
+        v->Cascade(note, x, y);
+}
+
+void NW_LoadWindow(NOTIZ *note) {
+    if (NoteView *v = WindowOf(note))
+        v->Load(note);
+}
+
+void NW_ShowWindow(NOTIZ *note, int show) {
+    if (NoteView *v = WindowOf(note))
+        v->Show(note, show);
+}
+
+void NW_DestroyWindow(NOTIZ *note) {
+    if (NoteView *v = WindowOf(note))
+        v->Destroy(note);
+}
+
+void NW_SetWindowTitle(NOTIZ *note, const char *title) {
+    if (NoteView *v = WindowOf(note))
+        v->SetTitle(note, title);
+}
+
+void NW_SetWindowBackground(NOTIZ *note, uint32_t colour) {
+    if (NoteView *v = WindowOf(note))
+        v->SetBackground(note, colour);
+}
 
 NOTIZ *NW_AppendNote(const char *tag) {
     NOTIZ *n = static_cast<NOTIZ *>(T_Malloc(tag, sizeof(NOTIZ)));
@@ -19,7 +68,7 @@ NOTIZ *NW_AppendNote(const char *tag) {
 namespace {
 // A note's window holds the record: it is destroyed before the record is freed.
 void FreeNote(NOTIZ *n, const char *tag) {
-    UI_DestroyNoteWindow(n);
+    NW_DestroyWindow(n);
     if (n->lpText)
         T_FreeSecret("NW_F_02", n->lpText, n->nTextSize);
     T_Free(tag, n);

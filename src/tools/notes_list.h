@@ -15,3 +15,31 @@ void SW_ReleaseNotizen();
 // Whether a record is still one of the chain's notes.
 bool NW_IsNote(const NOTIZ *note);
 int NW_CountNotes();
+
+// The note windows, registered by the window layer while it can make them.
+// Make: the note's window and text control, hidden, in the note's colours, its
+// handles kept in the record. Cascade: move it to x, y keeping its size. Load:
+// place it at rcWindow's top-left corner and put in its text and text colour,
+// the window taking the text's height.
+class NoteView {
+  public:
+    virtual ~NoteView();
+    virtual int Make(NOTIZ *note) = 0;
+    virtual void Cascade(NOTIZ *note, int32_t x, int32_t y) = 0;
+    virtual void Load(NOTIZ *note) = 0;
+    virtual void Show(NOTIZ *note, int show) = 0;
+    virtual void Destroy(NOTIZ *note) = 0;
+    virtual void SetTitle(NOTIZ *note, const char *title) = 0;
+    virtual void SetBackground(NOTIZ *note, uint32_t colour) = 0;
+};
+void NW_SetView(NoteView *view);
+
+// What the notes ask of their windows. Without the note windows no window is
+// made (-1, logged "NW01") and there is nothing to change.
+int NW_MakeWindow(NOTIZ *note);
+void NW_CascadeWindow(NOTIZ *note, int32_t x, int32_t y);
+void NW_LoadWindow(NOTIZ *note);
+void NW_ShowWindow(NOTIZ *note, int show);
+void NW_DestroyWindow(NOTIZ *note);
+void NW_SetWindowTitle(NOTIZ *note, const char *title);
+void NW_SetWindowBackground(NOTIZ *note, uint32_t colour);

@@ -5,6 +5,7 @@
 #include "frame/trace.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
+#include "store/drop_file.h"
 #include "tools/droplist.h"
 
 #include <cstdio>
@@ -94,4 +95,10 @@ void REC_AddDropList() {
         p = cr + 2;
     }
     T_Free("RC_F_01", text);
+}
+
+void REC_OfferAfterOpen() {
+    if (eDropFileFound == SW_DROPFILE_NONE ? REC_CheckRecoverFile() == 1 && bRecoverRequest
+                                           : eDropFileFound == SW_DROPFILE_READ && bRecoverRequest)
+        REC_AddDropList();
 }

@@ -15,3 +15,7 @@ int REC_CheckRecoverFile();
 // folder that is not read-only, system, temporary or offline) in the droplist,
 // without saved attributes. The drop file is written at the next change.
 void REC_AddDropList();
+// After a safe was opened: without a drop file the user is offered the recovery
+// file; once agreed to, its paths join the droplist of every safe whose drop
+// file was read.
+void REC_OfferAfterOpen();

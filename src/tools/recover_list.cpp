@@ -8,6 +8,7 @@
 #include "store/drop_file.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
+#include "store/safe_writer.h"
 #include "tools/backup.h"
 
 #include <cstdio>
@@ -73,6 +74,13 @@ void BW_FormatBackupTime(uint64_t fileTime, char date[11], char time[9]) {
     snprintf(date, 11, "%04d.%02d.%02d", st.wYear % 10000, st.wMonth % 100, st.wDay % 100);
     snprintf(time, 9, "%02d:%02d:%02d", st.wHour % 100, st.wMinute % 100, st.wSecond % 100);
 }
+
+RecoverView::~RecoverView() = default;
+
+static RecoverView *g_recoverView = nullptr;
+
+void BW_SetRecoverView(RecoverView *view) { g_recoverView = view; }
+RecoverView *BW_GetRecoverView() { return g_recoverView; }
 
 int BW_RecoverDialogOpen() {
     BW_FreeBackupList(lpBWRECOVERstart);
@@ -140,4 +148,39 @@ void BW_RecoverDialogCancel() {
     }
     BW_FreeBackupList(lpBWRECOVERstart);
     lpBWRECOVERstart = nullptr;
+}
+
+int BW_RecoverSafeCommand() {
+    // Nothing is closed for a dialog that cannot be shown.
+    if (!BW_GetRecoverView()) {
+        ML_WriteLog("BW09", "no recover dialog", 0);
+        return -1;
+    }
+    BW_SetClosedSafe("");
+    if (hmySafe) {
+        if (UI_MessageBox("write back current safe ?", "Confirm", UI_MB_YESNO) == UI_IDYES) {
+            // Written without an automatic backup; a safe that cannot be written
+            // stays open rather than losing its changes.
+            if (SW_PutSafe(0, 0) != 0)
+                return -1;
+        }
+        BW_SetClosedSafe(cActSafePath);
+        SW_CloseSafe(0);
+    }
+    return BW_Recover();
+}
+
+int BW_Recover() {
+    if (!Settings.BackupPath[0]) {
+        ErrorBox("missing backup path");
+        return -1;
+    }
+    RecoverView *view = BW_GetRecoverView();
+    if (!view) {
+        ML_WriteLog("BW09", "no recover dialog", 0);
+        BW_RecoverDialogCancel(); // as if it was cancelled: a closed safe is opened again
+        return -1;
+    }
+    view->Run();
+    return 0;
 }

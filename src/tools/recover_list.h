@@ -29,6 +29,15 @@ extern int bBackupListed;
 // Opening: the chain of BackupPath's backups, a chain left from before freed
 // first. Answers the count; 0 means the list shows BW_NO_BACKUPS_TEXT alone.
 int BW_RecoverDialogOpen();
+// The modal "Recover" dialog, registered by the window layer: runs the dialog,
+// which works through the BW_RecoverDialog calls.
+class RecoverView {
+  public:
+    virtual ~RecoverView();
+    virtual void Run() = 0;
+};
+void BW_SetRecoverView(RecoverView *view);
+RecoverView *BW_GetRecoverView();
 // A click on an item: 0 and the name for "Backup filename:" (at most 100
 // characters) when one can be chosen, -1 when nothing happens.
 int BW_RecoverDialogClick(const char *selected, char *chosen, uint32_t size);
@@ -40,3 +49,9 @@ int BW_RecoverDialogOk(const char *name);
 void BW_RecoverDialogCancel();
 // The safe the "Recover Safe" command closed ("" when none); set by the command.
 void BW_SetClosedSafe(const char *path);
+
+// "Recover Safe": deals with the open safe (written back on Yes, without an
+// automatic backup; closed unwritten on No), then BW_Recover.
+int BW_RecoverSafeCommand();
+// Shows the recover dialog; refused (-1, told why) without a backup path.
+int BW_Recover();

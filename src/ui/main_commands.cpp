@@ -10,6 +10,7 @@
 #include "tools/desktop_icons.h"
 #include "tools/drop_window.h"
 #include "tools/note_windows.h"
+#include "tools/recover_list.h"
 #include "ui/about_box.h"
 #include "ui/dialog_launchers.h"
 #include "ui/ids_main.h"

@@ -112,10 +112,10 @@ static void DisableSafeCommands() {
     MA_SetToolbarState(TB_STATE_SAFECLOSED);
 }
 
-void MA_SafeEvent(UI_SAFE_EVENT event, const char *path) {
+void MA_SafeEvent(SW_EVENT event, const char *path) {
     switch (event) {
-    case UI_SAFE_OPENED:
-    case UI_SAFE_CREATED:
+    case SW_EVENT_OPENED:
+    case SW_EVENT_CREATED:
         MA_ResetRightPane();
         TV_DisplayTreeSafe(path ? path : "");
         TV_FillTree();
@@ -123,15 +123,15 @@ void MA_SafeEvent(UI_SAFE_EVENT event, const char *path) {
         MA_SetToolbarState(TB_STATE_NOCARD);
         SB_ShowCounts();
         break;
-    case UI_SAFE_CLOSED:
+    case SW_EVENT_CLOSED:
         MA_ResetRightPane();
         TV_ClearTree();
         DisableSafeCommands();
         SB_SetText("", 3, 0);
         SB_SetText("", 5, 0);
         break;
-    case UI_NOTES_LOADED: NW_OpenNotes(); break;
-    case UI_PROFILES_LOADED:
+    case SW_EVENT_NOTES_LOADED: NW_OpenNotes(); break;
+    case SW_EVENT_PROFILES_LOADED:
         if (MA_IsNtFamily())
             MA_EnableCommand(IDT_RESTOREDESKTOP, 1);
         break;
@@ -233,6 +233,7 @@ static int OnCreate(HWND hWnd) {
     hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
     bMainCreated = TRUE;
+    MA_RegisterViews();
     return 0;
 }
 
@@ -322,6 +323,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         // A window whose creation failed has nothing to write back or keep.
         if (bMainCreated)
             MA_DestroySequence();
+        MA_UnregisterViews();
         bMainCreated = FALSE;
         bDropShownAtEnd = hDropWnd && IsWindowVisible(hDropWnd);
         if (hDropWnd)

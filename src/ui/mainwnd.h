@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/uiport.h"
+#include "store/safe_lifecycle.h"
 #include "ui/ui_globals.h"
 
 #define MAIN_CLASS_NAME CLASS_MAIN
@@ -25,7 +26,11 @@ void MA_ResetRightPane();
 // Enables the ten masked toolbar buttons from the enable mask.
 void MA_ApplyToolbarState();
 // What the windows show when the store opened, created or closed a safe.
-void MA_SafeEvent(UI_SAFE_EVENT event, const char *path);
+void MA_SafeEvent(SW_EVENT event, const char *path);
+// The main window's views and its listener to the safe store (main_views.cpp),
+// registered while the window exists.
+void MA_RegisterViews();
+void MA_UnregisterViews();
 // A menu item or toolbar button by command id.
 void MA_EnableCommand(unsigned id, int enable);
 // The split position as kept in the settings: the tree pane's width, 0 for half.

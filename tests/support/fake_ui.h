@@ -1,9 +1,20 @@
-// A scripted UI port for tests: records every message box and quit request,
-// and answers message boxes from a queue the test sets up (IDOK/IDYES when empty).
+// Scripted stand-ins for whoever uses the core: the UI port (message boxes
+// answered from a queue, IDOK/IDYES when it is empty; password prompts; the
+// progress window), the main window's views, the views of the other windows
+// and a listener to the safe store. Each records what the core asked of it.
+// FakeUi is all of them at once, registered for as long as it lives, after the
+// tools' own listeners, as in the program.
 #pragma once
 
+#include "model/categories.h"
+#include "model/search.h"
 #include "platform/uiport.h"
-#include "tools/note_records.h"
+#include "store/safe_lifecycle.h"
+#include "tools/alarm_fields.h"
+#include "tools/desktop_icons.h"
+#include "tools/drop_window.h"
+#include "tools/notes_list.h"
+#include "tools/recover_list.h"
 
 #include <cstdint>
 #include <cstring>
@@ -41,10 +52,8 @@ struct ShownMessage {
     unsigned style;
 };
 
-class FakeUi : public UiPort {
+class FakePort : public UiPort {
   public:
-    FakeUi() { UI_SetPort(this); }
-    ~FakeUi() override { UI_SetPort(nullptr); }
     int ShowMessage(const char *text, const char *caption, unsigned style) override {
         shown.push_back({text ? text : "", caption ? caption : "", style});
         if (!answers.empty()) {
@@ -55,33 +64,6 @@ class FakeUi : public UiPort {
         return UiPort::ShowMessage(text, caption, style);
     }
     void PostQuit(int exitCode) override { quits.push_back(exitCode); }
-    // Window rectangles the test sets up; a window without one has none.
-    int WindowRect(UI_WINDOW window, UI_RECT *rect) override {
-        auto it = rects.find(window);
-        if (it == rects.end())
-            return -1;
-        *rect = it->second;
-        return 0;
-    }
-    int SplitPosition() override { return splitPosition; }
-    // Running timers by id with their periods; every start is also logged.
-    void StartTimer(unsigned id, uint32_t ms) override {
-        timers[id] = ms;
-        timerStarts.push_back({id, ms});
-    }
-    void StopTimer(unsigned id) override { timers.erase(id); }
-    void HideToTray() override { ++trayHides; }
-    // Field items get made-up handles 0x1000, 0x1001, ...
-    TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) override {
-        TREEHANDLE item = reinterpret_cast<TREEHANDLE>(static_cast<uintptr_t>(0x1000 + fieldItems.size()));
-        fieldItems.push_back({hCard, text ? text : "", item});
-        return item;
-    }
-    // Measures textWidthPerChar pixels a character.
-    void CloseMainWindow() override { ++closeRequests; }
-    void SafeEvent(UI_SAFE_EVENT event, const char *path) override {
-        safeEvents.push_back({event, path ? path : ""});
-    }
     // Answers the password prompts from `passwords` in turn; an empty queue cancels.
     int AskPassword(const char *safeName, char *password, unsigned size) override {
         passwordPrompts.push_back(safeName ? safeName : "");
@@ -101,41 +83,181 @@ class FakeUi : public UiPort {
         progressShown = false;
         ++progressCloses;
     }
-    bool progressShown = false;
-    int progressMax = 0, progressSteps = 0, progressCloses = 0;
-    std::vector<std::string> progressTexts;
-    std::vector<std::pair<UI_SAFE_EVENT, std::string>> safeEvents;
+    // Opened with a text, it then counts as shown.
+    void ProgressOpen(const char *text) override {
+        progressShown = true;
+        progressOpens.push_back(text ? text : "");
+    }
+    void PumpAndWait(uint32_t ms) override {
+        pumpWaits.push_back(ms);
+        if (onPump)
+            onPump();
+    }
+    std::vector<ShownMessage> shown;
+    std::deque<int> answers;
+    std::vector<int> quits;
     std::vector<std::string> passwordPrompts;
     std::deque<std::string> passwords;
-    int closeRequests = 0;
+    bool progressShown = false;
+    int progressMax = 0, progressSteps = 0, progressCloses = 0;
+    std::vector<std::string> progressTexts, progressOpens;
+    std::vector<uint32_t> pumpWaits;
+    std::function<void()> onPump; // what the user does while the pump runs
+};
+
+class FakeMainView : public MainView, public PaneView {
+  public:
+    // Window rectangles the test sets up; a window without one has none.
+    int WindowRect(UI_WINDOW window, UI_RECT *rect) override {
+        auto it = rects.find(window);
+        if (it == rects.end())
+            return -1;
+        *rect = it->second;
+        return 0;
+    }
+    int SplitPosition() override { return splitPosition; }
+    // Running timers by id with their periods; every start is also logged.
+    void StartTimer(unsigned id, uint32_t ms) override {
+        timers[id] = ms;
+        timerStarts.push_back({id, ms});
+    }
+    void StopTimer(unsigned id) override { timers.erase(id); }
+    void HideToTray() override { ++trayHides; }
+    void CloseMainWindow() override { ++closeRequests; }
+    void FocusMainWindow() override { ++mainFocused; }
+    void ShowMainWindow() override { ++mainWindowShows; }
+    // Commands: the last state of each id.
+    void EnableCommand(unsigned id, int enable) override { commands[id] = enable; }
+    void ShowCounts() override { ++countUpdates; }
+    // Field items get made-up handles 0x1000, 0x1001, ...
+    TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) override {
+        TREEHANDLE item = reinterpret_cast<TREEHANDLE>(static_cast<uintptr_t>(0x1000 + fieldItems.size()));
+        fieldItems.push_back({hCard, text ? text : "", item});
+        return item;
+    }
+    void RebuildTree() override { ++treeRebuilds; }
+    void SelectTreeItem(TREEHANDLE item) override { selectedItems.push_back(item); }
+    void ResetRightPane() override { ++rightPaneResets; }
+    // Measures textWidthPerChar pixels a character.
     int CardListTextWidth(const char *text) override {
         measured.push_back(text ? text : "");
         return textWidthPerChar * static_cast<int>(text ? strlen(text) : 0);
     }
+    void RedisplayCardField(uint32_t fieldIndex) override { redisplayedFields.push_back(fieldIndex); }
+    std::map<UI_WINDOW, UI_RECT> rects;
+    int splitPosition = 0;
+    std::map<unsigned, uint32_t> timers;
+    std::vector<std::pair<unsigned, uint32_t>> timerStarts;
+    int trayHides = 0, closeRequests = 0, mainFocused = 0, mainWindowShows = 0, countUpdates = 0;
+    std::map<unsigned, int> commands;
+    std::vector<InsertedTreeItem> fieldItems;
+    int treeRebuilds = 0, rightPaneResets = 0;
+    std::vector<TREEHANDLE> selectedItems;
+    std::vector<std::string> measured;
+    int textWidthPerChar = 7;
+    std::vector<uint32_t> redisplayedFields;
+};
 
-    void RebuildTree() override { ++treeRebuilds; }
-    void FillCategoryFilter() override { ++filterFills; }
-    int treeRebuilds = 0;
-    int filterFills = 0;
-    // The search results window: rows since the last begin, begins, status counts.
-    void SearchResultsBegin() override {
+// Note windows: every call in order; made windows get handles 0x2000, 0x2001, ...
+class FakeNoteView : public NoteView {
+  public:
+    int Make(NOTIZ *note) override {
+        noteCalls.push_back({"make", note, "", 0, 0});
+        if (failNoteWindows)
+            return -1;
+        note->hWnd = reinterpret_cast<NOTEWINDOW>(static_cast<uintptr_t>(0x2000 + noteWindowsMade++));
+        return 0;
+    }
+    void Cascade(NOTIZ *note, int32_t x, int32_t y) override { noteCalls.push_back({"cascade", note, "", x, y}); }
+    void Load(NOTIZ *note) override { noteCalls.push_back({"load", note, "", 0, 0}); }
+    void Show(NOTIZ *note, int show) override {
+        noteCalls.push_back({show ? "show" : "hide", note, "", 0, 0});
+        noteVisible[note] = show != 0;
+    }
+    void Destroy(NOTIZ *note) override {
+        noteCalls.push_back({"destroy", note, "", 0, 0});
+        noteVisible.erase(note);
+        noteTitles.erase(note);
+    }
+    void SetTitle(NOTIZ *note, const char *title) override {
+        noteCalls.push_back({"title", note, title ? title : "", 0, 0});
+        noteTitles[note] = title ? title : "";
+    }
+    void SetBackground(NOTIZ *note, uint32_t colour) override {
+        noteCalls.push_back({"background", note, "", colour, 0});
+    }
+    std::vector<NoteCall> noteCalls;
+    std::map<NOTIZ *, bool> noteVisible;
+    std::map<NOTIZ *, std::string> noteTitles;
+    int noteWindowsMade = 0;
+    bool failNoteWindows = false;
+};
+
+// The drop window: shown or not, its list items in the order added, its counts.
+class FakeDropView : public DropView {
+  public:
+    struct DropItem {
+        std::string filename;
+        int image;
+        uint32_t index;
+    };
+    void Show(int show) override {
+        dropWindowShown = show != 0;
+        dropWindowCalls.push_back(show);
+    }
+    void ListClear() override {
+        dropItems.clear();
+        ++dropListClears;
+    }
+    void ListAdd(const char *filename, int image, uint32_t index) override {
+        dropItems.push_back({filename ? filename : "", image, index});
+    }
+    void Counts(uint32_t folders, uint32_t files) override { dropCounts.push_back({folders, files}); }
+    bool dropWindowShown = false;
+    std::vector<int> dropWindowCalls;
+    std::vector<DropItem> dropItems;
+    int dropListClears = 0;
+    std::vector<std::pair<uint32_t, uint32_t>> dropCounts;
+};
+
+// The search results window: rows since the last begin, begins, status counts.
+class FakeSearchView : public SearchView {
+  public:
+    void Begin() override {
         ++searchBegins;
         searchRows.clear();
     }
-    void SearchResultAdd(uint32_t kind, const char *text, uint32_t index) override {
+    void Add(uint32_t kind, const char *text, uint32_t index) override {
         searchRows.push_back({kind, text ? text : "", index});
     }
-    void SearchResultCount(uint32_t count) override { searchCounts.push_back(count); }
+    void Count(uint32_t count) override { searchCounts.push_back(count); }
     int searchBegins = 0;
     std::vector<SearchRow> searchRows;
     std::vector<uint32_t> searchCounts;
+};
 
-    // Commands: the last state of each id.
-    void EnableCommand(unsigned id, int enable) override { commands[id] = enable; }
-    std::map<unsigned, int> commands;
-    // The profile dialog: each run takes the next scripted choice (cancelled when
-    // none is left); a choice may work the dialog through the DT_ProfileDialog calls.
-    int ProfileDialog(uint32_t mode, uint32_t *profileId) override {
+// The recover dialog: each run takes the next scripted action (none left: cancelled).
+class FakeRecoverView : public RecoverView {
+  public:
+    void Run() override {
+        ++recoverDialogs;
+        if (recoverActions.empty()) {
+            BW_RecoverDialogCancel();
+            return;
+        }
+        auto act = recoverActions.front();
+        recoverActions.pop_front();
+        act();
+    }
+    int recoverDialogs = 0;
+    std::deque<std::function<void()>> recoverActions;
+};
+
+// The profile dialog: each run takes the next scripted choice (cancelled when
+// none is left); a choice may work the dialog through the DT_ProfileDialog calls.
+class FakeProfileView : public ProfileView {
+  public:
+    int Choose(uint32_t mode, uint32_t *profileId) override {
         profileModes.push_back(mode);
         if (profileDialogs.empty())
             return -1;
@@ -145,111 +267,54 @@ class FakeUi : public UiPort {
     }
     std::vector<uint32_t> profileModes;
     std::deque<std::function<int(uint32_t mode, uint32_t *profileId)>> profileDialogs;
-    // Note windows: every call in order; made windows get handles 0x2000, 0x2001, ...
-    int MakeNoteWindow(NOTIZ *note) override {
-        noteCalls.push_back({"make", note, "", 0, 0});
-        if (failNoteWindows)
-            return -1;
-        note->hWnd = reinterpret_cast<NOTEWINDOW>(static_cast<uintptr_t>(0x2000 + noteWindowsMade++));
-        return 0;
-    }
-    void CascadeNoteWindow(NOTIZ *note, int32_t x, int32_t y) override {
-        noteCalls.push_back({"cascade", note, "", x, y});
-    }
-    void LoadNoteWindow(NOTIZ *note) override { noteCalls.push_back({"load", note, "", 0, 0}); }
-    void ShowNoteWindow(NOTIZ *note, int show) override {
-        noteCalls.push_back({show ? "show" : "hide", note, "", 0, 0});
-        noteVisible[note] = show != 0;
-    }
-    void DestroyNoteWindow(NOTIZ *note) override {
-        noteCalls.push_back({"destroy", note, "", 0, 0});
-        noteVisible.erase(note);
-        noteTitles.erase(note);
-    }
-    void SetNoteTitle(NOTIZ *note, const char *title) override {
-        noteCalls.push_back({"title", note, title ? title : "", 0, 0});
-        noteTitles[note] = title ? title : "";
-    }
-    void SetNoteBackground(NOTIZ *note, uint32_t colour) override {
-        noteCalls.push_back({"background", note, "", colour, 0});
-    }
-    void FocusMainWindow() override { ++mainFocused; }
-    void PumpAndWait(uint32_t ms) override {
-        pumpWaits.push_back(ms);
-        if (onPump)
-            onPump();
-    }
-    std::vector<NoteCall> noteCalls;
-    std::map<NOTIZ *, bool> noteVisible;
-    std::map<NOTIZ *, std::string> noteTitles;
-    int noteWindowsMade = 0;
-    bool failNoteWindows = false;
-    int mainFocused = 0;
-    std::vector<uint32_t> pumpWaits;
-    std::function<void()> onPump; // what the user does while the pump runs
-    // Right-pane resets, tree selections and status bar count updates.
-    void ResetRightPane() override { ++rightPaneResets; }
-    void SelectTreeItem(TREEHANDLE item) override { selectedItems.push_back(item); }
-    void ShowCounts() override { ++countUpdates; }
-    int rightPaneResets = 0;
-    std::vector<TREEHANDLE> selectedItems;
-    int countUpdates = 0;
+};
 
-    std::vector<ShownMessage> shown;
-    std::vector<int> quits;
-    std::deque<int> answers;
-    std::map<UI_WINDOW, UI_RECT> rects;
-    int splitPosition = 0;
-    std::map<unsigned, uint32_t> timers;
-    std::vector<std::pair<unsigned, uint32_t>> timerStarts;
-    int trayHides = 0;
-    std::vector<InsertedTreeItem> fieldItems;
-    std::vector<std::string> measured;
-    int textWidthPerChar = 7;
+class FakeFilterView : public CategoryFilterView {
+  public:
+    void Fill() override { ++filterFills; }
+    int filterFills = 0;
+};
 
-    // The progress window opened with a text (it then counts as shown).
-    void ProgressOpen(const char *text) override {
-        progressShown = true;
-        progressOpens.push_back(text ? text : "");
+class FakeSafeListener : public SafeListener {
+  public:
+    void SafeEvent(SW_EVENT event, const char *path) override { safeEvents.push_back({event, path ? path : ""}); }
+    std::vector<std::pair<SW_EVENT, std::string>> safeEvents;
+};
+
+class FakeUi : public FakePort,
+               public FakeMainView,
+               public FakeNoteView,
+               public FakeDropView,
+               public FakeSearchView,
+               public FakeRecoverView,
+               public FakeProfileView,
+               public FakeFilterView,
+               public FakeSafeListener {
+  public:
+    FakeUi() {
+        UI_SetPort(this);
+        UI_SetMainView(this);
+        UI_SetPaneView(this);
+        NW_SetView(this);
+        DW_SetView(this);
+        SE_SetView(this);
+        BW_SetRecoverView(this);
+        DT_SetProfileView(this);
+        CC_SetFilterView(this);
+        AW_InstallSafeListener();
+        DW_InstallSafeListener();
+        SW_AddListener(this);
     }
-    std::vector<std::string> progressOpens;
-    // The drop window: shown or not, its list items in the order added, its counts.
-    struct DropItem {
-        std::string filename;
-        int image;
-        uint32_t index;
-    };
-    void ShowDropWindow(int show) override {
-        dropWindowShown = show != 0;
-        dropWindowCalls.push_back(show);
+    ~FakeUi() override {
+        SW_RemoveListener(this);
+        CC_SetFilterView(nullptr);
+        DT_SetProfileView(nullptr);
+        BW_SetRecoverView(nullptr);
+        SE_SetView(nullptr);
+        DW_SetView(nullptr);
+        NW_SetView(nullptr);
+        UI_SetPaneView(nullptr);
+        UI_SetMainView(nullptr);
+        UI_SetPort(nullptr);
     }
-    void DropListClear() override {
-        dropItems.clear();
-        ++dropListClears;
-    }
-    void DropListAdd(const char *filename, int image, uint32_t index) override {
-        dropItems.push_back({filename ? filename : "", image, index});
-    }
-    void DropCounts(uint32_t folders, uint32_t files) override { dropCounts.push_back({folders, files}); }
-    void ShowMainWindow() override { ++mainWindowShows; }
-    bool dropWindowShown = false;
-    std::vector<int> dropWindowCalls;
-    std::vector<DropItem> dropItems;
-    int dropListClears = 0;
-    std::vector<std::pair<uint32_t, uint32_t>> dropCounts;
-    int mainWindowShows = 0;
-    // The recover dialog: each run takes the next scripted action (none left: no dialog).
-    int RecoverDialog() override {
-        ++recoverDialogs;
-        if (recoverActions.empty())
-            return -1;
-        auto act = recoverActions.front();
-        recoverActions.pop_front();
-        act();
-        return 0;
-    }
-    int recoverDialogs = 0;
-    std::deque<std::function<void()>> recoverActions;
-    void RedisplayCardField(uint32_t fieldIndex) override { redisplayedFields.push_back(fieldIndex); }
-    std::vector<uint32_t> redisplayedFields;
 };

@@ -49,7 +49,7 @@ TEST_F(SafeLifecycle, OpeningAskesForThePasswordAndMakesTheSafeActive) {
     EXPECT_STREQ(cActPasswort, "pw-a");
     EXPECT_STREQ(lpORDNERstart->cOrdnerName, "Alpha");
     ASSERT_FALSE(ui.safeEvents.empty());
-    EXPECT_EQ(ui.safeEvents.back().first, UI_SAFE_OPENED);
+    EXPECT_EQ(ui.safeEvents.back().first, SW_EVENT_OPENED);
     EXPECT_NE(Ini().find("LastSafe=" + a), std::string::npos);
 }
 
@@ -84,7 +84,7 @@ TEST_F(SafeLifecycle, OpeningASecondSafeWritesTheFirstBeforeReadingTheSecond) {
     EXPECT_NE(ReadFile(a).find("Edited"), std::string::npos);
     SW_CloseSafe(1);
     EXPECT_EQ(hmySafe, nullptr);
-    EXPECT_EQ(ui.safeEvents.back().first, UI_SAFE_CLOSED);
+    EXPECT_EQ(ui.safeEvents.back().first, SW_EVENT_CLOSED);
 }
 
 TEST_F(SafeLifecycle, ASafeThatCannotBeWrittenStaysActiveWhenAnotherIsOpened) {
@@ -114,7 +114,7 @@ TEST_F(SafeLifecycle, CreatingASafeWritesOnlyItsHeaderAndControlBlock) {
     std::string path = Path("home.saf");
     EXPECT_STREQ(cActSafePath, path.c_str());
     EXPECT_EQ(std::string(cActPasswort), std::string(31, 'k'));
-    EXPECT_EQ(ui.safeEvents.back(), std::make_pair(UI_SAFE_CREATED, path));
+    EXPECT_EQ(ui.safeEvents.back(), std::make_pair(SW_EVENT_CREATED, path));
     std::string bytes = ReadFile(path);
     ASSERT_GE(bytes.size(), 16u);
     uint32_t control = static_cast<unsigned char>(bytes[12]) | static_cast<unsigned char>(bytes[13]) << 8;

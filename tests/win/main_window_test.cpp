@@ -30,20 +30,6 @@ using namespace testsupport;
 
 namespace {
 
-// The scripted port, with the window changes going to the real windows.
-class WindowUi : public FakeUi {
-  public:
-    void SafeEvent(UI_SAFE_EVENT event, const char *path) override {
-        FakeUi::SafeEvent(event, path);
-        MA_SafeEvent(event, path);
-    }
-    void EnableCommand(unsigned id, int enable) override { MA_EnableCommand(id, enable); }
-    void ShowCounts() override { SB_ShowCounts(); }
-    void ResetRightPane() override { MA_ResetRightPane(); }
-    int WindowRect(UI_WINDOW window, UI_RECT *rect) override { return MA_WindowRect(window, rect); }
-    int SplitPosition() override { return MA_GetSplitPosition(); }
-};
-
 class MainWindow : public SafeTest {
   protected:
     void TearDown() override {
@@ -81,7 +67,7 @@ class MainWindow : public SafeTest {
         s.contents = {{1, 0, "me@home"}, {2, 0, "me@work"}, {3, 0, "12-34"}};
         const std::string path = Path("sample.saf");
         EXPECT_TRUE(WriteFile(path, BuildSafe(s)));
-        windowUi.passwords = {password};
+        ui.passwords = {password};
         EXPECT_EQ(SW_GetSafe(path.c_str()), 0);
         return path;
     }
@@ -98,7 +84,6 @@ class MainWindow : public SafeTest {
         MapWindowPoints(nullptr, hWndMain, reinterpret_cast<POINT *>(&r), 2);
         return r;
     }
-    WindowUi windowUi; // made after the fixture's own port, so it is the one in use
 };
 
 const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE, IDT_SAVEDESKTOP};
@@ -232,16 +217,16 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     EXPECT_EQ(StatusText(4), "Cards:");
     EXPECT_EQ(StatusText(5), "  3");
 
-    windowUi.answers = {UI_IDCANCEL};
+    ui.answers = {UI_IDCANCEL};
     SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
-    ASSERT_EQ(windowUi.shown.size(), 1u);
-    EXPECT_EQ(windowUi.shown[0].text, "write back current safe ?");
-    EXPECT_EQ(windowUi.shown[0].caption, "Confirm");
-    EXPECT_EQ(windowUi.shown[0].style & 0xF, static_cast<unsigned>(UI_MB_YESNOCANCEL));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, "write back current safe ?");
+    EXPECT_EQ(ui.shown[0].caption, "Confirm");
+    EXPECT_EQ(ui.shown[0].style & 0xF, static_cast<unsigned>(UI_MB_YESNOCANCEL));
     EXPECT_NE(hmySafe, nullptr) << "Cancel leaves the safe open";
     EXPECT_FALSE(MenuGrey(IDM_CLOSESAFE));
 
-    windowUi.answers = {UI_IDNO};
+    ui.answers = {UI_IDNO};
     SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
     EXPECT_EQ(hmySafe, nullptr);
     for (unsigned id : kSafeMenu)
@@ -276,12 +261,12 @@ TEST_F(MainWindow, SafeCommandsWithoutSafePathOrSafeTellWhy) {
     SendMessageA(hWndMain, WM_COMMAND, IDM_CREATESAFE, 0);
     SendMessageA(hWndMain, WM_COMMAND, IDM_OPENSAFE, 0);
     SendMessageA(hWndMain, WM_COMMAND, IDM_BACKUPSAFE, 0);
-    ASSERT_EQ(windowUi.shown.size(), 3u);
-    EXPECT_EQ(windowUi.shown[0].text, "missing safe path");
-    EXPECT_EQ(windowUi.shown[0].caption, "Error");
-    EXPECT_EQ(windowUi.shown[1].text, "missing safe path");
-    EXPECT_EQ(windowUi.shown[2].text, "can't do, please open safe first");
-    EXPECT_EQ(windowUi.shown[2].caption, "Error");
+    ASSERT_EQ(ui.shown.size(), 3u);
+    EXPECT_EQ(ui.shown[0].text, "missing safe path");
+    EXPECT_EQ(ui.shown[0].caption, "Error");
+    EXPECT_EQ(ui.shown[1].text, "missing safe path");
+    EXPECT_EQ(ui.shown[2].text, "can't do, please open safe first");
+    EXPECT_EQ(ui.shown[2].caption, "Error");
 }
 
 TEST_F(MainWindow, SplitBarZeroIsHalfTheWidthAndAStoredOneAppliesAtTheNextSize) {
@@ -482,7 +467,7 @@ TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
 
     MA_AfterDispatch();
     EXPECT_EQ(bTimeOutArmed, 1);
-    EXPECT_EQ(windowUi.timers[T_TIMER_INACTIVITY], 300000u);
+    EXPECT_EQ(dwTimeOutPeriod, 300000u) << "on the main window's own timer";
     dwLastActivity = dwTimeOutStart + dwTimeOutPeriod; // no input since arming
     SendMessageA(hWndMain, WM_TIMER, T_TIMER_INACTIVITY, 0);
     EXPECT_EQ(hmySafe, nullptr) << "the time-out closed the safe";
@@ -689,7 +674,7 @@ TEST_F(MainWindow, DesktopProfilesInTheSafeEnableRestore) {
     s.icons = {{1, 1, "Recycle Bin", 10, 20}};
     const std::string path = Path("desk.saf");
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
-    windowUi.passwords = {"pw"};
+    ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
     EXPECT_FALSE(MenuGrey(IDT_RESTOREDESKTOP));
     EXPECT_TRUE(ButtonEnabled(IDT_RESTOREDESKTOP));

@@ -77,6 +77,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     }
     MA_InstallStoreHooks();
     NW_InstallAlarmCheck();
+    // The tools follow the safe before the windows do: the tree shows the alarms found.
+    AW_InstallSafeListener();
+    DW_InstallSafeListener();
     CC_ReadCategory();
 
     if (!MA_InitInstance(hInstance, SW_HIDE))
