@@ -1,8 +1,8 @@
 #include "model/card_order.h"
 
-#include "frame/dumps.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/dumps.h"
 #include "model/folders.h"
 #include "model/order_array.h"
 #include "platform/uiport.h"

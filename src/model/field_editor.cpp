@@ -1,8 +1,8 @@
 #include "model/field_editor.h"
 
-#include "frame/dumps.h"
 #include "frame/trace.h"
 #include "model/card_ops.h"
+#include "model/dumps.h"
 #include "model/templates.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "model/folder_order.h"
 
-#include "frame/dumps.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/dumps.h"
 #include "model/order_array.h"
 #include "platform/uiport.h"
 

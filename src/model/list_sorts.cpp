@@ -1,8 +1,8 @@
 #include "model/list_sorts.h"
 
-#include "frame/dumps.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/dumps.h"
 #include "model/exchange_sort.h"
 #include "model/records.h"
 

@@ -1,8 +1,8 @@
 #include "model/tree_build.h"
 
+#include "model/alarm_fields.h"
 #include "model/card_fields.h"
 #include "model/categories.h"
-#include "tools/alarm_fields.h"
 
 namespace {
 ORDNER *FolderById(uint32_t id) {

@@ -5,9 +5,9 @@
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/droplist_records.h"
 #include "platform/uiport.h"
 #include "store/safe_state.h"
-#include "tools/droplist.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,9 +5,9 @@
 // but its last, where it is 0.
 #pragma once
 
+#include "model/desktop_records.h"
+#include "model/note_records.h"
 #include "model/records.h"
-#include "tools/desktop_records.h"
-#include "tools/note_records.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,10 +2,10 @@
 
 #include "frame/json.h"
 #include "frame/memory.h"
+#include "model/desktop_profiles.h"
 #include "model/list_release.h"
+#include "model/notes_list.h"
 #include "model/records.h"
-#include "tools/desktop_profiles.h"
-#include "tools/notes_list.h"
 
 #include <cmath>
 #include <cstring>

@@ -4,16 +4,16 @@
 #include "config/settings.h"
 #include "frame/logs.h"
 #include "frame/trace.h"
+#include "model/desktop_profiles.h"
+#include "model/droplist_records.h"
 #include "model/list_release.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 #include "platform/uiport.h"
 #include "store/drop_file.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
-#include "tools/desktop_profiles.h"
-#include "tools/droplist.h"
-#include "tools/notes_list.h"
 
 #include <cstdio>
 #include <cstring>

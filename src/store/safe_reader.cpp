@@ -3,18 +3,18 @@
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "crypto/data_envelope.h"
-#include "frame/dumps.h"
 #include "frame/fileio.h"
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/desktop_profiles.h"
+#include "model/dumps.h"
 #include "model/list_release.h"
 #include "model/list_sorts.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 #include "platform/uiport.h"
 #include "store/safe_state.h"
-#include "tools/desktop_profiles.h"
-#include "tools/notes_list.h"
 
 #include <cstdio>
 #include <cstring>

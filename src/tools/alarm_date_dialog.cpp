@@ -1,9 +1,9 @@
 #include "tools/alarm_date_dialog.h"
 
+#include "model/alarm_fields.h"
 #include "model/fields.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
-#include "tools/alarm_fields.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 #include "tools/desktop_dialog.h"
 
 #include "frame/datetext.h"
+#include "model/desktop_profiles.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
-#include "tools/desktop_profiles.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,7 +5,7 @@
 // questions through the UI port and answer whether the dialog closes.
 #pragma once
 
-#include "tools/desktop_records.h"
+#include "model/desktop_records.h"
 
 #include <cstdint>
 

@@ -3,10 +3,10 @@
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/desktop_profiles.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
 #include "tools/desktop_dialog.h"
-#include "tools/desktop_profiles.h"
 
 #include <cstring>
 

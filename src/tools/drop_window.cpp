@@ -2,10 +2,8 @@
 
 #include "config/settings.h"
 #include "frame/trace.h"
+#include "model/droplist_records.h"
 #include "platform/uiport.h"
-#include "store/safe_lifecycle.h"
-#include "tools/droplist.h"
-#include "tools/recover_file.h"
 
 int bDropWindowActive = 0;
 
@@ -50,24 +48,4 @@ void DW_HideWindow() { SetShown(false); }
 void DW_ShowCounts() {
     if (g_view)
         g_view->Counts(nDropFolderCount, nDropFileCount);
-}
-
-namespace {
-class DropListener : public SafeListener {
-  public:
-    void SafeEvent(SW_EVENT event, const char *) override {
-        if (event == SW_EVENT_OPENED) {
-            REC_OfferAfterOpen();
-            DW_FillList();
-            DW_ShowCounts();
-        } else if (event == SW_EVENT_CLOSED && g_view) {
-            g_view->ListClear();
-        }
-    }
-};
-} // namespace
-
-void DW_InstallSafeListener() {
-    static DropListener listener;
-    SW_AddListener(&listener);
 }

@@ -33,6 +33,3 @@ void DW_ShowWindow();
 void DW_HideWindow();
 // The status bar: the droplist's folder and file counts.
 void DW_ShowCounts();
-// Has the drop window follow the safe: its list and counts refreshed when a
-// safe opens, the list emptied when it closes. Installed once at start.
-void DW_InstallSafeListener();

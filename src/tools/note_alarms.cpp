@@ -2,10 +2,10 @@
 
 #include "config/settings.h"
 #include "frame/datetext.h"
-#include "frame/timeout.h"
+#include "model/notes_list.h"
 #include "platform/uiport.h"
 #include "tools/note_text.h"
-#include "tools/notes_list.h"
+#include "tools/timeout.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // hand-over between a note and its alarm dialog.
 #pragma once
 
+#include "model/note_records.h"
 #include "platform/platform.h"
-#include "tools/note_records.h"
 
 #define NW_FLASH_COUNT 20
 #define NW_FLASH_MS 100

@@ -2,8 +2,8 @@
 
 #include "frame/datetext.h"
 #include "frame/memory.h"
+#include "model/notes_list.h"
 #include "platform/uiport.h"
-#include "tools/notes_list.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,7 +3,7 @@
 // safe can be written without asking the windows.
 #pragma once
 
-#include "tools/note_records.h"
+#include "model/note_records.h"
 
 #define NW_TITLE_CHARS 25 // a note's title is the start of its text
 #define NW_TITLE_SIZE 32  // room for either title and its zero

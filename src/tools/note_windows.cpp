@@ -1,9 +1,9 @@
 #include "tools/note_windows.h"
 
 #include "config/settings.h"
+#include "model/notes_list.h"
 #include "platform/uiport.h"
 #include "tools/note_text.h"
-#include "tools/notes_list.h"
 
 int bNotesHidden = 0;
 int bNotesLoading = 0;

@@ -2,7 +2,7 @@
 // moved, shown and destroyed by the window layer through the UI port.
 #pragma once
 
-#include "tools/note_records.h"
+#include "model/note_records.h"
 
 #define NW_NEW_BACKGROUND 0x0085FFFFu // light yellow
 #define NW_NEW_TEXT 0x00000000u

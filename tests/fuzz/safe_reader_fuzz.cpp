@@ -5,13 +5,13 @@
 #include "crypto/cryptlib.h"
 #include "crypto/kdf.h"
 #include "frame/logs.h"
+#include "model/desktop_profiles.h"
 #include "model/list_release.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 #include "platform/uiport.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
-#include "tools/desktop_profiles.h"
-#include "tools/notes_list.h"
 
 #include <cstdint>
 #include <cstdio>

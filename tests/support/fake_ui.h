@@ -7,14 +7,14 @@
 #pragma once
 
 #include "model/categories.h"
+#include "model/notes_list.h"
 #include "model/search.h"
 #include "platform/uiport.h"
 #include "store/safe_lifecycle.h"
-#include "tools/alarm_fields.h"
 #include "tools/desktop_icons.h"
 #include "tools/drop_window.h"
-#include "tools/notes_list.h"
 #include "tools/recover_list.h"
+#include "tools/safe_listeners.h"
 
 #include <cstdint>
 #include <cstring>
@@ -301,8 +301,7 @@ class FakeUi : public FakePort,
         BW_SetRecoverView(this);
         DT_SetProfileView(this);
         CC_SetFilterView(this);
-        AW_InstallSafeListener();
-        DW_InstallSafeListener();
+        TL_InstallSafeListeners();
         SW_AddListener(this);
     }
     ~FakeUi() override {

@@ -2,12 +2,12 @@
 
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
+#include "model/desktop_profiles.h"
 #include "model/list_release.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
-#include "tools/desktop_profiles.h"
-#include "tools/notes_list.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
+#include "model/alarm_fields.h"
 #include "store/safe_lifecycle.h"
 #include "support/model_fixture.h"
 #include "support/safe_builder.h"
-#include "tools/alarm_fields.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
 

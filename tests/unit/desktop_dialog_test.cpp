@@ -1,10 +1,10 @@
 #include "tools/desktop_dialog.h"
 
 #include "frame/memory.h"
+#include "model/desktop_profiles.h"
 #include "support/fake_desktop.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
-#include "tools/desktop_profiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "tools/desktop_icons.h"
 
 #include "frame/trace.h"
+#include "model/desktop_profiles.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/fake_desktop.h"
 #include "support/safe_fixture.h"
 #include "tools/desktop_dialog.h"
-#include "tools/desktop_profiles.h"
 
 #include <gtest/gtest.h>
 

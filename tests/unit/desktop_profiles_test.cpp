@@ -1,4 +1,4 @@
-#include "tools/desktop_profiles.h"
+#include "model/desktop_profiles.h"
 
 #include "frame/memory.h"
 #include "frame/trace.h"

@@ -1,9 +1,9 @@
-#include "frame/dumps.h"
 #include "frame/trace.h"
+#include "model/desktop_records.h"
+#include "model/droplist_records.h"
+#include "model/dumps.h"
 #include "model/records.h"
 #include "support/temp_dir.h"
-#include "tools/desktop_records.h"
-#include "tools/droplist_records.h"
 
 #include <gtest/gtest.h>
 

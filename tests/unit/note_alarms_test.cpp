@@ -1,11 +1,11 @@
 #include "tools/note_alarms.h"
 
 #include "config/settings.h"
-#include "frame/timeout.h"
+#include "model/notes_list.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "tools/note_text.h"
-#include "tools/notes_list.h"
+#include "tools/timeout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "tools/note_text.h"
 
+#include "model/notes_list.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/safe_fixture.h"
 #include "tools/note_windows.h"
-#include "tools/notes_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "tools/note_windows.h"
 
 #include "config/settings.h"
+#include "model/notes_list.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "tools/note_text.h"
-#include "tools/notes_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/notes_list.h"
+#include "model/notes_list.h"
 
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"

@@ -1,9 +1,9 @@
+#include "model/desktop_records.h"
+#include "model/note_records.h"
 #include "model/records.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "support/safe_fixture.h"
-#include "tools/desktop_records.h"
-#include "tools/note_records.h"
 
 #include <gtest/gtest.h>
 

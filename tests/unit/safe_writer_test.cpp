@@ -1,10 +1,10 @@
 #include "config/settings.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 #include "store/safe_reader.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/safe_fixture.h"
-#include "tools/notes_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "model/tree_build.h"
 
 #include "frame/memory.h"
+#include "model/alarm_fields.h"
 #include "model/fields.h"
 #include "support/category_fixture.h"
-#include "tools/alarm_fields.h"
 
 #include <gtest/gtest.h>
 

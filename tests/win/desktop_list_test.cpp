@@ -2,12 +2,12 @@
 // shell's windows (a "Progman" window holding a "SHELLDLL_DefView" holding a
 // "SysListView32" list of icons) is made in this process, so the very calls that
 // reach into the shell's memory run against a list whose truth is known.
+#include "model/desktop_profiles.h"
 #include "platform/platform.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "tools/desktop_dialog.h"
 #include "tools/desktop_icons.h"
-#include "tools/desktop_profiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,21 +1,21 @@
 // The real main window, made through MA_InitInstance and looked at through its
 // window messages: toolbar, menus, tooltips, status bar, layout, about box and
 // the end that writes the safe back.
+#include "app/main_loop.h"
 #include "config/settings.h"
-#include "frame/timeout.h"
-#include "frame/win/main_loop.h"
 #include "model/records.h"
 #include "model/toolbar_state.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "support/safe_fixture.h"
+#include "tools/timeout.h"
 #include "ui/about_box.h"
 #include "ui/dialog_launchers.h"
 #include "ui/icon_list.h"
-#include "ui/skins.h"
-#include "ui/splash.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
+#include "ui/skins.h"
+#include "ui/splash.h"
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
 

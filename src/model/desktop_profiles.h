@@ -3,7 +3,7 @@
 // the save and restore commands use.
 #pragma once
 
-#include "tools/desktop_records.h"
+#include "model/desktop_records.h"
 
 #include <cstdint>
 

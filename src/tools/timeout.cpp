@@ -1,4 +1,4 @@
-#include "frame/timeout.h"
+#include "tools/timeout.h"
 
 #include "config/settings.h"
 #include "frame/trace.h"

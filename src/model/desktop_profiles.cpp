@@ -1,9 +1,12 @@
-#include "tools/desktop_profiles.h"
+#include "model/desktop_profiles.h"
 
 #include "frame/memory.h"
 #include "frame/trace.h"
 
 #include <cstring>
+
+DTOPHEADER *lpDTOPHEADERstart = nullptr, *lpDTOPHEADERact = nullptr;
+DESKTOP *lpDESKTOPstart = nullptr, *lpDESKTOPact = nullptr;
 
 namespace {
 template <typename T> T *Append(const char *tag, T *&start, T *&act) {

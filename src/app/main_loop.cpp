@@ -1,11 +1,11 @@
-#include "frame/win/main_loop.h"
+#include "app/main_loop.h"
 
 #include "config/settings.h"
 #include "frame/memory.h"
-#include "frame/timeout.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "tools/timeout.h"
 
 static MA_KeyDownHook keyDownHook = nullptr;
 

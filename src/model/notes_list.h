@@ -1,7 +1,7 @@
 // The chain of notes of the open safe.
 #pragma once
 
-#include "tools/note_records.h"
+#include "model/note_records.h"
 
 #define NOTE_TEXT_MAX (16u << 20) // a stored note text larger than this is taken as damage
 

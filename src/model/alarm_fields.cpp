@@ -1,11 +1,10 @@
-#include "tools/alarm_fields.h"
+#include "model/alarm_fields.h"
 
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "model/records.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
-#include "store/safe_lifecycle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -119,21 +118,4 @@ int AW_CheckAlarms() {
         }
     }
     return due > 0 ? 1 : 0;
-}
-
-namespace {
-class AlarmListener : public SafeListener {
-  public:
-    void SafeEvent(SW_EVENT event, const char *) override {
-        if (event == SW_EVENT_OPENED)
-            AW_CheckAlarms();
-        else if (event == SW_EVENT_CLOSED)
-            AW_ReleaseAlarmTable(); // the marks belong to that safe's cards
-    }
-};
-} // namespace
-
-void AW_InstallSafeListener() {
-    static AlarmListener listener;
-    SW_AddListener(&listener);
 }

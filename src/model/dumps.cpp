@@ -1,9 +1,9 @@
-#include "frame/dumps.h"
+#include "model/dumps.h"
 
 #include "frame/trace.h"
+#include "model/desktop_records.h"
+#include "model/droplist_records.h"
 #include "model/records.h"
-#include "tools/desktop_records.h"
-#include "tools/droplist_records.h"
 
 namespace {
 // "=>" marks a list's first record, two blanks the others.

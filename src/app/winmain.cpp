@@ -1,25 +1,26 @@
 // The program's entry: one instance, the program directory, the main window,
 // the message loop and the orderly end.
+#include "app/main_loop.h"
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "frame/logs.h"
 #include "frame/startup.h"
-#include "frame/timeout.h"
 #include "frame/trace.h"
-#include "frame/win/main_loop.h"
+#include "model/alarm_fields.h"
 #include "model/categories.h"
 #include "model/category_file.h"
 #include "model/default_templates.h"
+#include "model/desktop_profiles.h"
 #include "model/list_release.h"
+#include "model/notes_list.h"
 #include "model/search.h"
 #include "store/safe_lifecycle.h"
-#include "tools/alarm_fields.h"
 #include "tools/backup.h"
-#include "tools/desktop_profiles.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
 #include "tools/note_alarms.h"
-#include "tools/notes_list.h"
+#include "tools/safe_listeners.h"
+#include "tools/timeout.h"
 #include "ui/icon_list.h"
 #include "ui/mainwnd.h"
 #include "ui/pending_windows.h"
@@ -78,8 +79,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     MA_InstallStoreHooks();
     NW_InstallAlarmCheck();
     // The tools follow the safe before the windows do: the tree shows the alarms found.
-    AW_InstallSafeListener();
-    DW_InstallSafeListener();
+    TL_InstallSafeListeners();
     CC_ReadCategory();
 
     if (!MA_InitInstance(hInstance, SW_HIDE))

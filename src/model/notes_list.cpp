@@ -1,9 +1,11 @@
-#include "tools/notes_list.h"
+#include "model/notes_list.h"
 
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "platform/uiport.h"
+
+NOTIZ *lpNOTIZstart = nullptr, *lpNOTIZact = nullptr;
 
 NoteView::~NoteView() = default;
 

@@ -21,9 +21,6 @@ extern ALARMTAB *lpALARMTABstart, *lpALARMTABact;
 int AW_CheckAlarms();
 // Frees the chain and empties head and tail.
 void AW_ReleaseAlarmTable();
-// Has the alarms of every safe opened announced and collected, and released
-// when it closes. Installed once at start, before the windows listen.
-void AW_InstallSafeListener();
 
 // "%02d/%02d/%04d" of month, day and year into out (11 bytes; values beyond
 // their digits are cut to them).

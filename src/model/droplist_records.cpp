@@ -1,0 +1,42 @@
+#include "model/droplist_records.h"
+
+#include "frame/memory.h"
+#include "frame/trace.h"
+
+DROPLIST *lpDROPLISTstart = nullptr, *lpDROPLISTact = nullptr;
+
+uint32_t nDropCount = 0;
+uint32_t nDropFileCount = 0;
+uint32_t nDropFolderCount = 0;
+
+DROPLIST *DW_AppendDropRecord(const char *tag) {
+    DROPLIST *d = static_cast<DROPLIST *>(T_Malloc(tag, sizeof(DROPLIST)));
+    if (!d)
+        return nullptr;
+    if (!lpDROPLISTstart)
+        lpDROPLISTstart = d;
+    else
+        lpDROPLISTact->next = d;
+    lpDROPLISTact = d;
+    return d;
+}
+
+void DW_CountDropRecord(const DROPLIST *d) {
+    ++nDropCount;
+    if (d->kz == KZ_FILE)
+        ++nDropFileCount;
+    else if (d->kz == KZ_FOLDER)
+        ++nDropFolderCount;
+}
+
+void DW_ResetDropCounters() { nDropCount = nDropFileCount = nDropFolderCount = 0; }
+
+void DW_FreeDroptabelle() {
+    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FreeDroptabelle() (lpDROPLISTstart=%x)", TRACE_PTR(lpDROPLISTstart));
+    for (DROPLIST *d = lpDROPLISTstart; d;) {
+        DROPLIST *next = d->next;
+        T_Free(next ? "DW_F_02" : "DW_F_03", d);
+        d = next;
+    }
+    lpDROPLISTstart = lpDROPLISTact = nullptr;
+}
