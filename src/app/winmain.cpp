@@ -37,17 +37,10 @@ static void ReleaseAll(BOOL dropShown) {
     CC_WriteCategory();
     cryptEnd();
     IC_FreeIcons();
-    SW_FreeOrdnertabelle();
-    SW_FreeFeldTabelle();
-    SW_ReleaseFieldTable();
-    SW_FreeKartenTabelle();
-    SW_FreeFeldInhaltTabelle();
-    DW_FreeDroptabelle();
+    SW_ReleaseSafeLists();
     AW_ReleaseAlarmTable();
     CC_ReleaseCategoryTable();
     SE_FreeResults();
-    SW_ReleaseNotizen();
-    DT_FreeDesktopTable();
     II_PutFlag(II_SECTION_SETTINGS, "CryptWindowActive", dropShown != FALSE);
 }
 

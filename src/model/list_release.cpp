@@ -2,7 +2,10 @@
 
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/desktop_profiles.h"
+#include "model/droplist_records.h"
 #include "model/fields.h"
+#include "model/notes_list.h"
 #include "model/records.h"
 
 namespace {
@@ -45,4 +48,17 @@ void SW_FreeFeldInhaltTabelle() {
         FW_FreeInhalt("SW_F_54", f);
         T_Free("SW_F_55", f);
     });
+}
+
+void SW_ReleaseSafeLists() {
+    SW_FreeOrdnertabelle();
+    SW_FreeFeldTabelle();
+    SW_ReleaseFieldTable();
+    SW_FreeKartenTabelle();
+    SW_FreeFeldInhaltTabelle();
+    SW_ReleaseNotizen();
+    DT_FreeDesktopTable();
+    DW_FreeDroptabelle();
+    DW_ResetDropCounters();
+    nOrdnerCount = nFeldCount = nCardCount = 0;
 }

@@ -9,3 +9,8 @@ void SW_FreeFeldTabelle();
 void SW_ReleaseFieldTable(); // the card field tables
 void SW_FreeKartenTabelle();
 void SW_FreeFeldInhaltTabelle();
+
+// Every list a safe brings along: the five record lists, the notes (their
+// windows go with them), the desktop profiles and the droplist with its
+// counters; the record counts go to 0.
+void SW_ReleaseSafeLists();

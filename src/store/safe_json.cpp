@@ -119,16 +119,6 @@ struct Reader {
     }
 };
 
-void ReleaseAll() {
-    SW_FreeOrdnertabelle();
-    SW_FreeFeldTabelle();
-    SW_FreeKartenTabelle();
-    SW_FreeFeldInhaltTabelle();
-    SW_ReleaseFieldTable();
-    SW_ReleaseNotizen();
-    DT_FreeDesktopTable();
-    nOrdnerCount = nFeldCount = nCardCount = 0;
-}
 } // namespace
 
 std::string SW_ExportJson(const SAFEHEADER &header, const SAFECONTROL &control) {
@@ -200,7 +190,7 @@ std::string SW_ExportJson(const SAFEHEADER &header, const SAFECONTROL &control) 
 }
 
 bool SW_ImportJson(const std::string &doc, bool *hasPassword, uint16_t *reserved, std::string *error) {
-    ReleaseAll();
+    SW_ReleaseSafeLists();
     JsonValue root;
     std::string parseError;
     if (!JsonParse(doc, &root, &parseError)) {
@@ -322,7 +312,7 @@ bool SW_ImportJson(const std::string &doc, bool *hasPassword, uint16_t *reserved
     if (r.error.empty() && nOrdnerCount == 0 && (nFeldCount || nCardCount))
         r.Fail("field descriptions or cards without folders");
     if (!r.error.empty()) {
-        ReleaseAll();
+        SW_ReleaseSafeLists();
         *error = r.error;
         return false;
     }

@@ -37,20 +37,6 @@ void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_
 
 void SetLastSafe(const char *path) { II_PutString(II_SECTION_SETTINGS, kLastSafe, path, INI_FILE_SETTINGS); }
 
-// Every list of the open safe goes: a new safe starts with none of the old one's.
-void ReleaseAllLists() {
-    SW_FreeOrdnertabelle();
-    SW_FreeFeldTabelle();
-    SW_FreeKartenTabelle();
-    SW_FreeFeldInhaltTabelle();
-    SW_ReleaseFieldTable();
-    SW_ReleaseNotizen();
-    DT_FreeDesktopTable();
-    DW_FreeDroptabelle();
-    DW_ResetDropCounters();
-    nOrdnerCount = nFeldCount = nCardCount = 0;
-}
-
 // A password field's text as the program takes it: at most 31 characters.
 void TakePassword(char *buffer, const char *text) { SW_SetPassword(buffer, text ? text : ""); }
 } // namespace
@@ -207,7 +193,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     // be lost with the lists, so nothing more happens.
     if (SW_PutSafe(1, 0) != 0)
         return -1;
-    ReleaseAllLists();
+    SW_ReleaseSafeLists(); // a new safe starts with none of the old one's
     // From here the old safe is on disk and its lists are gone: it is closed
     // whatever happens, so no later save can write empty lists over it.
     Announce(SW_EVENT_CLOSED, cActSafePath);

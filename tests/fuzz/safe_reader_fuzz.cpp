@@ -41,13 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             PL_CloseHandle(tmpSafe);
         tmpSafe = nullptr;
     }
-    SW_FreeOrdnertabelle();
-    SW_FreeFeldTabelle();
-    SW_FreeKartenTabelle();
-    SW_FreeFeldInhaltTabelle();
-    SW_ReleaseFieldTable();
-    SW_ReleaseNotizen();
-    DT_FreeDesktopTable();
-    nOrdnerCount = nFeldCount = nCardCount = 0;
+    SW_ReleaseSafeLists();
     return 0;
 }

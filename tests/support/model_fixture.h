@@ -62,14 +62,7 @@ class ModelTest : public TempDirTest {
         TempDirTest::TearDown();
     }
 
-    static void ReleaseAll() {
-        SW_FreeOrdnertabelle();
-        SW_FreeFeldTabelle();
-        SW_ReleaseFieldTable();
-        SW_FreeKartenTabelle();
-        SW_FreeFeldInhaltTabelle();
-        nOrdnerCount = nCardCount = nFeldCount = 0;
-    }
+    static void ReleaseAll() { SW_ReleaseSafeLists(); }
 
     static ORDNER *AddFolder(uint32_t id, uint32_t order, const char *name, TREEHANDLE item = nullptr) {
         ORDNER *o = SW_AppendOrdner("TT_M_00");

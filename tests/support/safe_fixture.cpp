@@ -15,14 +15,7 @@
 namespace testsupport {
 
 void ReleaseSafeState() {
-    SW_FreeOrdnertabelle();
-    SW_FreeFeldTabelle();
-    SW_ReleaseFieldTable();
-    SW_FreeKartenTabelle();
-    SW_FreeFeldInhaltTabelle();
-    SW_ReleaseNotizen();
-    DT_FreeDesktopTable();
-    nOrdnerCount = nCardCount = nFeldCount = 0;
+    SW_ReleaseSafeLists();
     if (tmpSafe)
         PL_CloseHandle(tmpSafe);
     if (hmySafe)
