@@ -3,11 +3,10 @@
 #include "config/settings.h"
 #include "frame/memory.h"
 #include "frame/version.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 #include "ui/hyperlink.h"
 #include "ui/ids_main.h"
-
-#include <shellapi.h>
 
 #include <cstdio>
 
@@ -80,7 +79,7 @@ INT_PTR CALLBACK AB_AboutDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_ABOUT_LINK:
-            ShellExecuteA(hDlg, "open", AB_WEB_ADDRESS, nullptr, nullptr, SW_SHOWNORMAL);
+            PL_ShellOpen(AB_WEB_ADDRESS, nullptr, nullptr);
             return TRUE;
         case IDOK:
         case IDCANCEL:

@@ -2,6 +2,7 @@
 // share it. "Reset" is MA_ResetRightPane before or after the action.
 #include "config/settings.h"
 #include "frame/logs.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
@@ -18,8 +19,6 @@
 #include "ui/safe_dialogs.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
-
-#include <shellapi.h>
 
 #include <cstdio>
 
@@ -47,10 +46,11 @@ static void CloseSafeCommand() {
     }
 }
 
-static void OpenHelpFile(HWND hWnd) {
+// The help file is handed to the shell without looking at the result.
+static void OpenHelpFile() {
     char path[MAX_PGM_DIR + 16];
     snprintf(path, sizeof path, "%s\\orvsafe.chm", szProgramDir);
-    ShellExecuteA(hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    PL_ShellOpen(path, nullptr, nullptr);
 }
 
 BOOL MA_Command(HWND hWnd, unsigned id) {
@@ -99,7 +99,7 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         return TRUE;
     case IDM_HELPFILE:
     case IDM_TRAYHELP:
-    case IDT_HELPFILE: OpenHelpFile(hWnd); return TRUE;
+    case IDT_HELPFILE: OpenHelpFile(); return TRUE;
     case IDM_ABOUT:
     case IDM_TRAYABOUT: AB_ShowAboutBox(hWnd); return TRUE;
     case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;

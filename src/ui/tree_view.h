@@ -103,11 +103,9 @@ void CW_OpenCardUrl();
 void TO_StartProgram(const char *path);
 // Widest field name of the selected card's effective table, on the card list.
 int CW_SelectedCardNameWidth(uint32_t nKartenKennung);
-// Opens a text with the shell's "open" verb (a program: its folder current).
+// Opens a text (a web or mail address) with the shell's "open" verb.
 void CW_ShellOpen(const char *target);
-// Tests watch what would be opened and what is painted instead of the shell.
-typedef void (*CW_SHELLHOOK)(const char *target);
-void CW_SetShellHook(CW_SHELLHOOK hook);
+// Tests watch what is painted.
 struct CW_ROW;
 typedef void (*CW_PAINTHOOK)(const CW_ROW *row);
 void CW_SetPaintHook(CW_PAINTHOOK hook);
