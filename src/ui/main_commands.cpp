@@ -101,7 +101,7 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     case IDM_TRAYHELP:
     case IDT_HELPFILE: OpenHelpFile(); return TRUE;
     case IDM_ABOUT:
-    case IDM_TRAYABOUT: AB_ShowAboutBox(hWnd); return TRUE;
+    case IDM_TRAYABOUT: AB_ShowAboutBox(); return TRUE;
     case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;
     case IDT_CHANGECARD: CW_EnterChangeMode(); return TRUE;
     case IDT_SHOWCRYPTED:

@@ -1,15 +1,16 @@
 #include "ui/uiport_win32.h"
 
+#include "ui/dialog_util.h"
 #include "ui/mainwnd.h"
 #include "ui/pending_windows.h"
 #include "ui/safe_dialogs.h"
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
 
-// Owned by the main window; while a safe dialog is up, by that dialog, so the
-// dialog cannot be used again before the message is answered.
+// Owned by the main window; while a dialog is up, by the one on top, so it
+// cannot be used again before the message is answered.
 int Win32UiPort::ShowMessage(const char *text, const char *caption, unsigned style) {
-    return MessageBoxA(SD_Owner(), text ? text : "", caption ? caption : "", style);
+    return MessageBoxA(DU_Owner(), text ? text : "", caption ? caption : "", style);
 }
 
 void Win32UiPort::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
