@@ -4,6 +4,8 @@
 // fake. Every method has a harmless default, so a port only implements what it shows.
 #pragma once
 
+#include "platform/command_ids.h"
+
 #include <cstdint>
 
 // Message box styles and answers, with their Win32 values.
@@ -39,18 +41,6 @@ enum UI_SAFE_EVENT {
 
 // A tree view item as the window layer hands it out (the same type the records keep).
 typedef struct TreeItemRec *TREEHANDLE;
-
-// Commands of the toolbar and the menus, by their Win32 ids.
-enum : unsigned {
-    UI_CMD_SAVE_DESKTOP = 2011,
-    UI_CMD_RESTORE_DESKTOP = 2012,
-    UI_CMD_CREATE_NOTE = 2013,
-    UI_CMD_NOTES = 2014, // "Hide/display notes"
-};
-enum : unsigned {
-    UI_CMD_DISPLAY_CRYPTED = 2004, // "display crypted files"
-    UI_CMD_HIDE_CRYPTED = 2005,    // "hide crypted files"
-};
 
 struct NOTIZ; // a note (tools/note_records.h); its window belongs to the window layer
 
@@ -91,7 +81,7 @@ class UiPort {
     virtual void SearchResultAdd(uint32_t kind, const char *text, uint32_t index);
     virtual void SearchResultCount(uint32_t count);
 
-    // A command of the toolbar and the menus becomes enabled or disabled.
+    // A command of the toolbar and the menus (platform/command_ids.h) becomes enabled or disabled.
     virtual void EnableCommand(unsigned id, int enable);
     // The desktop profile dialog (mode 0 save, 1 restore), which works through
     // DT_ProfileDialogOk and its kin: 0 with the chosen profile's id, or -1 when cancelled.

@@ -24,7 +24,7 @@ NOTIZ *NW_CreateNote() {
         UI_CascadeNoteWindow(note, at, at);
         UI_ShowNoteWindow(note, 1);
     }
-    UI_EnableCommand(UI_CMD_NOTES, 1);
+    UI_EnableCommand(IDT_NOTES, 1);
     return note;
 }
 

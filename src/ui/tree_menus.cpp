@@ -13,6 +13,9 @@
 #include "ui/safe_dialogs.h"
 #include "ui/tree_view.h"
 
+static_assert(TM_MENU_SAFE == IDM_SAFEMENU && TM_MENU_FOLDER == IDM_FOLDERMENU && TM_MENU_CARD == IDM_CARDMENU,
+              "the core names the menus the resources hold");
+
 namespace {
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 

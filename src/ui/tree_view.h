@@ -87,7 +87,7 @@ extern HTREEITEM hLVCardItem;   // and its tree item
 
 // ---- the card view (card_view.cpp)
 extern BOOL bCardDisplayMode; // display mode is on
-// The card view's two modes, switched by the toolbar (commands 2002 and 2003)
+// The card view's two modes, switched by the toolbar (IDT_DISPLAYCARD, IDT_CHANGECARD)
 // and the tree. Display: end an open in-place edit, set the display-mode flag,
 // status text "Display card content", show the card view. Change: clear the
 // flag, hide the card view, fill the change list for the selected tree item.

@@ -700,9 +700,9 @@ TEST_F(MainWindow, DesktopProfilesInTheSafeEnableRestore) {
 
 TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     Start();
-    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 1);
+    UI_EnableCommand(IDT_HIDECRYPTED, 1);
     EXPECT_TRUE(ButtonEnabled(2005));
-    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 0);
+    UI_EnableCommand(IDT_HIDECRYPTED, 0);
     EXPECT_FALSE(ButtonEnabled(2005));
     UI_EnableCommand(IDM_FOLDERORDER, 1);
     EXPECT_FALSE(MenuGrey(IDM_FOLDERORDER));
