@@ -1,8 +1,7 @@
-// "Alarm Date": the date of an ALARM field of the card the list shows, chosen
-// from day, month and year lists.
+#include "ui/alarm_date_box.h"
+
 #include "tools/alarm_date_dialog.h"
 #include "ui/dialog_util.h"
-#include "ui/pane_dialogs.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 

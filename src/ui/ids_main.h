@@ -13,8 +13,10 @@
 // Menu bar.
 #define IDM_MAINMENU 148
 
-// Controls of the main window.
+// Controls of the main window and its companions.
 #define IDC_STATUSBAR 1001
+#define IDC_DROPSTATUS 1003   // the drop window's status bar
+#define IDC_SEARCHSTATUS 1004 // the search results window's status bar
 #define IDC_TOOLBAR 1002
 #define IDC_CATEGORYCOMBO 803
 

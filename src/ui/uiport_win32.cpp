@@ -2,9 +2,9 @@
 
 #include "ui/dialog_util.h"
 #include "ui/mainwnd.h"
-#include "ui/pending_windows.h"
 #include "ui/safe_dialogs.h"
 #include "ui/statusbar.h"
+#include "ui/tray.h"
 #include "ui/tree_view.h"
 
 // Owned by the main window; while a dialog is up, by the one on top, so it

@@ -22,10 +22,10 @@
 #include "tools/notes_list.h"
 #include "ui/icon_list.h"
 #include "ui/mainwnd.h"
-#include "ui/pending_windows.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
 #include "ui/statusbar.h"
+#include "ui/tray.h"
 #include "ui/uiport_win32.h"
 
 #include <commctrl.h>
