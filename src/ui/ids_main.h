@@ -1,4 +1,4 @@
-// Main window: menu 148, toolbar, program icon, about box.
+// Main window: menu 148, toolbar, accelerators, program icon, about box.
 #pragma once
 
 #include "platform/command_ids.h"
@@ -10,8 +10,9 @@
 #define IDB_TOOLBAR 166  // 15 images of 16 x 16
 #define IDB_SPLASH 167   // shown for a moment at start
 
-// Menu bar.
+// Menu bar and its keys.
 #define IDM_MAINMENU 148
+#define IDA_MAIN 170 // accelerators of the main window
 
 // Controls of the main window and its companions.
 #define IDC_STATUSBAR 1001

@@ -273,10 +273,6 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         else if (wParam == T_TIMER_ALARM)
             T_AlarmTimer();
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F1)
-            SendMessageA(hWnd, WM_COMMAND, IDT_HELPFILE, 0);
-        break;
     case WM_CLOSE:
         if (Settings.TrayOnClose) {
             TR_HideToTray();

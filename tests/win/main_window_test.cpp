@@ -9,6 +9,7 @@
 #include "model/unbuilt_commands.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
+#include "support/fake_shell.h"
 #include "support/safe_fixture.h"
 #include "ui/about_box.h"
 #include "ui/icon_list.h"
@@ -806,6 +807,46 @@ TEST_F(MainWindow, NoUnbuiltCommandCanBeChosen) {
     for (unsigned id : enabled)
         EXPECT_FALSE(UC_IsUnbuilt(id)) << id << " can be chosen but its window is missing";
     EXPECT_FALSE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "no drops before the drop window";
+}
+
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The loop's keyboard: Tab moves through a modeless window registered with it
+// and nowhere else; F1 in the main window reaches the help command.
+TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
+    Start();
+    FakeShell shell;
+    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN)));
+    auto press = [](HWND target, WPARAM key) {
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            MA_BeforeDispatch(&m);
+            MA_RouteMessage(&m);
+            MA_AfterDispatch();
+        }
+    };
+    auto modeless = [] {
+        HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ALARMDATE), nullptr, PlainDialog, 0);
+        ShowWindow(h, SW_SHOW);
+        return h;
+    };
+    HWND registered = modeless(), other = modeless();
+    ASSERT_TRUE(registered && other);
+    MA_RegisterModeless(registered);
+    for (HWND h : {registered, other}) {
+        SetFocus(GetDlgItem(h, IDOK));
+        press(GetFocus(), VK_TAB);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), h == registered ? IDCANCEL : IDOK);
+    }
+    press(GetDlgItem(other, IDOK), VK_F1);
+    EXPECT_TRUE(shell.opens.empty()) << "F1 belongs to the main window";
+    press(hWndLinks, VK_F1);
+    EXPECT_EQ(shell.Targets(), std::vector<std::string>{dir + "\\orvsafe.chm"});
+    MA_UnregisterModeless(registered);
+    MA_SetAccelerators(nullptr, nullptr);
+    DestroyWindow(registered);
+    DestroyWindow(other);
 }
 
 } // namespace

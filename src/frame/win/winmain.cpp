@@ -21,6 +21,7 @@
 #include "tools/note_alarms.h"
 #include "tools/notes_list.h"
 #include "ui/icon_list.h"
+#include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
@@ -81,6 +82,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
 
     if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;
+    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
     T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
     HWND splash = MA_ShowSplash();
 
