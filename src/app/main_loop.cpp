@@ -6,9 +6,9 @@
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "tools/timeout.h"
+#include "ui/message_routing.h"
 
 static MA_KeyDownHook keyDownHook = nullptr;
-
 void MA_SetKeyDownHook(MA_KeyDownHook hook) { keyDownHook = hook; }
 
 void MA_BeforeDispatch(const MSG *msg) {
@@ -26,9 +26,8 @@ void MA_AfterDispatch() { T_SetInactivityTimer(T_Minutes2Ms(Settings.TimeOutMinu
 int MA_RunMessageLoop() {
     MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
         MA_BeforeDispatch(&msg);
-        DispatchMessageA(&msg);
+        MA_RouteMessage(&msg);
         MA_AfterDispatch();
     }
     return static_cast<int>(msg.wParam);

@@ -1,15 +1,18 @@
-// The program's message loop: every key press and mouse movement counts as
-// activity for the inactivity time-out, a key press also regrows a shrunk quick
-// window, and after every message the time-out timer is armed when it should run.
+// The program's message loop. Every message first counts for the inactivity
+// time-out (a key press or mouse movement is activity; a key press also regrows
+// a shrunk quick window); then the main window's accelerators, the keyboard of
+// the modeless windows (Tab, Enter, Escape) or the ordinary translation and
+// dispatch; after it the time-out timer is armed when it should run.
 #pragma once
 
 #include <windows.h>
 
-// Called on every key press before it is dispatched (the quick window's regrow).
+// Called on every key press before it is handled (the quick window's regrow).
 typedef void (*MA_KeyDownHook)();
 void MA_SetKeyDownHook(MA_KeyDownHook hook);
 
-// The steps around one message, as the loop runs them.
+// The steps of one message, as the loop runs them (MA_RouteMessage between
+// the two: ui/message_routing.h).
 void MA_BeforeDispatch(const MSG *msg);
 void MA_AfterDispatch();
 // Runs until the quit message; answers its exit code.

@@ -22,11 +22,13 @@
 #include "tools/safe_listeners.h"
 #include "tools/timeout.h"
 #include "ui/icon_list.h"
+#include "ui/ids_main.h"
 #include "ui/mainwnd.h"
-#include "ui/pending_windows.h"
+#include "ui/message_routing.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
 #include "ui/statusbar.h"
+#include "ui/tray.h"
 #include "ui/uiport_win32.h"
 
 #include <commctrl.h>
@@ -77,6 +79,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
 
     if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;
+    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
     T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
     HWND splash = MA_ShowSplash();
 

@@ -131,7 +131,7 @@ uint32_t OW_NewOrdner(const char *name, const char *icon) {
         return 0;
     ++nOrdnerCount;
     if (nOrdnerCount > 1)
-        UI_EnableCommand(OW_CMD_CHGORDNERORDER, 1);
+        UI_EnableCommand(IDM_FOLDERORDER, 1);
     const uint32_t id = OW_GetNewFolderNumber(); // the new record's 0 is no identifier
     OW_CopyTemplateFeld2Feldtabelle(id);
     snprintf(o->cOrdnerName, sizeof o->cOrdnerName, "%.24s", name ? name : "");
@@ -227,7 +227,7 @@ int OW_DeleteOrdner(TREEHANDLE hFolder) {
     if (nOrdnerCount > 0)
         --nOrdnerCount;
     if (nOrdnerCount < 2)
-        UI_EnableCommand(OW_CMD_CHGORDNERORDER, 0);
+        UI_EnableCommand(IDM_FOLDERORDER, 0);
     SW_SortOrdner();
     UI_RebuildTree();
     UI_ShowCounts();

@@ -11,8 +11,6 @@
 
 struct FE_EDITOR;
 
-#define OW_CMD_CHGORDNERORDER 32806 // "Change Folder Order": enabled from two folders on
-
 // Control identifiers of "Create Folder".
 enum {
     OW_ID_FOLDERNAME = 1042,

@@ -93,7 +93,7 @@ void NW_DeleteNote(NOTIZ *note) {
     while (lpNOTIZact && lpNOTIZact->next)
         lpNOTIZact = lpNOTIZact->next;
     if (!lpNOTIZstart)
-        UI_EnableCommand(UI_CMD_NOTES, 0);
+        UI_EnableCommand(IDT_NOTES, 0);
 }
 
 bool NW_IsNote(const NOTIZ *note) {

@@ -2,30 +2,30 @@
 
 const TB_BUTTON TB_Buttons[TB_BUTTON_COUNT] = {
     {-1, TB_SEPARATOR, nullptr},
-    {0, 32774, "create safe"},
-    {1, 32773, "open safe"},
+    {0, IDM_CREATESAFE, "create safe"},
+    {1, IDM_OPENSAFE, "open safe"},
     {-1, TB_SEPARATOR, nullptr},
-    {2, 2003, "change card content"},
-    {3, 2002, "display card content"},
+    {2, IDT_CHANGECARD, "change card content"},
+    {3, IDT_DISPLAYCARD, "display card content"},
     {-1, TB_SEPARATOR, nullptr},
-    {4, 2004, "display crypted files"},
-    {5, 2005, "hide crypted files"},
+    {4, IDT_SHOWCRYPTED, "display crypted files"},
+    {5, IDT_HIDECRYPTED, "hide crypted files"},
     {-1, TB_SEPARATOR, nullptr},
-    {6, 2006, "Options"},
+    {6, IDT_OPTIONS, "Options"},
     {-1, TB_SEPARATOR, nullptr},
-    {7, 2008, "Quickwin"},
+    {7, IDT_QUICKWIN, "Quickwin"},
     {-1, TB_SEPARATOR, nullptr},
-    {8, 2009, "Search"},
+    {8, IDT_SEARCH, "Search"},
     {-1, TB_SEPARATOR, nullptr},
-    {9, 2010, "Close Trees"},
+    {9, IDT_CLOSETREES, "Close Trees"},
     {-1, TB_SEPARATOR, nullptr},
-    {10, 2011, "Save desktop icon position"},
-    {11, 2012, "Restore desktop icon position"},
+    {10, IDT_SAVEDESKTOP, "Save desktop icon position"},
+    {11, IDT_RESTOREDESKTOP, "Restore desktop icon position"},
     {-1, TB_SEPARATOR, nullptr},
-    {12, 2013, "Create note"},
-    {13, 2014, "Hide/display notes"},
+    {12, IDT_CREATENOTE, "Create note"},
+    {13, IDT_NOTES, "Hide/display notes"},
     {-1, TB_SEPARATOR, nullptr},
-    {14, 2007, "Helpfile"},
+    {14, IDT_HELPFILE, "Helpfile"},
 };
 
 uint32_t dwToolbarMask = TB_START_MASK;
@@ -41,16 +41,16 @@ const char *TB_TooltipText(uint32_t command) {
 
 uint32_t TB_MaskBit(uint32_t command) {
     switch (command) {
-    case 2003: return TB_BIT_CHANGECARD;
-    case 2002: return TB_BIT_DISPLAYCARD;
-    case 2004: return TB_BIT_SHOWCRYPTED;
-    case 2005: return TB_BIT_HIDECRYPTED;
-    case 2009: return TB_BIT_SEARCH;
-    case 2010: return TB_BIT_CLOSETREES;
-    case 2011: return TB_BIT_SAVEDESKTOP;
-    case 2012: return TB_BIT_RESTOREDESKTOP;
-    case 2013: return TB_BIT_CREATENOTE;
-    case 2014: return TB_BIT_NOTES;
+    case IDT_CHANGECARD: return TB_BIT_CHANGECARD;
+    case IDT_DISPLAYCARD: return TB_BIT_DISPLAYCARD;
+    case IDT_SHOWCRYPTED: return TB_BIT_SHOWCRYPTED;
+    case IDT_HIDECRYPTED: return TB_BIT_HIDECRYPTED;
+    case IDT_SEARCH: return TB_BIT_SEARCH;
+    case IDT_CLOSETREES: return TB_BIT_CLOSETREES;
+    case IDT_SAVEDESKTOP: return TB_BIT_SAVEDESKTOP;
+    case IDT_RESTOREDESKTOP: return TB_BIT_RESTOREDESKTOP;
+    case IDT_CREATENOTE: return TB_BIT_CREATENOTE;
+    case IDT_NOTES: return TB_BIT_NOTES;
     default: return 0;
     }
 }

@@ -3,24 +3,26 @@
 // creates the buttons from this table and applies the mask after every change.
 #pragma once
 
+#include "platform/command_ids.h"
+
 #include <cstdint>
 
 #define TB_BUTTON_COUNT 25
 #define TB_SEPARATOR 0u      // the command of a separator
 #define TB_START_MASK 0x2043u // after creation only the five always-enabled buttons work
 
-// Bits of the enable mask, one per masked button.
+// Bits of the enable mask, one per masked button (named after its command).
 enum : uint32_t {
-    TB_BIT_CHANGECARD = 0x0004,  // 2003 "change card content"
-    TB_BIT_DISPLAYCARD = 0x0008, // 2002 "display card content"
-    TB_BIT_SHOWCRYPTED = 0x0010, // 2004 "display crypted files"
-    TB_BIT_HIDECRYPTED = 0x0020, // 2005 "hide crypted files"
-    TB_BIT_SEARCH = 0x0080,      // 2009
-    TB_BIT_CLOSETREES = 0x0100,  // 2010
-    TB_BIT_SAVEDESKTOP = 0x0200, // 2011
-    TB_BIT_RESTOREDESKTOP = 0x0400, // 2012
-    TB_BIT_CREATENOTE = 0x0800,  // 2013
-    TB_BIT_NOTES = 0x1000,       // 2014
+    TB_BIT_CHANGECARD = 0x0004,
+    TB_BIT_DISPLAYCARD = 0x0008,
+    TB_BIT_SHOWCRYPTED = 0x0010,
+    TB_BIT_HIDECRYPTED = 0x0020,
+    TB_BIT_SEARCH = 0x0080,
+    TB_BIT_CLOSETREES = 0x0100,
+    TB_BIT_SAVEDESKTOP = 0x0200,
+    TB_BIT_RESTOREDESKTOP = 0x0400,
+    TB_BIT_CREATENOTE = 0x0800,
+    TB_BIT_NOTES = 0x1000,
 };
 
 struct TB_BUTTON {

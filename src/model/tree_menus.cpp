@@ -31,17 +31,17 @@ const ORDNER *FolderOfItem(TREEHANDLE hItem) {
 
 int TM_IsGreyed(unsigned command, TREEHANDLE hSelected) {
     switch (command) {
-    case TM_CMD_FOLDER_ORDER: {
+    case IDM_TV_FOLDERORDER: {
         uint32_t n = 0;
         for (const ORDNER *o = lpORDNERstart; o; o = o->next)
             ++n;
         return n < 2;
     }
-    case TM_CMD_CARD_ORDER: {
+    case IDM_TV_CARDORDER: {
         const ORDNER *o = FolderOfItem(hSelected);
         return !o || TM_CountCards(o->nOrdnerKennung) < 2;
     }
-    case TM_CMD_PASTE_CARD: return !CW_CanPasteCard(hSelected);
+    case IDM_TV_PASTECARD: return !CW_CanPasteCard(hSelected);
     default: return 0;
     }
 }

@@ -1,5 +1,5 @@
 // The parts of the seam that are the same on every system: fault injection,
-// replaceable clocks and the heap.
+// replaceable clocks, desktop and shell, and the heap.
 #include "platform/platform.h"
 #include "platform/platform_os.h"
 
@@ -24,6 +24,9 @@ const PL_DESKTOP_IMPL g_osDesktop = {PL_OsDesktopOpen,
                                      PL_OsDesktopSetItemPosition,
                                      PL_OsGetScreenSize};
 const PL_DESKTOP_IMPL *g_desktop = &g_osDesktop;
+const PL_SHELL_IMPL g_osShell = {PL_OsShellOpen,     PL_OsRegOpenKey,     PL_OsRegCloseKey, PL_OsRegGetString,
+                                 PL_OsRegSetString,  PL_OsRegDeleteValue, PL_OsPlaySound,   PL_OsTrayIcon};
+const PL_SHELL_IMPL *g_shell = &g_osShell;
 
 uint32_t FaultError(PL_FAULT kind) {
     switch (kind) {
@@ -121,3 +124,46 @@ void PL_GetScreenSize(uint32_t *width, uint32_t *height) {
     *width = *height = 0;
     g_desktop->screenSize(width, height);
 }
+
+void PL_SetShell(const PL_SHELL_IMPL *impl) { g_shell = impl ? impl : &g_osShell; }
+
+int PL_ShellOpen(const char *target, const char *parameters, const char *directory) {
+    if (!target || !*target)
+        return -1;
+    return g_shell->open(target, parameters, directory);
+}
+
+int PL_RegOpenKey(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key) {
+    *key = nullptr;
+    if (!path)
+        return -1;
+    if (g_shell->regOpen(root, path, access, key) != 0) {
+        *key = nullptr;
+        return -1;
+    }
+    return 0;
+}
+
+void PL_RegCloseKey(PL_REGKEY key) {
+    if (key)
+        g_shell->regClose(key);
+}
+
+int PL_RegGetString(PL_REGKEY key, const char *name, char *buf, uint32_t size) {
+    if (!key || !name || !buf || size == 0)
+        return -1;
+    buf[0] = 0;
+    int rc = g_shell->regGet(key, name, buf, size);
+    buf[size - 1] = 0;
+    return rc;
+}
+
+int PL_RegSetString(PL_REGKEY key, const char *name, const char *value) {
+    return key && name && value ? g_shell->regSet(key, name, value) : -1;
+}
+
+int PL_RegDeleteValue(PL_REGKEY key, const char *name) { return key && name ? g_shell->regDelete(key, name) : -1; }
+
+int PL_PlaySound(const char *path) { return path ? g_shell->playSound(path) : -1; }
+
+int PL_TrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon) { return icon ? g_shell->trayIcon(action, icon) : -1; }

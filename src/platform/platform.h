@@ -182,9 +182,61 @@ struct PL_DESKTOP_IMPL {
 };
 void PL_SetDesktop(const PL_DESKTOP_IMPL *impl);
 
-// ---------------------------------------------------------------- sound
+// ---------------------------------------------------------------- shell
+// What the program hands to the rest of the system: the shell's "open" verb,
+// the registry, sounds and the taskbar's notification icon. Where a system has
+// no such thing the call answers -1.
+
+// The shell's "open" on a file, a program (with its parameters, nullptr for
+// none), a folder or a web or mail address, shown normally; directory is the
+// working folder of what starts (nullptr: ours). 0, or -1 when it did not start.
+int PL_ShellOpen(const char *target, const char *parameters, const char *directory);
+
+// Registry keys below one of two roots, opened for one kind of use.
+typedef struct PL_RegKeyRec *PL_REGKEY;
+enum PL_REG_ROOT { PL_REG_CURRENT_USER, PL_REG_LOCAL_MACHINE };
+enum PL_REG_ACCESS {
+    PL_REG_READ,   // the key must exist
+    PL_REG_WRITE,  // the key must exist; values may be set and deleted
+    PL_REG_CREATE, // as PL_REG_WRITE, the key made when missing
+};
+// 0 with *key to be closed by PL_RegCloseKey, or -1 with *key null.
+int PL_RegOpenKey(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key);
+void PL_RegCloseKey(PL_REGKEY key);
+// A text value, cut to size - 1 characters; 0, or -1 when missing or not a text.
+int PL_RegGetString(PL_REGKEY key, const char *name, char *buf, uint32_t size);
+// Sets a text value; its stored length counts no terminating zero. 0 or -1.
+int PL_RegSetString(PL_REGKEY key, const char *name, const char *value);
+int PL_RegDeleteValue(PL_REGKEY key, const char *name);
+
 // Plays a wave file to its end (the caller waits); 0, or -1 when it cannot be played.
 int PL_PlaySound(const char *path);
+
+// The icon of a window in the taskbar's notification area: added, changed or
+// deleted by the window and the id it was added with. The window gets message
+// with the icon's mouse events. window and icon are the system's handles.
+enum PL_TRAY_ACTION { PL_TRAY_ADD, PL_TRAY_MODIFY, PL_TRAY_DELETE };
+struct PL_TRAY_ICON {
+    void *window;
+    uint32_t id;
+    uint32_t message;
+    void *icon;
+    const char *tip; // at most 127 characters are shown
+};
+int PL_TrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon);
+
+// Tests replace all of it at once; nullptr restores the system's.
+struct PL_SHELL_IMPL {
+    int (*open)(const char *target, const char *parameters, const char *directory);
+    int (*regOpen)(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key);
+    void (*regClose)(PL_REGKEY key);
+    int (*regGet)(PL_REGKEY key, const char *name, char *buf, uint32_t size);
+    int (*regSet)(PL_REGKEY key, const char *name, const char *value);
+    int (*regDelete)(PL_REGKEY key, const char *name);
+    int (*playSound)(const char *path);
+    int (*trayIcon)(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon);
+};
+void PL_SetShell(const PL_SHELL_IMPL *impl);
 
 // ---------------------------------------------------------------- fault injection
 // A test arms a kind of call to fail: the n-th call of that kind from now

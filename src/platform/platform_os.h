@@ -13,3 +13,13 @@ int PL_OsDesktopItemText(int item, char *buf, uint32_t size);
 int PL_OsDesktopGetItemPosition(int item, int32_t *x, int32_t *y);
 int PL_OsDesktopSetItemPosition(int item, int32_t x, int32_t y);
 void PL_OsGetScreenSize(uint32_t *width, uint32_t *height);
+
+// The system's shell, registry, sound and notification icon (see PL_SetShell).
+int PL_OsShellOpen(const char *target, const char *parameters, const char *directory);
+int PL_OsRegOpenKey(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key);
+void PL_OsRegCloseKey(PL_REGKEY key);
+int PL_OsRegGetString(PL_REGKEY key, const char *name, char *buf, uint32_t size);
+int PL_OsRegSetString(PL_REGKEY key, const char *name, const char *value);
+int PL_OsRegDeleteValue(PL_REGKEY key, const char *name);
+int PL_OsPlaySound(const char *path);
+int PL_OsTrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon);

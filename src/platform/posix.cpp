@@ -502,4 +502,12 @@ int PL_OsDesktopGetItemPosition(int, int32_t *, int32_t *) { return -1; }
 int PL_OsDesktopSetItemPosition(int, int32_t, int32_t) { return -1; }
 void PL_OsGetScreenSize(uint32_t *width, uint32_t *height) { *width = *height = 0; }
 
-int PL_PlaySound(const char *) { return -1; }
+// No shell, registry, sound or notification area here.
+int PL_OsShellOpen(const char *, const char *, const char *) { return -1; }
+int PL_OsRegOpenKey(PL_REG_ROOT, const char *, PL_REG_ACCESS, PL_REGKEY *) { return -1; }
+void PL_OsRegCloseKey(PL_REGKEY) {}
+int PL_OsRegGetString(PL_REGKEY, const char *, char *, uint32_t) { return -1; }
+int PL_OsRegSetString(PL_REGKEY, const char *, const char *) { return -1; }
+int PL_OsRegDeleteValue(PL_REGKEY, const char *) { return -1; }
+int PL_OsPlaySound(const char *) { return -1; }
+int PL_OsTrayIcon(PL_TRAY_ACTION, const PL_TRAY_ICON *) { return -1; }

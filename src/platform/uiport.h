@@ -11,6 +11,8 @@
 // (the terminal companion, tests of the core) there is nothing to refresh.
 #pragma once
 
+#include "platform/command_ids.h"
+
 #include <cstdint>
 
 // Message box styles and answers, with their Win32 values.
@@ -37,18 +39,6 @@ enum UI_WINDOW { UI_WND_MAIN, UI_WND_DROP, UI_WND_SEARCH };
 
 // A tree view item as the window layer hands it out (the same type the records keep).
 typedef struct TreeItemRec *TREEHANDLE;
-
-// Commands of the toolbar and the menus, by their Win32 ids.
-enum : unsigned {
-    UI_CMD_SAVE_DESKTOP = 2011,
-    UI_CMD_RESTORE_DESKTOP = 2012,
-    UI_CMD_CREATE_NOTE = 2013,
-    UI_CMD_NOTES = 2014, // "Hide/display notes"
-};
-enum : unsigned {
-    UI_CMD_DISPLAY_CRYPTED = 2004, // "display crypted files"
-    UI_CMD_HIDE_CRYPTED = 2005,    // "hide crypted files"
-};
 
 class UiPort {
   public:

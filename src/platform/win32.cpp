@@ -1,10 +1,11 @@
-// The Win32 side of the seam: thin calls of the ANSI kernel functions.
+// The Win32 side of the seam: thin calls of the ANSI system functions.
 #include "platform/platform.h"
 #include "platform/platform_os.h"
 
 #include <windows.h>
 
 #include <commctrl.h> // list-view messages of the desktop
+#include <shellapi.h> // the shell's open verb and the notification area
 
 #include <cstdio>
 #include <cstring>
@@ -405,13 +406,71 @@ void PL_OsGetScreenSize(uint32_t *width, uint32_t *height) {
     *height = static_cast<uint32_t>(GetSystemMetrics(SM_CYSCREEN));
 }
 
-// ---------------------------------------------------------------- sound
+// ---------------------------------------------------------------- shell
+// What the shell reports (a window of its own) belongs to the window in front of ours.
+int PL_OsShellOpen(const char *target, const char *parameters, const char *directory) {
+    HINSTANCE rc = ShellExecuteA(GetActiveWindow(), "open", target, parameters, directory, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(rc) > 32 ? 0 : -1;
+}
+
+namespace {
+HKEY NativeKey(PL_REGKEY key) { return reinterpret_cast<HKEY>(key); }
+} // namespace
+
+int PL_OsRegOpenKey(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key) {
+    HKEY base = root == PL_REG_LOCAL_MACHINE ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    HKEY h = nullptr;
+    LONG rc;
+    if (access == PL_REG_CREATE)
+        rc = RegCreateKeyExA(base, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    else
+        rc = RegOpenKeyExA(base, path, 0, access == PL_REG_READ ? KEY_READ : KEY_ALL_ACCESS, &h);
+    if (rc != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(rc));
+        return -1;
+    }
+    *key = reinterpret_cast<PL_REGKEY>(h);
+    return 0;
+}
+
+void PL_OsRegCloseKey(PL_REGKEY key) { RegCloseKey(NativeKey(key)); }
+
+int PL_OsRegGetString(PL_REGKEY key, const char *name, char *buf, uint32_t size) {
+    DWORD type = 0, len = size;
+    LONG rc = RegQueryValueExA(NativeKey(key), name, nullptr, &type, reinterpret_cast<BYTE *>(buf), &len);
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        SetLastError(static_cast<DWORD>(rc != ERROR_SUCCESS ? rc : ERROR_INVALID_DATA));
+        return -1;
+    }
+    buf[len < size ? len : size - 1] = 0; // a text stored without its zero
+    return 0;
+}
+
+int PL_OsRegSetString(PL_REGKEY key, const char *name, const char *value) {
+    LONG rc = RegSetValueExA(NativeKey(key), name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value),
+                             static_cast<DWORD>(strlen(value)));
+    if (rc != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(rc));
+        return -1;
+    }
+    return 0;
+}
+
+int PL_OsRegDeleteValue(PL_REGKEY key, const char *name) {
+    LONG rc = RegDeleteValueA(NativeKey(key), name);
+    if (rc != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(rc));
+        return -1;
+    }
+    return 0;
+}
+
 // winmm is loaded when a sound is first played, so the core needs no import of it.
-int PL_PlaySound(const char *path) {
+int PL_OsPlaySound(const char *path) {
     typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
     const DWORD kSndFilename = 0x00020000, kSndPurge = 0x0040; // SND_FILENAME, SND_PURGE (synchronous)
     static HMODULE winmm = LoadLibraryA("winmm.dll");
-    if (!winmm || !path)
+    if (!winmm)
         return -1;
     FARPROC proc = GetProcAddress(winmm, "PlaySoundA");
     if (!proc)
@@ -419,4 +478,20 @@ int PL_PlaySound(const char *path) {
     PlaySoundFn fn;
     memcpy(&fn, &proc, sizeof fn);
     return fn(path, nullptr, kSndFilename | kSndPurge) ? 0 : -1;
+}
+
+int PL_OsTrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon) {
+    NOTIFYICONDATAA data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = static_cast<HWND>(icon->window);
+    data.uID = icon->id;
+    DWORD message = NIM_DELETE;
+    if (action != PL_TRAY_DELETE) {
+        message = action == PL_TRAY_ADD ? NIM_ADD : NIM_MODIFY;
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = icon->message;
+        data.hIcon = static_cast<HICON>(icon->icon);
+        snprintf(data.szTip, sizeof data.szTip, "%s", icon->tip ? icon->tip : "");
+    }
+    return Shell_NotifyIconA(message, &data) ? 0 : -1;
 }

@@ -66,7 +66,7 @@ int DT_ProfileDialogDelete(uint32_t id) {
         return 0;
     DT_DeleteProfile(id, 0);
     if (!lpDTOPHEADERstart)
-        UI_EnableCommand(UI_CMD_RESTORE_DESKTOP, 0);
+        UI_EnableCommand(IDT_RESTOREDESKTOP, 0);
     return 1;
 }
 

@@ -115,7 +115,7 @@ void DT_SaveDesktopIcons() {
         return;
     if (DT_StoreIconPositions(id) <= 0)
         return;
-    UI_EnableCommand(UI_CMD_RESTORE_DESKTOP, 1);
+    UI_EnableCommand(IDT_RESTOREDESKTOP, 1);
     UI_MessageBox("Icon positions saved!", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
 }
 

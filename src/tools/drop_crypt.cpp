@@ -310,8 +310,8 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
     UI_ShowMainWindow();
     DW_FillList();
     if (!lpDROPLISTstart) {
-        UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, 0);
-        UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 0);
+        UI_EnableCommand(IDT_SHOWCRYPTED, 0);
+        UI_EnableCommand(IDT_HIDECRYPTED, 0);
         DW_HideWindow();
     }
     DW_ShowCounts();

@@ -19,8 +19,8 @@ void SetShown(bool shown) {
     Settings.CryptWindowActive = shown;
     if (g_view)
         g_view->Show(shown ? 1 : 0);
-    UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, shown ? 0 : 1);
-    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, shown ? 1 : 0);
+    UI_EnableCommand(IDT_SHOWCRYPTED, shown ? 0 : 1);
+    UI_EnableCommand(IDT_HIDECRYPTED, shown ? 1 : 0);
     II_PutFlag(II_SECTION_SETTINGS, kCryptWindowActive, shown);
 }
 } // namespace
@@ -36,7 +36,7 @@ void DW_FillList() {
     if (!lpDROPLISTstart)
         return;
     if (!bDropWindowActive)
-        UI_EnableCommand(UI_CMD_DISPLAY_CRYPTED, 1);
+        UI_EnableCommand(IDT_SHOWCRYPTED, 1);
     for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
         if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
             g_view->ListAdd(d->filename, static_cast<int>(d->kz) - 1, d->index);

@@ -24,7 +24,7 @@ NOTIZ *NW_CreateNote() {
         NW_CascadeWindow(note, at, at);
         NW_ShowWindow(note, 1);
     }
-    UI_EnableCommand(UI_CMD_NOTES, 1);
+    UI_EnableCommand(IDT_NOTES, 1);
     return note;
 }
 

@@ -3,11 +3,11 @@
 #include "config/settings.h"
 #include "frame/memory.h"
 #include "frame/version.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
+#include "ui/dialog_util.h"
 #include "ui/hyperlink.h"
 #include "ui/ids_main.h"
-
-#include <shellapi.h>
 
 #include <cstdio>
 
@@ -20,21 +20,7 @@ void AB_VersionLine(char *buf, size_t size) {
     snprintf(buf, size, "%s Version: %d.%0d.%d", "orvSafe", PGM_VERSION_MAJOR, PGM_VERSION_MINOR, PGM_VERSION_BUILD);
 }
 
-void AB_ShowAboutBox(HWND owner) {
-    DialogBoxParamA(hInst, MAKEINTRESOURCEA(IDD_ABOUT), owner, AB_AboutDlgProc, 0);
-}
-
-static void CentreOver(HWND hDlg, HWND owner) {
-    RECT dlg, over;
-    GetWindowRect(hDlg, &dlg);
-    if (!owner || !IsWindowVisible(owner) || IsIconic(owner))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
-    else
-        GetWindowRect(owner, &over);
-    const int w = dlg.right - dlg.left, h = dlg.bottom - dlg.top;
-    SetWindowPos(hDlg, nullptr, over.left + (over.right - over.left - w) / 2, over.top + (over.bottom - over.top - h) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void AB_ShowAboutBox() { DU_RunDialog(IDD_ABOUT, AB_AboutDlgProc, 0); }
 
 // Grows one block in steps of 100,000,000 bytes until the allocator gives up;
 // its out-of-memory handling then ends the program in order.
@@ -56,7 +42,7 @@ static void MemoryTest() {
 INT_PTR CALLBACK AB_AboutDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG: {
-        CentreOver(hDlg, GetWindow(hDlg, GW_OWNER));
+        DU_CentreOnOwner(hDlg);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(hDlg, WM_GETFONT, 0, 0));
         LOGFONTA lf;
         if (GetObjectA(font ? font : GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) {
@@ -80,7 +66,7 @@ INT_PTR CALLBACK AB_AboutDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_ABOUT_LINK:
-            ShellExecuteA(hDlg, "open", AB_WEB_ADDRESS, nullptr, nullptr, SW_SHOWNORMAL);
+            PL_ShellOpen(AB_WEB_ADDRESS, nullptr, nullptr);
             return TRUE;
         case IDOK:
         case IDCANCEL:

@@ -9,5 +9,5 @@
 
 // The version line, "orvSafe Version: 1.13.0".
 void AB_VersionLine(char *buf, size_t size);
-void AB_ShowAboutBox(HWND owner);
+void AB_ShowAboutBox();
 INT_PTR CALLBACK AB_AboutDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
-// "Alarm Date": the date of an ALARM field of the card the list shows, chosen
-// from day, month and year lists.
+#include "ui/alarm_date_box.h"
+
 #include "tools/alarm_date_dialog.h"
-#include "ui/pane_dialogs.h"
+#include "ui/dialog_util.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -10,19 +10,6 @@ const struct {
     int id;
     AW_LIST list;
 } kLists[] = {{IDC_AD_DAY, AW_LIST_DAY}, {IDC_AD_MONTH, AW_LIST_MONTH}, {IDC_AD_YEAR, AW_LIST_YEAR}};
-
-void Centre(HWND hDlg) {
-    RECT rc, owner;
-    GetWindowRect(hDlg, &rc);
-    HWND parent = GetWindow(hDlg, GW_OWNER);
-    if (parent)
-        GetWindowRect(parent, &owner);
-    else
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
-    int x = owner.left + ((owner.right - owner.left) - (rc.right - rc.left)) / 2;
-    int y = owner.top + ((owner.bottom - owner.top) - (rc.bottom - rc.top)) / 2;
-    SetWindowPos(hDlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
 
 int Chosen(HWND hDlg, int id, AW_LIST list) {
     int pos = static_cast<int>(SendDlgItemMessageA(hDlg, id, CB_GETCURSEL, 0, 0));
@@ -35,7 +22,7 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_INITDIALOG: {
         SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
         field = static_cast<uint32_t>(lParam);
-        Centre(hDlg);
+        DU_CentreOnOwner(hDlg);
         AW_DATESEL sel = {};
         AW_AlarmDateInit(nLVCardId, field, &sel);
         const int values[] = {sel.day, sel.month, sel.year};
@@ -48,7 +35,7 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
             SendDlgItemMessageA(hDlg, kLists[i].id, CB_SETCURSEL,
                                 static_cast<WPARAM>(AW_DateListPosition(kLists[i].list, values[i])), 0);
         }
-        SetFocus(GetDlgItem(hDlg, IDCANCEL));
+        DU_Focus(hDlg, IDCANCEL);
         return FALSE;
     }
     case WM_COMMAND:
@@ -72,6 +59,5 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
 } // namespace
 
 void AW_AlarmDateDialog(uint32_t nFeldIndex) {
-    DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ALARMDATE),
-                    hWndMain ? hWndMain : GetActiveWindow(), AlarmDateProc, static_cast<LPARAM>(nFeldIndex));
+    DU_RunDialog(IDD_ALARMDATE, AlarmDateProc, static_cast<LPARAM>(nFeldIndex));
 }

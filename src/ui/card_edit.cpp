@@ -3,8 +3,8 @@
 #include "frame/logs.h"
 #include "model/card_fields.h"
 #include "model/fields.h"
+#include "ui/alarm_date_box.h"
 #include "ui/file_dialogs.h"
-#include "ui/pane_dialogs.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 

@@ -11,8 +11,6 @@
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 BOOL bCardDisplayMode = FALSE;
@@ -20,7 +18,6 @@ BOOL bCardDisplayMode = FALSE;
 namespace {
 HFONT hNameFont = nullptr, hTextFont = nullptr, hLinkFont = nullptr;
 HBRUSH hBackBrush = nullptr;
-CW_SHELLHOOK pfnShellHook = nullptr;
 CW_PAINTHOOK pfnPaintHook = nullptr;
 
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
@@ -128,35 +125,24 @@ void Click(int y) {
 }
 } // namespace
 
-void CW_SetShellHook(CW_SHELLHOOK hook) { pfnShellHook = hook; }
 void CW_SetPaintHook(CW_PAINTHOOK hook) { pfnPaintHook = hook; }
 
-void CW_ShellOpen(const char *target) {
-    if (pfnShellHook) {
-        pfnShellHook(target);
-        return;
-    }
-    ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
-}
+void CW_ShellOpen(const char *target) { PL_ShellOpen(target, nullptr, nullptr); }
 
 void TO_StartProgram(const char *path) {
     if (!path || !*path || PL_GetFileAttributes(path) == PL_INVALID_ATTRIBUTES) {
         UI_MessageBox("The programm doesn't exist", "Error", UI_MB_OK | UI_MB_ICONSTOP);
         return;
     }
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof previous, previous);
+    // The program starts in its own folder, where it may look for its files.
     char dir[MAX_PATH] = {};
     lstrcpynA(dir, path, sizeof dir);
     char *slash = strrchr(dir, '\\');
-    if (slash) {
+    if (slash)
         *slash = 0;
-        DWORD attr = GetFileAttributesA(dir);
-        if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
-            SetCurrentDirectoryA(dir);
-    }
-    CW_ShellOpen(path);
-    SetCurrentDirectoryA(previous);
+    const uint32_t attr = slash ? PL_GetFileAttributes(dir) : PL_INVALID_ATTRIBUTES;
+    const bool folder = attr != PL_INVALID_ATTRIBUTES && (attr & PL_ATTR_DIRECTORY);
+    PL_ShellOpen(path, nullptr, folder ? dir : nullptr);
 }
 
 void CW_OpenCardUrl() {

@@ -1,24 +1,12 @@
 // Tree and card list: context menus, images, cursors, the dialogs of the panes.
 #pragma once
 
-// Context menus of the tree (their commands go to the tree pane).
+#include "platform/command_ids.h"
+
+// Context menus of the tree (their commands, in platform/command_ids.h, go to the tree pane).
 #define IDM_CARDMENU 149
 #define IDM_FOLDERMENU 150
 #define IDM_SAFEMENU 152
-
-#define IDM_TV_CREATEFOLDER 32780
-#define IDM_TV_CREATECARD 32783
-#define IDM_TV_DELETEFOLDER 32784
-#define IDM_TV_DELETECARD 32785
-#define IDM_TV_CHANGECARD 32786
-#define IDM_TV_CHANGEFOLDER 32787
-#define IDM_TV_PASSWORD 32796
-#define IDM_TV_FOLDERORDER 32808
-#define IDM_TV_CARDORDER 32812
-#define IDM_TV_FOLDERCATEGORY 32817
-#define IDM_TV_CARDCATEGORY 32819
-#define IDM_TV_CUTCARD 32838
-#define IDM_TV_PASTECARD 32839
 
 // The tree's fixed images, in image list order.
 #define IDI_TV_SAFE 142

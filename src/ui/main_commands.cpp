@@ -1,7 +1,9 @@
 // The main window's command table: menu, toolbar, tray menu and accelerators
-// share it. "Reset" is MA_ResetRightPane before or after the action.
+// share it. "Reset" is MA_ResetRightPane before or after the action. A command
+// whose window is not built yet has no entry here: its items stay greyed.
 #include "config/settings.h"
 #include "frame/logs.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
@@ -12,15 +14,11 @@
 #include "tools/note_windows.h"
 #include "tools/recover_list.h"
 #include "ui/about_box.h"
-#include "ui/dialog_launchers.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
-#include "ui/pending_windows.h"
 #include "ui/safe_dialogs.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
-
-#include <shellapi.h>
 
 #include <cstdio>
 
@@ -48,10 +46,11 @@ static void CloseSafeCommand() {
     }
 }
 
-static void OpenHelpFile(HWND hWnd) {
+// The help file is handed to the shell without looking at the result.
+static void OpenHelpFile() {
     char path[MAX_PGM_DIR + 16];
     snprintf(path, sizeof path, "%s\\orvsafe.chm", szProgramDir);
-    ShellExecuteA(hWnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    PL_ShellOpen(path, nullptr, nullptr);
 }
 
 BOOL MA_Command(HWND hWnd, unsigned id) {
@@ -68,41 +67,17 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         return TRUE;
     case IDM_CLOSESAFE: CloseSafeCommand(); return TRUE;
     case IDM_CHANGEPASSWORD: SD_ChangePasswordDialog(); return TRUE;
-    case IDM_CREATEFOLDER: OW_CreateFolderDialog(); return TRUE;
-    case IDM_CREATECARD: KW_CreateCardDialog(); return TRUE;
-    case IDM_FOLDERORDER:
-        MA_ResetRightPane();
-        OW_FolderOrderDialog();
-        return TRUE;
     case IDM_BACKUPSAFE: BW_BackupSafeCommand(); return TRUE;
     case IDM_RECOVERSAFE: BW_RecoverSafeCommand(); return TRUE;
-    case IDM_SAVEPDA:
-        if (SW_SaveForPda() == 0)
-            UI_MessageBox("Backup done!", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
-        return TRUE;
     case IDM_EXIT:
     case IDM_TRAYEXIT: DestroyWindow(hWnd); return TRUE;
     case IDT_SAVEDESKTOP: DT_SaveDesktopIcons(); return TRUE;
     case IDT_RESTOREDESKTOP: DT_RestoreDesktopIcons(); return TRUE;
-    case IDM_FOLDERTEMPLATES:
-        MA_ResetRightPane();
-        DL_FolderTemplates(hWnd);
-        return TRUE;
-    case IDM_CATEGORIES: CC_CategoryDialog(); return TRUE;
-    case IDM_OPTIONS:
-    case IDT_OPTIONS:
-        MA_ResetRightPane();
-        OP_OptionsSheet();
-        return TRUE;
-    case IDM_UPDATE:
-        if (UI_MessageBox("start autoupdate ?", "Update", UI_MB_YESNO | UI_MB_ICONQUESTION) == UI_IDYES)
-            UP_StartUpdate();
-        return TRUE;
     case IDM_HELPFILE:
     case IDM_TRAYHELP:
-    case IDT_HELPFILE: OpenHelpFile(hWnd); return TRUE;
+    case IDT_HELPFILE: OpenHelpFile(); return TRUE;
     case IDM_ABOUT:
-    case IDM_TRAYABOUT: AB_ShowAboutBox(hWnd); return TRUE;
+    case IDM_TRAYABOUT: AB_ShowAboutBox(); return TRUE;
     case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;
     case IDT_CHANGECARD: CW_EnterChangeMode(); return TRUE;
     case IDT_SHOWCRYPTED:
@@ -113,11 +88,6 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         if (hDropWnd && IsWindowVisible(hDropWnd))
             DW_HideWindow();
         return TRUE;
-    case IDT_QUICKWIN:
-        MA_ResetRightPane();
-        QW_EnterQuickWindow();
-        return TRUE;
-    case IDT_SEARCH: SE_SearchDialog(); return TRUE;
     case IDT_CLOSETREES:
         MA_ResetRightPane();
         TV_CollapseAll();

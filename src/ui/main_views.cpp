@@ -4,7 +4,7 @@
 #include "store/safe_lifecycle.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
-#include "ui/pending_windows.h"
+#include "ui/tray.h"
 #include "ui/tree_view.h"
 
 namespace {

@@ -11,15 +11,17 @@
 #include "store/safe_writer.h"
 #include "tools/note_windows.h"
 #include "tools/timeout.h"
+#include "ui/drop_window.h"
 #include "ui/ids_main.h"
-#include "ui/pending_windows.h"
+#include "ui/menus.h"
+#include "ui/search_window.h"
 #include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
+#include "ui/tray.h"
 #include "ui/tree_view.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdlib>
 
@@ -74,11 +76,8 @@ void MA_ResetRightPane() {
 }
 
 void MA_EnableCommand(unsigned id, int enable) {
-    if (hWndMain) {
-        HMENU menu = GetMenu(hWndMain);
-        if (menu)
-            EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
-    }
+    if (hWndMain)
+        MA_EnableMenuItem(GetMenu(hWndMain), id, enable);
     uint32_t bit = TB_MaskBit(id);
     if (bit) {
         TB_SetBits(bit, enable);
@@ -92,12 +91,10 @@ static void EnableSafeCommands() {
     static const unsigned always[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE,
                                       IDT_SAVEDESKTOP};
     HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
-    if (menu) {
-        for (unsigned id : always)
-            EnableMenuItem(menu, id, MF_BYCOMMAND | MF_ENABLED);
-        EnableMenuItem(menu, IDM_FOLDERORDER, MF_BYCOMMAND | (nOrdnerCount > 1 ? MF_ENABLED : MF_GRAYED));
-        EnableMenuItem(menu, IDM_SAVEPDA, MF_BYCOMMAND | (Settings.PDA_Path[0] ? MF_ENABLED : MF_GRAYED));
-    }
+    for (unsigned id : always)
+        MA_EnableMenuItem(menu, id, TRUE);
+    MA_EnableMenuItem(menu, IDM_FOLDERORDER, nOrdnerCount > 1);
+    MA_EnableMenuItem(menu, IDM_SAVEPDA, Settings.PDA_Path[0] != 0);
     MA_SetToolbarState(TB_STATE_SAFEOPEN);
 }
 
@@ -106,9 +103,8 @@ static void DisableSafeCommands() {
                                    IDM_FOLDERORDER, IDM_BACKUPSAFE,     IDM_SAVEPDA,      IDT_SAVEDESKTOP,
                                    IDT_RESTOREDESKTOP};
     HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
-    if (menu)
-        for (unsigned id : ids)
-            EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED);
+    for (unsigned id : ids)
+        MA_EnableMenuItem(menu, id, FALSE);
     MA_SetToolbarState(TB_STATE_SAFECLOSED);
 }
 
@@ -195,9 +191,7 @@ static HWND CreateCompanion(const char *cls, const char *title, const char *key)
 static int OnCreate(HWND hWnd) {
     hWndMain = hWnd;
     dwToolbarMask = TB_START_MASK;
-    hStatusWnd = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS |
-                                 CCS_BOTTOM, 0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
-                                 hInst, nullptr);
+    hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
     RECT r = {};
     if (hStatusWnd)
         GetClientRect(hStatusWnd, &r);
@@ -228,7 +222,8 @@ static int OnCreate(HWND hWnd) {
     hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
     nSplitPosition = 0;
 
-    DragAcceptFiles(hWnd, TRUE);
+    // Files dropped on the main window go to the drop window's encryption; until
+    // that window is built the main window takes no drops.
     hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
     hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
@@ -279,10 +274,6 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         else if (wParam == T_TIMER_ALARM)
             T_AlarmTimer();
         return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F1)
-            SendMessageA(hWnd, WM_COMMAND, IDT_HELPFILE, 0);
-        break;
     case WM_CLOSE:
         if (Settings.TrayOnClose) {
             TR_HideToTray();
@@ -297,8 +288,6 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
-    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case UM_TRAYNOTIFY: TR_TrayNotify(wParam, lParam); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
@@ -396,7 +385,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
         w = place.right;
         h = place.bottom;
     }
-    HMENU menu = LoadMenuA(hInstance, MAKEINTRESOURCEA(IDM_MAINMENU));
+    HMENU menu = MA_LoadMenu(IDM_MAINMENU);
     nSplitPosition = 0;
     // Made topmost from the start too: a hidden window may not take the order yet.
     const DWORD exStyle = Settings.StayInForeground ? WS_EX_TOPMOST : 0;

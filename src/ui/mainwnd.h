@@ -23,7 +23,8 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow);
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Ends an in-place edit, empties the card list and the status text, leaves display mode.
 void MA_ResetRightPane();
-// Enables the ten masked toolbar buttons from the enable mask.
+// Enables the toolbar buttons: the masked ones as the enable mask says, none of
+// an unbuilt command.
 void MA_ApplyToolbarState();
 // What the windows show when the store opened, created or closed a safe.
 void MA_SafeEvent(SW_EVENT event, const char *path);

@@ -4,6 +4,7 @@
 #include "model/password_generator.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
+#include "ui/dialog_util.h"
 #include "ui/ids_dialogs.h"
 #include "ui/mainwnd.h"
 
@@ -13,79 +14,24 @@
 #include <initializer_list>
 
 namespace {
-// The safe dialogs nest (open safe asks for the password); the innermost one
-// owns what is shown while it is up.
-HWND hOpenDialogs[4];
-int nOpenDialogs = 0;
-
-void PushDialog(HWND hDlg) {
-    if (nOpenDialogs < static_cast<int>(sizeof hOpenDialogs / sizeof hOpenDialogs[0]))
-        hOpenDialogs[nOpenDialogs] = hDlg;
-    ++nOpenDialogs;
-}
-
-void PopDialog() {
-    if (nOpenDialogs > 0)
-        --nOpenDialogs;
-}
-
-// Centres a dialog on its owner, or on the screen when the owner is missing or hidden.
-void CentreOnOwner(HWND hDlg) {
-    RECT rcDlg, rcOwner;
-    GetWindowRect(hDlg, &rcDlg);
-    HWND owner = GetWindow(hDlg, GW_OWNER);
-    if (!owner || !IsWindowVisible(owner) || IsIconic(owner))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcOwner, 0);
-    else
-        GetWindowRect(owner, &rcOwner);
-    int w = rcDlg.right - rcDlg.left, h = rcDlg.bottom - rcDlg.top;
-    int x = rcOwner.left + (rcOwner.right - rcOwner.left - w) / 2;
-    int y = rcOwner.top + (rcOwner.bottom - rcOwner.top - h) / 2;
-    SetWindowPos(hDlg, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Focus(HWND hDlg, int id) {
-    HWND hCtl = GetDlgItem(hDlg, id);
-    SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hCtl), TRUE);
-}
-
-void FocusAfter(HWND hDlg, SW_FOCUS focus) {
+// The core shows its own messages: its answer is the control to focus, or none
+// when the dialog is done.
+DLG_ANSWER Answer(int rc, SW_FOCUS focus) {
+    if (rc == 0)
+        return DLG_Close(DLG_CLOSE_OK);
     switch (focus) {
-    case SW_FOCUS_NAME: Focus(hDlg, IDC_SD_NAME); break;
-    case SW_FOCUS_PASSWORD: Focus(hDlg, IDC_SD_PASSWORD); break;
-    case SW_FOCUS_PATH: Focus(hDlg, IDC_SD_PATH); break;
+    case SW_FOCUS_NAME: return DLG_Stay(IDC_SD_NAME);
+    case SW_FOCUS_PASSWORD: return DLG_Stay(IDC_SD_PASSWORD);
+    case SW_FOCUS_PATH: return DLG_Stay(IDC_SD_PATH);
     case SW_FOCUS_NONE: break;
     }
+    return DLG_Stay();
 }
 
 // A password field read as the program takes it: a 32-byte buffer, so at most
 // 31 characters although the field accepts 32.
 void ReadPassword(HWND hDlg, int id, char (&buffer)[SD_PASSWORD_READ]) {
     GetDlgItemTextA(hDlg, id, buffer, sizeof buffer);
-}
-
-// The edit control keeps its own copy of what was typed: it is blanked before
-// the dialog goes, so the text does not linger in freed memory.
-void WipeField(HWND hDlg, int id) {
-    HWND hCtl = GetDlgItem(hDlg, id);
-    if (!hCtl)
-        return;
-    int n = GetWindowTextLengthA(hCtl);
-    if (n > 0) {
-        char blanks[SD_PATH_LIMIT + 1];
-        if (n > SD_PATH_LIMIT)
-            n = SD_PATH_LIMIT;
-        for (int i = 0; i < n; ++i)
-            blanks[i] = ' ';
-        blanks[n] = 0;
-        SetWindowTextA(hCtl, blanks);
-    }
-    SetWindowTextA(hCtl, "");
-}
-
-void WipePasswordFields(HWND hDlg) {
-    WipeField(hDlg, IDC_SD_PASSWORD);
-    WipeField(hDlg, IDC_SD_CONFIRM);
 }
 
 void LimitField(HWND hDlg, int id, int limit) { SendDlgItemMessageA(hDlg, id, EM_LIMITTEXT, limit, 0); }
@@ -121,10 +67,28 @@ bool PasswordFieldsCommand(HWND hDlg, WORD id) {
     }
 }
 
-void CloseDialog(HWND hDlg, INT_PTR result) {
-    WipePasswordFields(hDlg);
-    EndDialog(hDlg, result);
+// However a dialog ends, its password fields are blanked before it goes.
+void WipePasswordFields(HWND hDlg) {
+    DU_WipeEdit(hDlg, IDC_SD_PASSWORD);
+    DU_WipeEdit(hDlg, IDC_SD_CONFIRM);
 }
+
+// The password and its confirmation as typed; both empty "without Password".
+struct TypedPasswords {
+    char password[SD_PASSWORD_READ] = {};
+    char confirm[SD_PASSWORD_READ] = {};
+    bool without;
+    explicit TypedPasswords(HWND hDlg) : without(Checked(hDlg, IDC_SD_NOPASSWORD)) {
+        if (!without) {
+            ReadPassword(hDlg, IDC_SD_PASSWORD, password);
+            ReadPassword(hDlg, IDC_SD_CONFIRM, confirm);
+        }
+    }
+    ~TypedPasswords() {
+        SecureZeroMemory(password, sizeof password);
+        SecureZeroMemory(confirm, sizeof confirm);
+    }
+};
 
 // ---------------------------------------------------------------- Enter Safe - Password
 struct AskPasswordArgs {
@@ -133,80 +97,67 @@ struct AskPasswordArgs {
     unsigned size;
 };
 
+void AskPasswordOk(HWND hDlg) {
+    auto *args = reinterpret_cast<AskPasswordArgs *>(GetWindowLongPtrA(hDlg, DWLP_USER));
+    char typed[SD_PASSWORD_READ] = {};
+    ReadPassword(hDlg, IDC_SD_PASSWORD, typed);
+    snprintf(args->password, args->size, "%s", typed);
+    SecureZeroMemory(typed, sizeof typed);
+    EndDialog(hDlg, IDOK);
+}
+
 INT_PTR CALLBACK AskPasswordProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: {
-        PushDialog(hDlg);
         SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
         const auto *args = reinterpret_cast<AskPasswordArgs *>(lParam);
-        CentreOnOwner(hDlg);
+        DU_CentreOnOwner(hDlg);
         SetDlgItemTextA(hDlg, IDC_SD_SAFENAME, args->safeName ? args->safeName : "");
         LimitField(hDlg, IDC_SD_PASSWORD, SD_PASSWORD_LIMIT);
-        Focus(hDlg, IDC_SD_PASSWORD);
+        DU_Focus(hDlg, IDC_SD_PASSWORD);
         // At start the prompt comes before the main window is shown: it must be in front.
         SetForegroundWindow(hDlg);
         return TRUE;
     }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK: {
-            auto *args = reinterpret_cast<AskPasswordArgs *>(GetWindowLongPtrA(hDlg, DWLP_USER));
-            char typed[SD_PASSWORD_READ] = {};
-            ReadPassword(hDlg, IDC_SD_PASSWORD, typed);
-            snprintf(args->password, args->size, "%s", typed);
-            SecureZeroMemory(typed, sizeof typed);
-            CloseDialog(hDlg, IDOK);
-            return TRUE;
-        }
-        case IDCANCEL: CloseDialog(hDlg, IDCANCEL); return TRUE;
+        case IDOK: AskPasswordOk(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, IDCANCEL); return TRUE;
         }
         break;
-    case WM_DESTROY: PopDialog(); break;
+    case WM_DESTROY: WipePasswordFields(hDlg); break;
     }
     return FALSE;
 }
 
 // ---------------------------------------------------------------- Create New Safe
+void CreateSafeOk(HWND hDlg) {
+    char name[SD_NAME_LIMIT + 1] = {};
+    GetDlgItemTextA(hDlg, IDC_SD_NAME, name, sizeof name);
+    TypedPasswords typed(hDlg);
+    SW_FOCUS focus = SW_FOCUS_NONE;
+    int rc = SW_CreateSafeOK(name, typed.password, typed.confirm, typed.without, &focus);
+    DU_ApplyAnswer(hDlg, Answer(rc, focus));
+}
+
 INT_PTR CALLBACK CreateSafeProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
-        PushDialog(hDlg);
-        CentreOnOwner(hDlg);
+        DU_CentreOnOwner(hDlg);
         LimitField(hDlg, IDC_SD_NAME, SD_NAME_LIMIT);
         LimitField(hDlg, IDC_SD_PASSWORD, SD_PASSWORD_LIMIT);
         LimitField(hDlg, IDC_SD_CONFIRM, SD_PASSWORD_LIMIT);
-        Focus(hDlg, IDC_SD_NAME);
+        DU_Focus(hDlg, IDC_SD_NAME);
         return TRUE;
-    case WM_COMMAND: {
-        WORD id = LOWORD(wParam);
-        if (PasswordFieldsCommand(hDlg, id))
+    case WM_COMMAND:
+        if (PasswordFieldsCommand(hDlg, LOWORD(wParam)))
             return TRUE;
-        if (id == IDOK) {
-            char name[SD_NAME_LIMIT + 1] = {};
-            char password[SD_PASSWORD_READ] = {}, confirm[SD_PASSWORD_READ] = {};
-            GetDlgItemTextA(hDlg, IDC_SD_NAME, name, sizeof name);
-            bool without = Checked(hDlg, IDC_SD_NOPASSWORD);
-            if (!without) {
-                ReadPassword(hDlg, IDC_SD_PASSWORD, password);
-                ReadPassword(hDlg, IDC_SD_CONFIRM, confirm);
-            }
-            SW_FOCUS focus = SW_FOCUS_NONE;
-            int rc = SW_CreateSafeOK(name, password, confirm, without, &focus);
-            SecureZeroMemory(password, sizeof password);
-            SecureZeroMemory(confirm, sizeof confirm);
-            if (rc == 0)
-                CloseDialog(hDlg, IDOK);
-            else
-                FocusAfter(hDlg, focus);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            CloseDialog(hDlg, IDCANCEL);
-            return TRUE;
+        switch (LOWORD(wParam)) {
+        case IDOK: CreateSafeOk(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, IDCANCEL); return TRUE;
         }
         break;
-    }
-    case WM_DESTROY: PopDialog(); break;
+    case WM_DESTROY: WipePasswordFields(hDlg); break;
     }
     return FALSE;
 }
@@ -229,103 +180,82 @@ bool SelectSafeFile(HWND owner, char *path, unsigned size) {
     return GetOpenFileNameA(&ofn) != 0 && path[0];
 }
 
+void OpenSafeBrowse(HWND hDlg) {
+    if (SW_OpenSafeBrowse() != 0)
+        return;
+    char path[SD_PATH_LIMIT] = {}; // up to 259 characters
+    if (SelectSafeFile(hDlg, path, sizeof path))
+        SetDlgItemTextA(hDlg, IDC_SD_PATH, path);
+}
+
+void OpenSafeOk(HWND hDlg) {
+    char text[SD_PATH_LIMIT + 1] = {};
+    GetDlgItemTextA(hDlg, IDC_SD_PATH, text, sizeof text);
+    SW_FOCUS focus = SW_FOCUS_NONE;
+    int rc = SW_OpenSafeOK(text, &focus);
+    DU_ApplyAnswer(hDlg, Answer(rc, focus));
+}
+
 INT_PTR CALLBACK OpenSafeProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
-        PushDialog(hDlg);
-        CentreOnOwner(hDlg);
+        DU_CentreOnOwner(hDlg);
         LimitField(hDlg, IDC_SD_PATH, SD_PATH_LIMIT);
-        Focus(hDlg, IDC_SD_PATH);
+        DU_Focus(hDlg, IDC_SD_PATH);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_SD_BROWSE: {
-            if (SW_OpenSafeBrowse() != 0)
-                return TRUE;
-            char path[SD_PATH_LIMIT] = {}; // up to 259 characters
-            if (SelectSafeFile(hDlg, path, sizeof path))
-                SetDlgItemTextA(hDlg, IDC_SD_PATH, path);
-            return TRUE;
-        }
-        case IDOK: {
-            char text[SD_PATH_LIMIT + 1] = {};
-            GetDlgItemTextA(hDlg, IDC_SD_PATH, text, sizeof text);
-            SW_FOCUS focus = SW_FOCUS_NONE;
-            if (SW_OpenSafeOK(text, &focus) == 0)
-                EndDialog(hDlg, IDOK);
-            else
-                FocusAfter(hDlg, focus);
-            return TRUE;
-        }
+        case IDC_SD_BROWSE: OpenSafeBrowse(hDlg); return TRUE;
+        case IDOK: OpenSafeOk(hDlg); return TRUE;
         case IDCANCEL: EndDialog(hDlg, IDCANCEL); return TRUE;
         }
         break;
-    case WM_DESTROY: PopDialog(); break;
     }
     return FALSE;
 }
 
 // ---------------------------------------------------------------- Safe Password
+void ChangePasswordInit(HWND hDlg) {
+    DU_CentreOnOwner(hDlg);
+    SetDlgItemTextA(hDlg, IDC_SD_SAFENAME, SW_ExtractSafeName(cActSafePath));
+    LimitField(hDlg, IDC_SD_PASSWORD, SD_PASSWORD_LIMIT);
+    LimitField(hDlg, IDC_SD_CONFIRM, SD_PASSWORD_LIMIT);
+    if (ActSafeHeader.nPasswort == 0 || !cActPasswort[0]) {
+        CheckDlgButton(hDlg, IDC_SD_NOPASSWORD, BST_CHECKED);
+        EnablePasswordFields(hDlg, false);
+        DU_Focus(hDlg, IDOK);
+    } else {
+        DU_Focus(hDlg, IDC_SD_PASSWORD);
+    }
+}
+
+void ChangePasswordOk(HWND hDlg) {
+    TypedPasswords typed(hDlg);
+    SW_FOCUS focus = SW_FOCUS_NONE;
+    int rc = SW_ChangePasswordOK(typed.password, typed.confirm, typed.without, &focus);
+    DU_ApplyAnswer(hDlg, Answer(rc, focus));
+}
+
 INT_PTR CALLBACK ChangePasswordProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_INITDIALOG:
-        PushDialog(hDlg);
-        CentreOnOwner(hDlg);
-        SetDlgItemTextA(hDlg, IDC_SD_SAFENAME, SW_ExtractSafeName(cActSafePath));
-        LimitField(hDlg, IDC_SD_PASSWORD, SD_PASSWORD_LIMIT);
-        LimitField(hDlg, IDC_SD_CONFIRM, SD_PASSWORD_LIMIT);
-        if (ActSafeHeader.nPasswort == 0 || !cActPasswort[0]) {
-            CheckDlgButton(hDlg, IDC_SD_NOPASSWORD, BST_CHECKED);
-            EnablePasswordFields(hDlg, false);
-            Focus(hDlg, IDOK);
-        } else {
-            Focus(hDlg, IDC_SD_PASSWORD);
-        }
-        return TRUE;
-    case WM_COMMAND: {
-        WORD id = LOWORD(wParam);
-        if (PasswordFieldsCommand(hDlg, id))
+    case WM_INITDIALOG: ChangePasswordInit(hDlg); return TRUE;
+    case WM_COMMAND:
+        if (PasswordFieldsCommand(hDlg, LOWORD(wParam)))
             return TRUE;
-        if (id == IDOK) {
-            char password[SD_PASSWORD_READ] = {}, confirm[SD_PASSWORD_READ] = {};
-            bool without = Checked(hDlg, IDC_SD_NOPASSWORD);
-            if (!without) {
-                ReadPassword(hDlg, IDC_SD_PASSWORD, password);
-                ReadPassword(hDlg, IDC_SD_CONFIRM, confirm);
-            }
-            SW_FOCUS focus = SW_FOCUS_NONE;
-            int rc = SW_ChangePasswordOK(password, confirm, without, &focus);
-            SecureZeroMemory(password, sizeof password);
-            SecureZeroMemory(confirm, sizeof confirm);
-            if (rc == 0)
-                CloseDialog(hDlg, IDOK);
-            else
-                FocusAfter(hDlg, focus);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            CloseDialog(hDlg, IDCANCEL);
-            return TRUE;
+        switch (LOWORD(wParam)) {
+        case IDOK: ChangePasswordOk(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, IDCANCEL); return TRUE;
         }
         break;
-    }
-    case WM_DESTROY: PopDialog(); break;
+    case WM_DESTROY: WipePasswordFields(hDlg); break;
     }
     return FALSE;
 }
 
 int RunDialog(int id, DLGPROC proc, LPARAM param) {
-    INT_PTR rc = DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), SD_Owner(), proc,
-                                 param);
-    return rc == IDOK ? IDOK : IDCANCEL;
+    return DU_RunDialog(id, proc, param) == IDOK ? IDOK : IDCANCEL;
 }
 } // namespace
-
-HWND SD_Owner() {
-    if (nOpenDialogs > 0 && nOpenDialogs <= static_cast<int>(sizeof hOpenDialogs / sizeof hOpenDialogs[0]))
-        return hOpenDialogs[nOpenDialogs - 1];
-    return hWndMain;
-}
 
 int SD_AskPassword(const char *safeName, char *password, unsigned size) {
     if (!password || size == 0)

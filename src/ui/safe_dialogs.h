@@ -12,6 +12,3 @@ int SD_AskPassword(const char *safeName, char *password, unsigned size);
 int SD_CreateSafeDialog();
 int SD_OpenSafeDialog();
 int SD_ChangePasswordDialog();
-// The window a message box or a nested dialog belongs to: the safe dialog open
-// on top, else the main window (null in tests without one).
-HWND SD_Owner();

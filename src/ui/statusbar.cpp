@@ -15,6 +15,11 @@
 HWND hDropStatusWnd = nullptr;
 HWND hSearchStatusWnd = nullptr;
 
+HWND SB_CreateBar(HWND owner, int id) {
+    return CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS | CCS_BOTTOM,
+                           0, 0, 0, 0, owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInst, nullptr);
+}
+
 // Width of a sample text in the owner window's device context; -1 when it cannot be measured.
 static int32_t TextWidth(HWND owner, const char *text) {
     HDC dc = GetDC(owner);

@@ -6,9 +6,10 @@
 #define SB_MAIN_PARTS 6
 #define SB_DROP_PARTS 5
 #define SB_SEARCH_PARTS 3
-#define SB_MAIN_ID 1001
-#define SB_DROP_ID 1003
-#define SB_SEARCH_ID 1004
+
+// A status bar along the bottom of owner, with a size grip and tooltips: the
+// main, drop and search windows each have one.
+HWND SB_CreateBar(HWND owner, int id);
 
 // Main window: 0 icon, 1 text, 2 "Folder:", 3 folder count, 4 "Cards:", 5 card count.
 void SB_LayoutMain();

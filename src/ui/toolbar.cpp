@@ -2,6 +2,7 @@
 
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
+#include "ui/menus.h"
 
 #include <commctrl.h>
 
@@ -61,8 +62,10 @@ void MA_ApplyToolbarState() {
     if (!hToolbar)
         return;
     for (const TB_BUTTON &b : TB_Buttons) {
-        if (TB_MaskBit(b.command))
-            SendMessageA(hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(TB_IsEnabled(b.command) ? TRUE : FALSE, 0));
+        if (b.command == TB_SEPARATOR)
+            continue;
+        const BOOL enable = TB_IsEnabled(b.command) && MA_CommandBuilt(b.command);
+        SendMessageA(hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(enable, 0));
     }
 }
 

@@ -1,4 +1,5 @@
-// The tree's context menus and their commands.
+// The tree's context menus and their commands. A command whose dialog is not
+// built yet has no entry here: its item stays greyed.
 #include "frame/logs.h"
 #include "model/card_clipboard.h"
 #include "model/card_ops.h"
@@ -8,10 +9,13 @@
 #include "model/tree_menus.h"
 #include "platform/uiport.h"
 #include "ui/mainwnd.h"
-#include "ui/pane_dialogs.h"
+#include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/safe_dialogs.h"
 #include "ui/tree_view.h"
+
+static_assert(TM_MENU_SAFE == IDM_SAFEMENU && TM_MENU_FOLDER == IDM_FOLDERMENU && TM_MENU_CARD == IDM_CARDMENU,
+              "the core names the menus the resources hold");
 
 namespace {
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
@@ -36,7 +40,7 @@ void ShowMenu(HWND hPane, unsigned menuId, HTREEITEM sel, POINT screen, const ch
 } // namespace
 
 HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel) {
-    HMENU menu = LoadMenuA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    HMENU menu = MA_LoadMenu(menuId);
     if (!menu)
         return nullptr;
     HMENU popup = GetSubMenu(menu, 0);
@@ -44,7 +48,7 @@ HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel) {
     for (int i = 0; i < count; ++i) {
         UINT id = GetMenuItemID(popup, i);
         if (id != 0 && id != static_cast<UINT>(-1) && TM_IsGreyed(id, T(sel)))
-            EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED);
+            MA_EnableMenuItem(popup, id, FALSE);
     }
     return menu;
 }
@@ -94,56 +98,14 @@ void TV_Command(HWND, unsigned id) {
     HTREEITEM sel = TV_GetSelection();
     switch (id) {
     case IDM_TV_PASSWORD: SD_ChangePasswordDialog(); break;
-    case IDM_TV_CREATEFOLDER:
-        MA_ResetRightPane();
-        OWCreateOrdner();
-        break;
-    case IDM_TV_FOLDERORDER:
-        MA_ResetRightPane();
-        OWChgOrdnerOrder();
-        break;
-    case IDM_TV_CARDORDER:
-        MA_ResetRightPane();
-        OWChgCardOrder();
-        break;
     case IDM_TV_DELETEFOLDER:
         MA_ResetRightPane();
         OW_DeleteOrdner(T(sel));
-        break;
-    case IDM_TV_CHANGEFOLDER:
-        MA_ResetRightPane();
-        OW_ChangeOrdner();
-        break;
-    case IDM_TV_FOLDERCATEGORY:
-        MA_ResetRightPane();
-        CC_SetOrdnerCategory();
-        TV_FillTree();
-        break;
-    case IDM_TV_CARDCATEGORY:
-        MA_ResetRightPane();
-        CC_SetCardCategory();
-        TV_FillTree();
-        break;
-    case IDM_TV_CREATECARD:
-        MA_ResetRightPane();
-        CWCreateKarte();
         break;
     case IDM_TV_DELETECARD:
         MA_ResetRightPane();
         CW_DeleteKarte(T(sel));
         break;
-    case IDM_TV_CHANGECARD: {
-        MA_ResetRightPane();
-        int id2 = CW_GetCardId(T(sel));
-        CW_ChangeKarte();
-        // The tree may have been filled again: the card's item is found anew.
-        TREEHANDLE again = id2 >= 0 ? CW_GetCardTreeHandle(static_cast<uint32_t>(id2)) : nullptr;
-        if (again)
-            TV_SelectItem(again);
-        else if (hWndLinks)
-            SetFocus(hWndLinks);
-        break;
-    }
     case IDM_TV_CUTCARD: CW_CutCard(T(sel)); break;
     case IDM_TV_PASTECARD: CW_PasteCard(T(sel)); break;
     default: break;

@@ -87,7 +87,7 @@ extern HTREEITEM hLVCardItem;   // and its tree item
 
 // ---- the card view (card_view.cpp)
 extern BOOL bCardDisplayMode; // display mode is on
-// The card view's two modes, switched by the toolbar (commands 2002 and 2003)
+// The card view's two modes, switched by the toolbar (IDT_DISPLAYCARD, IDT_CHANGECARD)
 // and the tree. Display: end an open in-place edit, set the display-mode flag,
 // status text "Display card content", show the card view. Change: clear the
 // flag, hide the card view, fill the change list for the selected tree item.
@@ -103,11 +103,9 @@ void CW_OpenCardUrl();
 void TO_StartProgram(const char *path);
 // Widest field name of the selected card's effective table, on the card list.
 int CW_SelectedCardNameWidth(uint32_t nKartenKennung);
-// Opens a text with the shell's "open" verb (a program: its folder current).
+// Opens a text (a web or mail address) with the shell's "open" verb.
 void CW_ShellOpen(const char *target);
-// Tests watch what would be opened and what is painted instead of the shell.
-typedef void (*CW_SHELLHOOK)(const char *target);
-void CW_SetShellHook(CW_SHELLHOOK hook);
+// Tests watch what is painted.
 struct CW_ROW;
 typedef void (*CW_PAINTHOOK)(const CW_ROW *row);
 void CW_SetPaintHook(CW_PAINTHOOK hook);

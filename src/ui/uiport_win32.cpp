@@ -1,11 +1,13 @@
 #include "ui/uiport_win32.h"
 
+#include "ui/dialog_util.h"
+#include "ui/message_routing.h"
 #include "ui/safe_dialogs.h"
 
-// Owned by the main window; while a safe dialog is up, by that dialog, so the
-// dialog cannot be used again before the message is answered.
+// Owned by the main window; while a dialog is up, by the one on top, so it
+// cannot be used again before the message is answered.
 int Win32UiPort::ShowMessage(const char *text, const char *caption, unsigned style) {
-    return MessageBoxA(SD_Owner(), text ? text : "", caption ? caption : "", style);
+    return MessageBoxA(DU_Owner(), text ? text : "", caption ? caption : "", style);
 }
 
 void Win32UiPort::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
@@ -23,8 +25,7 @@ void Win32UiPort::PumpAndWait(uint32_t ms) {
             PostQuitMessage(static_cast<int>(msg.wParam)); // the main loop must still see it
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        MA_RouteMessage(&msg);
     }
     if (ms)
         Sleep(ms);

@@ -212,9 +212,9 @@ TEST_F(ProfileDialog, DeleteAsksWithTheNameAndTheLastProfileTakesTheRestoreComma
     EXPECT_EQ(DT_ProfileDialogDelete(1), 1);
     EXPECT_EQ(DT_GetProfile(1), nullptr);
     EXPECT_EQ(IconsOf(1), 0);
-    EXPECT_EQ(ui.commands.count(UI_CMD_RESTORE_DESKTOP), 0u) << "a profile is left";
+    EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u) << "a profile is left";
     EXPECT_EQ(DT_ProfileDialogDelete(2), 1);
-    EXPECT_EQ(ui.commands[UI_CMD_RESTORE_DESKTOP], 0);
+    EXPECT_EQ(ui.commands[IDT_RESTOREDESKTOP], 0);
     EXPECT_EQ(DT_ProfileDialogDelete(2), 0) << "gone already";
 }
 

@@ -67,7 +67,7 @@ TEST_F(DesktopIcons, SavingRecordsEveryIconWithItsIndexLabelAndPlace) {
     EXPECT_EQ(ui.shown[1].text, "Icon positions saved!");
     EXPECT_EQ(ui.shown[1].caption, "Notice");
     EXPECT_EQ(ui.shown[1].style, UI_MB_OK | UI_MB_ICONINFORMATION);
-    EXPECT_EQ(ui.commands[UI_CMD_RESTORE_DESKTOP], 1);
+    EXPECT_EQ(ui.commands[IDT_RESTOREDESKTOP], 1);
     EXPECT_EQ(ui.profileModes, std::vector<uint32_t>{DT_MODE_SAVE});
     EXPECT_EQ(desktop.opens, 1);
     EXPECT_EQ(desktop.closes, 1);
@@ -95,7 +95,7 @@ TEST_F(DesktopIcons, ADesktopWithoutIconsRecordsNothingAndSaysNothing) {
     SaveAs("Empty");
     EXPECT_EQ(lpDESKTOPstart, nullptr);
     EXPECT_EQ(ui.shown.size(), 1u) << "only the question for the new profile";
-    EXPECT_EQ(ui.commands.count(UI_CMD_RESTORE_DESKTOP), 0u);
+    EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
     EXPECT_EQ(desktop.closes, 1);
 }
 
@@ -128,7 +128,7 @@ TEST_F(DesktopIcons, ADesktopThatCannotBeReachedIsLoggedAndShown) {
     EXPECT_NE(log.find("*DT01* error: OpenProcess failed! \r\n"), std::string::npos);
     EXPECT_NE(log.find("*DT01* ERRORCODE: " + std::to_string(PL_ERROR_ACCESS_DENIED) + " = "), std::string::npos);
     EXPECT_EQ(lpDESKTOPstart, nullptr);
-    EXPECT_EQ(ui.commands.count(UI_CMD_RESTORE_DESKTOP), 0u);
+    EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
 
     // Restoring stops the same way.
     desktop.failure = 0;

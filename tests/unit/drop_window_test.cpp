@@ -30,7 +30,7 @@ TEST_F(DropWindow, FillListShowsDroppedItemsOnly) {
     EXPECT_EQ(ui.dropItems[1].filename, "C:\\b.txt");
     EXPECT_EQ(ui.dropItems[1].image, 0);
     EXPECT_EQ(ui.dropItems[1].index, 3u);
-    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 1) << "a hidden window can be displayed";
+    EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 1) << "a hidden window can be displayed";
 
     DW_ShowCounts();
     ASSERT_EQ(ui.dropCounts.size(), 1u);
@@ -41,20 +41,20 @@ TEST_F(DropWindow, ShowAndHideSwitchTheCommandsAndTheSetting) {
     DW_ShowWindow();
     EXPECT_EQ(bDropWindowActive, 1);
     EXPECT_TRUE(ui.dropWindowShown);
-    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 0);
-    EXPECT_EQ(ui.commands[UI_CMD_HIDE_CRYPTED], 1);
+    EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 0);
+    EXPECT_EQ(ui.commands[IDT_HIDECRYPTED], 1);
     EXPECT_TRUE(Settings.CryptWindowActive);
     EXPECT_NE(Ini().find("[Settings]\r\nCryptWindowActive=yes"), std::string::npos) << Ini();
 
     DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20);
     ui.commands.clear();
     DW_FillList();
-    EXPECT_EQ(ui.commands.count(UI_CMD_DISPLAY_CRYPTED), 0u) << "the shown window offers no display";
+    EXPECT_EQ(ui.commands.count(IDT_SHOWCRYPTED), 0u) << "the shown window offers no display";
 
     DW_HideWindow();
     EXPECT_EQ(bDropWindowActive, 0);
     EXPECT_FALSE(ui.dropWindowShown);
-    EXPECT_EQ(ui.commands[UI_CMD_DISPLAY_CRYPTED], 1);
-    EXPECT_EQ(ui.commands[UI_CMD_HIDE_CRYPTED], 0);
+    EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 1);
+    EXPECT_EQ(ui.commands[IDT_HIDECRYPTED], 0);
     EXPECT_NE(Ini().find("CryptWindowActive=no"), std::string::npos);
 }

@@ -111,7 +111,7 @@ TEST_F(FolderOps, CreatingAFolderFromATemplateGivesItsFieldsAndPutsItLast) {
         << "an ALARM field has length 10 and no drag mark whatever the template says";
     EXPECT_EQ(ui.treeRebuilds, 1);
     EXPECT_EQ(ui.countUpdates, 1);
-    EXPECT_EQ(ui.commands[OW_CMD_CHGORDNERORDER], 1);
+    EXPECT_EQ(ui.commands[IDM_FOLDERORDER], 1);
 }
 
 TEST_F(FolderOps, ACancelledEditorCreatesNothingAndForgetsTheTemplate) {
@@ -132,7 +132,7 @@ TEST_F(FolderOps, ACancelledEditorCreatesNothingAndForgetsTheTemplate) {
     FE_Ok(&ed, "First");
     EXPECT_EQ(OW_CreateOrdnerEnd(&ed), 1);
     EXPECT_EQ(nOrdnerCount, 1u);
-    EXPECT_EQ(ui.commands.count(OW_CMD_CHGORDNERORDER), 0u) << "one folder: no order to change";
+    EXPECT_EQ(ui.commands.count(IDM_FOLDERORDER), 0u) << "one folder: no order to change";
 }
 
 TEST_F(FolderOps, ChangingLengthsCutsOrKeepsContentsAndAnAlarmEmptiesThem) {
@@ -256,7 +256,7 @@ TEST_F(FolderOps, DeletingAFolderAsksInGermanAndRemovesEverythingOfIt) {
     EXPECT_EQ(lpKARTEact, lpKARTEstart) << "tails point at real records";
     EXPECT_EQ(lpFELDINHALTact, lpFELDINHALTstart);
     EXPECT_EQ(CutCard.nKartenKennung, 0u) << "a deleted card is no longer cut";
-    EXPECT_EQ(ui.commands[OW_CMD_CHGORDNERORDER], 0) << "one folder left";
+    EXPECT_EQ(ui.commands[IDM_FOLDERORDER], 0) << "one folder left";
     EXPECT_EQ(ui.treeRebuilds, 1);
     EXPECT_EQ(ui.countUpdates, 1);
     EXPECT_EQ(ui.rightPaneResets, 1);

@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "model/notes_list.h"
+#include "support/fake_shell.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "tools/note_text.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -97,7 +99,10 @@ TEST_F(NoteAlarms, ADueNoteIsShownFlashedRestoredAndGetsItsTextTitleBack) {
     NOTIZ *due = Note("Dentist\r\nbring card", "150126", "1000");
     NOTIZ *later = Note("Later", "150126", "1001");
     NOTIZ *plain = Note("No alarm");
+    snprintf(Settings.NoteAlertSoundFile, sizeof Settings.NoteAlertSoundFile, "%s", "C:\\orv\\Sounds\\bell.wav");
+    FakeShell shell;
     NW_CheckAlarms();
+    EXPECT_EQ(shell.sounds, std::vector<std::string>{"C:\\orv\\Sounds\\bell.wav"});
     std::vector<std::string> expect = {"show"};
     for (int i = 0; i < NW_FLASH_COUNT; ++i) {
         expect.push_back("background " + std::to_string(0x002B1AFF));
@@ -121,6 +126,7 @@ TEST_F(NoteAlarms, ADueNoteIsShownFlashedRestoredAndGetsItsTextTitleBack) {
     FixedClock::now = At(2026, 1, 15, 10, 2);
     NW_CheckAlarms();
     EXPECT_EQ(CallsFor(later).back(), "title Later");
+    EXPECT_EQ(shell.sounds.size(), 2u) << "one sound a due note";
 }
 
 TEST_F(NoteAlarms, ANoteClosedWhileItFlashesStopsItsAlertAndTheOthersStillGoOff) {

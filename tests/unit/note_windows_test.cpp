@@ -56,7 +56,7 @@ TEST_F(NoteWindows, NewNotesAreYellowBlackAndCascadeTenPixelsANote) {
     EXPECT_EQ(Calls(), "make 0\ncascade 0 10,10\nshow 0\n"
                        "make 1\ncascade 1 20,20\nshow 1\n"
                        "make 2\ncascade 2 30,30\nshow 2\n");
-    EXPECT_EQ(ui.commands[UI_CMD_NOTES], 1);
+    EXPECT_EQ(ui.commands[IDT_NOTES], 1);
     EXPECT_EQ(a->hWnd, reinterpret_cast<NOTEWINDOW>(0x2000));
 }
 
@@ -118,7 +118,7 @@ TEST_F(NoteWindows, ClosingANoteAsksOnlyWhenConfirmationIsOn) {
     EXPECT_EQ(ui.shown[0].style, UI_MB_YESNO | UI_MB_ICONQUESTION);
     EXPECT_TRUE(NW_IsNote(b));
     EXPECT_EQ(NW_CloseNote(b), 1);
-    EXPECT_EQ(ui.commands[UI_CMD_NOTES], 0);
+    EXPECT_EQ(ui.commands[IDT_NOTES], 0);
 }
 
 TEST_F(NoteWindows, TheWindowGrowsWithItsTextAndAMargin) {

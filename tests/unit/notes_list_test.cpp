@@ -72,9 +72,9 @@ TEST_F(NotesList, ADeletedNotesWindowGoesBeforeItsRecordAndTheLastTakesTheNotesC
     ASSERT_EQ(ui.noteCalls.size(), 1u);
     EXPECT_EQ(ui.noteCalls[0].call, "destroy");
     EXPECT_EQ(ui.noteCalls[0].note, a);
-    EXPECT_EQ(ui.commands.count(UI_CMD_NOTES), 0u) << "a note is left";
+    EXPECT_EQ(ui.commands.count(IDT_NOTES), 0u) << "a note is left";
     NW_DeleteNote(b);
-    EXPECT_EQ(ui.commands[UI_CMD_NOTES], 0);
+    EXPECT_EQ(ui.commands[IDT_NOTES], 0);
     EXPECT_EQ(lpNOTIZstart, nullptr);
     EXPECT_EQ(lpNOTIZact, nullptr);
     EXPECT_TRUE(g_freed.count(a) && g_freed.count(b));

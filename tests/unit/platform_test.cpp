@@ -47,3 +47,13 @@ TEST_F(Platform, TemporaryAndOfflineAreKeptWhereTheSystemKeepsThem) {
     EXPECT_EQ(PL_GetFileAttributes(Path("b.tmp").c_str()), uint32_t(PL_ATTR_OFFLINE | PL_ATTR_READONLY));
 #endif
 }
+
+#ifndef _WIN32
+TEST_F(Platform, WithoutShellOrRegistryTheirCallsFail) {
+    PL_REGKEY key = nullptr;
+    EXPECT_EQ(PL_RegOpenKey(PL_REG_CURRENT_USER, "Software\\orvSafe", PL_REG_CREATE, &key), -1);
+    EXPECT_EQ(key, nullptr);
+    EXPECT_EQ(PL_ShellOpen("https://orvsafe.example.org", nullptr, nullptr), -1);
+    EXPECT_EQ(PL_PlaySound(Path("bell.wav").c_str()), -1);
+}
+#endif

@@ -34,14 +34,14 @@ TEST_F(TreeMenus, EachKindItsMenu) {
 }
 
 TEST_F(TreeMenus, OrdersNeedTwoToChange) {
-    EXPECT_TRUE(TM_IsGreyed(TM_CMD_FOLDER_ORDER, Item(1)));
-    EXPECT_TRUE(TM_IsGreyed(TM_CMD_CARD_ORDER, Item(0xf1)));
+    EXPECT_TRUE(TM_IsGreyed(IDM_TV_FOLDERORDER, Item(1)));
+    EXPECT_TRUE(TM_IsGreyed(IDM_TV_CARDORDER, Item(0xf1)));
     AddFolder(2, 2, "Two", Item(0xf2));
     AddCard(2, 2, 1, "Elsewhere", Item(0xc2));
-    EXPECT_FALSE(TM_IsGreyed(TM_CMD_FOLDER_ORDER, Item(1)));
-    EXPECT_TRUE(TM_IsGreyed(TM_CMD_CARD_ORDER, Item(0xf1))) << "cards of other folders do not count";
+    EXPECT_FALSE(TM_IsGreyed(IDM_TV_FOLDERORDER, Item(1)));
+    EXPECT_TRUE(TM_IsGreyed(IDM_TV_CARDORDER, Item(0xf1))) << "cards of other folders do not count";
     AddCard(1, 3, 2, "Second", Item(0xc3));
-    EXPECT_FALSE(TM_IsGreyed(TM_CMD_CARD_ORDER, Item(0xf1)));
+    EXPECT_FALSE(TM_IsGreyed(IDM_TV_CARDORDER, Item(0xf1)));
     EXPECT_EQ(TM_CountCards(1), 2u);
     EXPECT_EQ(TM_CountCards(2), 1u);
 }
@@ -49,15 +49,15 @@ TEST_F(TreeMenus, OrdersNeedTwoToChange) {
 TEST_F(TreeMenus, PasteNeedsACardCutFromAnotherFolder) {
     AddFolder(2, 2, "Two", Item(0xf2));
     AddField(2, 0, 1, "User");
-    EXPECT_TRUE(TM_IsGreyed(TM_CMD_PASTE_CARD, Item(0xf2))) << "nothing cut";
+    EXPECT_TRUE(TM_IsGreyed(IDM_TV_PASTECARD, Item(0xf2))) << "nothing cut";
     ASSERT_EQ(CW_CutCard(Item(0xc1)), 0);
-    EXPECT_TRUE(TM_IsGreyed(TM_CMD_PASTE_CARD, Item(0xf1))) << "the folder it was cut from";
-    EXPECT_FALSE(TM_IsGreyed(TM_CMD_PASTE_CARD, Item(0xf2)));
+    EXPECT_TRUE(TM_IsGreyed(IDM_TV_PASTECARD, Item(0xf1))) << "the folder it was cut from";
+    EXPECT_FALSE(TM_IsGreyed(IDM_TV_PASTECARD, Item(0xf2)));
 }
 
 TEST_F(TreeMenus, TheOtherItemsAreNeverGreyed) {
-    for (unsigned cmd : {TM_CMD_CREATE_FOLDER, TM_CMD_PASSWORD, TM_CMD_CREATE_CARD, TM_CMD_CHANGE_FOLDER,
-                         TM_CMD_DELETE_FOLDER, TM_CMD_FOLDER_CATEGORY, TM_CMD_CHANGE_CARD, TM_CMD_DELETE_CARD,
-                         TM_CMD_CUT_CARD, TM_CMD_CARD_CATEGORY})
+    for (unsigned cmd : {IDM_TV_CREATEFOLDER, IDM_TV_PASSWORD, IDM_TV_CREATECARD, IDM_TV_CHANGEFOLDER,
+                         IDM_TV_DELETEFOLDER, IDM_TV_FOLDERCATEGORY, IDM_TV_CHANGECARD, IDM_TV_DELETECARD,
+                         IDM_TV_CUTCARD, IDM_TV_CARDCATEGORY})
         EXPECT_FALSE(TM_IsGreyed(cmd, Item(0xf1))) << cmd;
 }

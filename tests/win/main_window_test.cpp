@@ -5,15 +5,18 @@
 #include "config/settings.h"
 #include "model/records.h"
 #include "model/toolbar_state.h"
+#include "model/unbuilt_commands.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
+#include "support/fake_shell.h"
 #include "support/safe_fixture.h"
 #include "tools/timeout.h"
 #include "ui/about_box.h"
-#include "ui/dialog_launchers.h"
 #include "ui/icon_list.h"
 #include "ui/ids_main.h"
+#include "ui/ids_tree.h"
 #include "ui/mainwnd.h"
+#include "ui/message_routing.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
 #include "ui/statusbar.h"
@@ -23,6 +26,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,9 +90,10 @@ class MainWindow : public SafeTest {
     }
 };
 
-const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE, IDT_SAVEDESKTOP};
+// The menu items an open safe enables whose commands are built.
+const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_BACKUPSAFE};
 
-TEST_F(MainWindow, ToolbarStartsWithTheFiveAlwaysEnabledButtons) {
+TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
     Start();
     ASSERT_NE(hToolbar, nullptr);
     EXPECT_EQ(GetDlgCtrlID(hToolbar), IDC_TOOLBAR);
@@ -101,10 +106,10 @@ TEST_F(MainWindow, ToolbarStartsWithTheFiveAlwaysEnabledButtons) {
             EXPECT_EQ(b.iBitmap, TB_Buttons[i].image);
         }
     }
-    for (unsigned id : {32774u, 32773u, 2006u, 2008u, 2007u})
+    for (unsigned id : {32774u, 32773u, 2007u})
         EXPECT_TRUE(ButtonEnabled(id)) << id;
-    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
-        EXPECT_FALSE(ButtonEnabled(id)) << id;
+    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2006u, 2008u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
+        EXPECT_FALSE(ButtonEnabled(id)) << id << (id == 2006 || id == 2008 ? ": its window is not built" : "");
 
     ASSERT_NE(hCategoryCombo, nullptr);
     EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
@@ -141,15 +146,15 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {32806, "Change Folder Order", true},
          {0, "", false},
          {32798, "Backup Safe", true},
-         {32797, "Recover Safe", false},
+         {32797, "Recover Safe", true},
          {0, "", false},
          {32805, "Save for PDA", true},
          {0, "", false},
          {105, "Exit", false}},
         {{2011, "Save desktop icon positions", true}, {2012, "Restore desktop icon positions", true}},
-        {{32782, "Folder Templates", false}, {0, "", false}, {32815, "Categories", false}, {0, "", false},
-         {32775, "Options", false}},
-        {{32799, "Version Update", false}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
+        {{32782, "Folder Templates", true}, {0, "", false}, {32815, "Categories", true}, {0, "", false},
+         {32775, "Options", true}},
+        {{32799, "Version Update", true}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
     };
     for (int p = 0; p < 4; ++p) {
         char text[64] = {};
@@ -198,18 +203,11 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     OpenSample();
     for (unsigned id : kSafeMenu)
         EXPECT_FALSE(MenuGrey(id)) << id;
-    EXPECT_FALSE(MenuGrey(IDM_FOLDERORDER)) << "two folders can be reordered";
-    EXPECT_TRUE(MenuGrey(IDM_SAVEPDA)) << "no PDA path";
-    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP)) << "no desktop profile in this safe";
-    for (unsigned id : {2009u, 2010u, 2011u, 2013u, 2014u})
-        EXPECT_TRUE(ButtonEnabled(id)) << id;
-    EXPECT_FALSE(ButtonEnabled(2012));
+    EXPECT_TRUE(ButtonEnabled(2010));
+    for (unsigned id : {2009u, 2011u, 2013u, 2014u})
+        EXPECT_TRUE(TB_IsEnabled(id) && !ButtonEnabled(id)) << id << ": the safe allows it, its window is missing";
+    EXPECT_FALSE(TB_IsEnabled(2012)) << "no desktop profile in this safe";
     EXPECT_FALSE(ButtonEnabled(2002)) << "no card selected yet";
-    EXPECT_TRUE(MenuGrey(IDM_CREATECARD)) << "no folder selected yet";
-    TV_ItemSelected(reinterpret_cast<HTREEITEM>(lpORDNERstart->hOrdnerTree));
-    EXPECT_FALSE(MenuGrey(IDM_CREATECARD)) << "a folder takes a new card";
-    TV_ItemSelected(reinterpret_cast<HTREEITEM>(lpKARTEstart->hCardTree));
-    EXPECT_TRUE(MenuGrey(IDM_CREATECARD));
 
     EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETPARTS, 0, 0), SB_MAIN_PARTS);
     EXPECT_EQ(StatusText(2), "Folder:");
@@ -234,22 +232,21 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     for (unsigned id : {IDM_FOLDERORDER, IDM_SAVEPDA, IDT_RESTOREDESKTOP, IDM_CREATECARD})
         EXPECT_TRUE(MenuGrey(id)) << id;
     for (unsigned id : {2002u, 2003u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
-        EXPECT_FALSE(ButtonEnabled(id)) << id;
-    for (unsigned id : {32774u, 32773u, 2006u, 2008u, 2007u})
+        EXPECT_FALSE(TB_IsEnabled(id) || ButtonEnabled(id)) << id;
+    for (unsigned id : {32774u, 32773u, 2007u})
         EXPECT_TRUE(ButtonEnabled(id)) << id;
     EXPECT_EQ(StatusText(3), "");
     EXPECT_EQ(StatusText(5), "");
 }
 
-TEST_F(MainWindow, PdaPathAndOneFolderDecideTheirItems) {
+TEST_F(MainWindow, ASafeOfOneFolderCountsIt) {
     Start("PDA_Path=" + dir + "\r\n");
     SafeSpec s;
     s.folders = {{1, 1, "Only", ""}};
     const std::string path = Path("one.saf");
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
-    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER)) << "one folder has no order to change";
-    EXPECT_FALSE(MenuGrey(IDM_SAVEPDA));
+    EXPECT_TRUE(MenuGrey(IDM_SAVEPDA)) << "not built, PDA path or not";
     EXPECT_EQ(StatusText(3), "  1");
     EXPECT_EQ(StatusText(5), "  0");
 }
@@ -653,19 +650,7 @@ TEST_F(MainWindow, DropAndSearchStatusBarsShowTheirLabelsAndCounts) {
     EXPECT_LT(edges[0], edges[1]);
 }
 
-TEST_F(MainWindow, DialogLaunchersShowNothingWithoutTheirDialogs) {
-    Start();
-    EXPECT_EQ(DL_FolderTemplates(hWndMain), -1);
-    EXPECT_EQ(DL_IconList(hWndMain), -1);
-    EXPECT_EQ(DL_TemplateSettings1(hWndMain), -1);
-    EXPECT_EQ(nTemplateSettingsMode, 1);
-    EXPECT_EQ(DL_TemplateSettings0(hWndMain), -1);
-    EXPECT_EQ(nTemplateSettingsMode, 0);
-    SendMessageA(hWndMain, WM_COMMAND, IDM_FOLDERTEMPLATES, 0);
-    EXPECT_TRUE(IsWindowEnabled(hWndMain)) << "no dialog left behind";
-}
-
-TEST_F(MainWindow, DesktopProfilesInTheSafeEnableRestore) {
+TEST_F(MainWindow, DesktopProfilesInTheSafeAllowRestoreOnceItsDialogIsBuilt) {
     Start();
     SafeSpec s;
     s.password = "pw";
@@ -676,22 +661,27 @@ TEST_F(MainWindow, DesktopProfilesInTheSafeEnableRestore) {
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
-    EXPECT_FALSE(MenuGrey(IDT_RESTOREDESKTOP));
-    EXPECT_TRUE(ButtonEnabled(IDT_RESTOREDESKTOP));
+    EXPECT_TRUE(TB_IsEnabled(IDT_RESTOREDESKTOP));
+    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP) && !ButtonEnabled(IDT_RESTOREDESKTOP)) << "no profile dialog yet";
     SW_CloseSafe(0);
-    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP));
-    EXPECT_FALSE(ButtonEnabled(IDT_RESTOREDESKTOP));
+    EXPECT_FALSE(TB_IsEnabled(IDT_RESTOREDESKTOP));
 }
 
 TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     Start();
-    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 1);
-    EXPECT_TRUE(ButtonEnabled(2005));
-    UI_EnableCommand(UI_CMD_HIDE_CRYPTED, 0);
-    EXPECT_FALSE(ButtonEnabled(2005));
+    UI_EnableCommand(IDT_CLOSETREES, 1);
+    EXPECT_TRUE(ButtonEnabled(2010));
+    UI_EnableCommand(IDT_CLOSETREES, 0);
+    EXPECT_FALSE(ButtonEnabled(2010));
+    UI_EnableCommand(IDM_CLOSESAFE, 1);
+    EXPECT_FALSE(MenuGrey(IDM_CLOSESAFE));
+    UI_EnableCommand(IDM_CLOSESAFE, 0);
+    EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
+    // A command whose window is missing stays grey whoever enables it.
+    UI_EnableCommand(IDT_HIDECRYPTED, 1);
     UI_EnableCommand(IDM_FOLDERORDER, 1);
-    EXPECT_FALSE(MenuGrey(IDM_FOLDERORDER));
-    UI_EnableCommand(IDM_FOLDERORDER, 0);
+    EXPECT_TRUE(TB_IsEnabled(2005));
+    EXPECT_FALSE(ButtonEnabled(2005));
     EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
@@ -738,10 +728,10 @@ TEST_F(MainWindow, CreatingASafeEnablesItsCommands) {
     ASSERT_NE(hmySafe, nullptr);
     for (unsigned id : kSafeMenu)
         EXPECT_FALSE(MenuGrey(id)) << id;
-    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER)) << "a new safe has no folders to order";
-    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP));
-    for (unsigned id : {2009u, 2010u, 2011u, 2013u, 2014u})
-        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    EXPECT_TRUE(ButtonEnabled(2010));
+    for (unsigned id : {2009u, 2011u, 2013u, 2014u})
+        EXPECT_TRUE(TB_IsEnabled(id)) << id;
+    EXPECT_FALSE(TB_IsEnabled(2012));
     EXPECT_EQ(StatusText(3), "  0");
     EXPECT_EQ(StatusText(5), "  0");
 }
@@ -762,6 +752,87 @@ TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
     GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Settings");
     EXPECT_EQ(GetMenuState(bar, IDT_SAVEDESKTOP, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+// Every item a user can choose with a safe open and a folder and a card
+// selected leads somewhere: none of them belongs to a window not built yet.
+TEST_F(MainWindow, NoUnbuiltCommandCanBeChosen) {
+    Start();
+    OpenSample();
+    const HTREEITEM folder = reinterpret_cast<HTREEITEM>(lpORDNERstart->hOrdnerTree);
+    const HTREEITEM card = reinterpret_cast<HTREEITEM>(lpKARTEstart->hCardTree);
+    TV_ItemSelected(folder);
+    TV_ItemSelected(card);
+    std::vector<unsigned> enabled;
+    std::function<void(HMENU)> collect = [&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            if (HMENU sub = GetSubMenu(menu, i)) {
+                collect(sub);
+                continue;
+            }
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            if (!(state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)))
+                enabled.push_back(GetMenuItemID(menu, i));
+        }
+    };
+    collect(GetMenu(hWndMain));
+    const struct {
+        unsigned menu;
+        HTREEITEM item;
+    } contexts[] = {{IDM_SAFEMENU, TreeView_GetRoot(hWndLinks)}, {IDM_FOLDERMENU, folder}, {IDM_CARDMENU, card}};
+    for (const auto &c : contexts) {
+        HMENU menu = TV_BuildContextMenu(c.menu, c.item);
+        ASSERT_NE(menu, nullptr);
+        collect(menu);
+        DestroyMenu(menu);
+    }
+    for (const TB_BUTTON &b : TB_Buttons)
+        if (b.command != TB_SEPARATOR && ButtonEnabled(b.command))
+            enabled.push_back(b.command);
+    EXPECT_GE(enabled.size(), 10u) << "the safe's own commands are there";
+    for (unsigned id : enabled)
+        EXPECT_FALSE(UC_IsUnbuilt(id)) << id << " can be chosen but its window is missing";
+    EXPECT_FALSE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "no drops before the drop window";
+}
+
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The loop's keyboard: Tab moves through a modeless window registered with it
+// and nowhere else; F1 in the main window reaches the help command.
+TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
+    Start();
+    FakeShell shell;
+    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN)));
+    auto press = [](HWND target, WPARAM key) {
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            MA_BeforeDispatch(&m);
+            MA_RouteMessage(&m);
+            MA_AfterDispatch();
+        }
+    };
+    auto modeless = [] {
+        HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ALARMDATE), nullptr, PlainDialog, 0);
+        ShowWindow(h, SW_SHOW);
+        return h;
+    };
+    HWND registered = modeless(), other = modeless();
+    ASSERT_TRUE(registered && other);
+    MA_RegisterModeless(registered);
+    for (HWND h : {registered, other}) {
+        SetFocus(GetDlgItem(h, IDOK));
+        press(GetFocus(), VK_TAB);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), h == registered ? IDCANCEL : IDOK);
+    }
+    press(GetDlgItem(other, IDOK), VK_F1);
+    EXPECT_TRUE(shell.opens.empty()) << "F1 belongs to the main window";
+    press(hWndLinks, VK_F1);
+    EXPECT_EQ(shell.Targets(), std::vector<std::string>{dir + "\\orvsafe.chm"});
+    MA_UnregisterModeless(registered);
+    MA_SetAccelerators(nullptr, nullptr);
+    DestroyWindow(registered);
+    DestroyWindow(other);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "support/fake_shell.h"
 #include "support/safe_fixture.h"
 #include "win/dialog_driver.h"
 #include "ui/resource.h"
@@ -52,9 +53,7 @@ void Pump() {
 }
 
 std::vector<std::string> paintedRows;
-std::vector<std::string> opened;
 void OnPaintRow(const CW_ROW *row) { paintedRows.push_back(std::string(row->name) + "=" + row->text); }
-void OnOpen(const char *target) { opened.push_back(target); }
 
 // Folder "Mail" (User, Password, Web, Note) with cards "Home" and "Work"; folder
 // "Bank" (Account, Tool) with card "Savings", expanded; "Home" expanded.
@@ -105,14 +104,11 @@ class TreeView : public SafeTest {
         ASSERT_NE(hCardView, nullptr);
         ShowWindow(host, SW_SHOW);
         paintedRows.clear();
-        opened.clear();
         CW_SetPaintHook(OnPaintRow);
-        CW_SetShellHook(OnOpen);
         memset(&CutCard, 0, sizeof CutCard);
     }
     void TearDown() override {
         CW_SetPaintHook(nullptr);
-        CW_SetShellHook(nullptr);
         if (host)
             DestroyWindow(host);
         Pump();
@@ -198,6 +194,7 @@ class TreeView : public SafeTest {
     }
     HWND host = nullptr;
     std::string path;
+    FakeShell shell;
     WindowsUi port; // made after the fixture's own, so it is the one in use
 };
 } // namespace
@@ -291,7 +288,7 @@ TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
     // A click on the link's row, even on its name, opens it.
     const LINKSPOT *web = lpLINKSPOTstart;
     SendMessageA(hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, web->y + 1));
-    EXPECT_EQ(opened, std::vector<std::string>{"http://mail.example.org"});
+    EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
     EXPECT_TRUE(bCardDisplayMode);
 
     // A row without a link switches to change mode.
@@ -299,7 +296,7 @@ TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
     EXPECT_FALSE(bCardDisplayMode);
     EXPECT_FALSE(IsWindowVisible(hCardView));
     EXPECT_EQ(ListView_GetItemCount(hWndRechts), 4);
-    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_EQ(shell.opens.size(), 1u);
 }
 
 TEST_F(TreeView, AMissingProgramIsReported) {
@@ -312,17 +309,13 @@ TEST_F(TreeView, AMissingProgramIsReported) {
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "The programm doesn't exist");
     EXPECT_EQ(port.shown[0].caption, "Error");
-    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(shell.opens.empty());
 
     std::string exe = Path("tool.exe");
     WriteFile(exe, "MZ");
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(sizeof before, before);
     TO_StartProgram(exe.c_str());
-    EXPECT_EQ(opened, std::vector<std::string>{exe});
-    char after[MAX_PATH];
-    GetCurrentDirectoryA(sizeof after, after);
-    EXPECT_STREQ(after, before) << "the current directory is given back";
+    ASSERT_EQ(shell.Targets(), std::vector<std::string>{exe});
+    EXPECT_EQ(shell.opens[0].directory, dir) << "a program starts in its own folder";
 }
 
 TEST_F(TreeView, AnInPlaceEditIsStoredAndTabGoesOnToTheNextRowAndRoundToTheFirst) {
@@ -396,10 +389,9 @@ TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
         return (state & MF_GRAYED) != 0;
     };
     HTREEITEM mail = Folder(1), bank = Folder(2);
-    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_FOLDERORDER));
-    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_CREATEFOLDER));
-    EXPECT_FALSE(greyed(IDM_FOLDERMENU, mail, IDM_TV_CARDORDER));
-    EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_CARDORDER)) << "one card";
+    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_PASSWORD));
+    EXPECT_TRUE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_FOLDERORDER)) << "no dialog yet";
+    EXPECT_TRUE(greyed(IDM_FOLDERMENU, mail, IDM_TV_CARDORDER)) << "two cards, but no dialog yet";
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_PASTECARD)) << "nothing cut";
     EXPECT_FALSE(greyed(IDM_CARDMENU, Card("Home"), IDM_TV_CUTCARD));
 
@@ -503,13 +495,13 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
         web = TreeView_GetNextSibling(hWndLinks, web);
     ASSERT_NE(web, nullptr);
     Select(web);
-    EXPECT_EQ(opened, std::vector<std::string>{"http://mail.example.org"});
+    EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
     Select(Card("Home")); // a card opens its address too, with the option on
-    EXPECT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[1], "http://mail.example.org");
+    EXPECT_EQ(shell.opens.size(), 2u);
+    EXPECT_EQ(shell.opens[1].target, "http://mail.example.org");
     Settings.QWUrlQuickLink = false;
     Select(Card("Work"));
-    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(shell.opens.size(), 2u);
     // No renaming in the quick window.
     NMTVDISPINFOA info = {};
     info.hdr.hwndFrom = hWndLinks;

@@ -1,0 +1,97 @@
+#include "ui/dialog_util.h"
+
+#include <string>
+
+namespace {
+// A dialog run through DU_RunDialog: its own procedure and parameter, and its
+// window once the first message named it.
+struct Frame {
+    DLGPROC proc;
+    LPARAM param;
+    HWND hDlg;
+};
+// Innermost last: the dialogs nest (open safe asks for the password).
+Frame *frames[8];
+int nFrames = 0;
+
+Frame *FrameOf(HWND hDlg) {
+    for (int i = nFrames - 1; i >= 0; --i)
+        if (frames[i]->hDlg == hDlg)
+            return frames[i];
+    // The dialog being made: its first message claims the innermost frame.
+    if (nFrames > 0 && !frames[nFrames - 1]->hDlg) {
+        frames[nFrames - 1]->hDlg = hDlg;
+        return frames[nFrames - 1];
+    }
+    return nullptr;
+}
+
+INT_PTR CALLBACK Route(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Frame *f = FrameOf(hDlg);
+    if (!f)
+        return FALSE;
+    return f->proc(hDlg, msg, wParam, msg == WM_INITDIALOG ? f->param : lParam);
+}
+} // namespace
+
+INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param) {
+    if (nFrames >= static_cast<int>(sizeof frames / sizeof frames[0]))
+        return -1;
+    HWND owner = DU_Owner();
+    Frame frame = {proc, param, nullptr};
+    frames[nFrames++] = &frame;
+    INT_PTR rc = DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Route,
+                                 reinterpret_cast<LPARAM>(&frame));
+    --nFrames;
+    return rc;
+}
+
+HWND DU_Owner() {
+    for (int i = nFrames - 1; i >= 0; --i)
+        if (frames[i]->hDlg)
+            return frames[i]->hDlg;
+    return hWndMain;
+}
+
+void DU_CentreOnOwner(HWND hDlg) {
+    RECT rcDlg, rcOwner;
+    GetWindowRect(hDlg, &rcDlg);
+    HWND owner = GetWindow(hDlg, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner) || IsIconic(owner))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcOwner, 0);
+    else
+        GetWindowRect(owner, &rcOwner);
+    int w = rcDlg.right - rcDlg.left, h = rcDlg.bottom - rcDlg.top;
+    int x = rcOwner.left + (rcOwner.right - rcOwner.left - w) / 2;
+    int y = rcOwner.top + (rcOwner.bottom - rcOwner.top - h) / 2;
+    SetWindowPos(hDlg, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DU_Focus(HWND hDlg, int id) {
+    SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, id)), TRUE);
+}
+
+int DU_ApplyAnswer(HWND hDlg, const DLG_ANSWER &answer) {
+    if (answer.lpText)
+        UI_MessageBox(answer.lpText, answer.lpCaption ? answer.lpCaption : "", answer.nStyle);
+    switch (answer.nAction) {
+    case DLG_CLOSE_OK: EndDialog(hDlg, IDOK); break;
+    case DLG_CLOSE_CANCEL: EndDialog(hDlg, IDCANCEL); break;
+    case DLG_STAY:
+        if (answer.nFocus)
+            DU_Focus(hDlg, answer.nFocus);
+        break;
+    default: break;
+    }
+    return answer.nAction;
+}
+
+void DU_WipeEdit(HWND hDlg, int id) {
+    HWND hCtl = GetDlgItem(hDlg, id);
+    if (!hCtl)
+        return;
+    int n = GetWindowTextLengthA(hCtl);
+    if (n > 0)
+        SetWindowTextA(hCtl, std::string(static_cast<size_t>(n), ' ').c_str());
+    SetWindowTextA(hCtl, "");
+}

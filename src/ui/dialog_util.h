@@ -1,0 +1,28 @@
+// What every modal dialog of the program shares: who owns it, where it sits,
+// the focus, carrying out what the core answered, and blanking secret edits.
+#pragma once
+
+#include "model/dialog_answer.h"
+#include "ui/ui_globals.h"
+
+// Runs a modal dialog of the program's resources. It belongs to the dialog on
+// top that was run through here, else to the main window, and while it is up it
+// owns what is shown next: message boxes of the UI port and nested dialogs, so
+// the dialog under them cannot be used before they are answered. Answers what
+// the dialog ended with, or -1 when it could not be shown.
+INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param);
+// The window a message box or dialog shown now belongs to (null when there is
+// neither such a dialog nor a main window).
+HWND DU_Owner();
+// Centres a dialog on its owner, or on the work area when the owner is missing,
+// hidden or minimised; never above or left of the screen's origin.
+void DU_CentreOnOwner(HWND hDlg);
+// Gives a control the focus as the dialog manager does, default button included.
+void DU_Focus(HWND hDlg, int id);
+// Carries out the core's answer to a button: its message first, then the dialog
+// ends as asked or stays with the focus on the control named. Answers the action;
+// DLG_NEXT is the caller's to carry out.
+int DU_ApplyAnswer(HWND hDlg, const DLG_ANSWER &answer);
+// Blanks an edit that held a secret: the control keeps its own copy of what was
+// typed, which must not linger in freed memory. Call it before the dialog goes.
+void DU_WipeEdit(HWND hDlg, int id);
