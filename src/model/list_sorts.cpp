@@ -20,24 +20,45 @@ void SW_SortOrdner() {
         ML_DumpFolders("DMP A S");
 }
 
-// Each folder's cards are gathered once (an index ordered by folder, cards of
-// one folder in list order) instead of walking the whole card list per card.
+namespace {
+// The ids of all folders, ascending (whether a card's folder exists, in log
+// time); null when memory ran out.
+uint32_t *FolderIds(uint32_t *count) {
+    uint32_t n = 0;
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        ++n;
+    uint32_t *ids = static_cast<uint32_t *>(T_Malloc("SW_M_47", sizeof(uint32_t) * n));
+    if (!ids)
+        return nullptr;
+    n = 0;
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        ids[n++] = o->nOrdnerKennung;
+    std::sort(ids, ids + n);
+    *count = n;
+    return ids;
+}
+} // namespace
+
+// The cards are grouped by folder id once (an index ordered by id, cards of one
+// id in list order) and each group that belongs to a folder is sorted once. A
+// crafted safe may give many folders one id: their cards are still sorted once,
+// as the first of those folders sorts them (the others would find them in order).
 void SW_SortKarten() {
     if (dwTraceLevel & TRACE_DUMP_SORT)
         ML_DumpCards("DMP B S");
-    uint32_t n = 0;
+    uint32_t n = 0, folders = 0;
     KARTE **cards = SW_ListArray(lpKARTEstart, &n);
     uint32_t *idx = cards ? SW_GroupIndex(cards, n, [](const KARTE *k) { return k->nOrdnerKennung; }) : nullptr;
-    KARTE **group = idx ? static_cast<KARTE **>(T_Malloc("SW_M_46", sizeof(KARTE *) * n)) : nullptr;
+    uint32_t *ids = idx ? FolderIds(&folders) : nullptr;
+    KARTE **group = ids ? static_cast<KARTE **>(T_Malloc("SW_M_46", sizeof(KARTE *) * n)) : nullptr;
     if (group) {
-        for (ORDNER *o = lpORDNERstart; o; o = o->next) {
-            const uint32_t id = o->nOrdnerKennung;
-            const uint32_t *first = std::lower_bound(idx, idx + n, id, [&](uint32_t i, uint32_t key) {
-                return cards[i]->nOrdnerKennung < key;
-            });
+        for (uint32_t g0 = 0; g0 < n;) {
+            const uint32_t id = cards[idx[g0]]->nOrdnerKennung;
             uint32_t m = 0;
-            for (const uint32_t *p = first; p < idx + n && cards[*p]->nOrdnerKennung == id; ++p)
-                group[m++] = cards[*p];
+            for (; g0 < n && cards[idx[g0]]->nOrdnerKennung == id; ++g0)
+                group[m++] = cards[idx[g0]];
+            if (!std::binary_search(ids, ids + folders, id))
+                continue; // the cards of a folder that does not exist are left as they are
             SW_ExchangeSortRecords(group, m, [](const KARTE *k) { return k->nKartenOrder; });
             for (uint32_t i = 0; i < m; ++i)
                 group[i]->nKartenOrder = i + 1;
@@ -45,6 +66,8 @@ void SW_SortKarten() {
     }
     if (group)
         T_Free("SW_F_46", group);
+    if (ids)
+        T_Free("SW_F_47", ids);
     if (idx)
         T_Free("SW_F_42", idx);
     if (cards)

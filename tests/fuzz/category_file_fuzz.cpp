@@ -3,6 +3,7 @@
 // ascending after the sort, terminated names and no more than the cap of
 // records; written out again in the file's layout it reads back the same.
 #include "frame/logs.h"
+#include "fuzz/scratch_dir.h"
 #include "model/categories.h"
 #include "model/category_file.h"
 
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 void Put32(std::string &s, uint32_t v) {
@@ -60,10 +60,7 @@ void Check() {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     // Log lines about damaged files go to a folder of our own, not to the root.
-    static char dir[] = "/tmp/orv_category_fuzz_XXXXXX";
-    if (!mkdtemp(dir))
-        return 0;
-    snprintf(szProgramDir, sizeof szProgramDir, "%s", dir);
+    fuzzseeds::ScratchProgramDir("category_fuzz");
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "frame/trace.h"
 #include "model/list_sorts.h"
+#include "platform/platform.h"
 #include "support/exchange_sort_ref.h"
 #include "support/model_fixture.h"
 
@@ -106,8 +107,10 @@ TEST_F(ListSorts, CardsMatchThePlainExchangeSortOnRandomSafes) {
                  (rng() % 8 == 0) ? 9999u : static_cast<uint32_t>(rng() % (1 + round % 5))};
         auto build = [&] {
             ReleaseAll();
-            for (int f = folders; f >= 1; --f) // folder list order differs from id order
-                AddFolder(static_cast<uint32_t>(f), static_cast<uint32_t>(f), "f");
+            // Folder list order differs from id order; every third round many folders share ids.
+            for (int f = folders; f >= 1; --f)
+                for (int twin = 0; twin < (round % 3 == 0 ? f : 1); ++twin)
+                    AddFolder(static_cast<uint32_t>(round % 3 == 0 ? 1 + f % 2 : f), static_cast<uint32_t>(f), "f");
             for (size_t i = 0; i < cards.size(); ++i)
                 AddCard(cards[i].folder, static_cast<uint32_t>(i + 1), cards[i].order,
                         ("k" + std::to_string(i)).c_str());
@@ -119,6 +122,28 @@ TEST_F(ListSorts, CardsMatchThePlainExchangeSortOnRandomSafes) {
         SW_SortKarten();
         ASSERT_EQ(Cards(), expected) << "round " << round;
     }
+}
+
+TEST_F(ListSorts, FoldersSharingAnIdSortTheirCardsOnceAsOneFolderWould) {
+    auto build = [&](int twins) {
+        ReleaseAll();
+        AddFolder(2, 1, "other");
+        for (int i = 0; i < twins; ++i)
+            AddFolder(1, static_cast<uint32_t>(i + 2), "twin");
+        AddCard(1, 1, 2, "a");
+        AddCard(2, 2, 5, "x");
+        AddCard(1, 3, 2, "b");
+        AddCard(1, 4, 1, "c");
+    };
+    build(1);
+    PL_ResetFaults();
+    SW_SortKarten();
+    const int once = PL_CallCount(PL_FAULT_ALLOC);
+    build(500); // a crafted safe
+    PL_ResetFaults();
+    SW_SortKarten();
+    EXPECT_EQ(Cards(), (std::vector<std::string>{"c:1:4:1", "x:2:2:1", "b:1:3:2", "a:1:1:3"}));
+    EXPECT_EQ(PL_CallCount(PL_FAULT_ALLOC), once) << "the work does not grow with the folders sharing an id";
 }
 
 TEST_F(ListSorts, SortDumpsBeforeAndAfter) {
