@@ -18,7 +18,7 @@ enum {
 
 // Full path of the selected file: the program directory, a backslash and the
 // name. 0, or -1 for an unknown selector or a path too long for the buffer.
-int II_GetIniPath(int nIniFileType, char *path, uint32_t size);
+[[nodiscard]] int II_GetIniPath(int nIniFileType, char *path, uint32_t size);
 
 // Reads one value into a buffer of II_VALUE_SIZE bytes; answers the characters
 // stored, 0 for a missing key and an empty value alike.

@@ -21,7 +21,7 @@ void BQ_Free(BQ_QUEUE *q);
 size_t BQ_Size(const BQ_QUEUE *q);
 const uint8_t *BQ_Data(const BQ_QUEUE *q);
 // Appends n bytes; 0 or -1 when memory runs out (the queue is unchanged then).
-int BQ_Append(BQ_QUEUE *q, const void *data, size_t n);
+[[nodiscard]] int BQ_Append(BQ_QUEUE *q, const void *data, size_t n);
 // Makes room for n more bytes at the end and hands them out for the caller to
 // fill; nullptr when memory runs out.
 uint8_t *BQ_Extend(BQ_QUEUE *q, size_t n);

@@ -56,12 +56,12 @@ struct CI_CBC {
     uint8_t iv[CI_MAX_BLOCK];
 };
 // 0, or -1 for a key length the cipher does not take or a library failure.
-int CI_Open(CI_CBC *c, const CI_INFO *info, const uint8_t *key, size_t keyLen, const uint8_t *iv);
+[[nodiscard]] int CI_Open(CI_CBC *c, const CI_INFO *info, const uint8_t *key, size_t keyLen, const uint8_t *iv);
 // Back to the start of the chain with this IV.
-int CI_SetIv(CI_CBC *c, const uint8_t *iv);
+[[nodiscard]] int CI_SetIv(CI_CBC *c, const uint8_t *iv);
 // In place; len a multiple of the block size. 0 or -1.
-int CI_Encrypt(CI_CBC *c, uint8_t *buf, size_t len);
-int CI_Decrypt(CI_CBC *c, uint8_t *buf, size_t len);
+[[nodiscard]] int CI_Encrypt(CI_CBC *c, uint8_t *buf, size_t len);
+[[nodiscard]] int CI_Decrypt(CI_CBC *c, uint8_t *buf, size_t len);
 void CI_Close(CI_CBC *c);
 
 // Fills buf with random bytes from the strong generator.

@@ -17,12 +17,12 @@ struct CRYPTRESULT {
 // Envelopes `length` bytes at `data` with the cipher of the setting CryptAlgo,
 // under `password` when NPWYESNO is 1; without it the envelope only wraps the
 // data. 0, or -1 after "Crypt failed" was shown.
-int docryptMyData(const void *data, uint32_t length, const char *password, int NPWYESNO, CRYPTRESULT *result);
+[[nodiscard]] int docryptMyData(const void *data, uint32_t length, const char *password, int NPWYESNO, CRYPTRESULT *result);
 
 // Opens the envelope of inputLength bytes at input into output (outputSize bytes,
 // zeroed first). The input block is always freed. 0, or -1 with the output all
 // zero where nothing could be restored.
-int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void *input, uint32_t inputLength);
+[[nodiscard]] int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void *input, uint32_t inputLength);
 
 // The cipher for the setting's value: 4, 8, 9 or 10; anything else is 8 (AES).
 int CY_GetCryptAlgo(int32_t cryptAlgo);

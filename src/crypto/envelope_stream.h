@@ -17,9 +17,9 @@ enum {
 
 // Envelopes `length` bytes at data and writes the envelope to `out` (code for
 // the file wrapper's log line). 0, or -1 when enveloping or writing failed.
-int CY_EnvelopeToFile(const void *data, uint32_t length, const char *password, int NPWYESNO, PL_HANDLE out,
+[[nodiscard]] int CY_EnvelopeToFile(const void *data, uint32_t length, const char *password, int NPWYESNO, PL_HANDLE out,
                       const char *code);
 
 // Opens an envelope held in memory. On CY_OPEN_OK *plain is a new block from the
 // tagged allocator (zero-terminated, wipe before freeing) of *plainLength bytes.
-int CY_OpenEnvelope(const void *envelope, uint32_t length, const char *password, char **plain, uint32_t *plainLength);
+[[nodiscard]] int CY_OpenEnvelope(const void *envelope, uint32_t length, const char *password, char **plain, uint32_t *plainLength);

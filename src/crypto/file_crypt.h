@@ -8,5 +8,5 @@
 
 // progress 1: drive the open progress window's bar; quiet 1: internal use (no
 // file name in the progress window, no crypt log line). 0 or -1.
-int docryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet);
-int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet);
+[[nodiscard]] int docryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet);
+[[nodiscard]] int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet);

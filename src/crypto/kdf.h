@@ -28,7 +28,7 @@ struct KDF_PARAMS {
 
 // The key for these parameters: from the cache, or derived (and counted).
 // 0 or -1 (a library failure).
-int KDF_Derive(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *params, uint8_t *key);
+[[nodiscard]] int KDF_Derive(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *params, uint8_t *key);
 // Keeps a key that proved right for this password and these parameters.
 void KDF_Remember(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *params,
                   const uint8_t *key);

@@ -28,12 +28,12 @@ void PWRI_Write(ASN_OUT *out, const PWRI_RECIPIENT *r);
 // Accepts hmacWithSHA1 (implied or named) to hmacWithSHA512, the key-encryption
 // algorithm inside id-alg-PWRI-KEK or on its own (older envelopes).
 // 0 or -1 (malformed, unsupported, iterations beyond the limit).
-int PWRI_Read(const ASN_ELEM *element, bool legacy, PWRI_RECIPIENT *r);
+[[nodiscard]] int PWRI_Read(const ASN_ELEM *element, bool legacy, PWRI_RECIPIENT *r);
 
 // Wraps cek (3..255 bytes) under kek; out gets at least two blocks. 0 or -1.
-int PWRI_Wrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
+[[nodiscard]] int PWRI_Wrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
               const uint8_t *cek, size_t cekLen, uint8_t *out, size_t *outLen);
 // Unwraps; 0, 1 when the check bytes or the length do not hold (a wrong
 // password), -1 for a malformed wrapped key or a library failure.
-int PWRI_Unwrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
+[[nodiscard]] int PWRI_Unwrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
                 const uint8_t *in, size_t inLen, uint8_t *cek, size_t *cekLen);

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-int T_WriteFile(const char *code, PL_HANDLE h, const void *data, uint32_t length);
-int T_ReadFile(const char *code, PL_HANDLE h, void *buffer, uint32_t length);
+[[nodiscard]] int T_WriteFile(const char *code, PL_HANDLE h, const void *data, uint32_t length);
+[[nodiscard]] int T_ReadFile(const char *code, PL_HANDLE h, void *buffer, uint32_t length);
 // Size in bytes (low 32 bits) of the file at path, 0 when it cannot be opened.
 uint32_t T_GetFileSize(const char *path);

@@ -21,7 +21,7 @@ struct CUTCARD {
 extern CUTCARD CutCard;
 
 // "Cut card" on a card's tree item: 0, or -1 when the item is no card.
-int CW_CutCard(TREEHANDLE hCard);
+[[nodiscard]] int CW_CutCard(TREEHANDLE hCard);
 
 // Whether "Paste card" is offered in a folder's menu: a card is cut, and from
 // another folder.
@@ -32,7 +32,7 @@ int CW_CanPasteCard(TREEHANDLE hFolder);
 // cut record. 0 moved; 1 nothing moved (nothing cut, the same folder, the card
 // is gone, or the structures do not fit: then the user is told and the card
 // stays cut); -1 when the item is no folder.
-int CW_PasteCard(TREEHANDLE hFolder);
+[[nodiscard]] int CW_PasteCard(TREEHANDLE hFolder);
 
 // A card that is deleted leaves the cut record (its identifier will be given out again).
 void CW_ForgetCutCard(uint32_t nKartenKennung);

@@ -254,7 +254,8 @@ int CW_DeleteKarte(TREEHANDLE hCard) {
         return 1;
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B CW_DeleteKarte() (TVIEWhSelected=%x)", TRACE_PTR(hCard));
     UI_ResetRightPane();
-    CW_RemoveCardStruct(hCard);
+    if (CW_RemoveCardStruct(hCard) != 0)
+        return -1; // logged: no such card
     CW_ForgetCutCard(static_cast<uint32_t>(id));
     if (nCardCount > 0)
         --nCardCount;

@@ -73,7 +73,7 @@ uint32_t CW_AppendCardFields(uint32_t nKartenKennung);
 // folder's fields. One empty content per field of its field table; the tree is
 // refilled and the card selected. Answers the identifier; -1 when the item is no
 // folder (the error is shown and logged as "CA00").
-int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CARDEDIT *block);
+[[nodiscard]] int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CARDEDIT *block);
 
 // "Change card": fills the block with the card's identifier, name and icon and
 // answers 1 for an individual card (mode 10: run the card field editor) or 0 for
@@ -81,13 +81,13 @@ int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CA
 // no card. CW_ChangeKarteEnd applies the block unless it was cancelled: name and
 // icon, and for an individual card its edited field descriptions with their
 // contents adjusted. 0, 1 when cancelled, -1 when the card is gone.
-int CW_ChangeKarteBegin(TREEHANDLE hCard, CARDEDIT *block);
+[[nodiscard]] int CW_ChangeKarteBegin(TREEHANDLE hCard, CARDEDIT *block);
 // "Card" OK in change mode (a card without its own field table): the checks of
 // CW_CheckCard, then the name and icon go into the block and the dialog closes.
 DLG_ANSWER CW_ChangeKarteOk(CARDEDIT *block, const char *name, const char *icon);
-int CW_ChangeKarteEnd(const CARDEDIT *block);
+[[nodiscard]] int CW_ChangeKarteEnd(const CARDEDIT *block);
 
 // "Delete card": asks "delete card [%s] ?", then removes the card with its
 // contents and own field descriptions. 0 deleted, 1 when the user said no, -1
 // when the item is no card (shown and logged as "CA01").
-int CW_DeleteKarte(TREEHANDLE hCard);
+[[nodiscard]] int CW_DeleteKarte(TREEHANDLE hCard);

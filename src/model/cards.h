@@ -47,7 +47,7 @@ int CW_GetCardMaxFieldNameLength(uint32_t nID, int bCardTable);
 // Removes the card of a tree item with its contents (texts wiped) and its own
 // field descriptions, then finds the list tails again. Counters and the tree are
 // the caller's. 0, or -1 + log "CA02" when there is no such card.
-int CW_RemoveCardStruct(TREEHANDLE hItem);
+[[nodiscard]] int CW_RemoveCardStruct(TREEHANDLE hItem);
 // The same by card identifier, for cards the tree does not show (a category
 // filter hides them); 0, or -1 when there is no such card.
-int CW_RemoveCardStructById(uint32_t nCardID);
+[[nodiscard]] int CW_RemoveCardStructById(uint32_t nCardID);

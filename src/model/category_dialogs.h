@@ -45,14 +45,14 @@ int CC_EditNewEnabled(const char *typed);
 // index and answers the list position to insert it at, its index in *pIndex;
 // -1 for a name too short. The window then clears the edit and disables "New"
 // and "Delete".
-int CC_EditNew(CC_EDIT *e, const char *typed, uint32_t *pIndex);
+[[nodiscard]] int CC_EditNew(CC_EDIT *e, const char *typed, uint32_t *pIndex);
 // "Delete" of the category with that index: asks, titled "remove category", about
 // the folders and then the cards that carry it ("%d Folder with this category
 // existing,\nremove category from this folders ?", "%d Cards with this category
 // existing,\nremove category from this cards ?"); Cancel stops the deletion.
 // Answers 0 when the category was removed (the window removes the line and
 // disables "Delete"), 1 when the user cancelled, -1 when there is no such category.
-int CC_EditDelete(CC_EDIT *e, uint32_t index);
+[[nodiscard]] int CC_EditDelete(CC_EDIT *e, uint32_t index);
 // OK: clears the agreed folders and cards, sorts the table and refills the filter box.
 void CC_EditOk(CC_EDIT *e);
 // Cancel: the table as it was at opening; folders and cards unchanged.
@@ -70,5 +70,5 @@ uint32_t CC_OrdnerChoice(TREEHANDLE hItem);
 uint32_t CC_CardChoice(TREEHANDLE hItem);
 // OK: stores the chosen entry's category in the folder's or card's nCategory.
 // 0, or -1 (nothing changed) for a position past the end or an unknown item.
-int CC_SetOrdnerChoice(TREEHANDLE hItem, uint32_t pos);
-int CC_SetCardChoice(TREEHANDLE hItem, uint32_t pos);
+[[nodiscard]] int CC_SetOrdnerChoice(TREEHANDLE hItem, uint32_t pos);
+[[nodiscard]] int CC_SetCardChoice(TREEHANDLE hItem, uint32_t pos);

@@ -17,14 +17,14 @@
 #define CC_MAX_CATEGORIES 4096
 
 // "<program directory>\orvcategory.dat"; 0, or -1 when it does not fit.
-int CC_GetCategoryPath(char *path, uint32_t size);
+[[nodiscard]] int CC_GetCategoryPath(char *path, uint32_t size);
 
 // Loads the table from the file, replacing it. A missing file gives an empty
 // table (0). A file that is there but cannot be opened or read leaves the table
 // as it was (-1), and the file is then not written at program end, so a passing
 // lock cannot cost the user the categories. A file that ends early, even inside
 // a record, keeps the whole records read so far. The table is sorted afterwards.
-int CC_ReadCategory();
+[[nodiscard]] int CC_ReadCategory();
 
 // Parses a file image into the table, replacing it, as CC_ReadCategory does with
 // the file's bytes: records with index 0 or an index already taken are dropped,
@@ -36,4 +36,4 @@ uint32_t CC_LoadCategoryImage(const unsigned char *data, uint32_t size);
 // written beside the old one (hidden, three attempts 100 ms apart), flushed and
 // moved over it. Failures are logged and shown ("error: cannot create
 // category-file", "error: cannot write category-file"); the table stays. 0 or -1.
-int CC_WriteCategory();
+[[nodiscard]] int CC_WriteCategory();

@@ -9,4 +9,4 @@ extern const char TW_DefaultTemplates[];
 // Writes the shipped templates as "orvtemplate.ini" into the program directory
 // when there is no such file (called at start-up). 0 when the file is there
 // afterwards, -1 when it could not be written (logged).
-int TW_InstallDefaultTemplates();
+[[nodiscard]] int TW_InstallDefaultTemplates();

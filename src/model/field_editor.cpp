@@ -257,8 +257,9 @@ DLG_ANSWER FE_Ok(FE_EDITOR *ed, const char *title) {
             return DLG_Error("please enter foldername!", FE_ID_NAME);
         if (!ed->cIcon[0])
             return DLG_Error("please choose icon!", FE_ID_SELECTICON);
-        if (IsTemplateMode(ed))
-            TW_WriteTemplate(ed->nMode, cTemplateName, ed->cIcon);
+        // A template that could not be written stays in the editor rather than being lost.
+        if (IsTemplateMode(ed) && TW_WriteTemplate(ed->nMode, cTemplateName, ed->cIcon) != 0)
+            return DLG_Error("cannot write template file", FE_ID_NAME);
     }
     nFeldEditMode = 0;
     return DLG_Close(DLG_CLOSE_OK);

@@ -9,12 +9,12 @@
 // 250) replaces the old one, which is wiped. When the content had no text before
 // and the field carries the drag mark, a non-empty text also gets its field item
 // below the card's tree item. 0, or -1 when no content record exists for the pair.
-int FW_PutFeld(uint32_t nKarte, uint32_t nFeld, const char *lpInhalt, TREEHANDLE hCardItem);
+[[nodiscard]] int FW_PutFeld(uint32_t nKarte, uint32_t nFeld, const char *lpInhalt, TREEHANDLE hCardItem);
 
 // Copies a content with its terminating zero into buffer, which holds the field's
 // maximum length plus one (251 bytes always do). 0, or -1 when the content record
 // is missing or was never filled (buffer untouched).
-int FW_GetFeld(uint32_t nKarte, uint32_t nFeld, char *buffer);
+[[nodiscard]] int FW_GetFeld(uint32_t nKarte, uint32_t nFeld, char *buffer);
 
 // The card of a field's own tree item; -1 + log "FW01".
 int FW_GetCardID(TREEHANDLE hItem);

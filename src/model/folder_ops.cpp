@@ -201,7 +201,8 @@ int OW_DeleteOrdner(TREEHANDLE hFolder) {
         if (!k)
             break;
         const uint32_t card = k->nKartenKennung;
-        CW_RemoveCardStructById(card);
+        if (CW_RemoveCardStructById(card) != 0)
+            break; // found just now: it cannot be missing
         CW_ForgetCutCard(card);
         if (nCardCount > 0)
             --nCardCount;

@@ -41,7 +41,7 @@ void OW_ChangeFeldTabelle(uint32_t nOrdnerKennung);
 // template and answers -1 ("Create Folder" stays, the template display emptied).
 void OW_CreateOrdnerTemplate(const char *templateName);
 DLG_ANSWER OW_CreateOrdnerOk(const char *folderName, const char *templateName, FE_EDITOR *ed);
-int OW_CreateOrdnerEnd(const FE_EDITOR *ed);
+[[nodiscard]] int OW_CreateOrdnerEnd(const FE_EDITOR *ed);
 
 // The new folder itself: a folder record last in the tree with the fields of
 // FELDSTRUCT. Answers its identifier.
@@ -50,10 +50,10 @@ uint32_t OW_NewOrdner(const char *name, const char *icon);
 // "Change folder" on a folder's tree item: loads its fields and opens the editor
 // state in mode 3 (0; -1 when the item is no folder). After the editor, unless
 // it was cancelled, applies the fields, name and icon (0; 1 when cancelled).
-int OW_ChangeOrdnerBegin(TREEHANDLE hFolder, FE_EDITOR *ed);
-int OW_ChangeOrdnerEnd(TREEHANDLE hFolder, const FE_EDITOR *ed);
+[[nodiscard]] int OW_ChangeOrdnerBegin(TREEHANDLE hFolder, FE_EDITOR *ed);
+[[nodiscard]] int OW_ChangeOrdnerEnd(TREEHANDLE hFolder, const FE_EDITOR *ed);
 
 // "Delete folder": asks "Ordner [%s] löschen ?", then removes the folder with
 // its cards, their contents and own field descriptions and its field
 // descriptions. 0 deleted, 1 when the user said no, -1 when the item is no folder.
-int OW_DeleteOrdner(TREEHANDLE hFolder);
+[[nodiscard]] int OW_DeleteOrdner(TREEHANDLE hFolder);

@@ -15,7 +15,7 @@ struct OW_ORDERLIST {
 };
 
 // Copies the folders; 0, or -1 when there are none.
-int OW_OrderBegin(OW_ORDERLIST *list);
+[[nodiscard]] int OW_OrderBegin(OW_ORDERLIST *list);
 // Whether "up" and "down" are enabled with a line selected.
 int OW_OrderCanUp(const OW_ORDERLIST *list, int line);
 int OW_OrderCanDown(const OW_ORDERLIST *list, int line);

@@ -36,7 +36,7 @@ void NW_SetView(NoteView *view);
 
 // What the notes ask of their windows. Without the note windows no window is
 // made (-1, logged "NW01") and there is nothing to change.
-int NW_MakeWindow(NOTIZ *note);
+[[nodiscard]] int NW_MakeWindow(NOTIZ *note);
 void NW_CascadeWindow(NOTIZ *note, int32_t x, int32_t y);
 void NW_LoadWindow(NOTIZ *note);
 void NW_ShowWindow(NOTIZ *note, int show);

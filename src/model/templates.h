@@ -59,7 +59,7 @@ int TW_GetTemplateIcon(const char *name, char *icon, const char *logCode);
 // Writes a template: its "Ordner<n>" line with the icon (n its present number,
 // or for a template not yet listed one above the highest in use) and its section
 // anew with the entries of FELDSTRUCT up to the first without a name. 0 or -1.
-int TW_WriteTemplate(uint32_t nMode, const char *name, const char *icon);
+[[nodiscard]] int TW_WriteTemplate(uint32_t nMode, const char *name, const char *icon);
 
 // The template chooser.
 struct TW_CHOOSE {

@@ -13,7 +13,7 @@ ORDNER *FolderById(uint32_t id) {
 }
 
 // Step 4: the field items of a shown card.
-void AddFieldItems(const KARTE *card, const TB_OPTIONS *options, const TB_SINK *sink) {
+void AddFieldItems(const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
     for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next) {
         if (c->nKartenKennung != card->nKartenKennung || !c->lpFeldInhalt || !c->lpFeldInhalt[0])
             continue;
@@ -30,26 +30,26 @@ void AddFieldItems(const KARTE *card, const TB_OPTIONS *options, const TB_SINK *
 }
 } // namespace
 
-int TB_IconImage(const TB_SINK *sink, const char *iconName) {
+int TVB_IconImage(const TVB_SINK *sink, const char *iconName) {
     int index = sink->iconIndex ? sink->iconIndex(sink->ctx, iconName) : -1;
     return index < 0 ? TV_IMG_DEFAULT : TV_ICON_BASE + index;
 }
 
-int TB_FolderHasAlarm(uint32_t nOrdnerKennung) {
+int TVB_FolderHasAlarm(uint32_t nOrdnerKennung) {
     for (const ALARMTAB *a = lpALARMTABstart; a; a = a->next)
         if (a->nOrdnerKennung == nOrdnerKennung)
             return 1;
     return 0;
 }
 
-int TB_CardHasAlarm(uint32_t nKartenKennung) {
+int TVB_CardHasAlarm(uint32_t nKartenKennung) {
     for (const ALARMTAB *a = lpALARMTABstart; a; a = a->next)
         if (a->nKartenKennung == nKartenKennung)
             return 1;
     return 0;
 }
 
-void TB_ForgetItems() {
+void TVB_ForgetItems() {
     for (ORDNER *o = lpORDNERstart; o; o = o->next)
         o->hOrdnerTree = nullptr;
     for (KARTE *k = lpKARTEstart; k; k = k->next)
@@ -58,8 +58,8 @@ void TB_ForgetItems() {
         c->hFeldTree = nullptr;
 }
 
-void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink) {
-    TB_ForgetItems();
+void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    TVB_ForgetItems();
 
     const bool folders = !options->bQuickWindow || options->bShowFolders;
     if (folders) {
@@ -67,8 +67,8 @@ void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *si
             if (!CC_IsOrdnerShown(o))
                 continue;
             // A folder whose icon the list does not know shows the folder picture.
-            int image = TB_IconImage(sink, o->cIconName);
-            if (TB_FolderHasAlarm(o->nOrdnerKennung))
+            int image = TVB_IconImage(sink, o->cIconName);
+            if (TVB_FolderHasAlarm(o->nOrdnerKennung))
                 image = TV_IMG_ALARM;
             else if (image == TV_IMG_DEFAULT)
                 image = TV_IMG_FOLDER;
@@ -78,7 +78,7 @@ void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *si
             ORDNER *o = FolderById(k->nOrdnerKennung);
             if (!o || !o->hOrdnerTree || !CC_IsKarteShown(k))
                 continue;
-            int image = TB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TB_IconImage(sink, k->cIconName);
+            int image = TVB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TVB_IconImage(sink, k->cIconName);
             k->hCardTree = sink->insert(sink->ctx, o->hOrdnerTree, k->cKartenName, TV_KIND_CARD, image);
             if (k->hCardTree)
                 AddFieldItems(k, options, sink);
@@ -91,7 +91,7 @@ void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *si
                 if (k->nOrdnerKennung != o->nOrdnerKennung)
                     continue;
                 k->hCardTree = sink->insert(sink->ctx, hSafe, k->cKartenName, TV_KIND_CARD,
-                                            TB_IconImage(sink, k->cIconName));
+                                            TVB_IconImage(sink, k->cIconName));
                 if (k->hCardTree)
                     AddFieldItems(k, options, sink);
             }

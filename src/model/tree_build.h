@@ -32,7 +32,7 @@ enum : int {
     TV_ICON_BASE = 7,
 };
 
-struct TB_SINK {
+struct TVB_SINK {
     void *ctx;
     // Appends an item as the last child of parent; answers its handle (null on failure).
     TREEHANDLE (*insert)(void *ctx, TREEHANDLE parent, const char *text, uint32_t kind, int image);
@@ -41,22 +41,22 @@ struct TB_SINK {
     int (*iconIndex)(void *ctx, const char *iconName);
 };
 
-struct TB_OPTIONS {
+struct TVB_OPTIONS {
     int bQuickWindow;  // the program runs as its quick window
     int bShowFolders;  // QWShowFolder: the quick window shows the folders too
 };
 
 // The image of a user icon by name: TV_ICON_BASE plus its stored index, or
 // TV_IMG_DEFAULT when the icon list does not know it.
-int TB_IconImage(const TB_SINK *sink, const char *iconName);
+int TVB_IconImage(const TVB_SINK *sink, const char *iconName);
 
 // Every record forgets its tree item (the tree was emptied).
-void TB_ForgetItems();
+void TVB_ForgetItems();
 
 // Appends the folders, cards and field items below the safe's item and expands
 // what was expanded. Handles of records not shown become null.
-void TB_BuildTree(TREEHANDLE hSafe, const TB_OPTIONS *options, const TB_SINK *sink);
+void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK *sink);
 
 // Whether the alarm table holds the folder, the card.
-int TB_FolderHasAlarm(uint32_t nOrdnerKennung);
-int TB_CardHasAlarm(uint32_t nKartenKennung);
+int TVB_FolderHasAlarm(uint32_t nOrdnerKennung);
+int TVB_CardHasAlarm(uint32_t nKartenKennung);

@@ -17,15 +17,15 @@
 
 // Writes the droplist of the active safe (an empty droplist removes the file).
 // 0, or -1 after the user was told.
-int SW_WriteDropList(const SAFEHEADER *header);
+[[nodiscard]] int SW_WriteDropList(const SAFEHEADER *header);
 
 // Reads the drop file of the safe at safePath into the droplist. 0 also when
 // there is no drop file (the droplist is then empty); -1 when it exists but
 // could not be read (the file is left as it is and the user is told).
-int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
+[[nodiscard]] int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
 // What the last SW_ReadDropList found.
 enum SW_DROPFILE { SW_DROPFILE_READ, SW_DROPFILE_NONE, SW_DROPFILE_UNREADABLE };
 extern SW_DROPFILE eDropFileFound;
 
 // Forms "<safe path>.df"; -1 when it does not fit.
-int SW_DropFilePath(const char *safePath, char *path, uint32_t size);
+[[nodiscard]] int SW_DropFilePath(const char *safePath, char *path, uint32_t size);

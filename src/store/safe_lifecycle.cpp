@@ -144,7 +144,9 @@ int SW_GetSafe(const char *path) {
         Announce(SW_EVENT_PROFILES_LOADED, path);
     SW_CopyTemp2Act();
     SetLastSafe(cActSafePath);
-    SW_ReadDropList(cActSafePath, &ActSafeHeader);
+    // A drop file that cannot be read is kept as it is (the user was told);
+    // the safe opens all the same.
+    (void)SW_ReadDropList(cActSafePath, &ActSafeHeader);
     Announce(SW_EVENT_OPENED, cActSafePath);
     return 0;
 }

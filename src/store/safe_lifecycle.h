@@ -25,10 +25,10 @@ void SW_RemoveListener(SafeListener *listener);
 // Opens the safe at path: asks for its password when it has one, checks it,
 // writes and closes the active safe, reads the new one and makes it active.
 // The active safe is untouched until the new safe's password is proven.
-int SW_GetSafe(const char *path);
+[[nodiscard]] int SW_GetSafe(const char *path);
 // Closes the active safe; save 1 writes it first. -1 when that write failed:
 // the safe then stays open.
-int SW_CloseSafe(int save);
+[[nodiscard]] int SW_CloseSafe(int save);
 void SW_CopyTemp2Act();
 void SW_CloseWorkSafe();
 // The part of a path after its last separator: the name shown for a safe.
@@ -38,21 +38,21 @@ const char *SW_ExtractSafeName(const char *path);
 enum SW_FOCUS { SW_FOCUS_NONE, SW_FOCUS_NAME, SW_FOCUS_PASSWORD, SW_FOCUS_PATH };
 
 // "Create New Safe", OK: 0 closes the dialog; -1 keeps it, focus in *focus.
-int SW_CreateSafeOK(const char *name, const char *password, const char *confirm, bool withoutPassword,
+[[nodiscard]] int SW_CreateSafeOK(const char *name, const char *password, const char *confirm, bool withoutPassword,
                     SW_FOCUS *focus);
 
 // "open safe": the ". . ." button may show the file dialog (0) or not (-1, told why).
-int SW_OpenSafeBrowse();
+[[nodiscard]] int SW_OpenSafeBrowse();
 // "open safe", OK with the field's text: 0 closes the dialog; -1 keeps it.
-int SW_OpenSafeOK(const char *text, SW_FOCUS *focus);
+[[nodiscard]] int SW_OpenSafeOK(const char *text, SW_FOCUS *focus);
 // The path a text of the open dialog stands for: a bare name lies in SafePath
 // with ".saf" appended, anything with a drive or a separator is taken as it is.
 void SW_BuildSafePath(const char *text, char *path, unsigned size);
 
 // "Create/Change password": refused (-1, told why) while files are in the droplist.
-int SW_ChangePasswordAllowed();
+[[nodiscard]] int SW_ChangePasswordAllowed();
 // Its OK: 0 sets the active password (an empty one means no password); -1 keeps the dialog.
-int SW_ChangePasswordOK(const char *password, const char *confirm, bool withoutPassword, SW_FOCUS *focus);
+[[nodiscard]] int SW_ChangePasswordOK(const char *password, const char *confirm, bool withoutPassword, SW_FOCUS *focus);
 
 // At start: opens LastSafe when OpenLastSafe is on; a failure clears LastSafe.
-int SW_OpenLastSafe();
+[[nodiscard]] int SW_OpenLastSafe();

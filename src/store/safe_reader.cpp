@@ -184,9 +184,10 @@ int SW_ReadSafeHeader() {
         return -1;
     }
     uint8_t control[SAFECONTROL_SIZE];
-    CY_DecryptData(control, sizeof control, cTmpPasswort, block, length);
+    // A block that does not open is a wrong password as much as a wrong magic.
+    const bool opened = CY_DecryptData(control, sizeof control, cTmpPasswort, block, length) == 0;
     SW_GetControlImage(control, &TmpSafeControl);
-    if (strncmp(TmpSafeControl.cSafeId, SAFE_ID, sizeof TmpSafeControl.cSafeId) != 0) {
+    if (!opened || strncmp(TmpSafeControl.cSafeId, SAFE_ID, sizeof TmpSafeControl.cSafeId) != 0) {
         ML_WriteLog("SW03", "Error: Decrypt Safe", 0);
         ErrorBox("error in encrypt safe");
         return -1;
@@ -512,7 +513,7 @@ int SW_ReadSafeSections(const char *path) {
         return -1;
     if (SW_ReadFieldTab() != 0 || SW_ReadNotes() != 0)
         return -1;
-    SW_ReadDesktopTable(path);
+    (void)SW_ReadDesktopTable(path); // damaged icon positions do not keep the safe shut
     if (dwTraceLevel & TRACE_DUMP_SAFE)
         ML_DumpTables("DMP GET");
     if (dwTraceLevel & TRACE_DUMP_DESKTOP)

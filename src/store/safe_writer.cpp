@@ -397,7 +397,8 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         return -1;
     }
 
-    SW_WriteDropList(&ActSafeHeader);
+    // The safe is saved; a drop file that cannot be written was reported by its writer.
+    (void)SW_WriteDropList(&ActSafeHeader);
     if (nBackupFlag == 1 && Settings.AutoBackup && g_autoBackup)
         g_autoBackup(cActSafePath);
     ML_WriteLogF("SW22", 0, "[%s] saved", cActSafePath);

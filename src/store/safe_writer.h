@@ -9,20 +9,20 @@
 
 // nBackupFlag 1: an automatic backup follows when the settings ask for it.
 // nIsPDA 1: a copy at the active path, which the caller set with no active handle.
-int SW_PutSafe(int nBackupFlag, int nIsPDA);
+[[nodiscard]] int SW_PutSafe(int nBackupFlag, int nIsPDA);
 
 // Creates the file at path and writes the header and the enveloped control
 // block; the open handle, or null after the user was told.
 PL_HANDLE SW_WriteSafeHeader(const char *path, SAFEHEADER *header, const SAFECONTROL *control);
 
 // The section writers, each into the file being written; 0 or -1.
-int SW_WriteSafeOrdner();
-int SW_WriteSafeFeldBeschreibung();
-int SW_WriteKarten();
-int SW_WriteFeldContent();
-int SW_WriteFieldTab();
-int SW_WriteNotes();
-int SW_WriteDesktopTable();
+[[nodiscard]] int SW_WriteSafeOrdner();
+[[nodiscard]] int SW_WriteSafeFeldBeschreibung();
+[[nodiscard]] int SW_WriteKarten();
+[[nodiscard]] int SW_WriteFeldContent();
+[[nodiscard]] int SW_WriteFieldTab();
+[[nodiscard]] int SW_WriteNotes();
+[[nodiscard]] int SW_WriteDesktopTable();
 
 // The automatic backup that follows a successful save when AutoBackup is on
 // and the caller asked for it; installed by the backup module.

@@ -31,6 +31,6 @@ void AW_AlarmDateInit(uint32_t nKarte, uint32_t nFeld, AW_DATESEL *sel);
 // OK with the values chosen (0 where nothing was chosen): stores "MM/DD/YYYY"
 // as the field's content and has the card view show the field again. 0, or -1
 // when the card has no such field.
-int AW_AlarmDateOk(uint32_t nKarte, uint32_t nFeld, int day, int month, int year, TREEHANDLE hCardItem);
+[[nodiscard]] int AW_AlarmDateOk(uint32_t nKarte, uint32_t nFeld, int day, int month, int year, TREEHANDLE hCardItem);
 // Cancel: nothing is stored; the card view shows the field again.
 void AW_AlarmDateCancel(uint32_t nFeld);

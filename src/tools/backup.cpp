@@ -142,7 +142,7 @@ int BW_BackupTo(const char *safePath, const char *backupDir, int generations, in
     char dropFile[kNameSize], dropTarget[kNameSize];
     snprintf(dropFile, sizeof dropFile, "%s%s", safePath, DROPFILE_SUFFIX);
     snprintf(dropTarget, sizeof dropTarget, "%s%s.%d", base, DROPFILE_SUFFIX, g);
-    BW_CopyFile(dropFile, dropTarget); // the safe's copy stands whatever happens here
+    (void)BW_CopyFile(dropFile, dropTarget); // the safe's copy stands whatever happens here
     return 0;
 }
 

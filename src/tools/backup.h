@@ -14,24 +14,24 @@
 // One generation of the safe at safePath with the settings' BackupPath and
 // BackupGenerations; its drop file too when the droplist has entries. The
 // automatic backup after a save. 0, or -1 after the user was told.
-int BW_Backup(const char *safePath);
+[[nodiscard]] int BW_Backup(const char *safePath);
 // The same into any directory, for the terminal too: withDropFile 1 copies
 // "<safePath>.df" as well (its outcome does not count; without the droplist at
 // hand, whether the drop file exists says the same, as an empty droplist has
 // none). *generation (may be null) receives the number written. 0, or -1 after
 // the user was told.
-int BW_BackupTo(const char *safePath, const char *backupDir, int generations, int withDropFile, int *generation);
+[[nodiscard]] int BW_BackupTo(const char *safePath, const char *backupDir, int generations, int withDropFile, int *generation);
 // The generation the next backup of base ("<dir>\<safe file name>") takes.
 int BW_ChooseGeneration(const char *base, int generations);
 
 // Copies a file as one step: into "<to>.~tmp", flushed, then moved over to;
 // the copy keeps the source's last-write time and attributes. The source may be
 // open elsewhere (the active safe is). 0, or -1 with the system error set.
-int BW_CopyFile(const char *from, const char *to);
+[[nodiscard]] int BW_CopyFile(const char *from, const char *to);
 
 // Makes BW_Backup the safe writer's automatic backup (called once at start).
 void BW_InstallAutoBackup();
 
 // "Backup Safe": asks, writes the safe back (without an automatic backup) and
 // makes one generation. 0 when done, -1 otherwise.
-int BW_BackupSafeCommand();
+[[nodiscard]] int BW_BackupSafeCommand();

@@ -48,9 +48,9 @@ void DT_FormatCreated(const char created[8], char out[11]);
 // "Delete" for the profile of the chosen row: asks, and on Yes deletes the profile
 // with its icons (the restore command goes off with the last profile). 1 when it
 // was deleted (remove the row, disable "Delete", empty the name), 0 when kept.
-int DT_ProfileDialogDelete(uint32_t id);
+[[nodiscard]] int DT_ProfileDialogDelete(uint32_t id);
 
 // OK with the name typed or taken from a row: asks what must be asked, creates or
 // prepares the profile and fills the request. 0: close the dialog; -1: it stays open.
-int DT_ProfileDialogOk(DT_PROFILEREQUEST *request, const char *name);
+[[nodiscard]] int DT_ProfileDialogOk(DT_PROFILEREQUEST *request, const char *name);
 void DT_ProfileDialogCancel(DT_PROFILEREQUEST *request);

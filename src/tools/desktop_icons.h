@@ -26,9 +26,9 @@ void DT_RestoreDesktopIcons();
 // The two halves after the dialog. Storing appends one record per desktop icon
 // and answers how many (0: the desktop has none, nothing is recorded), or -1 when
 // the desktop could not be reached (logged and shown).
-int DT_StoreIconPositions(uint32_t id);
+[[nodiscard]] int DT_StoreIconPositions(uint32_t id);
 // Placing moves every desktop icon whose label the profile has to that record's
 // place; of several icons with one label the first takes the first such record,
 // the second the second, and so on. Five passes, as the desktop may shift icons
 // that land on one another. 0, or -1 when the desktop could not be reached.
-int DT_PlaceIconPositions(uint32_t id);
+[[nodiscard]] int DT_PlaceIconPositions(uint32_t id);

@@ -112,7 +112,9 @@ struct FolderBar {
     }
 };
 
-void WriteDropFile() { SW_WriteDropList(&ActSafeHeader); }
+// A drop file that cannot be written was reported by its writer; the files
+// stay as they are and the droplist keeps them for the next write.
+void WriteDropFile() { (void)SW_WriteDropList(&ActSafeHeader); }
 } // namespace
 
 void DW_OpenProgress(const char *text, int force) {
@@ -201,7 +203,7 @@ void DW_CryptFolder(const char *path, int top) {
     uint32_t total = 0;
     if (top)
         total = DW_GetFolderSize(path);
-    DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes);
+    (void)DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes); // the path fits: checked by the caller
     PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
     Walk(path, top, total, [](const char *sub) { DW_CryptFolder(sub, 0); },
          [](const char *entry, uint32_t b) {
@@ -210,8 +212,9 @@ void DW_CryptFolder(const char *path, int top) {
                  return false;
              if ((b & PL_ATTR_READONLY) && PL_SetFileAttributes(entry, WithoutReadOnly(b)) != 0)
                  return false;
-             DW_AddDropList(entry, KZ_MEMBER, b);
-             docryptMyFile(entry, cActPasswort, Password(), 0, 0); // the entry stays whatever happens
+             (void)DW_AddDropList(entry, KZ_MEMBER, b); // EntryPath made it fit
+             // The entry stays whatever happens: decrypting the folder settles it.
+             (void)docryptMyFile(entry, cActPasswort, Password(), 0, 0);
              return true;
          });
     if (top)
@@ -228,7 +231,7 @@ void DW_DecryptFolder(const char *path, int top) {
          [](const char *entry, uint32_t b) {
              if (b & (kNeverTouched | PL_ATTR_READONLY))
                  return false;
-             doencryptMyFile(entry, cActPasswort, Password(), 0, 0);
+             (void)doencryptMyFile(entry, cActPasswort, Password(), 0, 0); // shows its own error
              DW_RemoveDropList(entry);
              return true;
          });
@@ -271,7 +274,7 @@ int DW_CryptFiles(const char *const *paths, uint32_t count) {
         }
         DW_OpenProgress(path, 0);
         if (docryptMyFile(path, cActPasswort, Password(), 1, 0) == 0) {
-            DW_AddDropList(path, KZ_FILE, a); // with READONLY, which decrypting gives back
+            (void)DW_AddDropList(path, KZ_FILE, a); // with READONLY, which decrypting gives back; the path fits
             WriteDropFile();
         } else if (a & PL_ATTR_READONLY) {
             PL_SetFileAttributes(path, a); // not encrypted: it stays read-only
@@ -299,7 +302,7 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
             continue;
         }
         DW_OpenProgress(path, 0);
-        doencryptMyFile(path, cActPasswort, Password(), 1, 0);
+        (void)doencryptMyFile(path, cActPasswort, Password(), 1, 0); // shows its own error
         DW_CloseProgress();
         DW_RemoveDropList(path);
         WriteDropFile();

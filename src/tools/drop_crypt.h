@@ -13,10 +13,10 @@
 // A completed drop: the dropped paths in the order the shell gave them (the
 // window layer takes them from the drop and releases it afterwards). Asks first;
 // 0 when the paths were handled, -1 when refused (no password) or cancelled.
-int DW_CryptFiles(const char *const *paths, uint32_t count);
+[[nodiscard]] int DW_CryptFiles(const char *const *paths, uint32_t count);
 // The selected items of the drop window's list: asks first, then decrypts each
 // (a dropped folder with everything in it) and removes its entries. 0, or -1 when cancelled.
-int DW_DecryptSelection(const char *const *paths, uint32_t count);
+[[nodiscard]] int DW_DecryptSelection(const char *const *paths, uint32_t count);
 
 // The walks over a folder; top 1 for the folder the user dropped or selected.
 void DW_CryptFolder(const char *path, int top);

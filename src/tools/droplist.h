@@ -10,7 +10,7 @@
 // changed them (PL_INVALID_ATTRIBUTES is kept as NO_ATTRIBUTES); its index is
 // the entry count after adding it. Files and folders also appear in the drop
 // window's list at once. 0, or -1 when the path does not fit or memory ran out.
-int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes);
+[[nodiscard]] int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes);
 // Removes the first entry of that path (nothing when there is none) and gives
 // the item its saved attributes back.
 void DW_RemoveDropList(const char *path);

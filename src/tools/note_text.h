@@ -11,7 +11,7 @@
 // Keeps a copy of text in the note: a text of n > 0 characters in a buffer of
 // exactly n + 1 bytes with nTextSize n + 1; an empty text frees the buffer and
 // sets nTextSize 0. A replaced buffer is wiped before it is freed. 0 or -1.
-int NW_SetNoteText(NOTIZ *note, const char *text);
+[[nodiscard]] int NW_SetNoteText(NOTIZ *note, const char *text);
 
 // The first 25 characters of text, up to its first line break.
 void NW_TextTitle(const char *text, char title[NW_TITLE_SIZE]);

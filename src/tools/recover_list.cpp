@@ -125,8 +125,10 @@ int BW_RecoverDialogOk(const char *name) {
         std::string dropSource = std::string(Settings.BackupPath) + "\\" + safeName + DROPFILE_SUFFIX + "." +
                                  std::to_string(generation);
         std::string dropTarget = target + DROPFILE_SUFFIX;
-        BW_CopyFile(dropSource.c_str(), dropTarget.c_str());
-        SW_GetSafe(target.c_str());
+        // A generation made without a drop file has none to copy; opening the
+        // recovered safe tells the user whatever goes wrong.
+        (void)BW_CopyFile(dropSource.c_str(), dropTarget.c_str());
+        (void)SW_GetSafe(target.c_str());
     } else {
         uint32_t err = fits ? PL_GetLastError() : static_cast<uint32_t>(PL_ERROR_PATH_NOT_FOUND);
         ML_WriteLogF("BW00", err, "recover error - s=%s d=%s - code: %d", source.c_str(), target.c_str(),
@@ -144,7 +146,7 @@ void BW_RecoverDialogCancel() {
         char path[SAFE_PATH_SIZE];
         snprintf(path, sizeof path, "%s", g_closedSafe);
         g_closedSafe[0] = 0;
-        SW_GetSafe(path);
+        (void)SW_GetSafe(path); // its own messages tell of a failure
     }
     BW_FreeBackupList(lpBWRECOVERstart);
     lpBWRECOVERstart = nullptr;
@@ -165,7 +167,7 @@ int BW_RecoverSafeCommand() {
                 return -1;
         }
         BW_SetClosedSafe(cActSafePath);
-        SW_CloseSafe(0);
+        (void)SW_CloseSafe(0); // closing without a write cannot fail
     }
     return BW_Recover();
 }

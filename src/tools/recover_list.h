@@ -16,7 +16,7 @@ struct BW_BACKUPFILE {
 
 // Lists the safe backups in dir, oldest first (equal times keep the directory's
 // order); *list receives the chain (null when there is none). Answers the count.
-int BW_ReadBackupList(const char *dir, BW_BACKUPFILE **list);
+[[nodiscard]] int BW_ReadBackupList(const char *dir, BW_BACKUPFILE **list);
 void BW_FreeBackupList(BW_BACKUPFILE *list);
 // The dialog's columns: "%04d.%02d.%02d" and "%02d:%02d:%02d" in local time.
 void BW_FormatBackupTime(uint64_t fileTime, char date[11], char time[9]);
@@ -44,7 +44,7 @@ int BW_RecoverDialogClick(const char *selected, char *chosen, uint32_t size);
 // OK with the chosen name: asks, then copies the generation over the safe in
 // SafePath (and its drop-file backup over the drop file) and opens it. 0 ends
 // the dialog, -1 keeps it open (the question was cancelled).
-int BW_RecoverDialogOk(const char *name);
+[[nodiscard]] int BW_RecoverDialogOk(const char *name);
 // Cancel: the safe the command closed is opened again.
 void BW_RecoverDialogCancel();
 // The safe the "Recover Safe" command closed ("" when none); set by the command.
@@ -52,6 +52,6 @@ void BW_SetClosedSafe(const char *path);
 
 // "Recover Safe": deals with the open safe (written back on Yes, without an
 // automatic backup; closed unwritten on No), then BW_Recover.
-int BW_RecoverSafeCommand();
+[[nodiscard]] int BW_RecoverSafeCommand();
 // Shows the recover dialog; refused (-1, told why) without a backup path.
-int BW_Recover();
+[[nodiscard]] int BW_Recover();

@@ -9,6 +9,7 @@
 #include "platform/uiport.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
+#include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
 #include <cstring>

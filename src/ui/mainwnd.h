@@ -23,9 +23,6 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow);
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Ends an in-place edit, empties the card list and the status text, leaves display mode.
 void MA_ResetRightPane();
-// Enables the toolbar buttons: the masked ones as the enable mask says, none of
-// an unbuilt command.
-void MA_ApplyToolbarState();
 // What the windows show when the store opened, created or closed a safe.
 void MA_SafeEvent(SW_EVENT event, const char *path);
 // The main window's views and its listener to the safe store (main_views.cpp),
@@ -50,8 +47,3 @@ BOOL MA_IsNtFamily();
 BOOL MA_Command(HWND hWnd, unsigned id);
 // The end of the main window: the safe written back, the window places kept.
 void MA_DestroySequence();
-// The toolbar's card buttons follow the card view: a card displayed (change
-// allowed), a card in change mode (display allowed), no card selected (neither).
-void MA_ToolbarDisplayMode();
-void MA_ToolbarChangeMode();
-void MA_ToolbarNoCard();

@@ -7,6 +7,7 @@
 #include "ui/dialog_util.h"
 #include "ui/ids_dialogs.h"
 #include "ui/mainwnd.h"
+#include "ui/toolbar.h"
 
 #include <commdlg.h>
 

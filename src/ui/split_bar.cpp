@@ -1,7 +1,6 @@
 #include "ui/split_bar.h"
 
 #include "model/window_layout.h"
-#include "ui/mainwnd.h"
 
 int nSplitPosition = 0;
 

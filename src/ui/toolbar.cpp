@@ -1,7 +1,6 @@
 #include "ui/toolbar.h"
 
 #include "ui/ids_main.h"
-#include "ui/mainwnd.h"
 #include "ui/menus.h"
 
 #include <commctrl.h>

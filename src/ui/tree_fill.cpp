@@ -10,6 +10,7 @@
 #include "ui/icon_list.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
+#include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
 #include <commctrl.h>
@@ -113,7 +114,7 @@ void TV_ClearTree() {
     if (hWndLinks)
         TreeView_DeleteAllItems(hWndLinks);
     hSafeItem = nullptr;
-    TB_ForgetItems();
+    TVB_ForgetItems();
     nTVLastKind = 0;
     bTVRightClick = FALSE;
     nTVDragKind = 0;
@@ -129,9 +130,9 @@ void TV_FillTree() {
     TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     TV_CreateImageList();
     TV_DisplayTreeSafe(cActSafePath);
-    TB_OPTIONS options = {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0};
-    TB_SINK sink = {nullptr, SinkInsert, SinkExpand, SinkIcon};
-    TB_BuildTree(T(hSafeItem), &options, &sink);
+    TVB_OPTIONS options = {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0};
+    TVB_SINK sink = {nullptr, SinkInsert, SinkExpand, SinkIcon};
+    TVB_BuildTree(T(hSafeItem), &options, &sink);
     nTVLastKind = 0;
     bTVRightClick = FALSE;
     nTVDragKind = 0;

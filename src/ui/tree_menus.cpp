@@ -12,6 +12,7 @@
 #include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/safe_dialogs.h"
+#include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
 static_assert(TM_MENU_SAFE == IDM_SAFEMENU && TM_MENU_FOLDER == IDM_FOLDERMENU && TM_MENU_CARD == IDM_CARDMENU,

@@ -8,6 +8,7 @@
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
 #include "ui/statusbar.h"
+#include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
 #include <commctrl.h>

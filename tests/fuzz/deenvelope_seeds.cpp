@@ -46,10 +46,10 @@ int main(int argc, char **argv) {
     Write(cryptotest::Seal(plain, nullptr, 0, true).bytes);
     Write(cryptotest::Seal(plain, nullptr, 0, false, 30).bytes);
 
-    CmsSpec legacy; // cryptlib's version 0, AES-256, hmacWithSHA1, 8-byte salt
+    CmsSample legacy; // cryptlib's version 0, AES-256, hmacWithSHA1, 8-byte salt
     legacy.iterations = 1;
     Write(MakePasswordEnvelope(legacy, "fuzz", plain));
-    CmsSpec cast = legacy;
+    CmsSample cast = legacy;
     cast.cipherOid = "1.2.840.113533.7.66.10";
     cast.gcryAlgo = GCRY_CIPHER_CAST5;
     cast.blockSize = 8;
@@ -57,7 +57,7 @@ int main(int argc, char **argv) {
     cast.params = CMS_PARAMS_SEQ_IV_KEYBITS;
     cast.pwriKekWrapper = false;
     Write(MakePasswordEnvelope(cast, "fuzz", plain));
-    CmsSpec des = legacy;
+    CmsSample des = legacy;
     des.cipherOid = "1.2.840.113549.3.7";
     des.gcryAlgo = GCRY_CIPHER_3DES;
     des.blockSize = 8;

@@ -9,14 +9,14 @@
 
 namespace fuzzseeds {
 
-using testsupport::SafeSpec;
+using testsupport::SafeContents;
 
 // Every section filled, in several format versions, with and without the password "fuzz".
-inline std::vector<SafeSpec> SampleSafes() {
-    std::vector<SafeSpec> out;
+inline std::vector<SafeContents> SampleSafes() {
+    std::vector<SafeContents> out;
     for (uint32_t minor : {5u, 8u, 10u, 11u})
         for (const char *pw : {"", "fuzz"}) {
-            SafeSpec s;
+            SafeContents s;
             s.minor = minor;
             s.password = pw;
             s.folders = {{1, 2, "Web", "globe", 1, 1}, {2, 1, "Bank", "", 0, 0}};
@@ -34,8 +34,8 @@ inline std::vector<SafeSpec> SampleSafes() {
 
 // A large crafted safe without a password: `folders` folders sharing three ids,
 // `cards` cards in them with orders that repeat.
-inline SafeSpec SharedIdSafe(uint32_t folders, uint32_t cards) {
-    SafeSpec s;
+inline SafeContents SharedIdSafe(uint32_t folders, uint32_t cards) {
+    SafeContents s;
     s.fields = {{1, 0, 1, "User"}, {2, 0, 1, "User"}, {3, 0, 1, "User"}};
     for (uint32_t i = 0; i < folders; ++i)
         s.folders.push_back({1 + i % 3, i, "twin", ""});

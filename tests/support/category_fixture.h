@@ -15,7 +15,7 @@ class CategoryTest : public ModelTest {
   protected:
     void SetUp() override {
         ModelTest::SetUp();
-        CC_ReadCategory(); // no file yet: an empty table, and the file may be written
+        EXPECT_EQ(CC_ReadCategory(), 0); // no file yet: an empty table, and the file may be written
         nCategoryFilter = 0;
     }
     void TearDown() override {

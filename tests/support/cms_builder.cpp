@@ -43,7 +43,7 @@ struct Cbc {
     SJ_KEY sj;
     uint8_t iv[16];
     size_t bs;
-    Cbc(const CmsSpec &spec, const Bytes &key, const Bytes &ivIn) : bs(spec.blockSize) {
+    Cbc(const CmsSample &spec, const Bytes &key, const Bytes &ivIn) : bs(spec.blockSize) {
         if (spec.gcryAlgo) {
             if (gcry_cipher_open(&h, spec.gcryAlgo, GCRY_CIPHER_MODE_CBC, 0))
                 Fatal("cipher open");
@@ -76,7 +76,7 @@ struct Cbc {
     }
 };
 
-Bytes Params(const CmsSpec &spec, const Bytes &iv) {
+Bytes Params(const CmsSample &spec, const Bytes &iv) {
     switch (spec.params) {
     case CMS_PARAMS_IV: return DerOctets(iv);
     case CMS_PARAMS_SEQ_IV: return Der(0x30, DerOctets(iv));
@@ -153,7 +153,7 @@ Bytes PatternBytes(size_t n, unsigned seed) {
     return b;
 }
 
-Bytes MakePasswordEnvelope(const CmsSpec &spec, const std::string &password, const Bytes &plain) {
+Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, const Bytes &plain) {
     InitGcrypt();
     Bytes salt = PatternBytes(spec.saltLen, 7);
     Bytes cek = PatternBytes(spec.cekLen, 11);

@@ -30,7 +30,7 @@ enum CmsParams {
     CMS_PARAMS_SEQ_IV_KEYBITS,  // SEQUENCE { iv, keyLength INTEGER (bits) }  (CAST5, RFC 2144)
 };
 
-struct CmsSpec {
+struct CmsSample {
     int envelopedVersion = 0;
     const char *cipherOid = "2.16.840.1.101.3.4.1.42";
     int gcryAlgo = GCRY_CIPHER_AES256; // libgcrypt cipher id; 0: Skipjack
@@ -49,7 +49,7 @@ struct CmsSpec {
 };
 
 // ContentInfo(envelopedData) with one PasswordRecipientInfo, as RFC 3211 lays it out.
-Bytes MakePasswordEnvelope(const CmsSpec &spec, const std::string &password, const Bytes &plain);
+Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, const Bytes &plain);
 // ContentInfo(data) around the bytes.
 Bytes MakeDataEnvelope(const Bytes &plain, bool indefinite);
 

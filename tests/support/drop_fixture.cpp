@@ -29,7 +29,7 @@ void DropSafeTest::TearDown() {
 }
 
 std::string DropSafeTest::SafeBytes(const std::string &password, const std::string &folderName) {
-    SafeSpec s;
+    SafeContents s;
     s.password = password;
     s.folders = {{1, 1, folderName, ""}};
     return BuildSafe(s);

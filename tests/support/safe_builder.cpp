@@ -39,12 +39,12 @@ void TextBlock(Out &o, const std::string &texts, const std::string &password) {
     o.raw(env);
 }
 
-bool Old(const SafeSpec &s, uint32_t lastOldMinor) {
+bool Old(const SafeContents &s, uint32_t lastOldMinor) {
     return s.major * 100 + s.minor < 111 && s.minor >= 1 && s.minor <= lastOldMinor;
 }
 } // namespace
 
-std::string BuildSafe(const SafeSpec &s, std::vector<size_t> *offsets) {
+std::string BuildSafe(const SafeContents &s, std::vector<size_t> *offsets) {
     Out o;
     auto mark = [&] {
         if (offsets)

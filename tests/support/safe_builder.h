@@ -11,7 +11,7 @@
 
 namespace testsupport {
 
-struct SafeSpec {
+struct SafeContents {
     uint32_t major = 1, minor = 11;
     std::string password; // empty: the safe has none
     uint32_t reserved = 0; // SAFECONTROL.nReserved
@@ -72,6 +72,6 @@ struct SafeSpec {
 // The file's bytes; `offsets` (if given) receives the offset where each section
 // begins, in file order: header, control, folders, fields, cards, contents,
 // card fields, notes, desktop, end.
-std::string BuildSafe(const SafeSpec &spec, std::vector<size_t> *offsets = nullptr);
+std::string BuildSafe(const SafeContents &spec, std::vector<size_t> *offsets = nullptr);
 
 } // namespace testsupport

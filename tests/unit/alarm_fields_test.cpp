@@ -115,7 +115,7 @@ TEST_F(AlarmFields, OpeningASafeAnnouncesItsAlarms) {
     FixedClock clock(Day(2024, 3, 7));
     cryptInit();
     Settings = SETTINGS{};
-    SafeSpec s;
+    SafeContents s;
     s.folders = {{1, 1, "Bank", ""}};
     s.fields = {{1, 0, 1, "Renew", FT_ALARM, 10, 0}};
     s.cards = {{1, 5, 1, "Giro", ""}};
@@ -125,7 +125,7 @@ TEST_F(AlarmFields, OpeningASafeAnnouncesItsAlarms) {
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Folder: Bank\nCard: Giro\nField: Renew"});
     EXPECT_EQ(Table(), "1/5/0 ");
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     EXPECT_EQ(Table(), "") << "the marks go with the safe";
 
     // Nor does a safe created after it show them.
@@ -134,6 +134,6 @@ TEST_F(AlarmFields, OpeningASafeAnnouncesItsAlarms) {
     SW_FOCUS focus;
     ASSERT_EQ(SW_CreateSafeOK("fresh", "", "", true, &focus), 0);
     EXPECT_EQ(Table(), "");
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     DW_FreeDroptabelle();
 }

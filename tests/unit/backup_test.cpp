@@ -76,7 +76,7 @@ TEST_F(Backup, TheDropFileIsBackedUpOnlyWithEntries) {
     EXPECT_FALSE(FileExists(DropGen(0)));
 
     ASSERT_TRUE(WriteFile(Path("doc.txt"), "x"));
-    DW_AddDropList(Path("doc.txt").c_str(), KZ_FILE, 0x20);
+    EXPECT_EQ(DW_AddDropList(Path("doc.txt").c_str(), KZ_FILE, 0x20), 0);
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
     ASSERT_EQ(BW_Backup(safe.c_str()), 0);
     ASSERT_TRUE(FileExists(DropGen(1)));
@@ -155,7 +155,7 @@ TEST_F(Backup, BackupSafeCommand) {
     EXPECT_TRUE(FileExists(Gen(0)));
     EXPECT_FALSE(FileExists(Gen(1)));
 
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     ui.shown.clear();
     EXPECT_EQ(BW_BackupSafeCommand(), -1);
     ASSERT_EQ(ui.shown.size(), 1u);

@@ -76,7 +76,7 @@ TEST_F(CardClipboard, CutRemembersTheCardAndMovesNothing) {
 }
 
 TEST_F(CardClipboard, AnOrdinaryCardPastesOnlyWhereItsFieldsFit) {
-    CW_CutCard(Item(0xc1));
+    EXPECT_EQ(CW_CutCard(Item(0xc1)), 0);
     for (TREEHANDLE target : {Item(0xf3), Item(0xf4), Item(0xf5)}) {
         ui.shown.clear();
         EXPECT_EQ(CW_PasteCard(target), 1);
@@ -117,7 +117,7 @@ TEST_F(CardClipboard, AnIndividualCardAlwaysPastes) {
 }
 
 TEST_F(CardClipboard, ACardDeletedAfterTheCutIsNeverPasted) {
-    CW_CutCard(Item(0xc1));
+    EXPECT_EQ(CW_CutCard(Item(0xc1)), 0);
     // The card goes, and a new one takes its identifier.
     ASSERT_EQ(CW_RemoveCardStruct(Item(0xc1)), 0);
     AddCard(1, 1, 3, "Newcomer", Item(0xc9));

@@ -260,7 +260,7 @@ class CardOpsSafe : public SafeTest {};
 } // namespace
 
 TEST_F(CardOpsSafe, NewChangedAndDeletedCardsSurviveASaveAndRead) {
-    SafeSpec spec;
+    SafeContents spec;
     spec.password = "pw";
     spec.folders = {{1, 1, "Web", "web.ico"}};
     spec.fields = {{1, 0, 1, "User", 0, 30, 1}};

@@ -15,7 +15,7 @@
 #include <string>
 
 using namespace cryptotest;
-using testsupport::CmsSpec;
+using testsupport::CmsSample;
 using testsupport::MakePasswordEnvelope;
 using testsupport::PatternBytes;
 
@@ -28,9 +28,9 @@ class EnvRead : public ::testing::Test {
     void SetUp() override { ASSERT_EQ(cryptInit(), CRYPT_OK); }
 };
 
-CmsSpec Aes256() { return CmsSpec(); }
-CmsSpec Blowfish(const char *oid, size_t cek, size_t kek) {
-    CmsSpec s;
+CmsSample Aes256() { return CmsSample(); }
+CmsSample Blowfish(const char *oid, size_t cek, size_t kek) {
+    CmsSample s;
     s.cipherOid = oid;
     s.gcryAlgo = GCRY_CIPHER_BLOWFISH;
     s.blockSize = 8;
@@ -38,16 +38,16 @@ CmsSpec Blowfish(const char *oid, size_t cek, size_t kek) {
     s.kekLen = kek;
     return s;
 }
-CmsSpec Cast5() {
-    CmsSpec s;
+CmsSample Cast5() {
+    CmsSample s;
     s.cipherOid = "1.2.840.113533.7.66.10";
     s.gcryAlgo = GCRY_CIPHER_CAST5;
     s.blockSize = 8;
     s.cekLen = s.kekLen = 16;
     return s;
 }
-CmsSpec Skipjack() {
-    CmsSpec s;
+CmsSample Skipjack() {
+    CmsSample s;
     s.cipherOid = "2.16.840.1.101.2.1.1.4";
     s.gcryAlgo = 0;
     s.blockSize = 8;
@@ -55,16 +55,16 @@ CmsSpec Skipjack() {
     s.params = testsupport::CMS_PARAMS_SEQ_IV;
     return s;
 }
-CmsSpec TripleDes() {
-    CmsSpec s;
+CmsSample TripleDes() {
+    CmsSample s;
     s.cipherOid = "1.2.840.113549.3.7";
     s.gcryAlgo = GCRY_CIPHER_3DES;
     s.blockSize = 8;
     s.cekLen = s.kekLen = 24;
     return s;
 }
-CmsSpec Aes(const char *oid, size_t key) {
-    CmsSpec s;
+CmsSample Aes(const char *oid, size_t key) {
+    CmsSample s;
     s.envelopedVersion = 3;
     s.cipherOid = oid;
     s.gcryAlgo = key == 16 ? GCRY_CIPHER_AES128 : key == 24 ? GCRY_CIPHER_AES192 : GCRY_CIPHER_AES256;
@@ -79,7 +79,7 @@ std::string Repeat(const char *piece, int times) {
     return s;
 }
 
-void ExpectOpens(const CmsSpec &spec, const std::string &plain, size_t chunk = 0) {
+void ExpectOpens(const CmsSample &spec, const std::string &plain, size_t chunk = 0) {
     std::string env = MakePasswordEnvelope(spec, kPassword, plain);
     Opened o = Open(env, kPassword, chunk);
     EXPECT_TRUE(OpenedCleanly(o)) << o.pushRc << " " << o.passwordRc << " " << o.flushRc << " " << o.popRc;
@@ -105,7 +105,7 @@ TEST_F(EnvRead, CryptlibVersionZeroForms) {
     }
     {
         SCOPED_TRACE("CAST5 with SEQUENCE { iv, keyLength }");
-        CmsSpec s = Cast5();
+        CmsSample s = Cast5();
         s.params = testsupport::CMS_PARAMS_SEQ_IV_KEYBITS;
         ExpectOpens(s, plain);
     }
@@ -120,7 +120,7 @@ TEST_F(EnvRead, CryptlibVersionZeroForms) {
 }
 
 TEST_F(EnvRead, TheOlderFormWithoutTheKekWrapper) {
-    for (CmsSpec s : {Aes256(), TripleDes(), Skipjack()}) {
+    for (CmsSample s : {Aes256(), TripleDes(), Skipjack()}) {
         s.pwriKekWrapper = false;
         ExpectOpens(s, PatternBytes(100, 2));
     }
@@ -131,15 +131,15 @@ TEST_F(EnvRead, OpenSslForms) {
     ExpectOpens(Aes("2.16.840.1.101.3.4.1.2", 16), plain);
     ExpectOpens(Aes("2.16.840.1.101.3.4.1.22", 24), plain);
     ExpectOpens(Aes("2.16.840.1.101.3.4.1.42", 32), plain);
-    CmsSpec bf = Blowfish("1.3.6.1.4.1.3029.1.2", 16, 16); // OpenSSL's Blowfish: 16-byte keys, version 3
+    CmsSample bf = Blowfish("1.3.6.1.4.1.3029.1.2", 16, 16); // OpenSSL's Blowfish: 16-byte keys, version 3
     bf.envelopedVersion = 3;
     ExpectOpens(bf, plain);
-    CmsSpec cast = Cast5();
+    CmsSample cast = Cast5();
     cast.envelopedVersion = 3;
     ExpectOpens(cast, plain);
     // BER, as openssl cms -stream writes it, in odd segment sizes and pushes.
     for (size_t segment : {1, 7, 16, 1000}) {
-        CmsSpec s = Aes("2.16.840.1.101.3.4.1.2", 16);
+        CmsSample s = Aes("2.16.840.1.101.3.4.1.2", 16);
         s.indefinite = true;
         s.segment = segment;
         ExpectOpens(s, plain, 333);
@@ -147,20 +147,20 @@ TEST_F(EnvRead, OpenSslForms) {
 }
 
 TEST_F(EnvRead, DerivationParametersAsWritten) {
-    CmsSpec s = Aes256();
+    CmsSample s = Aes256();
     s.envelopedVersion = 3;
     s.prfOid = kSha256;
     s.writeKeyLength = true;
     s.saltLen = 16;
     ExpectOpens(s, "sha256");
     // An explicit key length says which key-encryption key: 16 bytes of Blowfish in a version 0 envelope.
-    CmsSpec bf = Blowfish("1.3.6.1.4.1.3029.1.1.2", 32, 16);
+    CmsSample bf = Blowfish("1.3.6.1.4.1.3029.1.1.2", 32, 16);
     bf.writeKeyLength = true;
     ExpectOpens(bf, "explicit");
 }
 
 TEST_F(EnvRead, IterationCountsBeyondTenMillionAreRefusedWithoutDeriving) {
-    CmsSpec s = Aes256();
+    CmsSample s = Aes256();
     s.claimedIterations = 10000000; // the most accepted: the recipient asks for the key
     std::string env = MakePasswordEnvelope(s, kPassword, "x");
     CRYPT_ENVELOPE e;
@@ -186,7 +186,7 @@ TEST_F(EnvRead, IterationCountsBeyondTenMillionAreRefusedWithoutDeriving) {
 TEST_F(EnvRead, UnknownAlgorithmsAndBrokenRecipients) {
     using testsupport::DerOid;
     std::string good = MakePasswordEnvelope(Aes256(), kPassword, "abc");
-    CmsSpec sha = Aes256();
+    CmsSample sha = Aes256();
     sha.prfOid = kSha256;
     std::string goodSha = MakePasswordEnvelope(sha, kPassword, "abc");
     struct Case {

@@ -220,7 +220,7 @@ TEST_F(DropCrypt, NoPasswordOrCancelChangesNothing) {
     EXPECT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ReadFile(p) == contents[p]);
 
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     ui.shown.clear();
     EXPECT_EQ(Drop({p}), -1);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Error: please enter safe password first!"});

@@ -155,7 +155,7 @@ TEST_F(DropFile, SavingTheSafeWritesItsDropFile) {
     Add("C:\\a.txt", KZ_FILE);
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
     EXPECT_TRUE(FileExists(Path("withdrop.saf.df")));
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     EXPECT_EQ(lpDROPLISTstart, nullptr);
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(Path("withdrop.saf").c_str()), 0);

@@ -19,9 +19,9 @@ TEST_F(DropWindow, FillListShowsDroppedItemsOnly) {
     EXPECT_EQ(ui.dropListClears, 1);
     EXPECT_TRUE(ui.commands.empty()) << "an empty droplist stops after clearing";
 
-    DW_AddDropList("C:\\a", KZ_FOLDER, 0x10);
-    DW_AddDropList("C:\\a\\1", KZ_MEMBER, 0x20);
-    DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20);
+    EXPECT_EQ(DW_AddDropList("C:\\a", KZ_FOLDER, 0x10), 0);
+    EXPECT_EQ(DW_AddDropList("C:\\a\\1", KZ_MEMBER, 0x20), 0);
+    EXPECT_EQ(DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20), 0);
     DW_FillList();
     ASSERT_EQ(ui.dropItems.size(), 2u);
     EXPECT_EQ(ui.dropItems[0].filename, "C:\\a");
@@ -46,7 +46,7 @@ TEST_F(DropWindow, ShowAndHideSwitchTheCommandsAndTheSetting) {
     EXPECT_TRUE(Settings.CryptWindowActive);
     EXPECT_NE(Ini().find("[Settings]\r\nCryptWindowActive=yes"), std::string::npos) << Ini();
 
-    DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20);
+    EXPECT_EQ(DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20), 0);
     ui.commands.clear();
     DW_FillList();
     EXPECT_EQ(ui.commands.count(IDT_SHOWCRYPTED), 0u) << "the shown window offers no display";

@@ -42,9 +42,9 @@ TEST_F(DropList, EntriesCountAndOnlyFilesAndFoldersReachTheList) {
 }
 
 TEST_F(DropList, LookupsCompareWholePathsAndTakeTheFirst) {
-    DW_AddDropList("C:\\Docs\\a.txt", KZ_FILE, 0x20);
-    DW_AddDropList("C:\\Docs", KZ_FOLDER, 0x10);
-    DW_AddDropList("C:\\Docs\\a.txt", KZ_MEMBER, 0x20);
+    EXPECT_EQ(DW_AddDropList("C:\\Docs\\a.txt", KZ_FILE, 0x20), 0);
+    EXPECT_EQ(DW_AddDropList("C:\\Docs", KZ_FOLDER, 0x10), 0);
+    EXPECT_EQ(DW_AddDropList("C:\\Docs\\a.txt", KZ_MEMBER, 0x20), 0);
     EXPECT_EQ(DW_IsInDropList("C:\\Docs\\a.txt"), 1);
     EXPECT_EQ(DW_IsInDropList("C:\\docs\\a.txt"), 0) << "case counts";
     EXPECT_EQ(DW_IsInDropList("C:\\Docs\\a.tx"), 0);
@@ -65,9 +65,9 @@ TEST_F(DropList, RemovingRestoresSavedAttributesAndRelinks) {
     for (const std::string &p : {a, b, c})
         ASSERT_TRUE(WriteFile(p, "x"));
     uint32_t readOnly = PL_GetFileAttributes(a.c_str()) | PL_ATTR_READONLY;
-    DW_AddDropList(a.c_str(), KZ_FILE, readOnly);
-    DW_AddDropList(b.c_str(), KZ_FOLDER, PL_INVALID_ATTRIBUTES);
-    DW_AddDropList(c.c_str(), KZ_MEMBER, 0x20);
+    EXPECT_EQ(DW_AddDropList(a.c_str(), KZ_FILE, readOnly), 0);
+    EXPECT_EQ(DW_AddDropList(b.c_str(), KZ_FOLDER, PL_INVALID_ATTRIBUTES), 0);
+    EXPECT_EQ(DW_AddDropList(c.c_str(), KZ_MEMBER, 0x20), 0);
     ASSERT_EQ(PL_SetFileAttributes(a.c_str(), PL_ATTR_HIDDEN), 0);
     ASSERT_EQ(PL_SetFileAttributes(b.c_str(), PL_ATTR_HIDDEN), 0);
 

@@ -271,7 +271,7 @@ class FolderOpsSafe : public SafeTest {};
 
 // What the folder operations change is what a saved safe holds afterwards.
 TEST_F(FolderOpsSafe, CreatedChangedAndDeletedFoldersSurviveASaveAndRead) {
-    SafeSpec spec;
+    SafeContents spec;
     spec.password = "pw";
     spec.folders = {{1, 1, "Web", "web.ico"}, {2, 2, "Old", "old.ico"}};
     spec.fields = {{1, 0, 1, "User", 0, 30, 1}, {1, 1, 2, "Password", 1, 20, 0}, {2, 0, 1, "Gone", 0, 10, 0}};

@@ -43,7 +43,7 @@ class NoteAlarms : public TempDirTest {
     }
     NOTIZ *Note(const char *text, const char *date = nullptr, const char *time = nullptr) {
         NOTIZ *n = NW_AppendNote(lpNOTIZstart ? "NW_M_02" : "NW_M_00");
-        NW_SetNoteText(n, text);
+        EXPECT_EQ(NW_SetNoteText(n, text), 0);
         n->crBackground = 0x00C0FFEE;
         if (date)
             memcpy(n->szAlarmDate, date, 6);

@@ -49,7 +49,7 @@ TEST_F(NoteText, TheBufferHoldsExactlyTheTextAndItsZero) {
 
 TEST_F(NoteText, AnEmptiedNoteKeepsNoBuffer) {
     NOTIZ *n = Note();
-    NW_SetNoteText(n, "gone soon");
+    EXPECT_EQ(NW_SetNoteText(n, "gone soon"), 0);
     ASSERT_EQ(NW_SetNoteText(n, ""), 0);
     EXPECT_EQ(n->lpText, nullptr);
     EXPECT_EQ(n->nTextSize, 0u);
@@ -59,11 +59,11 @@ TEST_F(NoteText, AnEmptiedNoteKeepsNoBuffer) {
 
 TEST_F(NoteText, AReplacedTextIsWipedBeforeItsBufferIsFreed) {
     NOTIZ *n = Note();
-    NW_SetNoteText(n, "PIN 1234");
+    EXPECT_EQ(NW_SetNoteText(n, "PIN 1234"), 0);
     g_old = n->lpText;
     g_oldWiped = false;
     PL_SetFreeObserver(SeeFree);
-    NW_SetNoteText(n, "PIN 1234 and more");
+    EXPECT_EQ(NW_SetNoteText(n, "PIN 1234 and more"), 0);
     PL_SetFreeObserver(nullptr);
     EXPECT_TRUE(g_oldWiped);
 }

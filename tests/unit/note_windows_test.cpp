@@ -68,7 +68,7 @@ TEST_F(NoteWindows, ANoteWhoseWindowCannotBeMadeIsNotKept) {
 
 TEST_F(NoteWindows, OpeningASafesNotesLoadsEachWindowAndShowsThemUnlessHiddenOnStart) {
     NOTIZ *a = NW_AppendNote("NW_M_00");
-    NW_SetNoteText(a, "Groceries\r\nmilk");
+    EXPECT_EQ(NW_SetNoteText(a, "Groceries\r\nmilk"), 0);
     NOTIZ *b = NW_AppendNote("NW_M_02");
     memcpy(b->szAlarmDate, "241206", 6);
     memcpy(b->szAlarmTime, "0930", 4);

@@ -26,7 +26,7 @@ class NotesList : public TempDirTest {
     }
     NOTIZ *Note(const char *text) {
         NOTIZ *n = NW_AppendNote(lpNOTIZstart ? "NW_M_02" : "NW_M_00");
-        NW_SetNoteText(n, text);
+        EXPECT_EQ(NW_SetNoteText(n, text), 0);
         return n;
     }
     static std::string Texts() {

@@ -95,7 +95,7 @@ TEST_F(RecoverFile, OpeningASafeWithoutDropFileOffersTheRecoveryFile) {
     EXPECT_EQ(lpDROPLISTstart, nullptr);
     EXPECT_TRUE(FileExists(recover));
 
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     ui.passwords = {"pw"};
     ui.answers = {UI_IDYES};
     ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
@@ -108,7 +108,7 @@ TEST_F(RecoverFile, OpeningASafeWithoutDropFileOffersTheRecoveryFile) {
     // the request still set the (now missing) recovery file adds nothing.
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
     ASSERT_TRUE(FileExists(safe + ".df"));
-    SW_CloseSafe(0);
+    EXPECT_EQ(SW_CloseSafe(0), 0);
     ui.passwords = {"pw"};
     size_t asked = ui.shown.size();
     ASSERT_EQ(SW_GetSafe(safe.c_str()), 0);
@@ -122,7 +122,7 @@ TEST_F(RecoverFile, ASafeWithoutDropFileStartsWithAnEmptyDroplist) {
     ASSERT_TRUE(WriteFile(Path("doc.txt"), "x"));
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(a.c_str()), 0);
-    DW_AddDropList(Path("doc.txt").c_str(), KZ_FILE, 0x20);
+    EXPECT_EQ(DW_AddDropList(Path("doc.txt").c_str(), KZ_FILE, 0x20), 0);
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(b.c_str()), 0);

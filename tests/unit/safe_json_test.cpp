@@ -13,8 +13,8 @@
 using namespace testsupport;
 
 namespace {
-SafeSpec Everything(const std::string &password) {
-    SafeSpec s;
+SafeContents Everything(const std::string &password) {
+    SafeContents s;
     s.password = password;
     s.reserved = 7;
     s.folders = {{1, 1, "B\xe4nke \"quoted\"", "bank", 1, 2}, {4, 2, "Web\\Mail", "", 0, 0}};
@@ -89,7 +89,7 @@ TEST_F(SafeJson, EveryByteRoundTripsAndReadsAsItsWindows1252Character) {
     std::string high;
     for (int c = 0x80; c <= 0xFF; ++c)
         high.push_back(static_cast<char>(c));
-    SafeSpec s = Everything("");
+    SafeContents s = Everything("");
     s.contents[0].text = "price: \x80 5 \x96 " + high;
     ASSERT_TRUE(WriteFile(Path("x.saf"), BuildSafe(s)));
     ASSERT_EQ(ReadSafeFile(Path("x.saf"), ""), 0);

@@ -13,8 +13,8 @@
 using namespace testsupport;
 
 namespace {
-SafeSpec Small(const std::string &password, const std::string &folder) {
-    SafeSpec s;
+SafeContents Small(const std::string &password, const std::string &folder) {
+    SafeContents s;
     s.password = password;
     s.folders = {{1, 1, folder, ""}};
     s.fields = {{1, 0, 1, "User", 0, 40, 0}};
@@ -29,7 +29,7 @@ class SafeLifecycle : public SafeTest {
         SafeTest::SetUp();
         snprintf(Settings.SafePath, sizeof Settings.SafePath, "%s", dir.c_str());
     }
-    std::string Put(const std::string &name, const SafeSpec &spec) {
+    std::string Put(const std::string &name, const SafeContents &spec) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteFile(path, BuildSafe(spec)));
         return path;
@@ -82,7 +82,7 @@ TEST_F(SafeLifecycle, OpeningASecondSafeWritesTheFirstBeforeReadingTheSecond) {
     ASSERT_EQ(SW_GetSafe(b.c_str()), 0);
     EXPECT_STREQ(lpORDNERstart->cOrdnerName, "Beta");
     EXPECT_NE(ReadFile(a).find("Edited"), std::string::npos);
-    SW_CloseSafe(1);
+    EXPECT_EQ(SW_CloseSafe(1), 0);
     EXPECT_EQ(hmySafe, nullptr);
     EXPECT_EQ(ui.safeEvents.back().first, SW_EVENT_CLOSED);
 }
@@ -121,7 +121,7 @@ TEST_F(SafeLifecycle, CreatingASafeWritesOnlyItsHeaderAndControlBlock) {
     EXPECT_EQ(bytes.size(), 16u + control) << "header and control block, nothing else";
     EXPECT_EQ(bytes[0], 1) << "with a password";
 
-    SW_CloseSafe(1);
+    EXPECT_EQ(SW_CloseSafe(1), 0);
     ui.passwords = {typed};
     EXPECT_EQ(SW_GetSafe(path.c_str()), 0) << "the same 32 characters typed again open it";
 }
@@ -136,7 +136,7 @@ TEST_F(SafeLifecycle, CreateChecksItsFields) {
     EXPECT_EQ(focus, SW_FOCUS_NAME);
     ASSERT_EQ(SW_CreateSafeOK("plain", "ignored", "differs", true, &focus), 0) << "without a password";
     EXPECT_EQ(ActSafeHeader.nPasswort, 0u);
-    SW_CloseSafe(1);
+    EXPECT_EQ(SW_CloseSafe(1), 0);
     std::string before = ReadFile(Path("plain.saf"));
     EXPECT_EQ(SW_CreateSafeOK("plain", "", "", true, &focus), -1) << "an existing safe is never replaced";
     EXPECT_EQ(focus, SW_FOCUS_NAME);
@@ -144,7 +144,7 @@ TEST_F(SafeLifecycle, CreateChecksItsFields) {
 }
 
 TEST_F(SafeLifecycle, ANewSafeStartsWithNothingOfTheOldOne) {
-    SafeSpec s = Small("", "Alpha");
+    SafeContents s = Small("", "Alpha");
     s.notes = {{"old note"}};
     s.cardFields = {{1, 0, 1, "Own", 0, 10, 0}};
     s.profiles = {{1, "P", "PC", "01012006"}};
@@ -197,7 +197,7 @@ TEST_F(SafeLifecycle, ChangingThePasswordReachesTheFileWithTheNextSave) {
     EXPECT_STREQ(cActPasswort, "old");
     ASSERT_EQ(SW_ChangePasswordOK("", "", true, &focus), 0);
     EXPECT_EQ(ActSafeHeader.nPasswort, 0u);
-    SW_CloseSafe(1);
+    EXPECT_EQ(SW_CloseSafe(1), 0);
     EXPECT_NE(ReadFile(a).find("text of Alpha"), std::string::npos) << "saved without any encryption";
     ASSERT_EQ(SW_GetSafe(a.c_str()), 0);
     EXPECT_EQ(ui.passwordPrompts.size(), 1u) << "no password asked any more";

@@ -11,8 +11,8 @@ using namespace testsupport;
 
 namespace {
 // Two folders, three fields, two cards with their contents, in a given version.
-SafeSpec Sample(uint32_t minor, const std::string &password = "") {
-    SafeSpec s;
+SafeContents Sample(uint32_t minor, const std::string &password = "") {
+    SafeContents s;
     s.minor = minor;
     s.password = password;
     s.folders = {{2, 2, "Web", "globe", 1, 4}, {1, 1, "Bank", "bank", 0, 0}};
@@ -24,7 +24,7 @@ SafeSpec Sample(uint32_t minor, const std::string &password = "") {
 
 class SafeReader : public SafeTest {
   protected:
-    std::string Write(const SafeSpec &spec, std::vector<size_t> *offsets = nullptr) {
+    std::string Write(const SafeContents &spec, std::vector<size_t> *offsets = nullptr) {
         std::string path = Path("test.saf");
         EXPECT_TRUE(WriteFile(path, BuildSafe(spec, offsets)));
         return path;
@@ -91,7 +91,7 @@ TEST_F(SafeReader, OlderVersionsAreConvertedWithTheirLogLines) {
 
 TEST_F(SafeReader, NewerVersionsAreRefusedBeforeAnyPassword) {
     for (auto v : {std::make_pair(1u, 12u), std::make_pair(2u, 0u)}) {
-        SafeSpec s = Sample(11, "pw");
+        SafeContents s = Sample(11, "pw");
         s.major = v.first;
         s.minor = v.second;
         std::string path = Write(s);
@@ -127,7 +127,7 @@ TEST_F(SafeReader, MissingShortAndWronglyLockedFiles) {
 
 TEST_F(SafeReader, DamagedContentsAreReportedAndLastSafeCleared) {
     ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nLastSafe=C:\\x.saf\r\n"));
-    SafeSpec s = Sample(11);
+    SafeContents s = Sample(11);
     s.contents[1].storedLength = 251;
     s.contents[1].text = std::string(251, 'x');
     std::string path = Write(s);
@@ -148,7 +148,7 @@ TEST_F(SafeReader, DamagedContentsAreReportedAndLastSafeCleared) {
 }
 
 TEST_F(SafeReader, EveryCutAtASectionBoundaryGivesADefinedResult) {
-    SafeSpec s = Sample(11, "pw");
+    SafeContents s = Sample(11, "pw");
     s.cardFields = {{3, 0, 1, "Own", 0, 20, 0}};
     s.notes = {{"remember the milk"}};
     s.profiles = {{1, "Office", "PC", "01032006"}};
@@ -204,7 +204,7 @@ TEST_F(SafeReader, EveryCutAtASectionBoundaryGivesADefinedResult) {
 TEST_F(SafeReader, AnOptionalSectionIsNeverTakenForAFolder) {
     for (std::string pw : {"", "pw"}) {
         ReleaseSafeState();
-        SafeSpec s;
+        SafeContents s;
         s.password = pw;
         s.notes = {{"a note in a safe without folders", 0xFF}};
         s.profiles = {{3, "Home", "PC", "24122006"}};
@@ -221,7 +221,7 @@ TEST_F(SafeReader, AnOptionalSectionIsNeverTakenForAFolder) {
 }
 
 TEST_F(SafeReader, EqualOrdersEndAsTheExchangeSortLeavesThem) {
-    SafeSpec s;
+    SafeContents s;
     s.folders = {{1, 2, "A", ""}, {2, 2, "B", ""}, {3, 1, "C", ""}};
     std::string path = Write(s);
     ASSERT_EQ(ReadSafeFile(path, ""), 0);
@@ -229,7 +229,7 @@ TEST_F(SafeReader, EqualOrdersEndAsTheExchangeSortLeavesThem) {
 }
 
 TEST_F(SafeReader, ATextBlockThatDoesNotOpenIsDamageNeverEmptyTexts) {
-    SafeSpec s = Sample(11, "pw");
+    SafeContents s = Sample(11, "pw");
     s.notes = {{"remember the milk"}};
     s.profiles = {{1, "Office", "PC", "01032006"}};
     s.icons = {{0, 1, "Trash", 10, 20}};
@@ -250,7 +250,7 @@ TEST_F(SafeReader, ATextBlockThatDoesNotOpenIsDamageNeverEmptyTexts) {
         f[where] = static_cast<char>(~f[where]);
         return f;
     };
-    SafeSpec noBlock = s;
+    SafeContents noBlock = s;
     noBlock.contentTextBlock = false;
     noBlock.notes.clear();
     noBlock.profiles.clear();

@@ -11,8 +11,8 @@
 using namespace testsupport;
 
 namespace {
-SafeSpec Rich(const std::string &password) {
-    SafeSpec s;
+SafeContents Rich(const std::string &password) {
+    SafeContents s;
     s.password = password;
     s.folders = {{1, 1, "Bank", "bank", 1, 2}, {4, 2, "Web", "globe", 0, 0}};
     s.fields = {{1, 0, 1, "IBAN", 0, 34, 1}, {1, 1, 2, "PIN", 1, 8, 0}, {4, 0, 1, "URL", 2, 250, 1}};
@@ -28,7 +28,7 @@ SafeSpec Rich(const std::string &password) {
 class SafeWriter : public SafeTest {
   protected:
     // Reads a sample into the lists and makes it the active safe at `path`.
-    void LoadActive(const SafeSpec &spec, const std::string &path) {
+    void LoadActive(const SafeContents &spec, const std::string &path) {
         ASSERT_TRUE(WriteFile(path, BuildSafe(spec)));
         ASSERT_EQ(ReadSafeFile(path, spec.password), 0);
         MakeActive(path, spec.password);
@@ -86,7 +86,7 @@ TEST_F(SafeWriter, TextsAreInClearOnlyWithoutAPassword) {
 }
 
 TEST_F(SafeWriter, AllEmptyContentsStillGetATextBlock) {
-    SafeSpec s;
+    SafeContents s;
     s.password = "pw";
     s.folders = {{1, 1, "F", ""}};
     s.fields = {{1, 0, 1, "Name", 0, 20, 0}};

@@ -13,8 +13,8 @@ using namespace testsupport;
 namespace {
 // Two folders in reversed file order, cards of both folders interleaved, one
 // individual card whose own fields come in another order than their indexes.
-SafeSpec Sample() {
-    SafeSpec s;
+SafeContents Sample() {
+    SafeContents s;
     s.folders = {{2, 2, "Web", "globe"}, {1, 1, "My Bank", "bank"}};
     s.fields = {{1, 0, 1, "User", 0, 40}, {1, 1, 2, "Password", 1, 30}, {1, 2, 3, "Remark", 0, 60},
                 {2, 0, 1, "Login", 0, 40},  {2, 1, 2, "Note", 0, 80}};

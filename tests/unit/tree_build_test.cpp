@@ -40,7 +40,7 @@ struct Sink {
         auto it = s->icons.find(name);
         return it == s->icons.end() ? -1 : it->second;
     }
-    TB_SINK sink{this, Insert, Expand, Icon};
+    TVB_SINK sink{this, Insert, Expand, Icon};
 };
 
 
@@ -93,8 +93,8 @@ class TreeBuild : public CategoryTest {
         lpALARMTABact = a;
     }
     void Build(int quick = 0, int showFolders = 0) {
-        TB_OPTIONS options = {quick, showFolders};
-        TB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &sink.sink);
+        TVB_OPTIONS options = {quick, showFolders};
+        TVB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &sink.sink);
     }
     Sink sink;
 };

@@ -39,7 +39,7 @@ enum : unsigned {
     CMD_RESTORE_DESKTOP = 2012,
     TB_CHANGE_CARD = 2003,
     TB_DISPLAY_CARD = 2002,
-    TB_OPTIONS = 2006,
+    TVB_OPTIONS = 2006,
     TB_QUICKWIN = 2008,
     TB_HELP = 2007,
     TB_SEARCH = 2009,
@@ -50,8 +50,8 @@ enum : unsigned {
 
 // Folders out of order and with a field not marked for dragging, an empty
 // content, a URL field: what the tree shows is decided, not copied.
-SafeSpec Sample(const std::string &password) {
-    SafeSpec s;
+SafeContents Sample(const std::string &password) {
+    SafeContents s;
     s.password = password;
     s.folders = {{1, 2, "Web", ""}, {2, 1, "Banking", ""}};
     s.fields = {{2, 0, 1, "Account", 0, 40, 1}, {2, 1, 2, "PIN", 1, 10, 1},
@@ -155,7 +155,7 @@ class MainProgram : public SafeTest {
             DispatchMessageA(&msg);
         }
     }
-    std::string Put(const std::string &name, const SafeSpec &spec) {
+    std::string Put(const std::string &name, const SafeContents &spec) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteFile(path, BuildSafe(spec)));
         return path;
@@ -199,7 +199,7 @@ TEST_F(MainProgram, CommandsFollowTheSafe) {
         EXPECT_FALSE(MenuEnabled(id)) << id << " before a safe is open";
     for (unsigned id : {CMD_CREATE_SAFE, CMD_OPEN_SAFE, TB_HELP})
         EXPECT_TRUE(ButtonEnabled(id)) << id << " is always there";
-    for (unsigned id : {TB_OPTIONS, TB_QUICKWIN})
+    for (unsigned id : {TVB_OPTIONS, TB_QUICKWIN})
         EXPECT_FALSE(ButtonEnabled(id)) << id << " waits for its window";
     for (unsigned id : {TB_CHANGE_CARD, TB_DISPLAY_CARD, TB_SEARCH, TB_CLOSE_TREES, CMD_SAVE_DESKTOP, TB_CREATE_NOTE,
                         TB_NOTES})
@@ -239,7 +239,7 @@ TEST_F(MainProgram, TheStatusBarCountsFoldersAndCards) {
 
 TEST_F(MainProgram, AFailedOpenLeavesThePreviousSafeOpenAndShown) {
     std::string path = Put("sample.saf", Sample("pw"));
-    SafeSpec other = Sample("other");
+    SafeContents other = Sample("other");
     other.folders = {{1, 1, "Elsewhere", ""}};
     std::string otherPath = Put("other.saf", other);
     ASSERT_EQ(Open(path, "pw"), 0);

@@ -20,6 +20,7 @@
 #include "ui/skins.h"
 #include "ui/splash.h"
 #include "ui/statusbar.h"
+#include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
 #include <commctrl.h>
@@ -63,7 +64,7 @@ class MainWindow : public SafeTest {
         return quit;
     }
     std::string OpenSample(const std::string &password = "pw") {
-        SafeSpec s;
+        SafeContents s;
         s.password = password;
         s.folders = {{1, 1, "Mail", ""}, {2, 2, "Bank", ""}};
         s.fields = {{1, 0, 1, "User", 0, 40, 0}, {2, 0, 1, "Account", 0, 40, 0}};
@@ -241,7 +242,7 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
 
 TEST_F(MainWindow, ASafeOfOneFolderCountsIt) {
     Start("PDA_Path=" + dir + "\r\n");
-    SafeSpec s;
+    SafeContents s;
     s.folders = {{1, 1, "Only", ""}};
     const std::string path = Path("one.saf");
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
@@ -652,7 +653,7 @@ TEST_F(MainWindow, DropAndSearchStatusBarsShowTheirLabelsAndCounts) {
 
 TEST_F(MainWindow, DesktopProfilesInTheSafeAllowRestoreOnceItsDialogIsBuilt) {
     Start();
-    SafeSpec s;
+    SafeContents s;
     s.password = "pw";
     s.folders = {{1, 1, "Mail", ""}};
     s.profiles = {{1, "Office", "PC1", "01022026"}};

@@ -26,8 +26,8 @@ const char kCreate[] = "Create New Safe";
 const char kOpen[] = "open safe";
 const char kChange[] = "Safe Password";
 
-SafeSpec Small(const std::string &password, const std::string &folder) {
-    SafeSpec s;
+SafeContents Small(const std::string &password, const std::string &folder) {
+    SafeContents s;
     s.password = password;
     s.folders = {{1, 1, folder, ""}};
     s.fields = {{1, 0, 1, "User", 0, 40, 0}};
@@ -49,7 +49,7 @@ class SafeDialogs : public SafeTest {
         EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
         SafeTest::TearDown();
     }
-    std::string Put(const std::string &name, const SafeSpec &spec) {
+    std::string Put(const std::string &name, const SafeContents &spec) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteFile(path, BuildSafe(spec)));
         return path;

@@ -57,8 +57,8 @@ void OnPaintRow(const CW_ROW *row) { paintedRows.push_back(std::string(row->name
 
 // Folder "Mail" (User, Password, Web, Note) with cards "Home" and "Work"; folder
 // "Bank" (Account, Tool) with card "Savings", expanded; "Home" expanded.
-SafeSpec Sample() {
-    SafeSpec s;
+SafeContents Sample() {
+    SafeContents s;
     s.password = "pw";
     s.folders = {{1, 1, "Mail", "", 0, 0}, {2, 2, "Bank", "", 1, 0}};
     s.fields = {{1, 0, 1, "User", 0, 30, 1},  {1, 1, 2, "Password", 1, 30, 1}, {1, 2, 3, "Web", 2, 60, 1},
@@ -122,7 +122,7 @@ class TreeView : public SafeTest {
         memset(&CutCard, 0, sizeof CutCard);
         SafeTest::TearDown();
     }
-    void Open(const SafeSpec &spec) {
+    void Open(const SafeContents &spec) {
         path = Path("sample.saf");
         WriteFile(path, BuildSafe(spec));
         port.passwords.push_back(spec.password);
@@ -531,7 +531,7 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
 }
 
 TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
-    SafeSpec s;
+    SafeContents s;
     s.folders = {{1, 1, "Dates", "", 0, 0}};
     s.fields = {{1, 0, 1, "Name", 0, 30, 0}, {1, 1, 2, "Renew", 5, 10, 0}};
     s.cards = {{1, 1, 1, "Passport", "", 0, 0}};
@@ -561,7 +561,7 @@ TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
 }
 
 TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
-    SafeSpec s;
+    SafeContents s;
     s.folders = {{1, 1, "Dates", "", 0, 0}};
     s.fields = {{1, 0, 1, "Kept", 6, 10, 0}};
     s.cards = {{1, 1, 1, "Old", "", 0, 0}};
