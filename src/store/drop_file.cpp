@@ -43,6 +43,12 @@ int SW_WriteDropList(const SAFEHEADER *header) {
     char path[DROPLIST_IMAGE_SIZE];
     if (SW_DropFilePath(cActSafePath, path, sizeof path) != 0)
         return -1;
+    // A drop file that could not be read holds a list this program does not
+    // know: written over (or removed, the list being empty) it would be lost.
+    if (eDropFileFound == SW_DROPFILE_UNREADABLE) {
+        ML_WriteLogF("SW29", 0, "dropfile '%s' could not be read, left unchanged", path);
+        return -1;
+    }
     if (!lpDROPLISTstart) {
         PL_SetFileAttributes(path, PL_ATTR_NORMAL);
         PL_DeleteFile(path);

@@ -16,14 +16,15 @@
 #define DROPFILE_MINOR 8
 
 // Writes the droplist of the active safe (an empty droplist removes the file).
-// 0, or -1 after the user was told.
+// 0, or -1 after the user was told; -1 without a word while the safe's drop file
+// is one that could not be read, which stays as it is.
 [[nodiscard]] int SW_WriteDropList(const SAFEHEADER *header);
 
 // Reads the drop file of the safe at safePath into the droplist. 0 also when
 // there is no drop file (the droplist is then empty); -1 when it exists but
 // could not be read (the file is left as it is and the user is told).
 [[nodiscard]] int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
-// What the last SW_ReadDropList found.
+// What the last SW_ReadDropList found; SW_DROPFILE_NONE again when the safe closes.
 enum SW_DROPFILE { SW_DROPFILE_READ, SW_DROPFILE_NONE, SW_DROPFILE_UNREADABLE };
 extern SW_DROPFILE eDropFileFound;
 

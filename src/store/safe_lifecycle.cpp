@@ -104,6 +104,7 @@ int SW_CloseSafe(int save) {
     SW_ReleaseNotizen();
     if (lpDROPLISTstart)
         DW_FreeDroptabelle();
+    eDropFileFound = SW_DROPFILE_NONE;
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
     return 0;
 }
@@ -196,6 +197,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     if (SW_PutSafe(1, 0) != 0)
         return -1;
     SW_ReleaseSafeLists(); // a new safe starts with none of the old one's
+    eDropFileFound = SW_DROPFILE_NONE;
     // From here the old safe is on disk and its lists are gone: it is closed
     // whatever happens, so no later save can write empty lists over it.
     Announce(SW_EVENT_CLOSED, cActSafePath);

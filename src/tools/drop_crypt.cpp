@@ -239,6 +239,13 @@ void DW_DecryptFolder(const char *path, int top) {
 
 int DW_CryptFiles(const char *const *paths, uint32_t count) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFiles(UINT %u)", count);
+    // What is encrypted now could not be recorded beside the files the unread
+    // drop file lists.
+    if (eDropFileFound == SW_DROPFILE_UNREADABLE) {
+        UI_MessageBox("error: dropfile could not be opened, no files can be crypted", "Error",
+                      UI_MB_OK | UI_MB_ICONSTOP);
+        return -1;
+    }
     // Without a password there is nothing to encrypt under (a closed safe has none either).
     if (!hmySafe || ActSafeHeader.nPasswort == 0 || !cActPasswort[0]) {
         UI_MessageBox("please enter safe password first!", "Error", UI_MB_OK | UI_MB_ICONSTOP);

@@ -7,6 +7,7 @@
 #include "model/notes_list.h"
 #include "model/records.h"
 #include "store/safe_reader.h"
+#include "store/drop_file.h"
 #include "store/safe_state.h"
 
 #include <cstdio>
@@ -16,6 +17,7 @@ namespace testsupport {
 
 void ReleaseSafeState() {
     SW_ReleaseSafeLists();
+    eDropFileFound = SW_DROPFILE_NONE;
     if (tmpSafe)
         PL_CloseHandle(tmpSafe);
     if (hmySafe)

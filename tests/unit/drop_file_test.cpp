@@ -5,6 +5,7 @@
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/safe_fixture.h"
+#include "tools/drop_crypt.h"
 #include "tools/droplist.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,12 @@ TEST_F(DropFile, ADropFileThatDoesNotOpenIsLeftAlone) {
     ASSERT_TRUE(WriteFile(dropPath, "not an envelope at all"));
     EXPECT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), -1);
     EXPECT_EQ(ReadFile(dropPath), "not an envelope at all");
+    // Nor does the next save remove it for the empty list, nor a drop add to it.
+    EXPECT_EQ(SW_WriteDropList(&ActSafeHeader), -1);
+    EXPECT_EQ(ReadFile(dropPath), "not an envelope at all");
+    const char *dropped[] = {safe.c_str()};
+    EXPECT_EQ(DW_CryptFiles(dropped, 1), -1);
+    EXPECT_EQ(ui.shown.back().text, "error: dropfile could not be opened, no files can be crypted");
 }
 
 TEST_F(DropFile, AFailedWriteKeepsThePreviousDropFile) {
