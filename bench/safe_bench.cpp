@@ -77,7 +77,8 @@ int main() {
     // The one derivation of the run, made before any clock starts.
     PL_HANDLE h = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_CREATE_ALWAYS, 0);
     hmySafe = h;
-    SW_PutSafe(0, 0);
+    if (SW_PutSafe(0, 0) != 0)
+        return 1;
     long derivations = KDF_DerivationCount();
 
     double bestWrite = 1e9, bestRead = 1e9;

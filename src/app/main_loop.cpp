@@ -40,7 +40,7 @@ static int CloseSafeWritten() { return SW_CloseSafe(1); }
 // Running out of memory: the open safe is written back before the program ends.
 static void WriteBackOnOutOfMemory() {
     if (hmySafe)
-        SW_PutSafe(1, 0);
+        (void)SW_PutSafe(1, 0); // the program ends either way; a failed write leaves the old file whole
 }
 
 void MA_InstallStoreHooks() {

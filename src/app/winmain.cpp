@@ -14,6 +14,7 @@
 #include "model/list_release.h"
 #include "model/notes_list.h"
 #include "model/search.h"
+#include "store/envelope_settings.h"
 #include "store/safe_lifecycle.h"
 #include "tools/backup.h"
 #include "tools/drop_window.h"
@@ -36,7 +37,7 @@
 
 // Everything the run built up, released once the loop has ended.
 static void ReleaseAll(BOOL dropShown) {
-    CC_WriteCategory();
+    (void)CC_WriteCategory(); // a failure has been shown; the old file stays
     cryptEnd();
     IC_FreeIcons();
     SW_ReleaseSafeLists();
@@ -64,8 +65,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     static Win32UiPort port;
     UI_SetPort(&port);
     II_ReadSettings();
+    SW_UseSettingsForEnvelopes();
     T_InitTimers();
-    TW_InstallDefaultTemplates(); // a first run gets the shipped folder templates
+    (void)TW_InstallDefaultTemplates(); // a first run gets the shipped folder templates; a failure is logged
     BW_InstallAutoBackup();       // every save with AutoBackup on leaves a generation behind
     if (cryptInit() != CRYPT_OK) {
         ML_WriteLog("M 00", "error cryptInit", 0);
@@ -75,7 +77,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     NW_InstallAlarmCheck();
     // The tools follow the safe before the windows do: the tree shows the alarms found.
     TL_InstallSafeListeners();
-    CC_ReadCategory();
+    (void)CC_ReadCategory(); // a file that cannot be read is left alone and not written at the end
 
     if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;

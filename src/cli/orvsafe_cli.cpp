@@ -11,6 +11,7 @@
 #include "model/search.h"
 #include "platform/platform.h"
 #include "store/drop_file.h"
+#include "store/envelope_settings.h"
 #include "store/safe_json.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_reader.h"
@@ -331,6 +332,7 @@ int main(int argc, char **argv) {
     UI_SetPort(&ui);
     Settings = SETTINGS{};
     Settings.CryptAlgo = CRYPT_ALGO_AES;
+    SW_UseSettingsForEnvelopes();
     if (Has(a, "--dir")) {
         snprintf(szProgramDir, sizeof szProgramDir, "%s", a.options["--dir"].c_str());
         char algo[32] = {};

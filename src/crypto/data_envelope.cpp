@@ -1,6 +1,5 @@
 #include "crypto/data_envelope.h"
 
-#include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "frame/logs.h"
 #include "frame/memory.h"
@@ -8,6 +7,18 @@
 
 #include <cstdio>
 #include <cstring>
+
+namespace {
+CY_OptionsSource optionsSource = nullptr;
+}
+
+void CY_SetOptionsSource(CY_OptionsSource source) {
+    optionsSource = source;
+}
+
+CY_OPTIONS CY_Options() {
+    return optionsSource ? optionsSource() : CY_OPTIONS{CRYPT_ALGO_AES, false};
+}
 
 int CY_GetCryptAlgo(int32_t cryptAlgo) {
     switch (cryptAlgo) {
@@ -29,7 +40,7 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
     cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
     if (NPWYESNO == NPWYESNO_YES)
         cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
-    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(Settings.CryptAlgo));
+    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
     cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(length));
     int accepted = 0;
     cryptPushData(env, data, static_cast<int>(length), &accepted);

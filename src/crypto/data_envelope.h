@@ -14,7 +14,19 @@ struct CRYPTRESULT {
     uint32_t nLength;
 };
 
-// Envelopes `length` bytes at `data` with the cipher of the setting CryptAlgo,
+// What new envelopes are made with, given by the layer that owns the settings:
+// the cipher (the setting's number, see CY_GetCryptAlgo) and whether files
+// encrypted by docryptMyFile are written to the crypt log. The crypto layer never
+// reads the settings itself; until a source is installed it uses AES and no log.
+struct CY_OPTIONS {
+    int32_t cryptAlgo;
+    bool logCryptedFiles;
+};
+using CY_OptionsSource = CY_OPTIONS (*)();
+void CY_SetOptionsSource(CY_OptionsSource source);
+CY_OPTIONS CY_Options();
+
+// Envelopes `length` bytes at `data` with the cipher of CY_Options(),
 // under `password` when NPWYESNO is 1; without it the envelope only wraps the
 // data. 0, or -1 after "Crypt failed" was shown.
 [[nodiscard]] int docryptMyData(const void *data, uint32_t length, const char *password, int NPWYESNO, CRYPTRESULT *result);

@@ -1,6 +1,5 @@
 #include "crypto/envelope_stream.h"
 
-#include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "crypto/data_envelope.h"
 #include "frame/fileio.h"
@@ -65,7 +64,7 @@ int CY_EnvelopeToFile(const void *data, uint32_t length, const char *password, i
     if (cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB) != CRYPT_OK)
         return -1;
     cryptSetAttribute(env, CRYPT_ATTRIBUTE_BUFFERSIZE, kPop);
-    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(Settings.CryptAlgo));
+    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
     if (NPWYESNO == NPWYESNO_YES)
         cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
     char buf[kPop];

@@ -1,6 +1,5 @@
 #include "crypto/file_crypt.h"
 
-#include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "crypto/data_envelope.h"
 #include "frame/fileio.h"
@@ -143,7 +142,7 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
     cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
     job.haveEnv = true;
     cryptSetAttribute(job.env, CRYPT_ATTRIBUTE_BUFFERSIZE, kPop);
-    cryptSetAttribute(job.env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(Settings.CryptAlgo));
+    cryptSetAttribute(job.env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
     if (NPWYESNO == NPWYESNO_YES)
         cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
 
@@ -195,7 +194,7 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
         UI_ProgressClose();
     if (Replace(job, ENCRYPT) != 0)
         return -1;
-    if (quiet != 1 && Settings.LogCryptedFiles)
+    if (quiet != 1 && CY_Options().logCryptedFiles)
         ML_WriteCryptLog(path);
     return 0;
 }

@@ -40,7 +40,8 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            AW_AlarmDateOk(nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
+            // The box was opened over a field of this card, so there is one to store into.
+            (void)AW_AlarmDateOk(nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
                            Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
                            reinterpret_cast<TREEHANDLE>(hLVCardItem));
             EndDialog(hDlg, IDOK);

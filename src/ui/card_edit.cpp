@@ -136,7 +136,8 @@ void LV_EndEdit() {
         GetWindowTextA(hLVEdit, text, static_cast<int>(nEditMax) + 1);
         ListView_SetItemText(hWndRechts, nLVEditRow, 1, text);
         LV_CloseEditor();
-        FW_PutFeld(nLVCardId, static_cast<uint32_t>(field), text, T(hLVCardItem));
+        // The row shows a field of this card, so its content record exists.
+        (void)FW_PutFeld(nLVCardId, static_cast<uint32_t>(field), text, T(hLVCardItem));
         SecureZeroMemory(text, sizeof text);
     }
     if (!bContinue) {

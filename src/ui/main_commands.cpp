@@ -39,9 +39,9 @@ static void CloseSafeCommand() {
         // A safe that cannot be written stays open rather than losing its changes.
         if (SW_PutSafe(0, 0) != 0)
             return;
-        SW_CloseSafe(0);
+        (void)SW_CloseSafe(0); // closing unwritten cannot fail
         break;
-    case UI_IDNO: SW_CloseSafe(0); break;
+    case UI_IDNO: (void)SW_CloseSafe(0); break;
     default: break;
     }
 }
@@ -67,10 +67,11 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         return TRUE;
     case IDM_CLOSESAFE: CloseSafeCommand(); return TRUE;
     case IDM_CHANGEPASSWORD: SD_ChangePasswordDialog(); return TRUE;
-    case IDM_BACKUPSAFE: BW_BackupSafeCommand(); return TRUE;
-    case IDM_RECOVERSAFE: BW_RecoverSafeCommand(); return TRUE;
+    // Both commands tell the user what went wrong themselves.
+    case IDM_BACKUPSAFE: (void)BW_BackupSafeCommand(); return TRUE;
+    case IDM_RECOVERSAFE: (void)BW_RecoverSafeCommand(); return TRUE;
     case IDM_EXIT:
-    case IDM_TRAYEXIT: DestroyWindow(hWnd); return TRUE;
+    case IDM_TRAYEXIT: MA_Exit(hWnd); return TRUE;
     case IDT_SAVEDESKTOP: DT_SaveDesktopIcons(); return TRUE;
     case IDT_RESTOREDESKTOP: DT_RestoreDesktopIcons(); return TRUE;
     case IDM_HELPFILE:

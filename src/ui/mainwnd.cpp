@@ -232,11 +232,27 @@ static int OnCreate(HWND hWnd) {
     return 0;
 }
 
+// Set once the safe was written for the end of the program, so it is not written
+// (and backed up) a second time on the way out.
+static BOOL bWrittenForExit = FALSE;
+
+void MA_Exit(HWND hWnd) {
+    if (hMyEdit)
+        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    if (hmySafe && SW_PutSafe(1, 0) != 0)
+        return; // the writer has said why; the program stays so the edits are not lost
+    bWrittenForExit = hmySafe != nullptr;
+    DestroyWindow(hWnd);
+}
+
 void MA_DestroySequence() {
     if (hMyEdit)
         SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
     if (hmySafe) {
-        SW_PutSafe(1, 0);
+        // Only an end of the session comes here unwritten, and it cannot be refused.
+        if (!bWrittenForExit)
+            (void)SW_PutSafe(1, 0);
+        bWrittenForExit = FALSE;
         PL_CloseHandle(hmySafe);
         hmySafe = nullptr;
     }
@@ -275,11 +291,11 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             T_AlarmTimer();
         return 0;
     case WM_CLOSE:
-        if (Settings.TrayOnClose) {
+        if (Settings.TrayOnClose)
             TR_HideToTray();
-            return 0;
-        }
-        break;
+        else
+            MA_Exit(hWnd);
+        return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && Settings.TrayOnMinimize) {
             if (hDropWnd && IsWindowVisible(hDropWnd))

@@ -45,5 +45,9 @@ extern int nPlatformKind;
 BOOL MA_IsNtFamily();
 // The command table: TRUE when the command was one of the main window's.
 BOOL MA_Command(HWND hWnd, unsigned id);
-// The end of the main window: the safe written back, the window places kept.
+// Ends the program: the safe is written back first, and a safe that cannot be
+// written keeps the program running.
+void MA_Exit(HWND hWnd);
+// The end of the main window: the safe written back unless MA_Exit did, the
+// window places kept.
 void MA_DestroySequence();

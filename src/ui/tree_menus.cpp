@@ -95,20 +95,22 @@ void TV_ContextMenu(HWND hPane, int x, int y) {
     }
 }
 
+// Each command asks, tells and refreshes the tree itself; what it returns only
+// says which of those happened.
 void TV_Command(HWND, unsigned id) {
     HTREEITEM sel = TV_GetSelection();
     switch (id) {
     case IDM_TV_PASSWORD: SD_ChangePasswordDialog(); break;
     case IDM_TV_DELETEFOLDER:
         MA_ResetRightPane();
-        OW_DeleteOrdner(T(sel));
+        (void)OW_DeleteOrdner(T(sel));
         break;
     case IDM_TV_DELETECARD:
         MA_ResetRightPane();
-        CW_DeleteKarte(T(sel));
+        (void)CW_DeleteKarte(T(sel));
         break;
-    case IDM_TV_CUTCARD: CW_CutCard(T(sel)); break;
-    case IDM_TV_PASTECARD: CW_PasteCard(T(sel)); break;
+    case IDM_TV_CUTCARD: (void)CW_CutCard(T(sel)); break;
+    case IDM_TV_PASTECARD: (void)CW_PasteCard(T(sel)); break;
     default: break;
     }
 }

@@ -140,8 +140,9 @@ class MainProgram : public SafeTest {
         Pump();
     }
     void TearDown() override {
-        if (hmySafe)
-            SW_CloseSafe(0);
+        if (hmySafe) {
+            EXPECT_EQ(SW_CloseSafe(0), 0);
+        }
         Pump();
         UI_SetPort(&ui);
         EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
@@ -217,7 +218,7 @@ TEST_F(MainProgram, CommandsFollowTheSafe) {
     EXPECT_FALSE(ButtonEnabled(TB_CHANGE_CARD)) << "no card chosen";
     EXPECT_FALSE(ButtonEnabled(TB_DISPLAY_CARD)) << "no card chosen";
 
-    SW_CloseSafe(0);
+    ASSERT_EQ(SW_CloseSafe(0), 0);
     Pump();
     EXPECT_TRUE(Tree().empty()) << "closing the safe empties the tree";
     for (unsigned id : {CMD_CLOSE_SAFE, CMD_PASSWORD, CMD_CREATE_FOLDER, CMD_FOLDER_ORDER, CMD_BACKUP, CMD_PDA,
@@ -316,7 +317,7 @@ void ClickRow(int row) {
 
 std::string Content(uint32_t card, uint32_t field) {
     char text[300] = {};
-    FW_GetFeld(card, field, text);
+    EXPECT_EQ(FW_GetFeld(card, field, text), 0) << card << "/" << field;
     return text;
 }
 } // namespace
@@ -365,7 +366,7 @@ TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
     EXPECT_EQ(Content(2, 1), "n3w-s3cret");
 
     // Closing the safe writes it: the file holds the new texts under the password.
-    SW_CloseSafe(1);
+    ASSERT_EQ(SW_CloseSafe(1), 0);
     Pump();
     ReleaseSafeState();
     UI_SetPort(&ui);
@@ -419,7 +420,7 @@ TEST_F(MainProgram, TheFileMenuCreatesAndOpensSafesThroughTheirDialogs) {
     });
     SendMessageA(hWndMain, WM_COMMAND, CMD_PASSWORD, 0);
     Pump();
-    SW_CloseSafe(1);
+    ASSERT_EQ(SW_CloseSafe(1), 0);
     Pump();
     ReleaseSafeState();
     UI_SetPort(&ui);

@@ -337,6 +337,21 @@ TEST_F(MainWindow, DestroyWritesTheSafeBackKeepsThePlacesAndQuits) {
     EXPECT_NE(ini.find("DropWindow=0,0,600,400"), std::string::npos) << ini;
 }
 
+TEST_F(MainWindow, ASafeThatCannotBeWrittenKeepsTheProgramRunning) {
+    Start();
+    OpenSample();
+    PL_FailCall(PL_FAULT_WRITE, 1, 1000);
+    SendMessageA(hWndMain, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hWndMain)) << "closing would lose the edits";
+    EXPECT_NE(hmySafe, nullptr);
+    EXPECT_FALSE(Drain());
+    EXPECT_FALSE(ui.shown.empty()) << "the user is told why";
+    PL_ResetFaults();
+    SendMessageA(hWndMain, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(hWndMain, nullptr);
+    EXPECT_TRUE(Drain());
+}
+
 TEST_F(MainWindow, QuickWindowModeKeepsThePlacesOfTheLastRun) {
     Start("[Settings]\r\nMainWindow=20,30,620,450\r\n");
     bQuickWindowMode = TRUE;
@@ -664,7 +679,7 @@ TEST_F(MainWindow, DesktopProfilesInTheSafeAllowRestoreOnceItsDialogIsBuilt) {
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
     EXPECT_TRUE(TB_IsEnabled(IDT_RESTOREDESKTOP));
     EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP) && !ButtonEnabled(IDT_RESTOREDESKTOP)) << "no profile dialog yet";
-    SW_CloseSafe(0);
+    ASSERT_EQ(SW_CloseSafe(0), 0);
     EXPECT_FALSE(TB_IsEnabled(IDT_RESTOREDESKTOP));
 }
 
