@@ -170,13 +170,14 @@ Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, c
 
     // RFC 3211: length, check bytes, key, padding; encrypted twice in one chain.
     size_t bs = spec.blockSize;
-    size_t n = (cek.size() + 4 + bs - 1) / bs * bs;
+    Bytes wrappedKey = spec.wrappedKeyLen ? PatternBytes(spec.wrappedKeyLen, 11) : cek;
+    size_t n = (wrappedKey.size() + 4 + bs - 1) / bs * bs;
     if (n < 2 * bs)
         n = 2 * bs;
-    Bytes block(1, static_cast<char>(cek.size()));
+    Bytes block(1, static_cast<char>(wrappedKey.size()));
     for (int i = 0; i < 3; ++i)
-        block += static_cast<char>(~cek[i]);
-    block += cek;
+        block += static_cast<char>(~wrappedKey[i]);
+    block += wrappedKey;
     block += PatternBytes(n - block.size(), 19);
     {
         Cbc c(spec, kek, kekIv);
@@ -201,7 +202,9 @@ Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, c
     Bytes kdAlg = Der(0xA0, DerOid("1.2.840.113549.1.5.12") + Der(0x30, pbkdf2Params));
     Bytes cipherAlg = Der(0x30, DerOid(spec.cipherOid) + Params(spec, kekIv));
     Bytes keAlg = spec.pwriKekWrapper ? Der(0x30, DerOid("1.2.840.113549.1.9.16.3.9") + cipherAlg) : cipherAlg;
-    Bytes pwri = Der(0xA3, DerInt(0) + kdAlg + keAlg + DerOctets(block));
+    Bytes pwri;
+    for (int i = 0; i < spec.recipients; ++i)
+        pwri += Der(0xA3, DerInt(0) + kdAlg + keAlg + DerOctets(block));
     Bytes contentAlg = Der(0x30, DerOid(spec.cipherOid) + Params(spec, contentIv));
 
     if (!spec.indefinite) {
