@@ -123,6 +123,16 @@ TEST_F(DropFile, ADropFileThatDoesNotOpenIsLeftAlone) {
     ASSERT_TRUE(WriteFile(dropPath, "not an envelope at all"));
     EXPECT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), -1);
     EXPECT_EQ(ReadFile(dropPath), "not an envelope at all");
+
+    // Beside a safe with a password, a drop file enveloped without it was planted.
+    SW_SetPassword(cActPasswort, "pw");
+    ActSafeHeader.nPasswort = 0;
+    Add("C:\\planted.txt", KZ_FILE);
+    ASSERT_EQ(SW_WriteDropList(&ActSafeHeader), 0);
+    DW_FreeDroptabelle();
+    ActSafeHeader.nPasswort = 1;
+    EXPECT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), -1);
+    EXPECT_EQ(lpDROPLISTstart, nullptr);
 }
 
 TEST_F(DropFile, AFailedWriteKeepsThePreviousDropFile) {
