@@ -2,6 +2,7 @@
 
 #include "config/inifile.h"
 #include "config/settings.h"
+#include "crypto/kdf.h"
 #include "frame/logs.h"
 #include "frame/trace.h"
 #include "model/desktop_profiles.h"
@@ -105,6 +106,9 @@ int SW_CloseSafe(int save) {
     if (lpDROPLISTstart)
         DW_FreeDroptabelle();
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
+    // Nor are the keys derived from it kept: closing by command, by time-out and
+    // by opening another safe all end here.
+    KDF_Wipe();
     return 0;
 }
 
