@@ -111,7 +111,9 @@ PL_HANDLE PL_CreateFile(const char *path, uint32_t access, uint32_t share,
         Fail();
         return nullptr;
     }
-    int fd = open(p.c_str(), flags | O_CLOEXEC, 0666);
+    // New files are the owner's alone: most hold user data, and the temporary
+    // file of a replacement takes the replaced file's mode when it is moved over it.
+    int fd = open(p.c_str(), flags | O_CLOEXEC, 0600);
     if (fd < 0) {
         Fail();
         return nullptr;
@@ -123,7 +125,7 @@ PL_HANDLE PL_CreateFile(const char *path, uint32_t access, uint32_t share,
         if (a)
             StoreAttributes(p, a);
         if (attributes & PL_ATTR_READONLY)
-            fchmod(fd, 0444);
+            fchmod(fd, 0400);
     }
     g_lastError = existed && (disposition == PL_OPEN_ALWAYS || disposition == PL_CREATE_ALWAYS)
                       ? static_cast<uint32_t>(PL_ERROR_ALREADY_EXISTS)
@@ -249,6 +251,11 @@ int PL_MoveFileEx(const char *from, const char *to, uint32_t flags) {
         errno = EEXIST;
         return Fail();
     }
+    // A file that replaces another keeps the mode of the one it replaces, so an
+    // owner-only file stays owner-only through every save.
+    if ((flags & PL_MOVE_REPLACE_EXISTING) && stat(t.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        chmod(f.c_str(), st.st_mode & 07777) != 0)
+        return Fail();
     long attrs = LoadStoredAttributes(f);
     if (rename(f.c_str(), t.c_str()) != 0)
         return Fail();
@@ -268,7 +275,15 @@ int PL_CopyFile(const char *from, const char *to, int failIfExists) {
     int in = open(f.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return Fail();
-    int out = open(t.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0666);
+    // The copy has its source's mode, as Windows gives a copy its source's attributes.
+    struct stat st;
+    int out = fstat(in, &st) == 0
+                  ? open(t.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0600)
+                  : -1;
+    if (out >= 0 && fchmod(out, st.st_mode & 07777) != 0) {
+        close(out);
+        out = -1;
+    }
     if (out < 0) {
         int e = errno;
         close(in);

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 using namespace testsupport;
 
 namespace {
@@ -166,3 +172,30 @@ TEST_F(FileCrypt, APathTooLongForItsTemporaryNameIsRefused) {
     }
 #endif
 }
+
+#ifndef _WIN32
+// A new file is the owner's alone; a file keeps its mode through encryption and
+// decryption, and a copy has its source's.
+TEST_F(FileCrypt, ANewFileIsTheOwnersAloneAndAFileKeepsItsMode) {
+    mode_t oldMask = umask(022);
+    auto Native = [](std::string p) {
+        std::replace(p.begin(), p.end(), '\\', '/');
+        return p;
+    };
+    auto Mode = [&](const std::string &p) {
+        struct stat st {};
+        return stat(Native(p).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    };
+    const std::string p = Path("f.txt");
+    ASSERT_TRUE(WriteFile(p, "secret"));
+    EXPECT_EQ(Mode(p), 0600u);
+    ASSERT_EQ(chmod(Native(p).c_str(), 0640), 0);
+    for (int step = 0; step < 2; ++step) {
+        ASSERT_EQ(step ? doencryptMyFile(p.c_str(), "pw", 1, 0, 1) : docryptMyFile(p.c_str(), "pw", 1, 0, 1), 0);
+        EXPECT_EQ(Mode(p), 0640u) << step;
+    }
+    ASSERT_EQ(PL_CopyFile(p.c_str(), Path("copy").c_str(), 0), 0);
+    EXPECT_EQ(Mode(Path("copy")), 0640u);
+    umask(oldMask);
+}
+#endif
