@@ -68,6 +68,9 @@ void StoreAttributes(const std::string &p, uint32_t v) {
 void ForgetAttributes(const std::string &p) { g_memAttributes.erase(p); }
 
 uint32_t AttributesOf(const std::string &p, const struct stat &st) {
+    // st is what the path leads to; a symbolic link is marked as Windows marks its links.
+    struct stat own;
+    const bool link = lstat(p.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
     uint32_t a = 0;
     if (S_ISDIR(st.st_mode))
         a |= PL_ATTR_DIRECTORY;
@@ -78,6 +81,8 @@ uint32_t AttributesOf(const std::string &p, const struct stat &st) {
         a |= static_cast<uint32_t>(stored) & kStoredAttributes;
     else if (!S_ISDIR(st.st_mode))
         a |= PL_ATTR_ARCHIVE; // a file Windows has never been told about carries "archive"
+    if (link)
+        a |= PL_ATTR_REPARSE_POINT;
     if (a == 0)
         a = PL_ATTR_NORMAL;
     return a;
@@ -219,7 +224,7 @@ int PL_DeleteFile(const char *path) {
         return -1;
     std::string p = NativePath(path);
     struct stat st;
-    if (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) { // a link goes, never what it leads to
         errno = EACCES;
         return Fail();
     }
