@@ -1,5 +1,6 @@
 #include "support/cms_builder.h"
 
+#include "crypto/cipher.h"
 #include "crypto/skipjack.h"
 
 #include <gcrypt.h>
@@ -29,12 +30,10 @@ void Fatal(const char *what) {
     abort();
 }
 
+// The library is set up once per process, and as the program sets it up.
 void InitGcrypt() {
-    if (!gcry_control(GCRYCTL_INITIALIZATION_FINISHED_P)) {
-        gcry_check_version(nullptr);
-        gcry_control(GCRYCTL_DISABLE_SECMEM, 0);
-        gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
-    }
+    if (CI_InitLibrary() != 0)
+        Fatal("libgcrypt");
 }
 
 // CBC encryption that keeps chaining across calls, as the key wrap needs.
