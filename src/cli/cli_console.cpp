@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 #ifndef _WIN32
@@ -19,47 +18,59 @@ int ConsoleUi::ShowMessage(const char *text, const char *caption, unsigned style
     return UiPort::ShowMessage(text, caption, style);
 }
 
+ConsoleUi::~ConsoleUi() { PL_SecureZero(password, sizeof password); }
+
 int ConsoleUi::AskPassword(const char *, char *out, unsigned size) {
     if (!havePassword)
         return UI_IDCANCEL;
-    snprintf(out, size, "%s", password.c_str());
+    snprintf(out, size, "%s", password);
     return UI_IDOK;
 }
 
-bool CLI_ReadPassword(const std::string &file, std::string *password) {
-    std::string line;
+namespace {
+// One line from an unbuffered stream into password, without its line end.
+bool ReadLine(FILE *in, char *password, size_t size) {
+    setvbuf(in, nullptr, _IONBF, 0);
+    size_t n = 0;
+    int c = 0;
+    while ((c = fgetc(in)) != EOF && c != '\n')
+        if (n + 1 < size)
+            password[n++] = static_cast<char>(c);
+    if (n > 0 && password[n - 1] == '\r')
+        --n;
+    password[n] = 0;
+    return c != EOF || n > 0;
+}
+} // namespace
+
+bool CLI_ReadPassword(const std::string &file, char *password, size_t size) {
     if (!file.empty()) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in || !std::getline(in, line))
+        FILE *in = fopen(file.c_str(), "rb");
+        if (!in)
             return false;
-    } else {
-#ifndef _WIN32
-        // Typed at a terminal the password is not echoed.
-        termios old{};
-        bool tty = isatty(0) && tcgetattr(0, &old) == 0;
-        if (tty) {
-            fprintf(stderr, "Password: ");
-            termios quiet = old;
-            quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            tcsetattr(0, TCSANOW, &quiet);
-        }
-        bool ok = static_cast<bool>(std::getline(std::cin, line));
-        if (tty) {
-            tcsetattr(0, TCSANOW, &old);
-            fprintf(stderr, "\n");
-        }
-        if (!ok)
-            return false;
-#else
-        if (!std::getline(std::cin, line))
-            return false;
-#endif
+        bool ok = ReadLine(in, password, size);
+        fclose(in);
+        return ok;
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    *password = line;
-    PL_SecureZero(&line[0], line.size());
-    return true;
+#ifndef _WIN32
+    // Typed at a terminal the password is not echoed.
+    termios old{};
+    bool tty = isatty(0) && tcgetattr(0, &old) == 0;
+    if (tty) {
+        fprintf(stderr, "Password: ");
+        termios quiet = old;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(0, TCSANOW, &quiet);
+    }
+    bool ok = ReadLine(stdin, password, size);
+    if (tty) {
+        tcsetattr(0, TCSANOW, &old);
+        fprintf(stderr, "\n");
+    }
+    return ok;
+#else
+    return ReadLine(stdin, password, size);
+#endif
 }
 
 std::string CLI_FolderOf(const std::string &path) {

@@ -7,6 +7,7 @@
 #include "crypto/cryptlib.h"
 #include "crypto/file_crypt.h"
 #include "frame/logs.h"
+#include "model/list_release.h"
 #include "model/records.h"
 #include "model/search.h"
 #include "platform/platform.h"
@@ -22,7 +23,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -96,7 +96,8 @@ int AlgoNumber(const std::string &name) {
 bool GetPassword(const Args &a, ConsoleUi &ui) {
     if (ui.havePassword)
         return true;
-    if (!CLI_ReadPassword(Has(a, "--password-file") ? a.options.at("--password-file") : "", &ui.password)) {
+    if (!CLI_ReadPassword(Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password,
+                          sizeof ui.password)) {
         fprintf(stderr, "orvsafe-cli: no password could be read\n");
         return false;
     }
@@ -115,7 +116,7 @@ int ReadSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
         }
         if (!GetPassword(a, ui))
             return 1;
-        SW_SetPassword(cTmpPasswort, ui.password.c_str());
+        SW_SetPassword(cTmpPasswort, ui.password);
     }
     int rc = SW_ReadSafeHeader() == 0 && SW_ReadSafeSections(path.c_str()) == 0 ? 0 : 1;
     if (tmpSafe)
@@ -135,8 +136,7 @@ int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
     if (!GetPassword(a, ui))
         return 1;
     const char *path = a.positional[0].c_str();
-    int rc = encrypt ? docryptMyFile(path, ui.password.c_str(), 1, 0, 1)
-                     : doencryptMyFile(path, ui.password.c_str(), 1, 0, 1);
+    int rc = encrypt ? docryptMyFile(path, ui.password, 1, 0, 1) : doencryptMyFile(path, ui.password, 1, 0, 1);
     if (rc != 0 && ui.lastMessage.empty())
         fprintf(stderr, "orvsafe-cli: cannot %s %s (wrong password, or not an envelope)\n",
                 encrypt ? "encrypt" : "decrypt", path);
@@ -183,14 +183,14 @@ int Import(const Args &a, ConsoleUi &ui) {
     else if (!GetPassword(a, ui))
         return 1;
     else
-        hasPassword = !ui.password.empty();
+        hasPassword = ui.password[0] != 0;
     snprintf(cActSafePath, sizeof cActSafePath, "%s", safePath.c_str());
     ActSafeHeader = SAFEHEADER{};
     ActSafeHeader.nPasswort = hasPassword ? 1 : 0;
     ActSafeControl = SAFECONTROL{};
     memcpy(ActSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
     ActSafeControl.nReserved = reserved;
-    SW_SetPassword(cActPasswort, hasPassword ? ui.password.c_str() : "");
+    SW_SetPassword(cActPasswort, hasPassword ? ui.password : "");
     hmySafe = nullptr;
     int rc = SW_PutSafe(0, 1);
     if (hmySafe)
@@ -365,7 +365,9 @@ int main(int argc, char **argv) {
         rc = 2;
     if (rc == 2)
         fputs(kUsage, stderr);
-    PL_SecureZero(&ui.password[0], ui.password.size());
+    // What a command read or imported goes now, its texts and passwords wiped.
+    SW_ReleaseSafeLists();
+    PL_SecureZero(ui.password, sizeof ui.password);
     SW_ClearPassword(cTmpPasswort);
     SW_ClearPassword(cActPasswort);
     cryptEnd();

@@ -11,6 +11,9 @@
 #include <cstring>
 
 namespace {
+const size_t kPathSize = MAX_PGM_DIR + 20; // the program folder, a separator and the file's name
+const char kTempSuffix[] = ".tmp";
+
 // Reads the whole file. An absent file gives an empty text (0); a file that is
 // there but cannot be read, or is too large, gives -1.
 int LoadIni(const char *path, INITEXT *t) {
@@ -44,8 +47,13 @@ int SaveIni(const char *path, const INITEXT *t) {
         LogWriteError("II01", "write-protected", path, PL_ERROR_ACCESS_DENIED);
         return -1;
     }
-    char temp[MAX_PGM_DIR + 8];
-    snprintf(temp, sizeof temp, "%s.tmp", path);
+    // Room for every path's temporary name: one cut short would be the file itself, written in place.
+    char temp[kPathSize + sizeof kTempSuffix];
+    int n = snprintf(temp, sizeof temp, "%s%s", path, kTempSuffix);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof temp) {
+        LogWriteError("II02", "creating", path, PL_ERROR_PATH_NOT_FOUND);
+        return -1;
+    }
     PL_HANDLE h = PL_CreateFile(temp, PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_ALWAYS, PL_ATTR_NORMAL);
     if (!h) {
         LogWriteError("II02", "creating", temp, PL_GetLastError());
@@ -70,7 +78,7 @@ int SaveIni(const char *path, const INITEXT *t) {
 
 // Loads the file and answers what read() finds in it; 0 when it cannot be read.
 template <typename Read> uint32_t ReadIni(int nIniFileType, Read read) {
-    char path[MAX_PGM_DIR + 20];
+    char path[kPathSize];
     if (II_GetIniPath(nIniFileType, path, sizeof path) != 0)
         return 0;
     INITEXT t;
@@ -82,7 +90,7 @@ template <typename Read> uint32_t ReadIni(int nIniFileType, Read read) {
 
 // Loads the file, lets change() alter the text and writes it back when it changed.
 template <typename Change> int ChangeIni(int nIniFileType, Change change) {
-    char path[MAX_PGM_DIR + 20];
+    char path[kPathSize];
     if (II_GetIniPath(nIniFileType, path, sizeof path) != 0)
         return -1;
     INITEXT t;

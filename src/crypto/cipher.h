@@ -31,7 +31,7 @@ struct CI_INFO {
 
 enum { CI_MAX_BLOCK = 16, CI_MAX_KEY = 64 };
 
-// Initialises libgcrypt once per process; 0 or -1.
+// Initialises libgcrypt once per process, with its secure memory pool for keys; 0 or -1.
 int CI_InitLibrary();
 
 // The cipher we write for a cryptlib algorithm number (4, 8, 9, 10); nullptr for others.

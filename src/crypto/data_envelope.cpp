@@ -72,12 +72,17 @@ int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void
     cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
     int accepted = 0;
     int rc = cryptPushData(env, input, static_cast<int>(inputLength), &accepted);
-    // Only an envelope that needs a key is given the password.
-    if (rc == CRYPT_ENVELOPE_RESOURCE)
+    // Only an envelope that needs a key is given the password. Data enveloped
+    // under a password always asks for it: one that does not was put there by
+    // someone who did not know the password.
+    bool asked = rc == CRYPT_ENVELOPE_RESOURCE;
+    if (asked)
         cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
     cryptFlushData(env);
     int popped = 0;
     rc = cryptPopData(env, output, static_cast<int>(outputSize), &popped);
+    if (!asked && password && password[0])
+        rc = CRYPT_ERROR_BADDATA;
     cryptDestroyEnvelope(env);
     T_Free("CY_F_01", input);
     if (rc != CRYPT_OK) {

@@ -32,8 +32,9 @@ CY_OPTIONS CY_Options();
 [[nodiscard]] int docryptMyData(const void *data, uint32_t length, const char *password, int NPWYESNO, CRYPTRESULT *result);
 
 // Opens the envelope of inputLength bytes at input into output (outputSize bytes,
-// zeroed first). The input block is always freed. 0, or -1 with the output all
-// zero where nothing could be restored.
+// zeroed first). A password that is not empty says the data was enveloped under
+// it: an envelope that does not ask for it is refused. The input block is always
+// freed. 0, or -1 with the output all zero where nothing could be restored.
 [[nodiscard]] int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void *input, uint32_t inputLength);
 
 // The cipher for the setting's value: 4, 8, 9 or 10; anything else is 8 (AES).

@@ -14,7 +14,6 @@
 namespace {
 enum {
     kMaxDepth = 16,       // open constructed forms, the envelope's own included
-    kMaxRecipients = 4,   // password recipients tried
     kMaxHeaderElement = 16384,
     kMaxSmallElement = 1024,
 };
@@ -68,8 +67,10 @@ struct ER_ENVELOPE {
     bool encrypted;
     bool legacy;
     bool attributesSeen;
-    PWRI_RECIPIENT recipients[kMaxRecipients];
-    int recipientCount;
+    // The first password recipient we can use: each one tried would cost a
+    // derivation of up to the iteration limit, so no other is.
+    PWRI_RECIPIENT recipient;
+    bool haveRecipient;
     uint8_t password[KDF_MAX_PASSWORD]; // a password given before the recipients were read
     size_t passwordLen;
     uint8_t cek[CI_MAX_KEY];
@@ -208,23 +209,21 @@ Step ReadElement(ER_ENVELOPE *e, uint8_t tag, size_t maxSize, ASN_ELEM *elem, si
 }
 
 // ---------------------------------------------------------------- keys
-// Derives and unwraps with every password recipient in turn.
+// Derives the key-encryption key and unwraps the content key with it.
 Step TryPassword(ER_ENVELOPE *e, const uint8_t *password, size_t len) {
-    for (int i = 0; i < e->recipientCount; ++i) {
-        const PWRI_RECIPIENT &r = e->recipients[i];
-        uint8_t kek[KDF_MAX_KEY];
-        int rc = -1;
-        if (KDF_Derive(password, len, &r.kdf, kek) == 0)
-            rc = PWRI_Unwrap(r.kek, kek, r.kdf.keyLen, r.kekIv, r.wrapped, r.wrappedLen, e->cek, &e->cekLen);
-        if (rc == 0)
-            KDF_Remember(password, len, &r.kdf, kek);
-        BQ_Wipe(kek, sizeof kek);
-        if (rc == 0) {
-            e->haveKey = true;
-            return STEP_PROGRESS;
-        }
-    }
-    return STEP_WRONGKEY;
+    const PWRI_RECIPIENT &r = e->recipient;
+    uint8_t kek[KDF_MAX_KEY];
+    int rc = -1;
+    if (KDF_Derive(password, len, &r.kdf, kek) == 0)
+        rc = PWRI_Unwrap(r.kek, kek, r.kdf.keyLen, r.kekIv, r.wrapped, r.wrappedLen, e->cek, sizeof e->cek,
+                         &e->cekLen);
+    if (rc == 0)
+        KDF_Remember(password, len, &r.kdf, kek);
+    BQ_Wipe(kek, sizeof kek);
+    if (rc != 0)
+        return STEP_WRONGKEY;
+    e->haveKey = true;
+    return STEP_PROGRESS;
 }
 
 // ---------------------------------------------------------------- content
@@ -395,11 +394,11 @@ Step ReadRecipients(ER_ENVELOPE *e) {
     ASN_Enter(&set, &in);
     while (ASN_Next(&in, &ri)) {
         // Only password recipients can be opened here; others are passed over.
-        if (ri.tag == (ASN_CONTEXT | ASN_CONSTRUCTED | 3) && e->recipientCount < kMaxRecipients &&
-            PWRI_Read(&ri, e->legacy, &e->recipients[e->recipientCount]) == 0)
-            ++e->recipientCount;
+        if (ri.tag == (ASN_CONTEXT | ASN_CONSTRUCTED | 3) && !e->haveRecipient &&
+            PWRI_Read(&ri, e->legacy, &e->recipient) == 0)
+            e->haveRecipient = true;
     }
-    if (!ASN_AtEnd(&in) || e->recipientCount == 0)
+    if (!ASN_AtEnd(&in) || !e->haveRecipient)
         return STEP_BAD;
     Consume(e, size);
     e->state = S_NEED_KEY;

@@ -112,11 +112,12 @@ int CY_OpenEnvelope(const void *envelope, uint32_t length, const char *password,
     const char *p = static_cast<const char *>(envelope);
     uint32_t left = length;
     int result = CY_OPEN_OK;
-    bool anything = false;
+    bool anything = false, asked = false;
     while (left > 0 && result == CY_OPEN_OK) {
         int taken = 0;
         int rc = cryptPushData(env, p, static_cast<int>(left), &taken);
         if (rc == CRYPT_ENVELOPE_RESOURCE) {
+            asked = true;
             if (cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password))) !=
                 CRYPT_OK)
                 result = CY_OPEN_WRONGPASSWORD;
@@ -138,6 +139,10 @@ int CY_OpenEnvelope(const void *envelope, uint32_t length, const char *password,
     }
     if (result == CY_OPEN_OK && length == 0)
         result = CY_OPEN_NOTENVELOPE;
+    // What was enveloped under a password asks for it; one that does not was put
+    // there by someone who did not know the password.
+    if (result == CY_OPEN_OK && !asked && password[0])
+        result = CY_OPEN_BADDATA;
     if (result == CY_OPEN_OK && cryptFlushData(env) != CRYPT_OK)
         result = CY_OPEN_BADDATA;
     if (result == CY_OPEN_OK) {

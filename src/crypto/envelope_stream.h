@@ -20,6 +20,8 @@ enum {
 [[nodiscard]] int CY_EnvelopeToFile(const void *data, uint32_t length, const char *password, int NPWYESNO, PL_HANDLE out,
                       const char *code);
 
-// Opens an envelope held in memory. On CY_OPEN_OK *plain is a new block from the
-// tagged allocator (zero-terminated, wipe before freeing) of *plainLength bytes.
+// Opens an envelope held in memory. A password that is not empty says the data
+// was enveloped under it: an envelope that does not ask for it is damaged. On
+// CY_OPEN_OK *plain is a new block from the tagged allocator (zero-terminated,
+// wipe before freeing) of *plainLength bytes.
 [[nodiscard]] int CY_OpenEnvelope(const void *envelope, uint32_t length, const char *password, char **plain, uint32_t *plainLength);

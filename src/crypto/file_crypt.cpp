@@ -78,6 +78,16 @@ struct Job {
 };
 
 int OpenBoth(Job &job, Direction d, int NPWYESNO) {
+    // A temporary name cut short could name the source itself or a file beside
+    // it, which would then be deleted or replaced: such a path is not touched.
+    int n = snprintf(job.temp, sizeof job.temp, "%s%s", job.path, CKS_SUFFIX);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof job.temp) {
+        ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", 0,
+                     "%s(LPSTR %s, PW, UINT %d) path too long for the temporary file", FunctionName(d), job.path,
+                     NPWYESNO);
+        UI_MessageBox("ERROR: file path too long!", "Error", UI_MB_OK);
+        return -1;
+    }
     job.in = PL_CreateFile(job.path, PL_GENERIC_READ, PL_SHARE_NONE, PL_OPEN_EXISTING, 0);
     if (!job.in) {
         uint32_t err = PL_GetLastError();
@@ -86,7 +96,6 @@ int OpenBoth(Job &job, Direction d, int NPWYESNO) {
         UI_MessageBox("ERROR: cannot open file!", "Error", UI_MB_OK);
         return -1;
     }
-    snprintf(job.temp, sizeof job.temp, "%s%s", job.path, CKS_SUFFIX);
     uint32_t attributes = d == ENCRYPT ? PL_ATTR_HIDDEN : PL_ATTR_NORMAL;
     for (int attempt = 0; attempt < 2 && !job.out; ++attempt) {
         job.out = PL_CreateFile(job.temp, PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_NEW, attributes);

@@ -19,7 +19,8 @@ struct CacheEntry {
     uint8_t key[KDF_MAX_KEY];
 };
 
-// Everything here is secret and wiped as a whole.
+// Everything here is secret and wiped as a whole; it lives in the library's
+// secure pool.
 struct KdfState {
     uint8_t password[KDF_MAX_PASSWORD]; // the password the cache and the write salt belong to
     size_t passwordLen;
@@ -29,17 +30,17 @@ struct KdfState {
     unsigned long clock;
     CacheEntry entries[kEntries];
 };
-KdfState g_state;
+KdfState *g_state = nullptr;
 long g_derivations = 0;
 uint32_t g_testWriteIterations = 0;
 uint32_t g_testMaxIterations = 0;
 
 bool SamePassword(const uint8_t *password, size_t len) {
-    if (!g_state.havePassword || len != g_state.passwordLen)
+    if (!g_state || !g_state->havePassword || len != g_state->passwordLen)
         return false;
     uint8_t diff = 0;
     for (size_t i = 0; i < len; ++i)
-        diff |= static_cast<uint8_t>(password[i] ^ g_state.password[i]);
+        diff |= static_cast<uint8_t>(password[i] ^ g_state->password[i]);
     return diff == 0;
 }
 
@@ -48,14 +49,20 @@ bool SameParams(const KDF_PARAMS *a, const KDF_PARAMS *b) {
            a->iterations == b->iterations && a->prf == b->prf && a->keyLen == b->keyLen;
 }
 
-// Makes this password the one the cache belongs to; another password's keys and salt go.
-void AdoptPassword(const uint8_t *password, size_t len) {
+// Makes this password the one the cache belongs to; another password's keys and
+// salt go. false when there is no memory for the cache (nothing is kept then).
+bool AdoptPassword(const uint8_t *password, size_t len) {
     if (SamePassword(password, len))
-        return;
-    BQ_Wipe(&g_state, sizeof g_state);
-    memcpy(g_state.password, password, len);
-    g_state.passwordLen = len;
-    g_state.havePassword = true;
+        return true;
+    if (!g_state)
+        g_state = static_cast<KdfState *>(gcry_calloc_secure(1, sizeof(KdfState)));
+    if (!g_state)
+        return false;
+    BQ_Wipe(g_state, sizeof *g_state);
+    memcpy(g_state->password, password, len);
+    g_state->passwordLen = len;
+    g_state->havePassword = true;
+    return true;
 }
 
 int GcryHash(KDF_PRF prf) {
@@ -75,9 +82,9 @@ int KDF_Derive(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *pa
         params->saltLen == 0 || params->saltLen > KDF_MAX_SALT || params->iterations == 0)
         return -1;
     if (SamePassword(password, passwordLen)) {
-        for (CacheEntry &e : g_state.entries) {
+        for (CacheEntry &e : g_state->entries) {
             if (e.used && SameParams(&e.params, params)) {
-                e.lastUse = ++g_state.clock;
+                e.lastUse = ++g_state->clock;
                 memcpy(key, e.key, params->keyLen);
                 return 0;
             }
@@ -92,46 +99,47 @@ int KDF_Derive(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *pa
 
 void KDF_Remember(const uint8_t *password, size_t passwordLen, const KDF_PARAMS *params,
                   const uint8_t *key) {
-    if (passwordLen > KDF_MAX_PASSWORD || params->keyLen > KDF_MAX_KEY)
+    if (passwordLen > KDF_MAX_PASSWORD || params->keyLen > KDF_MAX_KEY || !AdoptPassword(password, passwordLen))
         return;
-    AdoptPassword(password, passwordLen);
     CacheEntry *slot = nullptr;
-    for (CacheEntry &e : g_state.entries) {
+    for (CacheEntry &e : g_state->entries) {
         if (e.used && SameParams(&e.params, params)) {
             slot = &e;
             break;
         }
     }
     if (!slot) {
-        for (CacheEntry &e : g_state.entries)
+        for (CacheEntry &e : g_state->entries)
             if (!slot || !e.used || (slot->used && e.lastUse < slot->lastUse))
                 slot = &e;
         // The least recently used key goes, wiped.
         BQ_Wipe(slot, sizeof *slot);
     }
     slot->used = true;
-    slot->lastUse = ++g_state.clock;
+    slot->lastUse = ++g_state->clock;
     slot->params = *params;
     memcpy(slot->key, key, params->keyLen);
 }
 
 void KDF_WriteSalt(const uint8_t *password, size_t passwordLen, uint8_t salt[KDF_WRITE_SALT]) {
-    if (passwordLen > KDF_MAX_PASSWORD) {
+    if (passwordLen > KDF_MAX_PASSWORD || !AdoptPassword(password, passwordLen)) {
         CI_Random(salt, KDF_WRITE_SALT);
         return;
     }
-    AdoptPassword(password, passwordLen);
-    if (!g_state.haveSalt) {
-        CI_Random(g_state.writeSalt, KDF_WRITE_SALT);
-        g_state.haveSalt = true;
+    if (!g_state->haveSalt) {
+        CI_Random(g_state->writeSalt, KDF_WRITE_SALT);
+        g_state->haveSalt = true;
     }
-    memcpy(salt, g_state.writeSalt, KDF_WRITE_SALT);
+    memcpy(salt, g_state->writeSalt, KDF_WRITE_SALT);
 }
 
 uint32_t KDF_WriteIterations() { return g_testWriteIterations ? g_testWriteIterations : kWriteIterations; }
 uint32_t KDF_MaxIterations() { return g_testMaxIterations ? g_testMaxIterations : kMaxIterations; }
 
-void KDF_Wipe() { BQ_Wipe(&g_state, sizeof g_state); }
+void KDF_Wipe() {
+    if (g_state)
+        BQ_Wipe(g_state, sizeof *g_state);
+}
 
 long KDF_DerivationCount() { return g_derivations; }
 

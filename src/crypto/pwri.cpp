@@ -175,7 +175,7 @@ int PWRI_Wrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const ui
 }
 
 int PWRI_Unwrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
-                const uint8_t *in, size_t inLen, uint8_t *cek, size_t *cekLen) {
+                const uint8_t *in, size_t inLen, uint8_t *cek, size_t cekSize, size_t *cekLen) {
     size_t bs = kek->blockSize;
     if (inLen < 2 * bs || inLen % bs || inLen > PWRI_MAX_WRAPPED)
         return -1;
@@ -198,6 +198,8 @@ int PWRI_Unwrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const 
         bool checkOk = ((tmp[1] ^ tmp[4]) & (tmp[2] ^ tmp[5]) & (tmp[3] ^ tmp[6])) == 0xFF;
         if (!checkOk || len < 3 || len + 4 > inLen) {
             rc = 1;
+        } else if (len > cekSize) {
+            rc = -1; // a key no cipher takes, made to run past the room for it
         } else {
             memcpy(cek, tmp + 4, len);
             *cekLen = len;

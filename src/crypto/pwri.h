@@ -33,7 +33,8 @@ void PWRI_Write(ASN_OUT *out, const PWRI_RECIPIENT *r);
 // Wraps cek (3..255 bytes) under kek; out gets at least two blocks. 0 or -1.
 [[nodiscard]] int PWRI_Wrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
               const uint8_t *cek, size_t cekLen, uint8_t *out, size_t *outLen);
-// Unwraps; 0, 1 when the check bytes or the length do not hold (a wrong
-// password), -1 for a malformed wrapped key or a library failure.
+// Unwraps into cek, which has room for cekSize bytes; 0, 1 when the check bytes
+// or the length do not hold (a wrong password), -1 for a malformed wrapped key,
+// a key longer than cekSize (nothing is copied) or a library failure.
 [[nodiscard]] int PWRI_Unwrap(const CI_INFO *kek, const uint8_t *kekKey, size_t kekLen, const uint8_t *iv,
-                const uint8_t *in, size_t inLen, uint8_t *cek, size_t *cekLen);
+                const uint8_t *in, size_t inLen, uint8_t *cek, size_t cekSize, size_t *cekLen);

@@ -1,6 +1,8 @@
 #include "model/dumps.h"
 
 #include "frame/trace.h"
+#include "model/card_fields.h"
+#include "model/card_view.h"
 #include "model/desktop_records.h"
 #include "model/droplist_records.h"
 #include "model/records.h"
@@ -58,8 +60,15 @@ void DumpContents(const char *tag) {
                  "nFeldLaenge=%03d next=%08x lpFeldInhalt=%08x",
                  Prefix(i), TRACE_PTR(f), i, TRACE_PTR(f->hFeldTree), f->nKartenKennung, f->nFeldIndex,
                  f->nFeldLaenge, TRACE_PTR(f->next), TRACE_PTR(f->lpFeldInhalt));
-        ML_Trace(tag, "I* lpFeldInhalt (%08x) = '%s'", TRACE_PTR(f->lpFeldInhalt),
-                 f->lpFeldInhalt ? f->lpFeldInhalt : "");
+        // A password is a secret even in a full dump: as the field save traces it, stars of its length.
+        const char *text = f->lpFeldInhalt ? f->lpFeldInhalt : "";
+        CF_FIELD field;
+        char masked[MAX_FELD_LAENGE + 1];
+        if (CF_FindField(f->nKartenKennung, f->nFeldIndex, &field) == 0 && field.type == FT_PASSWORT) {
+            CW_MaskText(text, masked, sizeof masked);
+            text = masked;
+        }
+        ML_Trace(tag, "I* lpFeldInhalt (%08x) = '%s'", TRACE_PTR(f->lpFeldInhalt), text);
     }
 }
 

@@ -39,6 +39,7 @@ enum : uint32_t { // file attributes
     PL_ATTR_ARCHIVE = 0x20,
     PL_ATTR_NORMAL = 0x80,
     PL_ATTR_TEMPORARY = 0x100,
+    PL_ATTR_REPARSE_POINT = 0x400, // a junction or a symbolic link: it leads elsewhere
     PL_ATTR_OFFLINE = 0x1000,
     PL_INVALID_ATTRIBUTES = 0xFFFFFFFFu,
 };
@@ -63,7 +64,7 @@ int PL_SetEndOfFile(PL_HANDLE h);
 int PL_DeleteFile(const char *path);
 int PL_MoveFileEx(const char *from, const char *to, uint32_t flags);
 int PL_CopyFile(const char *from, const char *to, int failIfExists);
-uint32_t PL_GetFileAttributes(const char *path); // PL_INVALID_ATTRIBUTES when missing
+uint32_t PL_GetFileAttributes(const char *path); // PL_INVALID_ATTRIBUTES when missing; links as the walk has them
 int PL_SetFileAttributes(const char *path, uint32_t attributes);
 int PL_CreateDirectory(const char *path);
 int PL_RemoveDirectory(const char *path);
@@ -79,6 +80,7 @@ int PL_FileTimeToLocalTime(uint64_t fileTime, PL_SYSTEMTIME *st);
 
 // Directory walk over a pattern "dir\*" or "dir\*.ico" (wildcards in the last
 // part only, matched without regard to case). "." and ".." are reported as on Windows.
+// A link is reported with PL_ATTR_REPARSE_POINT and the attributes of what it leads to.
 struct PL_FIND_DATA {
     uint32_t dwFileAttributes;
     uint64_t nFileSize;

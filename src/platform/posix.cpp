@@ -68,6 +68,9 @@ void StoreAttributes(const std::string &p, uint32_t v) {
 void ForgetAttributes(const std::string &p) { g_memAttributes.erase(p); }
 
 uint32_t AttributesOf(const std::string &p, const struct stat &st) {
+    // st is what the path leads to; a symbolic link is marked as Windows marks its links.
+    struct stat own;
+    const bool link = lstat(p.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
     uint32_t a = 0;
     if (S_ISDIR(st.st_mode))
         a |= PL_ATTR_DIRECTORY;
@@ -78,6 +81,8 @@ uint32_t AttributesOf(const std::string &p, const struct stat &st) {
         a |= static_cast<uint32_t>(stored) & kStoredAttributes;
     else if (!S_ISDIR(st.st_mode))
         a |= PL_ATTR_ARCHIVE; // a file Windows has never been told about carries "archive"
+    if (link)
+        a |= PL_ATTR_REPARSE_POINT;
     if (a == 0)
         a = PL_ATTR_NORMAL;
     return a;
@@ -111,7 +116,9 @@ PL_HANDLE PL_CreateFile(const char *path, uint32_t access, uint32_t share,
         Fail();
         return nullptr;
     }
-    int fd = open(p.c_str(), flags | O_CLOEXEC, 0666);
+    // New files are the owner's alone: most hold user data, and the temporary
+    // file of a replacement takes the replaced file's mode when it is moved over it.
+    int fd = open(p.c_str(), flags | O_CLOEXEC, 0600);
     if (fd < 0) {
         Fail();
         return nullptr;
@@ -123,7 +130,7 @@ PL_HANDLE PL_CreateFile(const char *path, uint32_t access, uint32_t share,
         if (a)
             StoreAttributes(p, a);
         if (attributes & PL_ATTR_READONLY)
-            fchmod(fd, 0444);
+            fchmod(fd, 0400);
     }
     g_lastError = existed && (disposition == PL_OPEN_ALWAYS || disposition == PL_CREATE_ALWAYS)
                       ? static_cast<uint32_t>(PL_ERROR_ALREADY_EXISTS)
@@ -217,7 +224,7 @@ int PL_DeleteFile(const char *path) {
         return -1;
     std::string p = NativePath(path);
     struct stat st;
-    if (stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) { // a link goes, never what it leads to
         errno = EACCES;
         return Fail();
     }
@@ -249,6 +256,11 @@ int PL_MoveFileEx(const char *from, const char *to, uint32_t flags) {
         errno = EEXIST;
         return Fail();
     }
+    // A file that replaces another keeps the mode of the one it replaces, so an
+    // owner-only file stays owner-only through every save.
+    if ((flags & PL_MOVE_REPLACE_EXISTING) && stat(t.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        chmod(f.c_str(), st.st_mode & 07777) != 0)
+        return Fail();
     long attrs = LoadStoredAttributes(f);
     if (rename(f.c_str(), t.c_str()) != 0)
         return Fail();
@@ -268,7 +280,15 @@ int PL_CopyFile(const char *from, const char *to, int failIfExists) {
     int in = open(f.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return Fail();
-    int out = open(t.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0666);
+    // The copy has its source's mode, as Windows gives a copy its source's attributes.
+    struct stat st;
+    int out = fstat(in, &st) == 0
+                  ? open(t.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0600)
+                  : -1;
+    if (out >= 0 && fchmod(out, st.st_mode & 07777) != 0) {
+        close(out);
+        out = -1;
+    }
     if (out < 0) {
         int e = errno;
         close(in);

@@ -2,6 +2,7 @@
 
 #include "config/inifile.h"
 #include "config/settings.h"
+#include "crypto/kdf.h"
 #include "frame/logs.h"
 #include "frame/trace.h"
 #include "model/desktop_profiles.h"
@@ -106,6 +107,9 @@ int SW_CloseSafe(int save) {
         DW_FreeDroptabelle();
     eDropFileFound = SW_DROPFILE_NONE;
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
+    // Nor are the keys derived from it kept: closing by command, by time-out and
+    // by opening another safe all end here.
+    KDF_Wipe();
     return 0;
 }
 

@@ -142,6 +142,8 @@ uint32_t DW_GetFolderSize(const char *path) {
         return 0;
     uint32_t total = 0;
     do {
+        if (fd.dwFileAttributes & PL_ATTR_REPARSE_POINT)
+            continue; // a walk passes links over
         if (fd.dwFileAttributes & PL_ATTR_DIRECTORY) {
             if (IsDots(fd.cFileName))
                 continue;
@@ -181,6 +183,11 @@ void Walk(const char *path, int top, uint32_t total, Recurse recurse, File file)
         char entry[kPathBuffer];
         if (!EntryPath(path, fd.cFileName, entry, sizeof entry)) {
             ML_WriteLogF("DW02", 0, "path too long for the droplist, skipped: %s\\%s", path, fd.cFileName);
+            continue;
+        }
+        // A junction or symbolic link leads out of the dropped folder: nothing there is ours to encrypt.
+        if (b & PL_ATTR_REPARSE_POINT) {
+            ML_WriteLogF("DW03", 0, "link not followed, skipped: %s", entry);
             continue;
         }
         if (b & PL_ATTR_DIRECTORY) {

@@ -19,10 +19,11 @@
 [[nodiscard]] int DW_DecryptSelection(const char *const *paths, uint32_t count);
 
 // The walks over a folder; top 1 for the folder the user dropped or selected.
+// Junctions and symbolic links inside it are passed over (logged "DW03").
 void DW_CryptFolder(const char *path, int top);
 void DW_DecryptFolder(const char *path, int top);
 // Bytes of the files below a folder that a walk would encrypt (not read-only,
-// system, temporary or offline); 0 when the folder cannot be read.
+// system, temporary or offline, nor behind a link); 0 when the folder cannot be read.
 uint32_t DW_GetFolderSize(const char *path);
 
 // The progress window: opened for a file only from DW_PROGRESS_MIN_SIZE bytes

@@ -1,5 +1,6 @@
 #include "support/cms_builder.h"
 
+#include "crypto/cipher.h"
 #include "crypto/skipjack.h"
 
 #include <gcrypt.h>
@@ -29,12 +30,10 @@ void Fatal(const char *what) {
     abort();
 }
 
+// The library is set up once per process, and as the program sets it up.
 void InitGcrypt() {
-    if (!gcry_control(GCRYCTL_INITIALIZATION_FINISHED_P)) {
-        gcry_check_version(nullptr);
-        gcry_control(GCRYCTL_DISABLE_SECMEM, 0);
-        gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
-    }
+    if (CI_InitLibrary() != 0)
+        Fatal("libgcrypt");
 }
 
 // CBC encryption that keeps chaining across calls, as the key wrap needs.
@@ -170,13 +169,14 @@ Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, c
 
     // RFC 3211: length, check bytes, key, padding; encrypted twice in one chain.
     size_t bs = spec.blockSize;
-    size_t n = (cek.size() + 4 + bs - 1) / bs * bs;
+    Bytes wrappedKey = spec.wrappedKeyLen ? PatternBytes(spec.wrappedKeyLen, 11) : cek;
+    size_t n = (wrappedKey.size() + 4 + bs - 1) / bs * bs;
     if (n < 2 * bs)
         n = 2 * bs;
-    Bytes block(1, static_cast<char>(cek.size()));
+    Bytes block(1, static_cast<char>(wrappedKey.size()));
     for (int i = 0; i < 3; ++i)
-        block += static_cast<char>(~cek[i]);
-    block += cek;
+        block += static_cast<char>(~wrappedKey[i]);
+    block += wrappedKey;
     block += PatternBytes(n - block.size(), 19);
     {
         Cbc c(spec, kek, kekIv);
@@ -201,7 +201,9 @@ Bytes MakePasswordEnvelope(const CmsSample &spec, const std::string &password, c
     Bytes kdAlg = Der(0xA0, DerOid("1.2.840.113549.1.5.12") + Der(0x30, pbkdf2Params));
     Bytes cipherAlg = Der(0x30, DerOid(spec.cipherOid) + Params(spec, kekIv));
     Bytes keAlg = spec.pwriKekWrapper ? Der(0x30, DerOid("1.2.840.113549.1.9.16.3.9") + cipherAlg) : cipherAlg;
-    Bytes pwri = Der(0xA3, DerInt(0) + kdAlg + keAlg + DerOctets(block));
+    Bytes pwri;
+    for (int i = 0; i < spec.recipients; ++i)
+        pwri += Der(0xA3, DerInt(0) + kdAlg + keAlg + DerOctets(block));
     Bytes contentAlg = Der(0x30, DerOid(spec.cipherOid) + Params(spec, contentIv));
 
     if (!spec.indefinite) {

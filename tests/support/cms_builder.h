@@ -46,6 +46,8 @@ struct CmsSample {
     uint32_t claimedIterations = 0; // written instead of iterations (the key stays derived with those)
     bool indefinite = false;   // BER with the content in segments
     size_t segment = 1000;     // segment size for indefinite content
+    size_t wrappedKeyLen = 0;  // a key of this length in the wrap instead of the content key (hostile lengths)
+    int recipients = 1;        // copies of the password recipient
 };
 
 // ContentInfo(envelopedData) with one PasswordRecipientInfo, as RFC 3211 lays it out.

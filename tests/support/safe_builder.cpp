@@ -54,7 +54,8 @@ std::string BuildSafe(const SafeContents &s, std::vector<size_t> *offsets) {
     std::string control("ORVSAFE\0", 8);
     control.push_back(static_cast<char>(s.reserved));
     control.push_back(static_cast<char>(s.reserved >> 8));
-    std::string env = Envelope(control, s.password);
+    const std::string sealWith = s.plainEnvelopes ? std::string() : s.password;
+    std::string env = Envelope(control, sealWith);
 
     mark();
     o.u32(pw ? 1 : 0);
@@ -150,7 +151,7 @@ std::string BuildSafe(const SafeContents &s, std::vector<size_t> *offsets) {
             o.raw(c.text.substr(0, len));
     }
     if (pw && !s.cards.empty() && s.contentTextBlock)
-        TextBlock(o, texts, s.password);
+        TextBlock(o, texts, sealWith);
     mark();
     if (!s.cardFields.empty()) {
         o.raw("FTC_ID");
@@ -197,7 +198,7 @@ std::string BuildSafe(const SafeContents &s, std::vector<size_t> *offsets) {
                 o.raw(n.text + std::string(1, '\0'));
         }
         if (pw && !noteTexts.empty())
-            TextBlock(o, noteTexts, s.password);
+            TextBlock(o, noteTexts, sealWith);
     }
     mark();
     if (!s.profiles.empty()) {

@@ -67,6 +67,7 @@ struct SafeContents {
     std::vector<Profile> profiles;
     std::vector<Icon> icons;
     bool contentTextBlock = true; // with a password: write the contents' text block
+    bool plainEnvelopes = false;  // with a password: envelopes that do not ask for it (planted contents)
 };
 
 // The file's bytes; `offsets` (if given) receives the offset where each section

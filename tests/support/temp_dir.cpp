@@ -46,6 +46,11 @@ void RemoveTree(const std::string &path) {
             if (name == "." || name == "..")
                 continue;
             std::string full = path + "\\" + name;
+            if (fd.dwFileAttributes & PL_ATTR_REPARSE_POINT) { // the link goes, not what it leads to
+                if (PL_DeleteFile(full.c_str()) != 0)
+                    PL_RemoveDirectory(full.c_str());
+                continue;
+            }
             PL_SetFileAttributes(full.c_str(), PL_ATTR_NORMAL);
             if (fd.dwFileAttributes & PL_ATTR_DIRECTORY)
                 RemoveTree(full);

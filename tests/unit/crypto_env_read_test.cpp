@@ -249,3 +249,27 @@ TEST_F(EnvRead, DataEnvelopesOfOtherShapes) {
     EXPECT_TRUE(OpenedCleanly(o));
     EXPECT_TRUE(o.data.empty());
 }
+
+// A wrap that holds under the password but carries a key longer than any
+// cipher's: refused as it is unwrapped, never copied past the key's room.
+TEST_F(EnvRead, AWrappedKeyLongerThanAnyKeyIsRefused) {
+    for (size_t length : {65, 150, 255}) {
+        SCOPED_TRACE(length);
+        CmsSample s = Aes256();
+        s.wrappedKeyLen = length;
+        Opened o = Open(MakePasswordEnvelope(s, kPassword, "planted"), kPassword);
+        EXPECT_EQ(o.passwordRc, CRYPT_ERROR_WRONGKEY);
+        EXPECT_TRUE(o.data.empty());
+    }
+}
+
+// Each password recipient costs a derivation: only the first one is tried.
+TEST_F(EnvRead, OnlyTheFirstPasswordRecipientIsTried) {
+    CmsSample s = Aes256();
+    s.recipients = 4;
+    std::string env = MakePasswordEnvelope(s, kPassword, "abc");
+    long before = KDF_DerivationCount();
+    EXPECT_EQ(Open(env, "not the password").passwordRc, CRYPT_ERROR_WRONGKEY);
+    EXPECT_EQ(KDF_DerivationCount() - before, 1);
+    EXPECT_TRUE(Open(env, kPassword).data == "abc");
+}

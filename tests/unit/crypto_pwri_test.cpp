@@ -27,14 +27,14 @@ TEST(Pwri, WrapAndUnwrapForEveryCipherWeWrite) {
         // LEN, three check bytes and the key, in whole blocks, at least two.
         size_t expect = (cek.size() + 4 + c->blockSize - 1) / c->blockSize * c->blockSize;
         EXPECT_EQ(wrappedLen, std::max(expect, 2 * c->blockSize));
-        ASSERT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen, back, &backLen), 0);
+        ASSERT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen, back, sizeof back, &backLen), 0);
         EXPECT_EQ(std::string(reinterpret_cast<char *>(back), backLen), cek);
 
         std::string otherKek = PatternBytes(c->writeKekLen, 9);
-        EXPECT_EQ(PWRI_Unwrap(c, U(otherKek), otherKek.size(), U(iv), wrapped, wrappedLen, back, &backLen), 1);
+        EXPECT_EQ(PWRI_Unwrap(c, U(otherKek), otherKek.size(), U(iv), wrapped, wrappedLen, back, sizeof back, &backLen), 1);
         wrapped[0] ^= 1; // damage anywhere garbles the length and check bytes
-        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen, back, &backLen), 1);
-        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen - 1, back, &backLen), -1);
-        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, c->blockSize, back, &backLen), -1);
+        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen, back, sizeof back, &backLen), 1);
+        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, wrappedLen - 1, back, sizeof back, &backLen), -1);
+        EXPECT_EQ(PWRI_Unwrap(c, U(kek), kek.size(), U(iv), wrapped, c->blockSize, back, sizeof back, &backLen), -1);
     }
 }

@@ -10,9 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 using namespace testsupport;
 
@@ -285,3 +290,28 @@ TEST_F(DropCrypt, TheOpenSafeAndItsDropFileAreNeverEncrypted) {
     ASSERT_EQ(Decrypt({box}), 0);
     EXPECT_TRUE(ReadFile(other) == contents[other]);
 }
+
+#ifndef _WIN32
+// Links inside a dropped folder (to a folder or a file elsewhere) are passed
+// over: nothing outside the dropped folder is encrypted or counted.
+TEST_F(DropCrypt, AWalkDoesNotFollowLinksOutOfTheDroppedFolder) {
+    std::string outside = data + "\\outside", f = data + "\\f";
+    Dir(outside);
+    Dir(f);
+    std::string o1 = Make(outside + "\\o1.txt", 400, 1), o2 = Make(outside + "\\o2.txt", 500, 2);
+    std::string a = Make(f + "\\a.txt", 100, 3);
+    auto Native = [](std::string p) {
+        std::replace(p.begin(), p.end(), '\\', '/');
+        return p;
+    };
+    ASSERT_EQ(symlink(Native(outside).c_str(), Native(f + "\\dirlink").c_str()), 0);
+    ASSERT_EQ(symlink(Native(o2).c_str(), Native(f + "\\filelink").c_str()), 0);
+    EXPECT_EQ(DW_GetFolderSize(f.c_str()), 100u);
+    ui.answers = {UI_IDOK};
+    ASSERT_EQ(Drop({f}), 0);
+    EXPECT_TRUE(ReadFile(o1) == contents[o1]);
+    EXPECT_TRUE(ReadFile(o2) == contents[o2]);
+    EXPECT_FALSE(ReadFile(a) == contents[a]);
+    EXPECT_EQ(nDropCount, 2u) << Chain();
+}
+#endif

@@ -130,6 +130,18 @@ TEST_F(DropFile, ADropFileThatDoesNotOpenIsLeftAlone) {
     const char *dropped[] = {safe.c_str()};
     EXPECT_EQ(DW_CryptFiles(dropped, 1), -1);
     EXPECT_EQ(ui.shown.back().text, "error: dropfile could not be opened, no files can be crypted");
+
+    // Beside a safe with a password, a drop file enveloped without it was planted.
+    ASSERT_EQ(PL_DeleteFile(dropPath.c_str()), 0);
+    eDropFileFound = SW_DROPFILE_NONE;
+    SW_SetPassword(cActPasswort, "pw");
+    ActSafeHeader.nPasswort = 0;
+    Add("C:\\planted.txt", KZ_FILE);
+    ASSERT_EQ(SW_WriteDropList(&ActSafeHeader), 0);
+    DW_FreeDroptabelle();
+    ActSafeHeader.nPasswort = 1;
+    EXPECT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), -1);
+    EXPECT_EQ(lpDROPLISTstart, nullptr);
 }
 
 TEST_F(DropFile, AFailedWriteKeepsThePreviousDropFile) {

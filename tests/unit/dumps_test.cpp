@@ -151,3 +151,21 @@ TEST_F(Dumps, ShortFolderCardAndDesktopDumps) {
                     "dwIconText=Trash                     next=00000000 ");
     card.next = nullptr;
 }
+
+// A password field's content shows as stars of its length; the card's own
+// field table decides over its folder's.
+TEST_F(Dumps, PasswordFieldsAreMaskedInTheFullDump) {
+    FELDTABCARD own = {};
+    own.KartenKennung = 3;
+    own.Feldtyp = FT_PASSWORT;
+    for (int row = 0; row < 3; ++row) { // normal; the folder's field a password; the card's own field
+        field.feldtyp = row == 1 ? FT_PASSWORT : FT_NORMAL;
+        lpFELDTABCARDstart = lpFELDTABCARDact = row == 2 ? &own : nullptr;
+        PL_DeleteFile(Path("orvtrace.log").c_str());
+        ML_DumpTables("DMP GET");
+        auto b = TraceBodies(Path("orvtrace.log"), "DMP GET");
+        ASSERT_GE(b.size(), 9u);
+        EXPECT_EQ(b[8], row == 0 ? "I* lpFeldInhalt (ADDR) = 'hello' " : "I* lpFeldInhalt (ADDR) = '*****' ") << row;
+    }
+    lpFELDTABCARDstart = lpFELDTABCARDact = nullptr;
+}

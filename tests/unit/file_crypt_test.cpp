@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 using namespace testsupport;
 
 namespace {
@@ -127,3 +133,69 @@ TEST_F(FileCrypt, ProgressAndTheCryptLog) {
     ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
     EXPECT_FALSE(FileExists(Path("orvcrypt.log"))) << "quiet runs are not logged";
 }
+
+// The temporary name "<path>.cks" must fit its buffer: a path too long for it is
+// refused before any file is opened, and a file named like the cut name (the
+// source itself at 299 characters) is never touched.
+TEST_F(FileCrypt, APathTooLongForItsTemporaryNameIsRefused) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows opens no path this long";
+#else
+    std::string folder = Path(std::string(150, 'd'));
+    ASSERT_EQ(PL_CreateDirectory(folder.c_str()), 0);
+    for (size_t length = 295; length <= 300; ++length) {
+        SCOPED_TRACE(length);
+        std::string path = folder + "\\" + std::string(length - folder.size() - 1, 'f');
+        std::string cut = (path + ".cks").substr(0, 299);
+        const bool sibling = length > 295 && cut != path;
+        ASSERT_TRUE(WriteFile(path, "source"));
+        if (sibling) {
+            ASSERT_TRUE(WriteFile(cut, "sibling"));
+        }
+        ui.shown.clear();
+        for (bool encrypt : {true, false}) {
+            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", 1, 0, 1) : doencryptMyFile(path.c_str(), "pw", 1, 0, 1);
+            EXPECT_EQ(rc, length <= 295 ? 0 : -1);
+        }
+        EXPECT_EQ(ReadFile(path), "source");
+        if (sibling) {
+            EXPECT_EQ(ReadFile(cut), "sibling");
+        }
+        if (length > 295) {
+            ASSERT_EQ(ui.shown.size(), 2u);
+            EXPECT_EQ(ui.shown[0].text, "ERROR: file path too long!");
+            EXPECT_EQ(ui.shown[0].caption, "Error");
+        }
+        PL_DeleteFile(path.c_str());
+        if (sibling)
+            PL_DeleteFile(cut.c_str());
+    }
+#endif
+}
+
+#ifndef _WIN32
+// A new file is the owner's alone; a file keeps its mode through encryption and
+// decryption, and a copy has its source's.
+TEST_F(FileCrypt, ANewFileIsTheOwnersAloneAndAFileKeepsItsMode) {
+    mode_t oldMask = umask(022);
+    auto Native = [](std::string p) {
+        std::replace(p.begin(), p.end(), '\\', '/');
+        return p;
+    };
+    auto Mode = [&](const std::string &p) {
+        struct stat st {};
+        return stat(Native(p).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    };
+    const std::string p = Path("f.txt");
+    ASSERT_TRUE(WriteFile(p, "secret"));
+    EXPECT_EQ(Mode(p), 0600u);
+    ASSERT_EQ(chmod(Native(p).c_str(), 0640), 0);
+    for (int step = 0; step < 2; ++step) {
+        ASSERT_EQ(step ? doencryptMyFile(p.c_str(), "pw", 1, 0, 1) : docryptMyFile(p.c_str(), "pw", 1, 0, 1), 0);
+        EXPECT_EQ(Mode(p), 0640u) << step;
+    }
+    ASSERT_EQ(PL_CopyFile(p.c_str(), Path("copy").c_str(), 0), 0);
+    EXPECT_EQ(Mode(Path("copy")), 0640u);
+    umask(oldMask);
+}
+#endif

@@ -181,3 +181,29 @@ TEST_F(IniFile, ReadingASectionIsTracedAtTheFunctionBit) {
     EXPECT_EQ(ReadFile(Path("orvtrace.log")),
               "*SW_FNK* Wed Mar 01 18:05:09 B RDmyini_section(lpsection=Templates, nIniFileType=1) \r\n");
 }
+
+// However long the program folder's path, the file is replaced through its
+// temporary file, never written in place.
+TEST_F(IniFile, ALongProgramFolderStillGetsAnAtomicWrite) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows opens no path this long";
+#else
+    const std::string original = "[Options]\r\nA=1\r\n";
+    for (size_t length : {248, 252, 253, 256, 260}) {
+        std::string folder = dir + "\\" + std::string(length - dir.size() - 1, 'p');
+        ASSERT_EQ(PL_CreateDirectory(folder.c_str()), 0);
+        snprintf(szProgramDir, sizeof szProgramDir, "%s", folder.c_str());
+        for (int type : {INI_FILE_SETTINGS, INI_FILE_TEMPLATES}) {
+            SCOPED_TRACE(std::to_string(length) + " " + std::to_string(type));
+            std::string path = folder + (type == INI_FILE_SETTINGS ? "\\orvsafe.ini" : "\\orvtemplate.ini");
+            ASSERT_TRUE(WriteFile(path, original));
+            PL_FailCall(PL_FAULT_WRITE, 1);
+            II_PutString("Options", "A", "2", type);
+            PL_ResetFaults();
+            EXPECT_EQ(ReadFile(path), original) << "a failed write leaves the file whole";
+            II_PutString("Options", "A", "2", type);
+            EXPECT_EQ(ReadFile(path), "[Options]\r\nA=2\r\n");
+        }
+    }
+#endif
+}

@@ -1,4 +1,5 @@
 #include "config/settings.h"
+#include "crypto/kdf.h"
 #include "model/notes_list.h"
 #include "model/records.h"
 #include "store/safe_lifecycle.h"
@@ -213,4 +214,22 @@ TEST_F(SafeLifecycle, AFailingLastSafeIsNotTriedAgain) {
     ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nLastSafe=" + a + "\r\n"));
     EXPECT_EQ(SW_OpenLastSafe(), -1) << "the prompt was cancelled";
     EXPECT_NE(Ini().find("LastSafe=\r\n"), std::string::npos);
+}
+
+// Closing a safe (by command, by the time-out or by opening another) forgets the
+// keys derived from its password: opening it again derives them anew.
+TEST_F(SafeLifecycle, ClosingASafeForgetsTheKeysOfItsPassword) {
+    std::string a = Put("a.saf", Small("pw-a", "Alpha"));
+    std::string b = Put("b.saf", Small("", "Beta"));
+    for (int how : {0, 1, 2}) { // close, close with save, open a safe without password
+        SCOPED_TRACE(how);
+        ui.passwords = {"pw-a"};
+        ASSERT_EQ(SW_GetSafe(a.c_str()), 0);
+        ASSERT_EQ(how < 2 ? SW_CloseSafe(how) : SW_GetSafe(b.c_str()), 0);
+        long before = KDF_DerivationCount();
+        ui.passwords = {"pw-a"};
+        ASSERT_EQ(SW_GetSafe(a.c_str()), 0);
+        EXPECT_GT(KDF_DerivationCount(), before);
+        ASSERT_EQ(SW_CloseSafe(0), 0);
+    }
 }
