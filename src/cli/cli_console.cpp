@@ -10,12 +10,33 @@
 #ifndef _WIN32
 #include <termios.h>
 #include <unistd.h>
+#else
+#include <io.h>
 #endif
 
 int ConsoleUi::ShowMessage(const char *text, const char *caption, unsigned style) {
     lastMessage = text ? text : "";
-    fprintf(stderr, "%s: %s\n", caption && *caption ? caption : "orvSafe", lastMessage.c_str());
-    return UiPort::ShowMessage(text, caption, style);
+    const unsigned buttons = style & 0x0F;
+    const bool question = buttons != UI_MB_OK;
+    const int yes = buttons == UI_MB_OKCANCEL ? UI_IDOK : UI_IDYES;
+    const int no = buttons == UI_MB_OKCANCEL ? UI_IDCANCEL : UI_IDNO;
+    const char *title = caption && *caption ? caption : "orvSafe";
+    if (!question || confirm == CLI_CONFIRM_DEFAULT) {
+        fprintf(stderr, "%s: %s\n", title, lastMessage.c_str());
+        return UiPort::ShowMessage(text, caption, style);
+    }
+    if (confirm == CLI_CONFIRM_YES)
+        return yes;
+    if (!CLI_IsTerminal()) {
+        fprintf(stderr, "%s: %s\norvsafe-cli: no one to answer at a terminal: nothing done (--force answers yes)\n",
+                title, lastMessage.c_str());
+        return no;
+    }
+    fprintf(stderr, "%s: %s [y/N] ", title, lastMessage.c_str());
+    char answer[16] = {};
+    if (!fgets(answer, sizeof answer, stdin))
+        return no;
+    return answer[0] == 'y' || answer[0] == 'Y' ? yes : no;
 }
 
 ConsoleUi::~ConsoleUi() { PL_SecureZero(password, sizeof password); }
@@ -43,7 +64,7 @@ bool ReadLine(FILE *in, char *password, size_t size) {
 }
 } // namespace
 
-bool CLI_ReadPassword(const std::string &file, char *password, size_t size) {
+bool CLI_ReadPassword(const std::string &file, char *password, size_t size, const char *prompt) {
     if (!file.empty()) {
         FILE *in = fopen(file.c_str(), "rb");
         if (!in)
@@ -57,7 +78,7 @@ bool CLI_ReadPassword(const std::string &file, char *password, size_t size) {
     termios old{};
     bool tty = isatty(0) && tcgetattr(0, &old) == 0;
     if (tty) {
-        fprintf(stderr, "Password: ");
+        fprintf(stderr, "%s", prompt);
         termios quiet = old;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         tcsetattr(0, TCSANOW, &quiet);
@@ -71,6 +92,24 @@ bool CLI_ReadPassword(const std::string &file, char *password, size_t size) {
 #else
     return ReadLine(stdin, password, size);
 #endif
+}
+
+bool CLI_IsTerminal() {
+#ifndef _WIN32
+    return isatty(0) != 0;
+#else
+    return _isatty(0) != 0;
+#endif
+}
+
+bool CLI_ReadNewPassword(const std::string &file, char *password, char *confirm, size_t size) {
+    if (!CLI_ReadPassword(file, password, size))
+        return false;
+    if (!file.empty() || !CLI_IsTerminal()) {
+        snprintf(confirm, size, "%s", password);
+        return true;
+    }
+    return CLI_ReadPassword(file, confirm, size, "Again: ");
 }
 
 std::string CLI_FolderOf(const std::string &path) {

@@ -1,13 +1,18 @@
 // orvsafe-cli: the terminal companion. Reads and writes safes and encrypts files
 // with the program's own code. A password comes from standard input or from
 // --password-file FILE, never from the command line.
+#include "cli/cli_args.h"
 #include "cli/cli_console.h"
+#include "cli/cli_edit.h"
+#include "cli/cli_safe.h"
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "crypto/file_crypt.h"
 #include "frame/logs.h"
 #include "model/list_release.h"
+#include "model/password_generator.h"
+#include "model/default_templates.h"
 #include "model/records.h"
 #include "model/search.h"
 #include "platform/platform.h"
@@ -23,63 +28,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-const char kUsage[] =
-    "usage: orvsafe-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
-    "  encrypt-file PATH [--algo aes|blowfish|cast|skipjack]   encrypt a file in place\n"
-    "  decrypt-file PATH                                      decrypt a file in place\n"
-    "  export SAFE                                            print the whole safe as JSON\n"
-    "  import JSON SAFE [--algo ...] [--force]                write a new safe from such JSON\n"
-    "  ls SAFE [FOLDER]                                       list folders, or the cards of one folder\n"
-    "  search SAFE TEXT [--folders] [--cards] [--contents]    search as the program does\n"
-    "  backup SAFE                                            one backup generation into the settings' BackupPath\n"
-    "                                                         (settings from --dir, else the safe's folder)\n"
-    "  recover-list DIR                                       list the safe backups in DIR, oldest first\n"
-    "options:\n"
-    "  --password-file FILE   read the password from the first line of FILE (else from standard input)\n"
-    "  --no-password          the safe has no password / write one without\n"
-    "  --dir DIR              program directory: settings and logs (default: none)\n";
 
-struct Args {
-    std::vector<std::string> positional;
-    std::map<std::string, std::string> options; // --name -> value ("" for switches)
-};
-
-const char *const kValued[] = {"--password-file", "--algo", "--dir"};
-
-bool Parse(int argc, char **argv, Args *a) {
-    for (int i = 2; i < argc; ++i) {
-        std::string s = argv[i];
-        if (s.rfind("--", 0) != 0) {
-            a->positional.push_back(s);
-            continue;
-        }
-        bool valued = false;
-        for (const char *v : kValued)
-            valued |= s == v;
-        if (valued) {
-            if (i + 1 >= argc)
-                return false;
-            a->options[s] = argv[++i];
-        } else if (s == "--no-password" || s == "--force" || s == "--folders" || s == "--cards" ||
-                   s == "--contents") {
-            a->options[s] = "";
-        } else if (s == "--password") {
-            fprintf(stderr, "orvsafe-cli: passwords are never taken from the command line; use standard input or "
-                            "--password-file\n");
-            return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Has(const Args &a, const char *o) { return a.options.count(o) > 0; }
+bool Has(const Args &a, const char *o) { return CLI_Has(a, o); }
 
 int AlgoNumber(const std::string &name) {
     if (name == "aes")
@@ -93,47 +48,12 @@ int AlgoNumber(const std::string &name) {
     return 0;
 }
 
-bool GetPassword(const Args &a, ConsoleUi &ui) {
-    if (ui.havePassword)
-        return true;
-    if (!CLI_ReadPassword(Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password,
-                          sizeof ui.password)) {
-        fprintf(stderr, "orvsafe-cli: no password could be read\n");
-        return false;
-    }
-    ui.havePassword = true;
-    return true;
-}
-
-// Reads a safe into the record lists, asking for its password only when it has one.
-int ReadSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
-    if (SW_OpenSafe(path.c_str()) != 0)
-        return 1;
-    if (TmpSafeHeader.nPasswort == 1) {
-        if (Has(a, "--no-password")) {
-            fprintf(stderr, "orvsafe-cli: the safe has a password\n");
-            return 1;
-        }
-        if (!GetPassword(a, ui))
-            return 1;
-        SW_SetPassword(cTmpPasswort, ui.password);
-    }
-    int rc = SW_ReadSafeHeader() == 0 && SW_ReadSafeSections(path.c_str()) == 0 ? 0 : 1;
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
-    return rc;
-}
-
 int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
     if (a.positional.size() != 1)
         return 2;
-    if (Has(a, "--algo")) {
-        Settings.CryptAlgo = AlgoNumber(a.options.at("--algo"));
-        if (!Settings.CryptAlgo || !encrypt)
-            return 2;
-    }
-    if (!GetPassword(a, ui))
+    if (Has(a, "--algo") && !encrypt)
+        return 2;
+    if (!CLI_GetPassword(a, ui))
         return 1;
     const char *path = a.positional[0].c_str();
     int rc = encrypt ? docryptMyFile(path, ui.password, 1, 0, 1) : doencryptMyFile(path, ui.password, 1, 0, 1);
@@ -146,7 +66,7 @@ int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
 int Export(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 1)
         return 2;
-    if (ReadSafe(a, ui, a.positional[0]) != 0)
+    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
     fwrite(json.data(), 1, json.size(), stdout);
@@ -158,8 +78,6 @@ int Import(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
         return 2;
     const std::string &jsonPath = a.positional[0], &safePath = a.positional[1];
-    if (Has(a, "--algo") && !(Settings.CryptAlgo = AlgoNumber(a.options.at("--algo"))))
-        return 2;
     if (PL_GetFileAttributes(safePath.c_str()) != PL_INVALID_ATTRIBUTES && !Has(a, "--force")) {
         fprintf(stderr, "orvsafe-cli: %s exists already (use --force to replace it)\n", safePath.c_str());
         return 1;
@@ -180,7 +98,7 @@ int Import(const Args &a, ConsoleUi &ui) {
     }
     if (Has(a, "--no-password"))
         hasPassword = false;
-    else if (!GetPassword(a, ui))
+    else if (!CLI_GetPassword(a, ui))
         return 1;
     else
         hasPassword = ui.password[0] != 0;
@@ -202,7 +120,7 @@ int Import(const Args &a, ConsoleUi &ui) {
 int List(const Args &a, ConsoleUi &ui) {
     if (a.positional.empty() || a.positional.size() > 2)
         return 2;
-    if (ReadSafe(a, ui, a.positional[0]) != 0)
+    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     if (a.positional.size() == 1) {
         for (ORDNER *o = lpORDNERstart; o; o = o->next) {
@@ -229,7 +147,7 @@ int List(const Args &a, ConsoleUi &ui) {
 int Search(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
         return 2;
-    if (ReadSafe(a, ui, a.positional[0]) != 0)
+    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     uint32_t options = SE_SearchOptions(Has(a, "--folders"), Has(a, "--cards"), Has(a, "--contents"));
     SE_SearchSafe(a.positional[1].c_str(), options);
@@ -247,14 +165,6 @@ const char kSeparator = '\\';
 const char kSeparator = '/';
 #endif
 
-// The folder part of a path ("." for a bare name).
-std::string FolderOf(const std::string &path) {
-    size_t cut = path.find_last_of("\\/");
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
-}
-
 // One generation of SAFE, as the program's "Backup Safe" makes it, into the
 // BackupPath of the settings in --dir (else of those beside the safe); the drop
 // file goes with it when there is one.
@@ -268,19 +178,10 @@ int Backup(const Args &a, ConsoleUi &) {
     tmpSafe = nullptr;
 
     // Logs are written only into a program directory given with --dir.
-    std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : FolderOf(safePath);
-    char saved[sizeof szProgramDir];
-    memcpy(saved, szProgramDir, sizeof saved);
-    snprintf(szProgramDir, sizeof szProgramDir, "%s", settingsDir.c_str());
-    char backupDir[II_PATH_SIZE] = {}, generations[16] = {};
-    II_GetStringN(II_SECTION_OPTIONS, "BackupPath", backupDir, sizeof backupDir, INI_FILE_SETTINGS);
-    int count = II_DEF_BACKUPGENERATIONS;
-    if (II_GetStringN(II_SECTION_OPTIONS, "BackupGenerations", generations, sizeof generations, INI_FILE_SETTINGS) > 0) {
-        count = II_ParseInt(generations);
-        if (count < 1 || count > 9)
-            count = II_DEF_BACKUPGENERATIONS;
-    }
-    memcpy(szProgramDir, saved, sizeof saved);
+    std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : CLI_FolderOf(safePath);
+    CLI_ReadBackupSettings(settingsDir);
+    const char *backupDir = Settings.BackupPath;
+    const int count = Settings.BackupGenerations;
     if (!backupDir[0]) {
         fprintf(stderr, "orvsafe-cli: no BackupPath is set in %s%corvsafe.ini\n", settingsDir.c_str(), kSeparator);
         return 1;
@@ -315,62 +216,151 @@ int RecoverList(const Args &a, ConsoleUi &) {
     BW_FreeBackupList(list);
     return 0;
 }
+struct Verb {
+    const char *name;
+    const char *synopsis;
+    const char *help;
+    int (*run)(const Args &, ConsoleUi &);
+    bool templates; // reads the folder templates
+};
+
+int EncryptFile(const Args &a, ConsoleUi &ui) { return FileCommand(a, ui, true); }
+int DecryptFile(const Args &a, ConsoleUi &ui) { return FileCommand(a, ui, false); }
+
+const Verb kVerbs[] = {
+    {"create", "create SAFE [--algo A] [--no-password]",
+     "a new empty safe; never replaces a file. The password is typed twice at a terminal, else read once", CLI_Create,
+     false},
+    {"templates", "templates", "the folder templates with their icons", CLI_Templates, true},
+    {"mkdir", "mkdir SAFE FOLDER [--template NAME] [--icon ICON] [--field NAME:TYPE:LENGTH[:drag] ...]",
+     "a folder from a template, with fields of its own added; TYPE is NORMAL, PASSWORT, URL, E-MAIL, PROGRAMM or ALARM",
+     CLI_Mkdir, true},
+    {"add", "add SAFE FOLDER CARD [--icon ICON] [FIELD=VALUE ...]",
+     "a card in a folder (with the folder's icon unless given), its fields filled; an ALARM field takes MM/DD/YYYY",
+     CLI_Add, false},
+    {"edit", "edit SAFE FOLDER/CARD FIELD=VALUE ...", "changes fields of a card; an empty value empties the field",
+     CLI_Edit, false},
+    {"mv", "mv SAFE FOLDER/CARD FOLDER", "moves a card to another folder of the same field structure", CLI_Move,
+     false},
+    {"rm", "rm SAFE FOLDER/CARD [--force]", "removes a card; asks at a terminal unless --force", CLI_Remove, false},
+    {"rmdir", "rmdir SAFE FOLDER [--force]", "removes a folder with its cards; asks at a terminal unless --force",
+     CLI_RemoveFolder, false},
+    {"show", "show SAFE FOLDER/CARD [--show-protected]",
+     "the card's fields in their order, password fields masked unless asked", CLI_Show, false},
+    {"generate", "generate [--length N]", "a random password as the program makes them (10 characters unless asked)",
+     CLI_Generate, false},
+    {"passwd", "passwd SAFE [--no-password]",
+     "changes the safe's password, adds or removes one: the old password first (if any), then the new one",
+     CLI_Passwd, false},
+    {"encrypt-file", "encrypt-file PATH [--algo A]", "encrypts a file in place", EncryptFile, false},
+    {"decrypt-file", "decrypt-file PATH", "decrypts a file in place", DecryptFile, false},
+    {"export", "export SAFE", "prints the whole safe as JSON", Export, false},
+    {"import", "import JSON SAFE [--algo A] [--force]", "writes a new safe from such JSON", Import, false},
+    {"ls", "ls SAFE [FOLDER]", "lists the folders, or the cards of one folder", List, false},
+    {"search", "search SAFE TEXT [--folders] [--cards] [--contents]", "searches as the program does", Search, false},
+    {"backup", "backup SAFE",
+     "one backup generation into the settings' BackupPath (settings from --dir, else the safe's folder)", Backup,
+     false},
+    {"recover-list", "recover-list DIR", "lists the safe backups in DIR, oldest first", RecoverList, false},
+};
+
+void PrintUsage(FILE *out) {
+    fputs("usage: orvsafe-cli COMMAND [ARGUMENTS] [OPTIONS]   (orvsafe-cli COMMAND --help for one)\n", out);
+    for (const Verb &v : kVerbs)
+        fprintf(out, "  %s\n", v.synopsis);
+    fputs("options:\n"
+          "  --password-file FILE   read the password from the first line of FILE (else from standard input)\n"
+          "  --no-password          the safe has no password / write one without\n"
+          "  --algo A               aes, blowfish, cast or skipjack for what is written\n"
+          "  --dir DIR              program directory: settings, templates and logs (default: none)\n"
+          "A name matches exactly, else without regard to case when only one does.\n"
+          "Exit codes: 0 done, 1 refused or failed, 2 a usage error or a name that matches none or several.\n",
+          out);
+}
+
+// Without --dir the templates are the shipped ones, in a private folder of
+// their own for this one command.
+std::string UseShippedTemplates() {
+    char unique[9];
+    SW_GeneratePassword(unique, 8);
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::temp_directory_path(ec) / (std::string("orvsafe-cli-") + unique);
+    if (ec || !std::filesystem::create_directory(dir, ec))
+        return "";
+    snprintf(szProgramDir, sizeof szProgramDir, "%s", dir.string().c_str());
+    if (TW_InstallDefaultTemplates() != 0) {
+        std::filesystem::remove_all(dir, ec);
+        return "";
+    }
+    return dir.string();
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc < 2 || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
-        fputs(kUsage, argc < 2 ? stderr : stdout);
+        PrintUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
-    std::string command = argv[1];
     Args a;
-    if (!Parse(argc, argv, &a)) {
-        fputs(kUsage, stderr);
+    const bool parsed = CLI_ParseArgs(argc, argv, &a);
+    const Verb *verb = nullptr;
+    for (const Verb &v : kVerbs)
+        if (a.command == v.name)
+            verb = &v;
+    if (!verb || !parsed) {
+        if (!verb)
+            fprintf(stderr, "orvsafe-cli: unknown command %s\n", a.command.c_str());
+        PrintUsage(stderr);
         return 2;
+    }
+    if (a.help) {
+        printf("usage: orvsafe-cli %s\n  %s\n", verb->synopsis, verb->help);
+        return 0;
     }
     ConsoleUi ui;
     UI_SetPort(&ui);
+    CLI_UseTree();
     Settings = SETTINGS{};
     Settings.CryptAlgo = CRYPT_ALGO_AES;
     SW_UseSettingsForEnvelopes();
+    std::string shipped;
     if (Has(a, "--dir")) {
         snprintf(szProgramDir, sizeof szProgramDir, "%s", a.options["--dir"].c_str());
         char algo[32] = {};
-        if (II_GetStringN(II_SECTION_OPTIONS, "CryptAlgo", algo, sizeof algo, INI_FILE_SETTINGS) > 0 &&
-            !Has(a, "--algo"))
+        if (II_GetStringN(II_SECTION_OPTIONS, "CryptAlgo", algo, sizeof algo, INI_FILE_SETTINGS) > 0)
             Settings.CryptAlgo = II_ParseInt(algo);
+        // Changes are saved as the program saves them, with its automatic backup.
+        CLI_ReadBackupSettings(a.options["--dir"]);
+    } else if (verb->templates) {
+        shipped = UseShippedTemplates();
+        if (shipped.empty()) {
+            fprintf(stderr, "orvsafe-cli: the shipped templates could not be made ready\n");
+            return 1;
+        }
+    }
+    if (Has(a, "--algo") && !(Settings.CryptAlgo = AlgoNumber(a.options.at("--algo")))) {
+        PrintUsage(stderr);
+        return 2;
     }
     if (cryptInit() != CRYPT_OK) {
         fprintf(stderr, "orvsafe-cli: the encryption library could not be started\n");
         return 1;
     }
-    int rc;
-    if (command == "encrypt-file")
-        rc = FileCommand(a, ui, true);
-    else if (command == "decrypt-file")
-        rc = FileCommand(a, ui, false);
-    else if (command == "export")
-        rc = Export(a, ui);
-    else if (command == "import")
-        rc = Import(a, ui);
-    else if (command == "ls")
-        rc = List(a, ui);
-    else if (command == "search")
-        rc = Search(a, ui);
-    else if (command == "backup")
-        rc = Backup(a, ui);
-    else if (command == "recover-list")
-        rc = RecoverList(a, ui);
-    else
-        rc = 2;
+    int rc = verb->run(a, ui);
     if (rc == 2)
-        fputs(kUsage, stderr);
+        fprintf(stderr, "usage: orvsafe-cli %s\n", verb->synopsis);
     // What a command read or imported goes now, its texts and passwords wiped.
     SW_ReleaseSafeLists();
     PL_SecureZero(ui.password, sizeof ui.password);
     SW_ClearPassword(cTmpPasswort);
     SW_ClearPassword(cActPasswort);
     cryptEnd();
+    CLI_DropTree();
     UI_SetPort(nullptr);
+    if (!shipped.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(shipped, ec);
+    }
     return rc;
 }

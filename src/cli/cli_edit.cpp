@@ -1,0 +1,403 @@
+#include "cli/cli_edit.h"
+
+#include "cli/cli_names.h"
+#include "cli/cli_safe.h"
+#include "model/card_clipboard.h"
+#include "model/card_fields.h"
+#include "model/card_ops.h"
+#include "model/feldstruct.h"
+#include "model/field_editor.h"
+#include "model/field_types.h"
+#include "model/fields.h"
+#include "model/folder_ops.h"
+#include "model/password_generator.h"
+#include "model/records.h"
+#include "model/templates.h"
+#include "platform/platform.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "tools/alarm_date_dialog.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A refusal of the core's rules: its message box has said why.
+int Refused(const DLG_ANSWER &answer) {
+    if (answer.lpText)
+        UI_MessageBox(answer.lpText, answer.lpCaption, answer.nStyle);
+    return 1;
+}
+
+int TooLong(const char *what, const std::string &name, size_t most) {
+    fprintf(stderr, "orvsafe-cli: the %s \"%s\" is longer than %zu characters\n", what, name.c_str(), most);
+    return 1;
+}
+
+bool Exists(const std::string &path) { return PL_GetFileAttributes(path.c_str()) != PL_INVALID_ATTRIBUTES; }
+
+// A type by its name in the type list ("NORMAL", "PASSWORT", "URL", "E-MAIL",
+// "PROGRAMM", "ALARM", any case) or its code; -1 when none.
+int TypeCode(const std::string &text) {
+    for (const FELDTYP *t = FeldTypen; t->nTyp != FELDTYP_ENDE; ++t)
+        if (strcasecmp(text.c_str(), t->cName) == 0)
+            return static_cast<int>(t->nTyp);
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '5')
+        return text[0] - '0';
+    return -1;
+}
+
+// --field NAME:TYPE:LENGTH[:drag] through the editor's "Create field" and
+// "Create", with their checks. 0, 1 refused, 2 malformed.
+int AddField(FE_EDITOR *ed, const std::string &spec) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t cut; (cut = spec.find(':', start)) != std::string::npos; start = cut + 1)
+        parts.push_back(spec.substr(start, cut - start));
+    parts.push_back(spec.substr(start));
+    const bool drag = parts.size() == 4 && parts[3] == "drag";
+    if ((parts.size() != 3 && !drag) || TypeCode(parts[1]) < 0) {
+        fprintf(stderr, "orvsafe-cli: --field %s: give NAME:TYPE:LENGTH[:drag], TYPE one of NORMAL, PASSWORT, URL, "
+                        "E-MAIL, PROGRAMM, ALARM\n",
+                spec.c_str());
+        return 2;
+    }
+    if (parts[0].size() > FELD_NAME_LEN - 4)
+        return TooLong("field name", parts[0], FELD_NAME_LEN - 4);
+    FE_INPUT in{};
+    DLG_ANSWER answer = FE_NewField(ed, &in);
+    if (answer.lpText)
+        return Refused(answer);
+    snprintf(in.cName, sizeof in.cName, "%s", parts[0].c_str());
+    in.nTyp = TypeCode(parts[1]);
+    snprintf(in.cLaenge, sizeof in.cLaenge, "%.7s", parts[2].c_str());
+    in.bDrag = drag;
+    answer = FE_Apply(ed, &in);
+    return answer.lpText ? Refused(answer) : 0;
+}
+
+// One FIELD=VALUE of a card: the field by the name rule of folders and cards,
+// the value within the field's length; an alarm field takes a date MM/DD/YYYY
+// of the alarm dialog's lists, or nothing to clear it.
+int SetField(KARTE *card, const std::string &assignment) {
+    size_t eq = assignment.find('=');
+    if (eq == std::string::npos || eq == 0) {
+        fprintf(stderr, "orvsafe-cli: \"%s\": give FIELD=VALUE\n", assignment.c_str());
+        return 2;
+    }
+    const std::string name = assignment.substr(0, eq), value = assignment.substr(eq + 1);
+    std::vector<CF_FIELD> exact, folded;
+    CF_CURSOR cursor;
+    CF_FIELD f;
+    for (int more = CF_First(card->nKartenKennung, &cursor, &f); more; more = CF_Next(&cursor, &f)) {
+        if (name == f.name)
+            exact.push_back(f);
+        else if (strcasecmp(name.c_str(), f.name) == 0)
+            folded.push_back(f);
+    }
+    const std::vector<CF_FIELD> &hits = !exact.empty() ? exact : folded;
+    if (hits.size() != 1) {
+        fprintf(stderr, hits.empty() ? "orvsafe-cli: card \"%s\" has no field \"%s\"\n"
+                                     : "orvsafe-cli: card \"%s\": field name \"%s\" is ambiguous\n",
+                card->cKartenName, name.c_str());
+        return 2;
+    }
+    f = hits[0];
+    if (f.type == FT_ALARM || f.type == FT_ALARM2) {
+        if (value.empty())
+            return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, "", card->hCardTree) == 0 ? 0 : 1;
+        int month = 0, day = 0, year = 0;
+        char rest = 0;
+        if (sscanf(value.c_str(), "%2d/%2d/%4d%c", &month, &day, &year, &rest) != 3 || value.size() != 10 ||
+            AW_DateListPosition(AW_LIST_MONTH, month) < 0 || AW_DateListPosition(AW_LIST_DAY, day) < 0 ||
+            AW_DateListPosition(AW_LIST_YEAR, year) < 0) {
+            fprintf(stderr, "orvsafe-cli: field \"%s\" is an alarm: give a date MM/DD/YYYY (years %d to %d), not \"%s\"\n",
+                    f.name, AW_YEAR_FIRST, AW_DateListValue(AW_LIST_YEAR, AW_DateListCount(AW_LIST_YEAR) - 1),
+                    value.c_str());
+            return 1;
+        }
+        return AW_AlarmDateOk(card->nKartenKennung, f.nFeldIndex, day, month, year, card->hCardTree) == 0 ? 0 : 1;
+    }
+    const uint32_t most = FW_GetMaxLaenge(card->nKartenKennung, f.nFeldIndex);
+    if (value.size() > most) {
+        fprintf(stderr, "orvsafe-cli: the value for \"%s\" is longer than its %u characters\n", f.name,
+                static_cast<unsigned>(most));
+        return 1;
+    }
+    return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, value.c_str(), card->hCardTree) == 0 ? 0 : 1;
+}
+
+// Runs a change on the safe opened for it and writes it back when the change
+// succeeded; a refused change leaves the file as it was.
+template <typename Change> int ChangeSafe(const Args &a, ConsoleUi &ui, Change change) {
+    if (CLI_OpenSafe(a, ui, a.positional[0]) != 0)
+        return 1;
+    int rc = change();
+    if (rc != 0) {
+        PL_CloseHandle(hmySafe);
+        hmySafe = nullptr;
+        return rc;
+    }
+    return CLI_SaveSafe();
+}
+
+bool Usage(const Args &a, size_t least, size_t most) {
+    return a.positional.size() >= least && a.positional.size() <= most;
+}
+
+} // namespace
+
+int CLI_Create(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 1, 1))
+        return 2;
+    const std::string &path = a.positional[0];
+    if (Exists(path)) {
+        fprintf(stderr, "orvsafe-cli: %s exists already; create never replaces a file\n", path.c_str());
+        return 1;
+    }
+    char confirm[CLI_PASSWORD_SIZE] = {};
+    const bool without = CLI_Has(a, "--no-password");
+    if (!without) {
+        const std::string file = CLI_Has(a, "--password-file") ? a.options.at("--password-file") : "";
+        if (!CLI_ReadNewPassword(file, ui.password, confirm, sizeof ui.password)) {
+            PL_SecureZero(confirm, sizeof confirm);
+            fprintf(stderr, "orvsafe-cli: no password could be read\n");
+            return 1;
+        }
+        ui.havePassword = true;
+    }
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", path.c_str());
+    ActSafeHeader = SAFEHEADER{};
+    ActSafeControl = SAFECONTROL{};
+    memcpy(ActSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
+    SW_FOCUS focus;
+    int rc = SW_ChangePasswordOK(ui.password, confirm, without, &focus);
+    PL_SecureZero(confirm, sizeof confirm);
+    if (rc != 0)
+        return 1;
+    // The header alone first, a new file: it never replaces one that appeared meanwhile.
+    hmySafe = SW_WriteSafeHeader(path.c_str(), &ActSafeHeader, &ActSafeControl);
+    if (!hmySafe)
+        return 1;
+    return CLI_SaveSafe();
+}
+
+int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 2, 2) || (!CLI_Has(a, "--template") && a.fields.empty()))
+        return 2;
+    const std::string &name = a.positional[1];
+    if (name.size() > ORDNER_NAME_LEN - 1)
+        return TooLong("folder name", name, ORDNER_NAME_LEN - 1);
+    std::string templ;
+    if (CLI_Has(a, "--template") && CLI_FindTemplate(a.options.at("--template"), &templ) != 0)
+        return 2;
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *same = nullptr;
+        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+            if (name == o->cOrdnerName)
+                same = o;
+        if (same) {
+            fprintf(stderr, "orvsafe-cli: the safe has a folder \"%s\" already\n", name.c_str());
+            return 1;
+        }
+        FE_EDITOR ed{};
+        if (!templ.empty()) {
+            DLG_ANSWER answer = OW_CreateOrdnerOk(name.c_str(), templ.c_str(), &ed);
+            if (answer.nAction != DLG_NEXT)
+                return Refused(answer);
+        } else {
+            FS_Clear();
+            FE_OpenFolder(&ed, FE_MODE_NEW_FOLDER, name.c_str(), "");
+        }
+        if (CLI_Has(a, "--icon"))
+            FE_SetIcon(&ed, a.options.at("--icon").c_str());
+        for (const std::string &spec : a.fields)
+            if (int rc = AddField(&ed, spec))
+                return rc;
+        DLG_ANSWER answer = FE_Ok(&ed, ed.cTitle);
+        if (answer.nAction != DLG_CLOSE_OK)
+            return Refused(answer);
+        return OW_CreateOrdnerEnd(&ed) > 0 ? 0 : 1;
+    });
+}
+
+int CLI_Templates(const Args &a, ConsoleUi &) {
+    if (!Usage(a, 0, 0))
+        return 2;
+    TW_ListTemplates([](void *, const char *name, const char *icon) { printf("%s\t%s\n", name, icon); }, nullptr);
+    return 0;
+}
+
+int CLI_Add(const Args &a, ConsoleUi &ui) {
+    if (a.positional.size() < 3)
+        return 2;
+    const std::string &name = a.positional[2];
+    if (name.size() > KARTEN_NAME_LEN - 1)
+        return TooLong("card name", name, KARTEN_NAME_LEN - 1);
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *folder = nullptr;
+        if (int rc = CLI_FindFolder(a.positional[1], &folder))
+            return rc;
+        // A card takes its folder's icon unless another is given.
+        const std::string icon = CLI_Has(a, "--icon") ? a.options.at("--icon") : folder->cIconName;
+        DLG_ANSWER answer = CW_CheckCard(name.c_str(), icon.c_str());
+        if (answer.nAction != DLG_NEXT)
+            return Refused(answer);
+        int id = CW_NewKarte(folder->hOrdnerTree, name.c_str(), icon.c_str(), nullptr);
+        if (id < 0)
+            return 1;
+        KARTE *card = nullptr;
+        for (KARTE *k = lpKARTEstart; k; k = k->next)
+            if (k->nKartenKennung == static_cast<uint32_t>(id))
+                card = k;
+        for (size_t i = 3; i < a.positional.size(); ++i)
+            if (int rc = SetField(card, a.positional[i]))
+                return rc;
+        return 0;
+    });
+}
+
+int CLI_Edit(const Args &a, ConsoleUi &ui) {
+    if (a.positional.size() < 3)
+        return 2;
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *folder = nullptr;
+        KARTE *card = nullptr;
+        if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+            return rc;
+        for (size_t i = 2; i < a.positional.size(); ++i)
+            if (int rc = SetField(card, a.positional[i]))
+                return rc;
+        return 0;
+    });
+}
+
+int CLI_Move(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 3, 3))
+        return 2;
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *from = nullptr, *to = nullptr;
+        KARTE *card = nullptr;
+        if (int rc = CLI_FindCardPath(a.positional[1], &from, &card))
+            return rc;
+        if (int rc = CLI_FindFolder(a.positional[2], &to))
+            return rc;
+        if (from == to) {
+            fprintf(stderr, "orvsafe-cli: the card is in \"%s\" already\n", to->cOrdnerName);
+            return 1;
+        }
+        // As the tree's "Cut card" and "Paste card" move it, with their checks.
+        if (CW_CutCard(card->hCardTree) != 0)
+            return 1;
+        return CW_PasteCard(to->hOrdnerTree) == 0 ? 0 : 1;
+    });
+}
+
+int CLI_Remove(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 2, 2))
+        return 2;
+    ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *folder = nullptr;
+        KARTE *card = nullptr;
+        if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+            return rc;
+        return CW_DeleteKarte(card->hCardTree) == 0 ? 0 : 1;
+    });
+}
+
+int CLI_RemoveFolder(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 2, 2))
+        return 2;
+    ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
+    return ChangeSafe(a, ui, [&]() {
+        ORDNER *folder = nullptr;
+        if (int rc = CLI_FindFolder(a.positional[1], &folder))
+            return rc;
+        return OW_DeleteOrdner(folder->hOrdnerTree) == 0 ? 0 : 1;
+    });
+}
+
+int CLI_Show(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 2, 2))
+        return 2;
+    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
+        return 1;
+    ORDNER *folder = nullptr;
+    KARTE *card = nullptr;
+    if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+        return rc;
+    const bool reveal = CLI_Has(a, "--show-protected");
+    CF_CURSOR cursor;
+    CF_FIELD f;
+    for (int more = CF_First(card->nKartenKennung, &cursor, &f); more; more = CF_Next(&cursor, &f)) {
+        char text[MAX_FELD_LAENGE + 1] = {};
+        if (FW_GetFeld(card->nKartenKennung, f.nFeldIndex, text) != 0)
+            text[0] = 0; // a field never filled shows empty
+        const bool masked = f.type == FT_PASSWORT && !reveal && text[0];
+        printf("%s\t%s\n", f.name, masked ? "********" : text);
+        PL_SecureZero(text, sizeof text);
+    }
+    return 0;
+}
+
+int CLI_Generate(const Args &a, ConsoleUi &) {
+    if (!Usage(a, 0, 0))
+        return 2;
+    long length = 10; // as the dialogs' "Automatic" makes them
+    if (CLI_Has(a, "--length")) {
+        const std::string &text = a.options.at("--length");
+        char *end = nullptr;
+        length = strtol(text.c_str(), &end, 10);
+        if (text.empty() || *end || length < 1 || length > PWGEN_MAX) {
+            fprintf(stderr, "orvsafe-cli: --length takes 1 to %d\n", PWGEN_MAX);
+            return 2;
+        }
+    }
+    char password[PWGEN_MAX + 1];
+    SW_GeneratePassword(password, static_cast<uint32_t>(length));
+    printf("%s\n", password);
+    PL_SecureZero(password, sizeof password);
+    return 0;
+}
+
+int CLI_Passwd(const Args &a, ConsoleUi &ui) {
+    if (!Usage(a, 1, 1))
+        return 2;
+    if (CLI_OpenSafe(a, ui, a.positional[0]) != 0)
+        return 1;
+    // The program's own rule: not while files are encrypted under the old password.
+    if (SW_ChangePasswordAllowed() != 0) {
+        PL_CloseHandle(hmySafe);
+        hmySafe = nullptr;
+        return 1;
+    }
+    // The new password comes after the old one: from the terminal (twice), or
+    // the second line of standard input when it is not one.
+    char password[CLI_PASSWORD_SIZE] = {}, confirm[CLI_PASSWORD_SIZE] = {};
+    const bool without = CLI_Has(a, "--no-password");
+    bool ok = without;
+    if (!without) {
+        if (CLI_IsTerminal())
+            fprintf(stderr, "New password.\n");
+        ok = CLI_ReadNewPassword("", password, confirm, sizeof password);
+    }
+    SW_FOCUS focus;
+    int rc = ok ? SW_ChangePasswordOK(password, confirm, without, &focus) : -1;
+    PL_SecureZero(password, sizeof password);
+    PL_SecureZero(confirm, sizeof confirm);
+    if (!ok)
+        fprintf(stderr, "orvsafe-cli: no new password could be read\n");
+    if (rc != 0) {
+        PL_CloseHandle(hmySafe);
+        hmySafe = nullptr;
+        return 1;
+    }
+    return CLI_SaveSafe();
+}

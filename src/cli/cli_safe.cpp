@@ -1,0 +1,134 @@
+#include "cli/cli_safe.h"
+
+#include "config/inifile.h"
+#include "config/settings.h"
+#include "frame/logs.h"
+#include "model/records.h"
+#include "model/tree_build.h"
+#include "platform/platform.h"
+#include "store/drop_file.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_reader.h"
+#include "store/safe_state.h"
+#include "store/safe_writer.h"
+#include "tools/backup.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+bool CLI_GetPassword(const Args &a, ConsoleUi &ui) {
+    if (ui.havePassword)
+        return true;
+    if (!CLI_ReadPassword(CLI_Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password,
+                          sizeof ui.password)) {
+        fprintf(stderr, "orvsafe-cli: no password could be read\n");
+        return false;
+    }
+    ui.havePassword = true;
+    return true;
+}
+
+namespace {
+
+// Reads the safe, leaving its file open as the working safe. 0 or 1.
+int ReadWorking(const Args &a, ConsoleUi &ui, const std::string &path) {
+    if (SW_OpenSafe(path.c_str()) != 0)
+        return 1;
+    if (TmpSafeHeader.nPasswort == 1) {
+        // (passwd takes --no-password for the new state, not for this one)
+        if (CLI_Has(a, "--no-password") && a.command != "passwd") {
+            fprintf(stderr, "orvsafe-cli: the safe has a password\n");
+            SW_CloseWorkSafe();
+            return 1;
+        }
+        if (!CLI_GetPassword(a, ui)) {
+            SW_CloseWorkSafe();
+            return 1;
+        }
+        SW_SetPassword(cTmpPasswort, ui.password);
+    }
+    if (SW_ReadSafeHeader() != 0 || SW_ReadSafeSections(path.c_str()) != 0) {
+        SW_CloseWorkSafe();
+        return 1;
+    }
+    return 0;
+}
+
+// The tree of a terminal: nothing is drawn, but every item has a handle of its own.
+class TerminalTree : public PaneView {
+  public:
+    TREEHANDLE InsertFieldItem(TREEHANDLE, const char *) override { return Next(); }
+    void RebuildTree() override {
+        next_ = 0;
+        TVB_OPTIONS options{0, 0};
+        TVB_SINK sink{this, &Insert, &Expand, &IconIndex};
+        TVB_BuildTree(Next(), &options, &sink);
+    }
+    void SelectTreeItem(TREEHANDLE) override {}
+    void ResetRightPane() override {}
+    int CardListTextWidth(const char *text) override { return 8 * static_cast<int>(strlen(text)); }
+    void RedisplayCardField(uint32_t) override {}
+
+  private:
+    TREEHANDLE Next() { return reinterpret_cast<TREEHANDLE>(static_cast<uintptr_t>(++next_)); }
+    static TREEHANDLE Insert(void *ctx, TREEHANDLE, const char *, uint32_t, int) {
+        return static_cast<TerminalTree *>(ctx)->Next();
+    }
+    static void Expand(void *, TREEHANDLE) {}
+    static int IconIndex(void *, const char *) { return -1; }
+    uintptr_t next_ = 0;
+};
+
+TerminalTree tree;
+
+} // namespace
+
+int CLI_ReadSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
+    int rc = ReadWorking(a, ui, path);
+    if (rc == 0)
+        SW_CloseWorkSafe(); // the lists stay; the file and the password go
+    return rc;
+}
+
+int CLI_OpenSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
+    if (ReadWorking(a, ui, path) != 0)
+        return 1;
+    SW_CopyTemp2Act();
+    // The drop list is written with every save: it must be the one on disk. One
+    // that cannot be read is kept as it is by the writer.
+    (void)SW_ReadDropList(cActSafePath, &ActSafeHeader);
+    UI_RebuildTree();
+    return 0;
+}
+
+int CLI_SaveSafe() {
+    int rc = SW_PutSafe(1, 0);
+    if (hmySafe)
+        PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    return rc == 0 ? 0 : 1;
+}
+
+void CLI_ReadBackupSettings(const std::string &dir) {
+    char saved[sizeof szProgramDir];
+    memcpy(saved, szProgramDir, sizeof saved);
+    snprintf(szProgramDir, sizeof szProgramDir, "%s", dir.c_str());
+    char value[16] = {};
+    II_GetStringN(II_SECTION_OPTIONS, "BackupPath", Settings.BackupPath, sizeof Settings.BackupPath,
+                  INI_FILE_SETTINGS);
+    Settings.BackupGenerations = II_DEF_BACKUPGENERATIONS;
+    if (II_GetStringN(II_SECTION_OPTIONS, "BackupGenerations", value, sizeof value, INI_FILE_SETTINGS) > 0) {
+        int count = II_ParseInt(value);
+        if (count >= 1 && count <= 9)
+            Settings.BackupGenerations = count;
+    }
+    value[0] = 0;
+    II_GetStringN(II_SECTION_OPTIONS, "AutoBackup", value, sizeof value, INI_FILE_SETTINGS);
+    Settings.AutoBackup = strcmp(value, "yes") == 0;
+    memcpy(szProgramDir, saved, sizeof saved);
+    BW_InstallAutoBackup();
+}
+
+void CLI_UseTree() { UI_SetPaneView(&tree); }
+void CLI_DropTree() { UI_SetPaneView(nullptr); }
