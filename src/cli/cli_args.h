@@ -14,6 +14,10 @@ struct Args {
     bool help = false;                          // --help after the command
 };
 
+// What a command answers when its words do not fit its usage: the usage is
+// printed and the exit code is 2.
+enum { CLI_BAD_USAGE = -2 };
+
 // false (after saying why, where there is more to say than the usage) when an
 // option is unknown or lacks its value.
 bool CLI_ParseArgs(int argc, char **argv, Args *a);

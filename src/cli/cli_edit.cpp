@@ -155,7 +155,7 @@ bool Usage(const Args &a, size_t least, size_t most) {
 
 int CLI_Create(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 1, 1))
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &path = a.positional[0];
     if (Exists(path)) {
         fprintf(stderr, "orvsafe-cli: %s exists already; create never replaces a file\n", path.c_str());
@@ -190,7 +190,7 @@ int CLI_Create(const Args &a, ConsoleUi &ui) {
 
 int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2) || (!CLI_Has(a, "--template") && a.fields.empty()))
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &name = a.positional[1];
     if (name.size() > ORDNER_NAME_LEN - 1)
         return TooLong("folder name", name, ORDNER_NAME_LEN - 1);
@@ -229,14 +229,14 @@ int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
 
 int CLI_Templates(const Args &a, ConsoleUi &) {
     if (!Usage(a, 0, 0))
-        return 2;
+        return CLI_BAD_USAGE;
     TW_ListTemplates([](void *, const char *name, const char *icon) { printf("%s\t%s\n", name, icon); }, nullptr);
     return 0;
 }
 
 int CLI_Add(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() < 3)
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &name = a.positional[2];
     if (name.size() > KARTEN_NAME_LEN - 1)
         return TooLong("card name", name, KARTEN_NAME_LEN - 1);
@@ -265,7 +265,7 @@ int CLI_Add(const Args &a, ConsoleUi &ui) {
 
 int CLI_Edit(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() < 3)
-        return 2;
+        return CLI_BAD_USAGE;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
         KARTE *card = nullptr;
@@ -280,7 +280,7 @@ int CLI_Edit(const Args &a, ConsoleUi &ui) {
 
 int CLI_Move(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 3, 3))
-        return 2;
+        return CLI_BAD_USAGE;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *from = nullptr, *to = nullptr;
         KARTE *card = nullptr;
@@ -301,7 +301,7 @@ int CLI_Move(const Args &a, ConsoleUi &ui) {
 
 int CLI_Remove(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
-        return 2;
+        return CLI_BAD_USAGE;
     ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
@@ -314,7 +314,7 @@ int CLI_Remove(const Args &a, ConsoleUi &ui) {
 
 int CLI_RemoveFolder(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
-        return 2;
+        return CLI_BAD_USAGE;
     ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
@@ -326,7 +326,7 @@ int CLI_RemoveFolder(const Args &a, ConsoleUi &ui) {
 
 int CLI_Show(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
-        return 2;
+        return CLI_BAD_USAGE;
     if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     ORDNER *folder = nullptr;
@@ -349,7 +349,7 @@ int CLI_Show(const Args &a, ConsoleUi &ui) {
 
 int CLI_Generate(const Args &a, ConsoleUi &) {
     if (!Usage(a, 0, 0))
-        return 2;
+        return CLI_BAD_USAGE;
     long length = 10; // as the dialogs' "Automatic" makes them
     if (CLI_Has(a, "--length")) {
         const std::string &text = a.options.at("--length");
@@ -369,7 +369,7 @@ int CLI_Generate(const Args &a, ConsoleUi &) {
 
 int CLI_Passwd(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 1, 1))
-        return 2;
+        return CLI_BAD_USAGE;
     if (CLI_OpenSafe(a, ui, a.positional[0]) != 0)
         return 1;
     // The program's own rule: not while files are encrypted under the old password.

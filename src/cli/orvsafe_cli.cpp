@@ -50,9 +50,9 @@ int AlgoNumber(const std::string &name) {
 
 int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
     if (a.positional.size() != 1)
-        return 2;
+        return CLI_BAD_USAGE;
     if (Has(a, "--algo") && !encrypt)
-        return 2;
+        return CLI_BAD_USAGE;
     if (!CLI_GetPassword(a, ui))
         return 1;
     const char *path = a.positional[0].c_str();
@@ -65,7 +65,7 @@ int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
 
 int Export(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 1)
-        return 2;
+        return CLI_BAD_USAGE;
     if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
@@ -76,7 +76,7 @@ int Export(const Args &a, ConsoleUi &ui) {
 
 int Import(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &jsonPath = a.positional[0], &safePath = a.positional[1];
     if (PL_GetFileAttributes(safePath.c_str()) != PL_INVALID_ATTRIBUTES && !Has(a, "--force")) {
         fprintf(stderr, "orvsafe-cli: %s exists already (use --force to replace it)\n", safePath.c_str());
@@ -119,7 +119,7 @@ int Import(const Args &a, ConsoleUi &ui) {
 
 int List(const Args &a, ConsoleUi &ui) {
     if (a.positional.empty() || a.positional.size() > 2)
-        return 2;
+        return CLI_BAD_USAGE;
     if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     if (a.positional.size() == 1) {
@@ -146,7 +146,7 @@ int List(const Args &a, ConsoleUi &ui) {
 
 int Search(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
-        return 2;
+        return CLI_BAD_USAGE;
     if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     uint32_t options = SE_SearchOptions(Has(a, "--folders"), Has(a, "--cards"), Has(a, "--contents"));
@@ -170,7 +170,7 @@ const char kSeparator = '/';
 // file goes with it when there is one.
 int Backup(const Args &a, ConsoleUi &) {
     if (a.positional.size() != 1)
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &safePath = a.positional[0];
     if (SW_OpenSafe(safePath.c_str()) != 0)
         return 1; // not there, or not a safe: the reader has said why
@@ -198,7 +198,7 @@ int Backup(const Args &a, ConsoleUi &) {
 // The safe backups in a folder, oldest first, as the "Recover" dialog lists them.
 int RecoverList(const Args &a, ConsoleUi &) {
     if (a.positional.size() != 1)
-        return 2;
+        return CLI_BAD_USAGE;
     const std::string &dir = a.positional[0];
     uint32_t attributes = PL_GetFileAttributes(dir.c_str());
     if (attributes == PL_INVALID_ATTRIBUTES || !(attributes & PL_ATTR_DIRECTORY)) {
@@ -348,8 +348,10 @@ int main(int argc, char **argv) {
         return 1;
     }
     int rc = verb->run(a, ui);
-    if (rc == 2)
+    if (rc == CLI_BAD_USAGE) {
         fprintf(stderr, "usage: orvsafe-cli %s\n", verb->synopsis);
+        rc = 2;
+    }
     // What a command read or imported goes now, its texts and passwords wiped.
     SW_ReleaseSafeLists();
     PL_SecureZero(ui.password, sizeof ui.password);
