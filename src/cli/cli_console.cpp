@@ -90,6 +90,7 @@ bool CLI_ReadPassword(const std::string &file, char *password, size_t size, cons
     }
     return ok;
 #else
+    (void)prompt; // the console echoes what is typed; no prompt promises otherwise
     return ReadLine(stdin, password, size);
 #endif
 }
