@@ -147,7 +147,7 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {32806, "Change Folder Order", true},
          {0, "", false},
          {32798, "Backup Safe", true},
-         {32797, "Recover Safe", true},
+         {32797, "Recover Safe", false},
          {0, "", false},
          {32805, "Save for PDA", true},
          {0, "", false},
