@@ -268,8 +268,16 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE: return OnCreate(hWnd);
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            MA_LayoutMain(hWnd);
+        // The drop window goes with the main window into the task bar or the
+        // tray, and comes back with it while it is the active one.
+        if (wParam == SIZE_MINIMIZED) {
+            if (hDropWnd)
+                ShowWindow(hDropWnd, SW_HIDE);
+            return 0;
+        }
+        MA_LayoutMain(hWnd);
+        if (bDropWindowActive && hDropWnd && !IsWindowVisible(hDropWnd))
+            ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))

@@ -182,7 +182,12 @@ TEST_F(DroppingOnWindows, TheShownWindowIsKeptAtTheEndAsItWasLeft) {
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
     SendMessageA(hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
-    ShowWindow(hDropWnd, SW_HIDE); // as when the main window goes to the tray
+    ShowWindow(hWndMain, SW_SHOW);
+    ShowWindow(hWndMain, SW_MINIMIZE); // as on the way to the tray
+    EXPECT_FALSE(IsWindowVisible(hDropWnd));
+    ShowWindow(hWndMain, SW_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(hDropWnd)) << "back with the main window";
+    ShowWindow(hWndMain, SW_MINIMIZE);
     DestroyWindow(hWndMain);
     EXPECT_TRUE(bDropShownAtEnd);
     EXPECT_EQ(hDropListWnd, nullptr);
