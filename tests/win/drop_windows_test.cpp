@@ -10,6 +10,7 @@
 #include "support/drop_fixture.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
+#include "tools/recover_list.h"
 #include "ui/drop_window.h"
 #include "ui/ids_dialogs.h"
 #include "ui/ids_drop.h"
@@ -241,6 +242,10 @@ class RecoverWindow : public DroppingOnWindows {
         DW_ResetDropCounters();
         ASSERT_EQ(SW_WriteDropList(&ActSafeHeader), 0);
         ASSERT_FALSE(FileExists(safe + DROPFILE_SUFFIX));
+    }
+    void TearDown() override {
+        DroppingOnWindows::TearDown();
+        bBackupListed = 0; // kept for the run by the program, not beyond a test
     }
     static std::vector<std::string> Row(HWND list, int item) {
         std::vector<std::string> cells;
