@@ -16,12 +16,10 @@ const unsigned kUnbuilt[] = {
     IDM_CATEGORIES,                             // "Modify Category"
     IDM_FOLDERTEMPLATES,                        // "Foldertemplates"
     IDM_OPTIONS,         IDT_OPTIONS,           // the Options sheet
-    IDM_RECOVERSAFE,                            // "Recover"
     IDM_SAVEPDA,                                // the copy for the PDA
     IDM_UPDATE,                                 // the update hand-off
     IDT_QUICKWIN,                               // the quick window
     IDT_SEARCH,                                 // "Search" and its results window
-    IDT_SHOWCRYPTED,     IDT_HIDECRYPTED,       // the drop window's list
     IDT_SAVEDESKTOP,     IDT_RESTOREDESKTOP,    // the desktop profile dialog
     IDT_CREATENOTE,      IDM_TRAYCREATENOTE,    // note windows
     IDT_NOTES,           IDM_TRAYNOTES,

@@ -220,16 +220,52 @@ void DW_CryptFolder(const char *path, int top) {
              if ((b & PL_ATTR_READONLY) && PL_SetFileAttributes(entry, WithoutReadOnly(b)) != 0)
                  return false;
              (void)DW_AddDropList(entry, KZ_MEMBER, b); // EntryPath made it fit
-             // The entry stays whatever happens: decrypting the folder settles it.
-             (void)docryptMyFile(entry, cActPasswort, Password(), 0, 0);
+             // A member that could not be encrypted is as it was: it is not listed
+             // (its read-only flag comes back with its entry).
+             if (docryptMyFile(entry, cActPasswort, Password(), 0, 0) != 0)
+                 DW_RemoveDropList(entry);
              return true;
          });
     if (top)
         DW_FillList();
 }
 
+namespace {
+// The first entry of a path, and whether anything below a folder is still listed.
+const DROPLIST *Entry(const char *path) {
+    for (const DROPLIST *d = lpDROPLISTstart; d; d = d->next)
+        if (strcmp(d->filename, path) == 0)
+            return d;
+    return nullptr;
+}
+
+// Entries below a folder whose items are gone are let go on the way: nothing
+// is left to decrypt there.
+bool AnythingListedBelow(const char *folder) {
+    const size_t n = strlen(folder);
+    bool listed = false;
+    for (const DROPLIST *d = lpDROPLISTstart; d;) {
+        const DROPLIST *next = d->next;
+        if (strncmp(d->filename, folder, n) == 0 && d->filename[n] == '\\') {
+            if (PL_GetFileAttributes(d->filename) == PL_INVALID_ATTRIBUTES) {
+                char gone[DROP_FILENAME_LEN];
+                snprintf(gone, sizeof gone, "%s", d->filename); // freed with its entry
+                DW_RemoveDropList(gone);
+            } else {
+                listed = true;
+            }
+        }
+        d = next;
+    }
+    return listed;
+}
+} // namespace
+
 void DW_DecryptFolder(const char *path, int top) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_DecryptFolder(LPSTR %s, int %d)", path, top);
+    const DROPLIST *own = Entry(path);
+    const uint32_t kz = own ? own->kz : static_cast<uint32_t>(top ? KZ_FOLDER : KZ_MEMBER);
+    const uint32_t saved = own && own->dwAttribute != NO_ATTRIBUTES ? own->dwAttribute : PL_INVALID_ATTRIBUTES;
     DW_RemoveDropList(path);
     // Even a folder whose files total nothing is walked: its empty members and
     // subfolders carry entries and hidden attributes of their own.
@@ -238,10 +274,18 @@ void DW_DecryptFolder(const char *path, int top) {
          [](const char *entry, uint32_t b) {
              if (b & (kNeverTouched | PL_ATTR_READONLY))
                  return false;
-             (void)doencryptMyFile(entry, cActPasswort, Password(), 0, 0); // shows its own error
-             DW_RemoveDropList(entry);
+             // A member still encrypted keeps its entry; the error was shown.
+             if (doencryptMyFile(entry, cActPasswort, Password(), 0, 0) == 0)
+                 DW_RemoveDropList(entry);
              return true;
          });
+    // A folder with encrypted files left in it stays listed and hidden, so they
+    // can be decrypted again from the list.
+    if (AnythingListedBelow(path)) {
+        (void)DW_AddDropList(path, kz, saved); // it fitted when it was first entered
+        PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
+        WriteDropFile();
+    }
 }
 
 int DW_CryptFiles(const char *const *paths, uint32_t count) {
@@ -316,8 +360,12 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
             continue;
         }
         DW_OpenProgress(path, 0);
-        (void)doencryptMyFile(path, cActPasswort, Password(), 1, 0); // shows its own error
+        // A file still encrypted stays listed (the error was shown); one that is
+        // gone has nothing left to decrypt.
+        int rc = doencryptMyFile(path, cActPasswort, Password(), 1, 0);
         DW_CloseProgress();
+        if (rc != 0 && PL_GetFileAttributes(path) != PL_INVALID_ATTRIBUTES)
+            continue;
         DW_RemoveDropList(path);
         WriteDropFile();
     }

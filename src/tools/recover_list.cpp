@@ -175,6 +175,7 @@ int BW_RecoverSafeCommand() {
 int BW_Recover() {
     if (!Settings.BackupPath[0]) {
         ErrorBox("missing backup path");
+        BW_RecoverDialogCancel(); // no dialog to cancel: the safe the command closed comes back
         return -1;
     }
     RecoverView *view = BW_GetRecoverView();

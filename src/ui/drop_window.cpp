@@ -1,22 +1,175 @@
 #include "ui/drop_window.h"
 
+#include "tools/drop_crypt.h"
+#include "tools/drop_window.h"
+#include "ui/ids_drop.h"
 #include "ui/ids_main.h"
 #include "ui/statusbar.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+HWND hDropListWnd = nullptr;
+
+namespace {
+const char kColumnTitle[] = "Datei";
+const int kItemText = 260; // what is read back of a list item
+
+HIMAGELIST hDropImages = nullptr;
+
+int ListWidth() {
+    RECT rc = {};
+    GetClientRect(hDropListWnd, &rc);
+    return rc.right - 10;
+}
+
+class DropWindowView : public DropView {
+  public:
+    void Show(int show) override {
+        if (hDropWnd)
+            ShowWindow(hDropWnd, show ? SW_SHOW : SW_HIDE);
+    }
+    void ListClear() override {
+        if (hDropListWnd)
+            SendMessageA(hDropListWnd, LVM_DELETEALLITEMS, 0, 0);
+    }
+    void ListAdd(const char *filename, int image, uint32_t index) override {
+        if (!hDropListWnd)
+            return;
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.pszText = const_cast<char *>(filename);
+        item.iImage = image;
+        item.lParam = static_cast<LPARAM>(index);
+        SendMessageA(hDropListWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    void Counts(uint32_t folders, uint32_t files) override { SB_ShowDropCounts(folders, files); }
+};
+DropWindowView g_view;
+
+// 16 x 16 in full colour: the file image, then the folder image.
+HIMAGELIST MakeImages() {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    if (!list)
+        return nullptr;
+    ImageList_SetBkColor(list, RGB(255, 255, 255));
+    HINSTANCE res = hInst ? hInst : GetModuleHandleA(nullptr);
+    for (int id : {IDI_DW_FILE, IDI_DW_FOLDER}) {
+        HICON icon = static_cast<HICON>(LoadImageA(res, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(list, icon);
+        if (icon)
+            DestroyIcon(icon);
+    }
+    return list;
+}
+
+// One column, headerless, as wide as the list less a margin. The image list is
+// the window's to destroy, after the list that shows it.
+void MakeList(HWND hWnd) {
+    hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                   WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
+                                       LVS_SORTDESCENDING | LVS_SHAREIMAGELISTS,
+                                   0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DROPLIST)),
+                                   hInst, nullptr);
+    if (!hDropListWnd)
+        return;
+    hDropImages = MakeImages();
+    SendMessageA(hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
+    column.fmt = LVCFMT_LEFT;
+    column.pszText = const_cast<char *>(kColumnTitle);
+    column.cx = 0;
+    SendMessageA(hDropListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+// The list fills the client area above the status bar.
+void Layout(HWND hWnd) {
+    if (hDropStatusWnd)
+        SendMessageA(hDropStatusWnd, WM_SIZE, 0, 0);
+    SB_LayoutDrop();
+    RECT rc, bar = {};
+    GetClientRect(hWnd, &rc);
+    if (hDropStatusWnd)
+        GetWindowRect(hDropStatusWnd, &bar);
+    if (hDropListWnd) {
+        MoveWindow(hDropListWnd, 0, 0, rc.right, rc.bottom - (bar.bottom - bar.top), TRUE);
+        SendMessageA(hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
+    }
+}
+
+// A right click on the list decrypts the selected items.
+void DecryptSelected() {
+    std::vector<std::string> paths;
+    int i = -1;
+    while ((i = static_cast<int>(SendMessageA(hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
+                                              MAKELPARAM(LVNI_SELECTED, 0)))) != -1) {
+        char text[kItemText + 1] = {};
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = kItemText;
+        SendMessageA(hDropListWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        paths.push_back(text);
+    }
+    std::vector<const char *> p;
+    for (const std::string &s : paths)
+        p.push_back(s.c_str());
+    // A cancelled question leaves everything as it was.
+    (void)DW_DecryptSelection(p.data(), static_cast<uint32_t>(p.size()));
+}
+} // namespace
+
+void DW_DropFiles(HDROP hDrop) {
+    const UINT count = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths;
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(hDrop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(hDrop, i, &path[0], length + 1);
+        path.resize(length);
+        paths.push_back(path);
+    }
+    // The drop is the shell's: released before the long work starts.
+    DragFinish(hDrop);
+    std::vector<const char *> p;
+    for (const std::string &s : paths)
+        p.push_back(s.c_str());
+    // Refusals and cancels have been told or asked for by the core.
+    (void)DW_CryptFiles(p.data(), static_cast<uint32_t>(p.size()));
+}
 
 LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         hDropWnd = hWnd;
         hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
-        SB_LayoutDrop();
+        MakeList(hWnd);
+        Layout(hWnd);
+        DragAcceptFiles(hWnd, TRUE);
+        DW_SetView(&g_view);
         return 0;
-    case WM_SIZE:
-        if (hDropStatusWnd)
-            SendMessageA(hDropStatusWnd, WM_SIZE, 0, 0);
-        SB_LayoutDrop();
+    case WM_SIZE: Layout(hWnd); return 0;
+    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_NOTIFY: {
+        const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
+        if (hdr->hwndFrom == hDropListWnd && hdr->code == NM_RCLICK)
+            DecryptSelected();
         return 0;
-    case WM_CLOSE: ShowWindow(hWnd, SW_HIDE); return 0;
-    case WM_DESTROY: hDropStatusWnd = nullptr; return 0;
+    }
+    case WM_CLOSE: DW_HideWindow(); return 0;
+    case WM_DESTROY:
+        DW_SetView(nullptr);
+        DragAcceptFiles(hWnd, FALSE);
+        hDropStatusWnd = nullptr;
+        hDropListWnd = nullptr;
+        if (hDropImages)
+            ImageList_Destroy(hDropImages);
+        hDropImages = nullptr;
+        return 0;
     default: return DefWindowProcA(hWnd, msg, wParam, lParam);
     }
 }

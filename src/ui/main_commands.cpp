@@ -14,6 +14,7 @@
 #include "tools/note_windows.h"
 #include "tools/recover_list.h"
 #include "ui/about_box.h"
+#include "ui/drop_window.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/safe_dialogs.h"
@@ -81,12 +82,14 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     case IDM_TRAYABOUT: AB_ShowAboutBox(); return TRUE;
     case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;
     case IDT_CHANGECARD: CW_EnterChangeMode(); return TRUE;
+    // Asked of the list and the active flag: the window may be hidden with the
+    // main window in the tray and still be the active one.
     case IDT_SHOWCRYPTED:
-        if (hDropWnd && !IsWindowVisible(hDropWnd))
+        if (hDropListWnd && !bDropWindowActive)
             DW_ShowWindow();
         return TRUE;
     case IDT_HIDECRYPTED:
-        if (hDropWnd && IsWindowVisible(hDropWnd))
+        if (hDropListWnd && bDropWindowActive)
             DW_HideWindow();
         return TRUE;
     case IDT_CLOSETREES:

@@ -3,6 +3,7 @@
 // follows the life of the safe. Registered while the main window exists.
 #include "store/safe_lifecycle.h"
 #include "ui/mainwnd.h"
+#include "ui/recover_dialog.h"
 #include "ui/statusbar.h"
 #include "ui/tray.h"
 #include "ui/tree_view.h"
@@ -43,9 +44,11 @@ void MA_RegisterViews() {
     UI_SetMainView(&g_views);
     UI_SetPaneView(&g_views);
     SW_AddListener(&g_views);
+    BW_SetRecoverView(RD_View());
 }
 
 void MA_UnregisterViews() {
+    BW_SetRecoverView(nullptr);
     SW_RemoveListener(&g_views);
     UI_SetPaneView(nullptr);
     UI_SetMainView(nullptr);

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "tools/drop_window.h"
 #include "tools/note_windows.h"
 #include "tools/timeout.h"
 #include "ui/drop_window.h"
@@ -22,6 +23,7 @@
 #include "ui/tree_view.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 
@@ -222,9 +224,10 @@ static int OnCreate(HWND hWnd) {
     hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
     nSplitPosition = 0;
 
-    // Files dropped on the main window go to the drop window's encryption; until
-    // that window is built the main window takes no drops.
+    // Files dropped on the main window go to the drop window's encryption.
     hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
+    if (hDropWnd)
+        DragAcceptFiles(hWnd, TRUE);
     hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
     bMainCreated = TRUE;
@@ -265,8 +268,16 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE: return OnCreate(hWnd);
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            MA_LayoutMain(hWnd);
+        // The drop window goes with the main window into the task bar or the
+        // tray, and comes back with it while it is the active one.
+        if (wParam == SIZE_MINIMIZED) {
+            if (hDropWnd)
+                ShowWindow(hDropWnd, SW_HIDE);
+            return 0;
+        }
+        MA_LayoutMain(hWnd);
+        if (bDropWindowActive && hDropWnd && !IsWindowVisible(hDropWnd))
+            ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
@@ -276,6 +287,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (MA_Command(hWnd, LOWORD(wParam)))
             return 0;
         break;
+    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
         if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) {
@@ -330,7 +342,8 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             MA_DestroySequence();
         MA_UnregisterViews();
         bMainCreated = FALSE;
-        bDropShownAtEnd = hDropWnd && IsWindowVisible(hDropWnd);
+        // Kept as the user left it: hidden with the main window in the tray it is still active.
+        bDropShownAtEnd = bDropWindowActive != 0;
         if (hDropWnd)
             DestroyWindow(hDropWnd);
         if (hSearchWnd)

@@ -2,6 +2,7 @@
 
 #include "ui/dialog_util.h"
 #include "ui/message_routing.h"
+#include "ui/progress_window.h"
 #include "ui/safe_dialogs.h"
 
 // Owned by the main window; while a dialog is up, by the one on top, so it
@@ -16,10 +17,23 @@ int Win32UiPort::AskPassword(const char *safeName, char *password, unsigned size
     return SD_AskPassword(safeName, password, size);
 }
 
+bool Win32UiPort::ProgressShown() { return hProgressWnd != nullptr; }
+void Win32UiPort::ProgressRange(int max) { PW_Range(max); }
+void Win32UiPort::ProgressStep() { PW_Step(); }
+void Win32UiPort::ProgressText(const char *text) { PW_Text(text); }
+void Win32UiPort::ProgressClose() { PW_Close(); }
+void Win32UiPort::ProgressOpen(const char *text) { PW_Open(text); }
+
 // Keeps the windows alive during long file work: every waiting message is
-// handled, then the wait.
+// handled, then the wait. While the progress window is open only its own are.
 void Win32UiPort::PumpAndWait(uint32_t ms) {
     MSG msg;
+    if (hProgressWnd) {
+        PW_Pump();
+        if (ms)
+            Sleep(ms);
+        return;
+    }
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam)); // the main loop must still see it

@@ -315,3 +315,38 @@ TEST_F(DropCrypt, AWalkDoesNotFollowLinksOutOfTheDroppedFolder) {
     EXPECT_EQ(nDropCount, 2u) << Chain();
 }
 #endif
+
+// Whatever fails on the way, each file is either encrypted and listed or as it
+// was and unlisted, and the drop file says the same as the droplist.
+TEST_F(DropCrypt, AFailureHalfwayLeavesEveryFileListedExactlyWhenEncrypted) {
+    std::string f = data + "\\f";
+    Dir(f);
+    std::string a = Make(f + "\\a.txt", 3000, 1), b = Make(f + "\\b.txt", 3000, 2), c = Make(data + "\\c.txt", 3000, 3);
+    auto consistent = [&](const std::string &when) {
+        for (auto &p : {a, b, c})
+            EXPECT_EQ(ReadFile(p) != contents[p], DW_IsInDropList(p.c_str()) == 1) << p << " " << when;
+        EXPECT_EQ(DW_IsInDropList(f.c_str()), DW_IsInDropList(a.c_str()) | DW_IsInDropList(b.c_str()))
+            << "the folder stays listed while a member is: " << when;
+        std::string chain = Chain();
+        DW_FreeDroptabelle();
+        DW_ResetDropCounters();
+        ASSERT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), 0);
+        EXPECT_EQ(Chain(), chain) << when;
+    };
+    const struct {
+        bool encrypt;
+        std::vector<std::string> items;
+        PL_FAULT fault;
+    } steps[] = {
+        {true, {f, c}, PL_FAULT_WRITE}, // the folder's first member cannot be written
+        {false, {c}, PL_FAULT_WRITE},   // nor can the decrypted file
+        {false, {f, c}, PL_FAULT_MOVE}, // the folder's member cannot replace its envelope
+    };
+    for (const auto &s : steps) {
+        PL_FailCall(s.fault, 1);
+        ui.answers = {UI_IDOK};
+        ASSERT_EQ(s.encrypt ? Drop(s.items) : Decrypt(s.items), 0);
+        PL_ResetFaults();
+        consistent(s.encrypt ? "after the drop" : "after decrypting");
+    }
+}

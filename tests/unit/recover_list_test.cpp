@@ -177,4 +177,12 @@ TEST_F(RecoverList, TheCommandClosesTheSafeAndCancelOpensItAgain) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "missing backup path");
     EXPECT_EQ(ui.shown[0].style, UI_MB_OK | UI_MB_ICONSTOP);
+    // Nor through the command, which opens again the safe it closed.
+    ui.shown.clear();
+    ui.answers = {UI_IDNO};
+    ui.passwords = {"pw"};
+    EXPECT_EQ(BW_RecoverSafeCommand(), -1);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].text, "missing backup path");
+    EXPECT_NE(hmySafe, nullptr) << "the user is never left with the safe closed and no dialog";
 }

@@ -147,7 +147,7 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {32806, "Change Folder Order", true},
          {0, "", false},
          {32798, "Backup Safe", true},
-         {32797, "Recover Safe", true},
+         {32797, "Recover Safe", false},
          {0, "", false},
          {32805, "Save for PDA", true},
          {0, "", false},
@@ -694,10 +694,10 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     UI_EnableCommand(IDM_CLOSESAFE, 0);
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     // A command whose window is missing stays grey whoever enables it.
-    UI_EnableCommand(IDT_HIDECRYPTED, 1);
+    UI_EnableCommand(IDT_SEARCH, 1);
     UI_EnableCommand(IDM_FOLDERORDER, 1);
-    EXPECT_TRUE(TB_IsEnabled(2005));
-    EXPECT_FALSE(ButtonEnabled(2005));
+    EXPECT_TRUE(TB_IsEnabled(2009));
+    EXPECT_FALSE(ButtonEnabled(2009));
     EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
@@ -808,7 +808,6 @@ TEST_F(MainWindow, NoUnbuiltCommandCanBeChosen) {
     EXPECT_GE(enabled.size(), 10u) << "the safe's own commands are there";
     for (unsigned id : enabled)
         EXPECT_FALSE(UC_IsUnbuilt(id)) << id << " can be chosen but its window is missing";
-    EXPECT_FALSE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "no drops before the drop window";
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
