@@ -5,3 +5,4 @@
 #include "ui/ids_main.h"
 #include "ui/ids_tree.h"
 #include "ui/ids_dialogs.h"
+#include "ui/ids_fill.h"
