@@ -14,6 +14,7 @@
 #include "tools/note_windows.h"
 #include "tools/recover_list.h"
 #include "ui/about_box.h"
+#include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/safe_dialogs.h"
@@ -102,6 +103,6 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         return TRUE;
     case IDT_NOTES:
     case IDM_TRAYNOTES: NW_ToggleNotes(); return TRUE;
-    default: return FALSE;
+    default: return FD_Command(id);
     }
 }

@@ -247,7 +247,7 @@ TEST_F(MainWindow, ASafeOfOneFolderCountsIt) {
     const std::string path = Path("one.saf");
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
-    EXPECT_TRUE(MenuGrey(IDM_SAVEPDA)) << "not built, PDA path or not";
+    EXPECT_FALSE(MenuGrey(IDM_SAVEPDA)) << "a PDA path is set";
     EXPECT_EQ(StatusText(3), "  1");
     EXPECT_EQ(StatusText(5), "  0");
 }
