@@ -45,6 +45,7 @@ void EditNew(HWND hDlg, CC_EDIT *e) {
     SetDlgItemTextA(hDlg, IDC_CC_NAME, "");
     EnableWindow(GetDlgItem(hDlg, IDC_CC_NEW), FALSE);
     EnableWindow(GetDlgItem(hDlg, IDC_CC_DELETE), FALSE);
+    DU_Focus(hDlg, IDC_CC_NAME); // "New" just lost the focus with its use: ready for the next name
 }
 
 void EditDelete(HWND hDlg, CC_EDIT *e) {

@@ -33,10 +33,10 @@ void FL_ShowIcon(HWND hDlg, int id, const char *icon) {
 
 int FL_AddRow(HWND list, const char *text, int image, LPARAM data) {
     LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = ListView_GetItemCount(list);
     item.pszText = const_cast<char *>(text);
-    item.iImage = image;
+    item.iImage = image >= 0 ? image : I_IMAGENONE; // an unknown icon shows none rather than the first
     item.lParam = data;
     return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }

@@ -20,6 +20,7 @@ void ChooseTemplate(HWND hDlg) {
         return;
     SetDlgItemTextA(hDlg, IDC_OW_TEMPLATE, block.cTemplate);
     OW_CreateOrdnerTemplate(block.cTemplate);
+    DU_Focus(hDlg, IDOK); // with a template chosen, Enter goes on rather than choosing again
 }
 
 void CreateOk(HWND hDlg) {
