@@ -45,10 +45,11 @@ file_item() {
   for _ in $(seq 1 "$1"); do xdotool key Down; sleep 0.1; done
   xdotool key Return
 }
+# Places are screen points: the main window sits at the origin.
 # The first folder of the tree: a click into the tree, Home for the safe's item,
 # "+" to open it, one down.
 first_folder() {
-  xdotool mousemove --window "$main" 50 84 click 1; sleep 0.5
+  xdotool mousemove 50 84 click 1; sleep 0.5
   keys Home KP_Add Down
   sleep 0.5
 }
@@ -109,10 +110,10 @@ new_card 'beta.example'
 # A value in the first field of each card: "change card content" on the toolbar,
 # a click on the first row, the text, Enter, a click below the rows.
 fill_first() {
-  xdotool mousemove --window "$main" 76 31 click 1; sleep 0.8
-  xdotool mousemove --window "$main" 560 54 click 1; sleep 0.8
+  xdotool mousemove 76 54 click 1; sleep 0.8
+  xdotool mousemove 560 77 click 1; sleep 0.8
   xdotool type --delay 50 "$1"; xdotool key Return; sleep 0.5
-  xdotool mousemove --window "$main" 560 500 click 1; sleep 0.5
+  xdotool mousemove 560 500 click 1; sleep 0.5
 }
 first_folder; keys Down              # alpha.example
 fill_first 'https://alpha.example'
@@ -124,7 +125,7 @@ import -window root "$shots/fill_safe_cards.png"
 # last card "up", OK.
 folder_menu() {
   first_folder
-  xdotool mousemove --window "$main" 70 84 click 3; sleep 0.8
+  xdotool mousemove 70 108 click 3; sleep 0.8
   import -window root "$shots/fill_safe_menu_$1.png"
   for _ in $(seq 1 "$1"); do xdotool key Down; sleep 0.1; done
   xdotool key Return
@@ -151,7 +152,7 @@ folder_menu 6
 dialog 'Category' category >/dev/null
 keys Down Return
 gone 'Category'
-xdotool mousemove --window "$main" 900 31 click 1; sleep 0.5
+xdotool mousemove 904 54 click 1; sleep 0.5
 keys Down Return
 sleep 1
 import -window root "$shots/fill_safe_filtered.png"
