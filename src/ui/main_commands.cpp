@@ -15,6 +15,7 @@
 #include "tools/recover_list.h"
 #include "ui/about_box.h"
 #include "ui/drop_window.h"
+#include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/safe_dialogs.h"
@@ -105,6 +106,6 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         return TRUE;
     case IDT_NOTES:
     case IDM_TRAYNOTES: NW_ToggleNotes(); return TRUE;
-    default: return FALSE;
+    default: return FD_Command(id);
     }
 }

@@ -13,6 +13,7 @@
 #include "tools/note_windows.h"
 #include "tools/timeout.h"
 #include "ui/drop_window.h"
+#include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/menus.h"
 #include "ui/search_window.h"
@@ -284,6 +285,11 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             T_WindowRestored();
         break;
     case WM_COMMAND:
+        // The toolbar hands on what its filter box tells it.
+        if (LOWORD(wParam) == IDC_CATEGORYCOMBO && lParam) {
+            CC_FilterBoxCommand(HIWORD(wParam));
+            return 0;
+        }
         if (MA_Command(hWnd, LOWORD(wParam)))
             return 0;
         break;

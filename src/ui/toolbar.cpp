@@ -1,5 +1,6 @@
 #include "ui/toolbar.h"
 
+#include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/menus.h"
 
@@ -45,6 +46,7 @@ HWND MA_CreateToolbar(HWND parent, BOOL nt) {
     if (hCategoryCombo)
         SendMessageA(hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     MA_PlaceCategoryCombo();
+    CC_InitFilterBox();
     MA_ApplyToolbarState();
     return tb;
 }

@@ -8,6 +8,7 @@
 #include "model/tree_build.h"
 #include "model/tree_menus.h"
 #include "platform/uiport.h"
+#include "ui/fill_dialogs.h"
 #include "ui/mainwnd.h"
 #include "ui/menus.h"
 #include "ui/resource.h"
@@ -111,6 +112,6 @@ void TV_Command(HWND, unsigned id) {
         break;
     case IDM_TV_CUTCARD: (void)CW_CutCard(T(sel)); break;
     case IDM_TV_PASTECARD: (void)CW_PasteCard(T(sel)); break;
-    default: break;
+    default: (void)FD_Command(id); break; // the windows that fill the safe
     }
 }

@@ -115,7 +115,8 @@ TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
     ASSERT_NE(hCategoryCombo, nullptr);
     EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
     EXPECT_EQ(GetDlgCtrlID(hCategoryCombo), IDC_CATEGORYCOMBO);
-    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCOUNT, 0, 0), 0) << "created empty";
+    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCOUNT, 0, 0), 1) << "\"all\" alone: no categories";
+    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCURSEL, 0, 0), 0);
     RECT tb, combo;
     GetClientRect(hToolbar, &tb);
     GetWindowRect(hCategoryCombo, &combo);
@@ -153,7 +154,7 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {0, "", false},
          {105, "Exit", false}},
         {{2011, "Save desktop icon positions", true}, {2012, "Restore desktop icon positions", true}},
-        {{32782, "Folder Templates", true}, {0, "", false}, {32815, "Categories", true}, {0, "", false},
+        {{32782, "Folder Templates", false}, {0, "", false}, {32815, "Categories", false}, {0, "", false},
          {32775, "Options", true}},
         {{32799, "Version Update", true}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
     };
@@ -247,7 +248,7 @@ TEST_F(MainWindow, ASafeOfOneFolderCountsIt) {
     const std::string path = Path("one.saf");
     ASSERT_TRUE(WriteFile(path, BuildSafe(s)));
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
-    EXPECT_TRUE(MenuGrey(IDM_SAVEPDA)) << "not built, PDA path or not";
+    EXPECT_FALSE(MenuGrey(IDM_SAVEPDA)) << "a PDA path is set";
     EXPECT_EQ(StatusText(3), "  1");
     EXPECT_EQ(StatusText(5), "  0");
 }
@@ -694,11 +695,11 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     UI_EnableCommand(IDM_CLOSESAFE, 0);
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     // A command whose window is missing stays grey whoever enables it.
-    UI_EnableCommand(IDT_SEARCH, 1);
-    UI_EnableCommand(IDM_FOLDERORDER, 1);
-    EXPECT_TRUE(TB_IsEnabled(2009));
-    EXPECT_FALSE(ButtonEnabled(2009));
-    EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER));
+    UI_EnableCommand(IDT_QUICKWIN, 1);
+    UI_EnableCommand(IDM_UPDATE, 1);
+    EXPECT_TRUE(TB_IsEnabled(IDT_QUICKWIN));
+    EXPECT_FALSE(ButtonEnabled(IDT_QUICKWIN));
+    EXPECT_TRUE(MenuGrey(IDM_UPDATE));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
     EXPECT_FALSE(ButtonEnabled(2002));

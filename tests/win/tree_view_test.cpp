@@ -390,8 +390,9 @@ TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
     };
     HTREEITEM mail = Folder(1), bank = Folder(2);
     EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_PASSWORD));
-    EXPECT_TRUE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_FOLDERORDER)) << "no dialog yet";
-    EXPECT_TRUE(greyed(IDM_FOLDERMENU, mail, IDM_TV_CARDORDER)) << "two cards, but no dialog yet";
+    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_FOLDERORDER)) << "two folders";
+    EXPECT_FALSE(greyed(IDM_FOLDERMENU, mail, IDM_TV_CARDORDER)) << "two cards";
+    EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_CARDORDER)) << "one card";
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_PASTECARD)) << "nothing cut";
     EXPECT_FALSE(greyed(IDM_CARDMENU, Card("Home"), IDM_TV_CUTCARD));
 
