@@ -6,3 +6,4 @@
 #include "ui/ids_tree.h"
 #include "ui/ids_dialogs.h"
 #include "ui/ids_drop.h"
+#include "ui/ids_search.h"

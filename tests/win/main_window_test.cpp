@@ -694,10 +694,10 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     UI_EnableCommand(IDM_CLOSESAFE, 0);
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     // A command whose window is missing stays grey whoever enables it.
-    UI_EnableCommand(IDT_SEARCH, 1);
+    UI_EnableCommand(IDT_QUICKWIN, 1);
     UI_EnableCommand(IDM_FOLDERORDER, 1);
-    EXPECT_TRUE(TB_IsEnabled(2009));
-    EXPECT_FALSE(ButtonEnabled(2009));
+    EXPECT_TRUE(TB_IsEnabled(2008));
+    EXPECT_FALSE(ButtonEnabled(2008));
     EXPECT_TRUE(MenuGrey(IDM_FOLDERORDER));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
