@@ -19,7 +19,6 @@ const unsigned kUnbuilt[] = {
     IDM_SAVEPDA,                                // the copy for the PDA
     IDM_UPDATE,                                 // the update hand-off
     IDT_QUICKWIN,                               // the quick window
-    IDT_SAVEDESKTOP,     IDT_RESTOREDESKTOP,    // the desktop profile dialog
     IDT_CREATENOTE,      IDM_TRAYCREATENOTE,    // note windows
     IDT_NOTES,           IDM_TRAYNOTES,
 };

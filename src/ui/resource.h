@@ -7,3 +7,4 @@
 #include "ui/ids_dialogs.h"
 #include "ui/ids_drop.h"
 #include "ui/ids_search.h"
+#include "ui/ids_desktop.h"
