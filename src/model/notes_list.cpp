@@ -17,6 +17,8 @@ NoteView *WindowOf(const NOTIZ *) { return g_view; }
 
 void NW_SetView(NoteView *view) { g_view = view; }
 
+int NW_HasWindows() { return g_view != nullptr; }
+
 int NW_MakeWindow(NOTIZ *note) {
     if (!g_view) {
         ML_WriteLog("NW01", "no note windows", 0);

@@ -40,6 +40,8 @@ void NW_SetView(NoteView *view);
 void NW_CascadeWindow(NOTIZ *note, int32_t x, int32_t y);
 void NW_LoadWindow(NOTIZ *note);
 void NW_ShowWindow(NOTIZ *note, int show);
+// Whether the note windows exist to show a note to the user.
+int NW_HasWindows();
 void NW_DestroyWindow(NOTIZ *note);
 void NW_SetWindowTitle(NOTIZ *note, const char *title);
 void NW_SetWindowBackground(NOTIZ *note, uint32_t colour);

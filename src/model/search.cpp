@@ -195,3 +195,15 @@ const char *SE_ResultText(const SEARCHRESULT *r) {
             return c->lpFeldInhalt;
     return nullptr;
 }
+
+TREEHANDLE SE_ClickResult(uint32_t index) {
+    const SEARCHRESULT *r = SE_FindResult(index);
+    if (!r || !SE_ResultText(r))
+        return nullptr;
+    TREEHANDLE item = SE_ResultTreeItem(r);
+    if (!item) {
+        ML_WriteLog("SE02", "search hit not in the tree", index);
+        UI_MessageBox("This entry is hidden by the category filter", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
+    }
+    return item;
+}

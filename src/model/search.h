@@ -78,3 +78,8 @@ const SEARCHRESULT *SE_FindResult(uint32_t index);
 TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r);
 // The matched text as the record holds it now; null when the record is gone.
 const char *SE_ResultText(const SEARCHRESULT *r);
+// A click on the row with this index: the tree item to select, or null. A hit
+// whose record is still there but has no tree item (the category filter hides
+// it) is told to the user, so the click never selects nothing silently; a row
+// of an earlier search or of a deleted record does nothing.
+TREEHANDLE SE_ClickResult(uint32_t index);

@@ -6,15 +6,6 @@
 
 #include <cstdint>
 
-// Dialog and control identifiers.
-enum : int {
-    SE_IDD_SEARCH = 245,
-    SE_IDC_TEXT = 1209,
-    SE_IDC_SEARCH = 1210,
-    SE_IDC_FOLDERS = 1211,
-    SE_IDC_CARDS = 1212,
-    SE_IDC_CONTENT = 1213,
-};
 #define SE_TEXT_LIMIT 30 // characters the text field accepts
 
 // What the dialog does after "Search".

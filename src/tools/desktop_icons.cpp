@@ -30,6 +30,30 @@ bool ReachDesktop() {
     return false;
 }
 
+// Saving needs a desktop with icons. Without the shell's icon list (a desktop
+// with no shell, as under Wine) or without icons the user is told before a
+// profile is made that could only stay empty.
+bool DesktopHasIcons() {
+    int failure = 0;
+    if (PL_DesktopOpen(&failure) != 0) {
+        if (failure == PL_DESKTOP_NO_ACCESS) {
+            DesktopError("DT01", "error: OpenProcess failed!", PL_GetLastError());
+            return false;
+        }
+        ML_WriteLog("DT00", "error: GetWindowThreadProcessID failed!", 0);
+        UI_MessageBox("This desktop has no icon list: there are no icon positions to save", "Error",
+                      UI_MB_OK | UI_MB_ICONSTOP);
+        return false;
+    }
+    const int n = PL_DesktopItemCount();
+    PL_DesktopClose();
+    if (n > 0)
+        return true;
+    UI_MessageBox("The desktop shows no icons: there are no icon positions to save", "Notice",
+                  UI_MB_OK | UI_MB_ICONINFORMATION);
+    return false;
+}
+
 ProfileView *g_view = nullptr;
 
 // Runs the profile dialog; the chosen profile's id, or 0 when it was cancelled
@@ -110,6 +134,8 @@ int DT_PlaceIconPositions(uint32_t id) {
 }
 
 void DT_SaveDesktopIcons() {
+    if (!DesktopHasIcons())
+        return;
     uint32_t id = ChooseProfile(DT_MODE_SAVE);
     if (id == 0)
         return;

@@ -7,7 +7,9 @@
 
 #define DT_ITEM_TEXT_SIZE 512 // the text buffer the desktop's labels are read into
 
-// The "save" command: the dialog, then the icons into the chosen profile.
+// The "save" command: the dialog, then the icons into the chosen profile. A
+// desktop without an icon list or without icons is told first, and no dialog
+// is run, so no empty profile is made.
 void DT_SaveDesktopIcons();
 
 // The profile dialog (mode 0 save, 1 restore), registered by the window layer;

@@ -65,7 +65,9 @@ bool NW_AlarmDue(const NOTIZ *note, const PL_SYSTEMTIME *now) {
 }
 
 void NW_CheckAlarms() {
-    if (!lpNOTIZstart || g_checking)
+    // Without the note windows no note can be shown: the alarms stay due rather
+    // than being used up unseen.
+    if (!lpNOTIZstart || g_checking || !NW_HasWindows())
         return;
     g_checking = 1;
     PL_SYSTEMTIME now;

@@ -26,7 +26,8 @@ void NW_InstallAlarmCheck();
 bool NW_AlarmDue(const NOTIZ *note, const PL_SYSTEMTIME *now);
 
 // Once a minute: every note whose alarm is due is shown and flashed with its
-// sound; its alarm is cleared and its title becomes its text's again.
+// sound; its alarm is cleared and its title becomes its text's again. Without
+// the note windows nothing happens and the alarms stay due.
 void NW_CheckAlarms();
 
 // "Activate alarm": the request the dialog starts from, and what its answer does

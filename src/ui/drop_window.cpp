@@ -4,6 +4,7 @@
 #include "tools/drop_window.h"
 #include "ui/ids_drop.h"
 #include "ui/ids_main.h"
+#include "ui/list_util.h"
 #include "ui/statusbar.h"
 
 #include <commctrl.h>
@@ -50,22 +51,6 @@ class DropWindowView : public DropView {
 };
 DropWindowView g_view;
 
-// 16 x 16 in full colour: the file image, then the folder image.
-HIMAGELIST MakeImages() {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
-    if (!list)
-        return nullptr;
-    ImageList_SetBkColor(list, RGB(255, 255, 255));
-    HINSTANCE res = hInst ? hInst : GetModuleHandleA(nullptr);
-    for (int id : {IDI_DW_FILE, IDI_DW_FOLDER}) {
-        HICON icon = static_cast<HICON>(LoadImageA(res, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(list, icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
-    return list;
-}
-
 // One column, headerless, as wide as the list less a margin. The image list is
 // the window's to destroy, after the list that shows it.
 void MakeList(HWND hWnd) {
@@ -76,7 +61,7 @@ void MakeList(HWND hWnd) {
                                    hInst, nullptr);
     if (!hDropListWnd)
         return;
-    hDropImages = MakeImages();
+    hDropImages = LU_SmallImages({IDI_DW_FILE, IDI_DW_FOLDER}); // a file, a folder
     SendMessageA(hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
@@ -91,14 +76,9 @@ void Layout(HWND hWnd) {
     if (hDropStatusWnd)
         SendMessageA(hDropStatusWnd, WM_SIZE, 0, 0);
     SB_LayoutDrop();
-    RECT rc, bar = {};
-    GetClientRect(hWnd, &rc);
-    if (hDropStatusWnd)
-        GetWindowRect(hDropStatusWnd, &bar);
-    if (hDropListWnd) {
-        MoveWindow(hDropListWnd, 0, 0, rc.right, rc.bottom - (bar.bottom - bar.top), TRUE);
+    LU_FillAboveBar(hWnd, hDropListWnd, hDropStatusWnd);
+    if (hDropListWnd)
         SendMessageA(hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
-    }
 }
 
 // A right click on the list decrypts the selected items.

@@ -19,6 +19,7 @@
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/safe_dialogs.h"
+#include "ui/search_window.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
 
@@ -93,6 +94,7 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         if (hDropListWnd && bDropWindowActive)
             DW_HideWindow();
         return TRUE;
+    case IDT_SEARCH: SE_ShowSearchDialog(); return TRUE;
     case IDT_CLOSETREES:
         MA_ResetRightPane();
         TV_CollapseAll();

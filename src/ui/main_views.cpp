@@ -3,6 +3,7 @@
 // follows the life of the safe. Registered while the main window exists.
 #include "store/safe_lifecycle.h"
 #include "ui/mainwnd.h"
+#include "ui/profile_dialog.h"
 #include "ui/recover_dialog.h"
 #include "ui/statusbar.h"
 #include "ui/tray.h"
@@ -45,9 +46,11 @@ void MA_RegisterViews() {
     UI_SetPaneView(&g_views);
     SW_AddListener(&g_views);
     BW_SetRecoverView(RD_View());
+    DT_SetProfileView(PD_View());
 }
 
 void MA_UnregisterViews() {
+    DT_SetProfileView(nullptr);
     BW_SetRecoverView(nullptr);
     SW_RemoveListener(&g_views);
     UI_SetPaneView(nullptr);

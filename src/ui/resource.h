@@ -7,3 +7,5 @@
 #include "ui/ids_dialogs.h"
 #include "ui/ids_drop.h"
 #include "ui/ids_fill.h"
+#include "ui/ids_search.h"
+#include "ui/ids_desktop.h"

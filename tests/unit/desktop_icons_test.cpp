@@ -69,8 +69,8 @@ TEST_F(DesktopIcons, SavingRecordsEveryIconWithItsIndexLabelAndPlace) {
     EXPECT_EQ(ui.shown[1].style, UI_MB_OK | UI_MB_ICONINFORMATION);
     EXPECT_EQ(ui.commands[IDT_RESTOREDESKTOP], 1);
     EXPECT_EQ(ui.profileModes, std::vector<uint32_t>{DT_MODE_SAVE});
-    EXPECT_EQ(desktop.opens, 1);
-    EXPECT_EQ(desktop.closes, 1);
+    EXPECT_EQ(desktop.opens, 2) << "once to see there are icons, once to store them";
+    EXPECT_EQ(desktop.closes, 2);
     EXPECT_FALSE(desktop.isOpen);
     EXPECT_EQ(desktop.callsWhileClosed, 0);
     EXPECT_NE(ReadFile(Path("orvtrace.log")).find("*ISAV* "), std::string::npos);
@@ -90,46 +90,51 @@ TEST_F(DesktopIcons, SavingAgainReplacesTheProfilesIconsAndKeepsTheOthers) {
     EXPECT_EQ(lpDESKTOPact->nProfilIndex, 1u);
 }
 
-TEST_F(DesktopIcons, ADesktopWithoutIconsRecordsNothingAndSaysNothing) {
-    desktop.icons.clear();
-    SaveAs("Empty");
-    EXPECT_EQ(lpDESKTOPstart, nullptr);
-    EXPECT_EQ(ui.shown.size(), 1u) << "only the question for the new profile";
-    EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
-    EXPECT_EQ(desktop.closes, 1);
+// Saving where there is nothing to save says so before any profile is made:
+// no icons, no icon list (no shell), an icon list out of reach.
+TEST_F(DesktopIcons, NothingToSaveIsToldBeforeAnyProfileIsMade) {
+    const struct {
+        int failure;
+        bool icons;
+        const char *text;
+        const char *code; // in the log, or null
+    } rows[] = {
+        {0, false, "The desktop shows no icons: there are no icon positions to save", nullptr},
+        {PL_DESKTOP_NO_PROCESS, true, "This desktop has no icon list: there are no icon positions to save",
+         "*DT00* error: GetWindowThreadProcessID failed! \r\n"},
+        {PL_DESKTOP_NO_ACCESS, true, "error: OpenProcess failed!", "*DT01* error: OpenProcess failed! \r\n"},
+    };
+    for (const auto &row : rows) {
+        desktop.failure = row.failure;
+        desktop.failureError = PL_ERROR_ACCESS_DENIED;
+        if (!row.icons)
+            desktop.icons.clear();
+        ui.shown.clear();
+        DT_SaveDesktopIcons(); // no dialog scripted: one run would be cancelled
+        ASSERT_EQ(ui.shown.size(), 1u) << row.text;
+        EXPECT_EQ(ui.shown[0].text, row.text);
+        EXPECT_EQ(lpDTOPHEADERstart, nullptr) << row.text;
+        EXPECT_EQ(lpDESKTOPstart, nullptr);
+        EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
+        EXPECT_EQ(desktop.opens, desktop.closes);
+        if (row.code) {
+            EXPECT_NE(ReadFile(Path("orvsafe.log")).find(row.code), std::string::npos) << row.code;
+        }
+    }
 }
 
 TEST_F(DesktopIcons, ACancelledDialogLeavesTheDesktopAlone) {
     DT_SaveDesktopIcons(); // no choice scripted: cancelled
-    EXPECT_EQ(desktop.opens, 0);
+    EXPECT_EQ(desktop.opens, 1) << "only to see there are icons";
     EXPECT_EQ(lpDTOPHEADERstart, nullptr);
     SaveAs("Home");
     desktop.icons[0].x = 999;
     DT_RestoreDesktopIcons();
-    EXPECT_EQ(desktop.opens, 1);
+    EXPECT_EQ(desktop.opens, 3);
     EXPECT_EQ(desktop.icons[0].x, 999);
 }
 
 TEST_F(DesktopIcons, ADesktopThatCannotBeReachedIsLoggedAndShown) {
-    desktop.failure = PL_DESKTOP_NO_PROCESS;
-    SaveAs("Home");
-    ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_EQ(ui.shown[1].text, "error: GetWindowThreadProcessID failed!");
-    EXPECT_EQ(ui.shown[1].caption, "Error");
-    EXPECT_EQ(ui.shown[1].style, UI_MB_OK | UI_MB_ICONSTOP);
-    std::string log = ReadFile(Path("orvsafe.log"));
-    EXPECT_NE(log.find("*DT00* error: GetWindowThreadProcessID failed! \r\n"), std::string::npos);
-
-    desktop.failure = PL_DESKTOP_NO_ACCESS;
-    desktop.failureError = PL_ERROR_ACCESS_DENIED;
-    SaveAs("Home");
-    EXPECT_EQ(ui.shown.back().text, "error: OpenProcess failed!");
-    log = ReadFile(Path("orvsafe.log"));
-    EXPECT_NE(log.find("*DT01* error: OpenProcess failed! \r\n"), std::string::npos);
-    EXPECT_NE(log.find("*DT01* ERRORCODE: " + std::to_string(PL_ERROR_ACCESS_DENIED) + " = "), std::string::npos);
-    EXPECT_EQ(lpDESKTOPstart, nullptr);
-    EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
-
     // Restoring stops the same way.
     desktop.failure = 0;
     SaveAs("Home");

@@ -196,3 +196,16 @@ TEST_F(NoteAlarms, TheDialogsAnswerSetsOrClearsTheAlarmAndTheTitleFollows) {
     NW_ApplyAlarmRequest(n, &r);
     EXPECT_TRUE(ui.noteCalls.empty());
 }
+
+TEST_F(NoteAlarms, WithoutTheNoteWindowsADueAlarmStaysUntilItsNoteCanBeShown) {
+    NOTIZ *due = Note("Dentist", "150126", "1000");
+    FakeShell shell;
+    NW_SetView(nullptr);
+    NW_CheckAlarms();
+    EXPECT_FALSE(NoAlarm(due)) << "nothing was shown";
+    EXPECT_TRUE(shell.sounds.empty());
+    NW_SetView(&ui);
+    NW_CheckAlarms();
+    EXPECT_EQ(CallsFor(due).front(), "show");
+    EXPECT_TRUE(NoAlarm(due));
+}

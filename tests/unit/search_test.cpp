@@ -179,3 +179,33 @@ TEST_F(Search, TheQuietSearchGivesTheSameHitsWithoutAWindow) {
     EXPECT_TRUE(ui.searchCounts.empty());
     EXPECT_TRUE(ui.shown.empty());
 }
+
+// A click on a row: the present item, the filter's refusal told to the user,
+// or nothing for a row without a living record.
+TEST_F(Search, AClickSelectsTheHitOrSaysTheFilterHidesIt) {
+    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        o->hOrdnerTree = H(0x100 + o->nOrdnerKennung);
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        k->hCardTree = k->nKartenKennung == 10 ? nullptr : H(0x200 + k->nKartenKennung);
+    ASSERT_EQ(SE_Search("BANK", SE_FOLDERS | SE_CARDS | SE_CONTENTS), 8u);
+    ASSERT_EQ(CW_RemoveCardStruct(H(0x20d)), 0); // card 13: "about bank fees", hit 7
+    const struct {
+        uint32_t index;
+        TREEHANDLE item;
+        bool told;
+    } rows[] = {
+        {0, H(0x101), false}, // the folder
+        {3, H(0x20c), false}, // a content hit selects its card
+        {5, nullptr, true},   // card 10 is filtered out of the tree
+        {7, nullptr, false},  // deleted since the search
+        {8, nullptr, false},  // no such hit
+    };
+    for (const auto &row : rows) {
+        ui.shown.clear();
+        EXPECT_EQ(SE_ClickResult(row.index), row.item) << row.index;
+        ASSERT_EQ(ui.shown.size(), row.told ? 1u : 0u) << row.index;
+        if (row.told) {
+            EXPECT_EQ(ui.shown[0].text, "This entry is hidden by the category filter");
+        }
+    }
+}

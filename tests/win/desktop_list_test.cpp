@@ -8,6 +8,10 @@
 #include "support/temp_dir.h"
 #include "tools/desktop_dialog.h"
 #include "tools/desktop_icons.h"
+#include "ui/ids_desktop.h"
+#include "ui/profile_dialog.h"
+#include "ui/uiport_win32.h"
+#include "win/dialog_driver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -155,4 +159,73 @@ TEST(ScreenSize, TheScreenHasASize) {
     PL_GetScreenSize(&w, &h);
     EXPECT_GT(w, 0u);
     EXPECT_GT(h, 0u);
+}
+
+// The profile dialog itself, as a user meets it over the stand-in desktop.
+class ProfileWindow : public DesktopList {
+  protected:
+    void SetUp() override {
+        DesktopList::SetUp();
+        if (IsSkipped())
+            return;
+        UI_SetPort(&port);
+        DT_SetProfileView(PD_View());
+    }
+    void TearDown() override {
+        DT_SetProfileView(nullptr);
+        UI_SetPort(nullptr);
+        EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
+        EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
+        DesktopList::TearDown();
+    }
+    void Answer(const char *caption, int button) {
+        driver.Expect(caption, [button](HWND d) { DialogDriver::Click(d, button); });
+    }
+    Win32UiPort port;
+    DialogDriver driver;
+};
+
+TEST_F(ProfileWindow, ANamedProfileIsSavedAndChosenFromTheListToPutTheIconsBack) {
+    Add({"Trash", 10, 20});
+    Add({"Docs", 110, 20});
+    driver.Expect("Save desktop icon positions", [](HWND d) {
+        DialogDriver::Type(d, IDC_DT_NAME, "Home");
+        DialogDriver::Click(d, IDOK);
+    });
+    Answer("Confirm", IDYES); // "Create new profile [Home] for icon positions ?"
+    Answer("Notice", IDOK);
+    DT_SaveDesktopIcons();
+    for (int i = 0; i < 2; ++i) {
+        POINT pt = {400 + i, 300};
+        SendMessageA(list, LVM_SETITEMPOSITION32, i, reinterpret_cast<LPARAM>(&pt));
+    }
+    std::string chosen;
+    driver.Expect("Restore desktop icon positions", [&chosen](HWND d) {
+        NMITEMACTIVATE n = {};
+        n.hdr.hwndFrom = GetDlgItem(d, IDC_DT_LIST);
+        n.hdr.idFrom = IDC_DT_LIST;
+        n.hdr.code = NM_CLICK;
+        n.iItem = 0;
+        SendMessageA(d, WM_NOTIFY, IDC_DT_LIST, reinterpret_cast<LPARAM>(&n));
+        chosen = DialogDriver::Text(d, IDC_DT_NAME);
+        DialogDriver::Click(d, IDOK);
+    });
+    Answer("Notice", IDOK);
+    DT_RestoreDesktopIcons();
+    EXPECT_EQ(chosen, "Home");
+    EXPECT_EQ(driver.Messages(), (std::vector<std::string>{"Confirm: Create new profile [Home] for icon positions ?",
+                                                          "Notice: Icon positions saved!",
+                                                          "Notice: Icon positions restored!"}));
+    EXPECT_EQ(Where(0).x, 10);
+    EXPECT_EQ(Where(1).x, 110);
+}
+
+TEST_F(ProfileWindow, WithoutTheShellsListNoDialogAndNoProfile) {
+    DestroyWindow(progman);
+    progman = nullptr;
+    Answer("Error", IDOK);
+    DT_SaveDesktopIcons();
+    EXPECT_EQ(driver.Messages(),
+              (std::vector<std::string>{"Error: This desktop has no icon list: there are no icon positions to save"}));
+    EXPECT_EQ(lpDTOPHEADERstart, nullptr);
 }

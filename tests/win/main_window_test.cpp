@@ -206,7 +206,9 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     for (unsigned id : kSafeMenu)
         EXPECT_FALSE(MenuGrey(id)) << id;
     EXPECT_TRUE(ButtonEnabled(2010));
-    for (unsigned id : {2009u, 2011u, 2013u, 2014u})
+    for (unsigned id : {2009u, 2011u})
+        EXPECT_TRUE(ButtonEnabled(id)) << id;
+    for (unsigned id : {2013u, 2014u})
         EXPECT_TRUE(TB_IsEnabled(id) && !ButtonEnabled(id)) << id << ": the safe allows it, its window is missing";
     EXPECT_FALSE(TB_IsEnabled(2012)) << "no desktop profile in this safe";
     EXPECT_FALSE(ButtonEnabled(2002)) << "no card selected yet";
@@ -679,7 +681,7 @@ TEST_F(MainWindow, DesktopProfilesInTheSafeAllowRestoreOnceItsDialogIsBuilt) {
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(path.c_str()), 0);
     EXPECT_TRUE(TB_IsEnabled(IDT_RESTOREDESKTOP));
-    EXPECT_TRUE(MenuGrey(IDT_RESTOREDESKTOP) && !ButtonEnabled(IDT_RESTOREDESKTOP)) << "no profile dialog yet";
+    EXPECT_TRUE(ButtonEnabled(IDT_RESTOREDESKTOP));
     ASSERT_EQ(SW_CloseSafe(0), 0);
     EXPECT_FALSE(TB_IsEnabled(IDT_RESTOREDESKTOP));
 }
