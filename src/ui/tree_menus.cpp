@@ -32,12 +32,7 @@ void ShowMenu(HWND hPane, unsigned menuId, HTREEITEM sel, POINT screen, const ch
         UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP);
         return;
     }
-    HMENU menu = TV_BuildContextMenu(menuId, sel);
-    if (!menu)
-        return;
-    SetFocus(hPane);
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, screen.x, screen.y, 0, hPane, nullptr);
-    DestroyMenu(menu);
+    TR_PopupMenu(hPane, TV_BuildContextMenu(menuId, sel), screen.x, screen.y);
 }
 } // namespace
 
