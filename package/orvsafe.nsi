@@ -9,7 +9,13 @@
 ; settings, templates, categories and logs go only when asked (the page's
 ; check box, or /PURGE when silent), and safes are never touched.
 
-Unicode true
+; The 64-bit installer is a 64-bit program itself: it writes the 64-bit
+; registry view and Program Files, and runs where the program does.
+!if "${ARCH}" == "win64"
+  Target amd64-unicode
+!else
+  Target x86-unicode
+!endif
 SetCompressor /SOLID lzma
 
 !define APPNAME "orvSafe"
@@ -30,7 +36,6 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
-!include x64.nsh
 !include Sections.nsh
 
 Name "${APPNAME} ${VERSION}"
@@ -111,20 +116,10 @@ Section "-un.folders"
 SectionEnd
 
 Function .onInit
-  !if "${ARCH}" == "win64"
-    ${IfNot} ${RunningX64}
-      MessageBox MB_OK|MB_ICONSTOP "This installer is for 64-bit Windows."
-      Abort
-    ${EndIf}
-    SetRegView 64
-  !endif
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
-  !if "${ARCH}" == "win64"
-    SetRegView 64
-  !endif
   !insertmacro MULTIUSER_UNINIT
   ; A silent uninstall removes the settings only when asked with /PURGE.
   ${GetParameters} $R0
