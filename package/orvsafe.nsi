@@ -116,7 +116,12 @@ Section "-un.folders"
 SectionEnd
 
 Function .onInit
+  ; A folder given with /D= wins over the install mode's default folder.
+  StrCpy $R9 $INSTDIR
   !insertmacro MULTIUSER_INIT
+  ${If} $R9 != ""
+    StrCpy $INSTDIR $R9
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
