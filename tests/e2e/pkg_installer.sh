@@ -6,25 +6,16 @@
 # user's own. A machine-wide install removed with /PURGE takes the settings too,
 # and still not the safes.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 dir="$ORV_E2E_OUT/pkg_installer"
-shots="$ORV_E2E_OUT/screenshots"
 rm -rf "$dir"; mkdir -p "$dir" "$shots"
 setup=$(ls "$ORV_TOP"/build/package/orvSafe-*-win64-setup.exe)
 u() { winepath -u "$1" | sed 's|/$||'; }
 profile=$(u "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")
 finish() { wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true; }
 trap finish EXIT
-
-cat > "$dir/own.json" <<'JSON'
-{"format": "orvsafe-export", "formatVersion": 1,
- "header": {"nPasswort": 1, "nMajorRelease": 1, "nMinorRelease": 11, "nReserved": 0},
- "folders": [{"nOrdnerKennung": 1, "nOrdnerOrder": 1, "cOrdnerName": "Mine", "cIconName": "", "nExpanded": 0, "nCategory": 0}],
- "fields": [], "cards": [], "contents": [], "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
-JSON
-printf 'pw\n' | "$cli" import "$dir/own.json" "$dir/own.saf"
-
+password=pw
+e2e_sample_safe "$dir/own.saf"
 
 install_round() { # mode (CurrentUser|AllUsers), instdir, menu folder, uninstall option
   local mode=$1 inst=$2 menu=$3 purge=$4

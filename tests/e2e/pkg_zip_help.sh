@@ -3,9 +3,8 @@
 # folder writes its settings there, and F1 in the main window opens the help
 # file in the help viewer, whose window carries the help's title.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 dir="$ORV_E2E_OUT/pkg_zip"
-shots="$ORV_E2E_OUT/screenshots"
 rm -rf "$dir"; mkdir -p "$dir" "$shots"
 zip=$(ls "$ORV_TOP"/build/package/orvSafe-*-win64.zip)
 unzip -q "$zip" -d "$dir"
