@@ -29,7 +29,7 @@ void PutPath(const char *key, char *setting, const char *value) {
 // The number in the first two characters of an edit, as the edits hold no more.
 int32_t TwoDigits(const char *text) {
     char cut[3] = {};
-    strncpy(cut, text, 2);
+    memcpy(cut, text, text[0] ? 2 : 1);
     return II_ParseInt(cut);
 }
 

@@ -698,10 +698,8 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     // A command whose window is missing stays grey whoever enables it.
     UI_EnableCommand(IDT_QUICKWIN, 1);
-    UI_EnableCommand(IDM_UPDATE, 1);
     EXPECT_TRUE(TB_IsEnabled(IDT_QUICKWIN));
     EXPECT_FALSE(ButtonEnabled(IDT_QUICKWIN));
-    EXPECT_TRUE(MenuGrey(IDM_UPDATE));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
     EXPECT_FALSE(ButtonEnabled(2002));
