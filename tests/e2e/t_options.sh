@@ -41,19 +41,16 @@ xdotool key End shift+Home
 xdotool type --delay 60 '4'
 sleep 0.3
 import -window root "$shots/options_folder_safe_changed.png"
-# Ctrl+Tab turns to the next page.
-for page in display program cryptography; do
-  xdotool key ctrl+Tab
-  sleep 0.8
-  import -window root "$shots/options_$page.png"
-done
-# On "Cryptography" the focus is on the first box (AES): one Tab leads to BLOWFISH.
-xdotool key Tab space
+# The page tabs, left to right, on the sheet's top row.
+tab() { xdotool mousemove --window "$sheet" "$1" 39 click 1; sleep 0.8; import -window root "$shots/options_$2.png"; }
+tab 146 display
+tab 264 program
+tab 369 cryptography
+# BLOWFISH, the second box: AES is cleared.
+xdotool mousemove --window "$sheet" 35 100 click 1
 sleep 0.5
 import -window root "$shots/options_cryptography_blowfish.png"
-xdotool key ctrl+Tab
-sleep 0.8
-import -window root "$shots/options_miscellaneous.png"
+tab 460 miscellaneous
 xdotool key Return
 for _ in $(seq 1 50); do xdotool search --name '^Properties$' >/dev/null 2>&1 || break; sleep 0.2; done
 if xdotool search --name '^Properties$' >/dev/null 2>&1; then echo "the sheet stayed open"; exit 1; fi

@@ -99,10 +99,11 @@ TEST_F(OptionsSheet, EachPageStoresWhatTheUserChose) {
     const std::pair<const char *, std::string> expected[] = {
         {"BackupGenerations", "7"}, {"BackupPath", dir},     {"AutoBackup", "yes"},     {"IconSize", "32"},
         {"TrayOnMinimize", "yes"},  {"TimeOutMinutes", "5"}, {"CryptAlgo", "9"},        {"QWMinimizeTime", "30"},
-        {"QWShowFolder", "yes"},    {"Skinfile", ""},        {"StartMinimized", "no"},
+        {"QWShowFolder", "yes"},    {"StartMinimized", "no"},
     };
     for (const auto &e : expected)
         EXPECT_EQ(Stored(e.first), e.second) << e.first;
+    EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("\r\nSkinfile=\r\n"), std::string::npos) << "the Windows look";
     EXPECT_EQ(Settings.CryptAlgo, 9);
     EXPECT_EQ(Settings.BackupGenerations, 7);
     EXPECT_EQ(RunValue(PL_REG_LOCAL_MACHINE), dir + "\\orvSafe.exe " + dir);
