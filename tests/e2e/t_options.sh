@@ -3,26 +3,17 @@
 # each), the backup generations become 4 and the cipher Blowfish; OK stores
 # both, and a safe created afterwards is enveloped with Blowfish.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/options"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 password='Options-7 safe'
-w() { winepath -w "$1"; }
+e2e_folder options
 cat > "$dir/prog/orvsafe.ini" <<INI
 [Options]
 SafePath=$(w "$dir/safes")
 BackupGenerations=5
 CryptAlgo=8
 INI
-windir=$(w "$dir/prog")
 
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
+e2e_start
 main=$(orv_wait_window orvSafe 60) || { echo "main window did not appear"; exit 1; }
 sleep 1
 
@@ -77,8 +68,7 @@ xdotool windowfocus "$main" 2>/dev/null || true
 xdotool key alt+f
 sleep 0.5
 xdotool key Up Return
-for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$first" 2>/dev/null; then echo "Exit did not end the program"; exit 1; fi
+e2e_wait_end
 [ -f "$dir/safes/blow.saf" ] || { echo "the new safe was not created"; exit 1; }
 # Blowfish-CBC's identifier (1.3.6.1.4.1.3029.1.2) in the safe's envelopes, AES-128-CBC's nowhere.
 hex=$(xxd -p "$dir/safes/blow.saf" | tr -d '\n')
