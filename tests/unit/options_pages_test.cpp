@@ -3,8 +3,6 @@
 #include "config/inifile.h"
 #include "support/fake_shell.h"
 #include "support/temp_dir.h"
-#include "tools/run_entry.h"
-#include "tools/update_handoff.h"
 
 #include <gtest/gtest.h>
 
@@ -145,34 +143,4 @@ TEST_F(OptionsPages, TheWindowsLookAndTheSkinExcludeEachOther) {
     EXPECT_EQ(OP_DisplayWindowsClicked(&p, true).lpText, nullptr);
     ASSERT_EQ(OP_DisplayApply(&p).nAction, DLG_CLOSE_OK);
     EXPECT_STREQ(Settings.Skinfile, "");
-}
-
-TEST_F(OptionsPages, TheRunEntryFallsBackToTheUsersKey) {
-    const std::string value = dir + "\\orvSafe.exe " + dir;
-    const std::string machine = "HKLM\\" RG_RUN_KEY "\\orvSafe", user = "HKCU\\" RG_RUN_KEY "\\orvSafe";
-    ASSERT_EQ(RG_CreateRunEntry(), 0);
-    EXPECT_EQ(shell.registry[machine], value);
-    EXPECT_EQ(shell.registry.count(user), 0u);
-    shell.registry.erase(machine);
-    PL_FailCall(PL_FAULT_REGISTRY, 1); // the machine-wide key is out of reach
-    ASSERT_EQ(RG_CreateRunEntry(), 0);
-    EXPECT_EQ(shell.registry[user], value);
-    EXPECT_EQ(RG_HasRunEntry(), 1);
-    ASSERT_EQ(RG_DeleteRunEntry(), 0);
-    EXPECT_EQ(RG_HasRunEntry(), 0);
-    EXPECT_TRUE(shell.registry.empty());
-}
-
-TEST_F(OptionsPages, TheUpdateNeedsItsUpdater) {
-    EXPECT_EQ(AU_StartUpdate(1234), -1);
-    EXPECT_TRUE(shell.opens.empty());
-    ASSERT_TRUE(WriteFile(Path("orvSafeUpdate.exe"), "MZ"));
-    Settings.TrayOnClose = true;
-    ASSERT_EQ(AU_StartUpdate(1234), 0);
-    ASSERT_EQ(shell.opens.size(), 1u);
-    EXPECT_EQ(shell.opens[0].target, dir + "\\orvSafeUpdate.exe");
-    EXPECT_EQ(shell.opens[0].parameters, "/udt_id orvSafe_update");
-    EXPECT_FALSE(Settings.TrayOnClose);
-    EXPECT_EQ(ReadFile(Path("udt_scr.ini")), "[setuporvSafe.exe]\r\nhMainHWND=1234\r\n[Parameter]\r\nApplicationPath=" +
-                                                  dir + "\\orvSafe.exe\r\nApplicationName=orvSafe\r\n");
 }

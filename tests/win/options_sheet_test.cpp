@@ -149,6 +149,10 @@ TEST_F(OptionsSheet, TheUpdaterGetsItsScriptAndParameters) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string standIn(self);
     standIn = standIn.substr(0, standIn.find_last_of("\\/") + 1) + "orv_stand_in.exe";
+    driver.Expect("Update", [](HWND box) { D::Click(box, IDOK); });
+    EXPECT_EQ(AU_StartUpdate(4660), -1) << "no updater yet";
+    EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Update: update program orvSafeUpdate.exe not found"});
+    Settings.TrayOnClose = true;
     ASSERT_TRUE(CopyFileA(standIn.c_str(), Path("orvSafeUpdate.exe").c_str(), FALSE));
     ASSERT_EQ(AU_StartUpdate(4660), 0);
     EXPECT_EQ(ReadFile(Path("udt_scr.ini")), "[setuporvSafe.exe]\r\nhMainHWND=4660\r\n[Parameter]\r\nApplicationPath=" +
@@ -159,4 +163,5 @@ TEST_F(OptionsSheet, TheUpdaterGetsItsScriptAndParameters) {
         seen = ReadFile(Path("stand_in.txt"));
     }
     EXPECT_EQ(seen, "/udt_id orvSafe_update\r\n" + dir + "\r\n");
+    EXPECT_FALSE(Settings.TrayOnClose) << "the updater's close request must end the program";
 }
