@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A note from the toolbar: "Create note", a text typed into it; closing the safe
-# takes the note away with it, and the next start (which opens the safe again)
-# shows it where it was, its text in its title.
+# writes it and takes it away, and opening the safe again shows it where it
+# was, its text in its title.
 set -euo pipefail
 source "$ORV_TOP/scripts/lib.sh"
 cli="$ORV_TOP/build/native/orvsafe-cli"
@@ -54,8 +54,10 @@ sleep 0.5
 import -window root "$shots/notes_note.png"
 
 # File, "Close Safe", Yes: the safe is written and its note goes with it.
-xdotool windowfocus "$main" 2>/dev/null || true
-xdotool key alt+f; sleep 0.5; xdotool key Down Down Return
+xdotool mousemove 300 500 click 1; sleep 0.5   # the main window takes the keyboard back
+xdotool key alt+f; sleep 0.5
+for k in Down Down; do xdotool key "$k"; sleep 0.2; done
+xdotool key Return
 box=$(orv_wait_window Confirm 20) || { echo "no question on closing"; exit 1; }
 sleep 0.5; xdotool windowfocus "$box" 2>/dev/null || true; xdotool key Return
 for _ in $(seq 1 50); do xdotool search --name '^Milk and eggs$' >/dev/null 2>&1 || break; sleep 0.2; done
@@ -63,12 +65,15 @@ if xdotool search --name '^Milk and eggs$' >/dev/null 2>&1; then echo "the note 
 "$cli" export "$dir/safes/day.saf" --no-password | grep -q '"lpText": "Milk and eggs"' \
   || { echo "the note is not in the safe"; exit 1; }
 
-# The next start opens the safe again, and the note is back.
-wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-ended
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-orv_wait_window 'Milk and eggs' 60 >/dev/null || { echo "the note did not come back"; exit 1; }
+# File, "Open Safe", the safe's name: the note is back where it was.
+xdotool mousemove 300 500 click 1; sleep 0.5
+xdotool key alt+f; sleep 0.5; xdotool key Down; sleep 0.2; xdotool key Return
+open=$(orv_wait_window 'open safe' 20) || { echo "no open dialog"; exit 1; }
+sleep 0.5; xdotool windowfocus "$open" 2>/dev/null || true
+xdotool key End shift+Home; xdotool type --delay 50 'day'; xdotool key Return
+for _ in $(seq 1 100); do xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 && break; sleep 0.2; done
+xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 || {
+  import -window root "$shots/notes_failed.png"; echo "the note did not come back"; exit 1; }
 sleep 1
 import -window root "$shots/notes_reopened.png"
 wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
