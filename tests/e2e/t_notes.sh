@@ -47,6 +47,20 @@ sleep 1
 # takes the keyboard.
 xdotool mousemove 362 54 click 1
 sleep 1.5
+# No window manager runs on the test display to keep a window's notes above it
+# and give them the keyboard: the new note (the program's other visible window)
+# is raised and focused here as a manager would.
+notes() { xdotool search --onlyvisible --class orvsafe 2>/dev/null | grep -vx "$main" || true; }
+raise_notes() {
+  for id in $(notes); do
+    xdotool windowraise "$id" 2>/dev/null || true
+    xdotool windowfocus "$id" 2>/dev/null || true
+  done
+  sleep 0.5
+}
+for _ in $(seq 1 100); do [ -n "$(notes)" ] && break; sleep 0.2; done
+[ -n "$(notes)" ] || { import -window root "$shots/notes_failed.png"; echo "no note appeared"; exit 1; }
+raise_notes
 xdotool type --delay 60 'Milk and eggs'
 note=$(orv_wait_window 'Milk and eggs' 20) || {
   import -window root "$shots/notes_failed.png"; echo "the note did not take the text"; exit 1; }
@@ -74,7 +88,7 @@ xdotool key End shift+Home; xdotool type --delay 50 'day'; xdotool key Return
 for _ in $(seq 1 100); do xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 && break; sleep 0.2; done
 xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 || {
   import -window root "$shots/notes_failed.png"; echo "the note did not come back"; exit 1; }
-sleep 1
+raise_notes
 import -window root "$shots/notes_reopened.png"
 wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
 ended
