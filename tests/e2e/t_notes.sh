@@ -3,25 +3,10 @@
 # writes it and takes it away, and opening the safe again shows it where it
 # was, its text in its title.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/notes"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
-
-cat > "$dir/safe.json" <<'JSON'
-{"format": "orvsafe-export", "formatVersion": 1,
- "header": {"nPasswort": 0, "nMajorRelease": 1, "nMinorRelease": 11, "nReserved": 0},
- "folders": [
-  {"nOrdnerKennung": 1, "nOrdnerOrder": 1, "cOrdnerName": "Home", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "fields": [
-  {"nOrdnerKennung": 1, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "Note", "feldtyp": 0, "feldlaenge": 40, "drag": 1}],
- "cards": [], "contents": [], "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
-JSON
-"$cli" import "$dir/safe.json" "$dir/safes/day.saf" --no-password
-
-w() { winepath -w "$1"; }
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
+password='Note-5 safe'
+e2e_folder notes
+e2e_sample_safe "$dir/safes/day.saf"
 cat > "$dir/prog/orvsafe.ini" <<INI
 [Options]
 SafePath=$(w "$dir/safes")
@@ -30,26 +15,15 @@ AutoBackup=no
 [Settings]
 LastSafe=$(w "$dir/safes/day.saf")
 INI
-windir=$(w "$dir/prog")
 
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
-ended() {
-  for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || return 0; sleep 0.2; done
-  echo "orvSafe did not end"; exit 1
-}
-
-main=$(orv_wait_window orvSafe 60) || { echo "main window did not appear"; exit 1; }
+e2e_start
+e2e_password
+main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
 sleep 1
-# "Create note" on the toolbar (the main window sits at the origin); the new note
-# takes the keyboard.
-xdotool mousemove 362 54 click 1
-sleep 1.5
+
 # No window manager runs on the test display to keep a window's notes above it
-# and give them the keyboard: the new note (the program's other visible window)
-# is raised and focused here as a manager would.
+# and give them the keyboard: the notes (the program's visible windows other
+# than the main one) are raised and focused here as a manager would.
 notes() { xdotool search --onlyvisible --class orvsafe 2>/dev/null | grep -vx "$main" || true; }
 raise_notes() {
   for id in $(notes); do
@@ -58,12 +32,19 @@ raise_notes() {
   done
   sleep 0.5
 }
+# Waits for the note titled $1 to be shown.
+shown() {
+  for _ in $(seq 1 100); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0; sleep 0.2; done
+  import -window root "$shots/notes_failed.png"; echo "no note '$1' shown"; exit 1
+}
+
+# "Create note" on the toolbar (the main window sits at the origin), then the text.
+xdotool mousemove 362 54 click 1
 for _ in $(seq 1 100); do [ -n "$(notes)" ] && break; sleep 0.2; done
 [ -n "$(notes)" ] || { import -window root "$shots/notes_failed.png"; echo "no note appeared"; exit 1; }
 raise_notes
 xdotool type --delay 60 'Milk and eggs'
-note=$(orv_wait_window 'Milk and eggs' 20) || {
-  import -window root "$shots/notes_failed.png"; echo "the note did not take the text"; exit 1; }
+shown 'Milk and eggs'
 sleep 0.5
 import -window root "$shots/notes_note.png"
 
@@ -76,20 +57,18 @@ box=$(orv_wait_window Confirm 20) || { echo "no question on closing"; exit 1; }
 sleep 0.5; xdotool windowfocus "$box" 2>/dev/null || true; xdotool key Return
 for _ in $(seq 1 50); do xdotool search --name '^Milk and eggs$' >/dev/null 2>&1 || break; sleep 0.2; done
 if xdotool search --name '^Milk and eggs$' >/dev/null 2>&1; then echo "the note stayed after the safe closed"; exit 1; fi
-"$cli" export "$dir/safes/day.saf" --no-password | grep -q '"lpText": "Milk and eggs"' \
+printf '%s\n' "$password" | "$cli" export "$dir/safes/day.saf" | grep -q '"lpText": "Milk and eggs"' \
   || { echo "the note is not in the safe"; exit 1; }
 
-# File, "Open Safe", the safe's name: the note is back where it was.
+# File, "Open Safe", the safe's name and password: the note is back where it was.
 xdotool mousemove 300 500 click 1; sleep 0.5
 xdotool key alt+f; sleep 0.5; xdotool key Down; sleep 0.2; xdotool key Return
 open=$(orv_wait_window 'open safe' 20) || { echo "no open dialog"; exit 1; }
 sleep 0.5; xdotool windowfocus "$open" 2>/dev/null || true
 xdotool key End shift+Home; xdotool type --delay 50 'day'; xdotool key Return
-for _ in $(seq 1 100); do xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 && break; sleep 0.2; done
-xdotool search --onlyvisible --name '^Milk and eggs$' >/dev/null 2>&1 || {
-  import -window root "$shots/notes_failed.png"; echo "the note did not come back"; exit 1; }
+e2e_password
+shown 'Milk and eggs'
 raise_notes
 import -window root "$shots/notes_reopened.png"
-wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-ended
+e2e_kill
 echo ok
