@@ -37,9 +37,9 @@ void NW_LoadWindow(NOTIZ *note) {
         v->Load(note);
 }
 
-void NW_ShowWindow(NOTIZ *note, int show) {
-    if (NoteView *v = WindowOf(note))
-        v->Show(note, show);
+int NW_ShowWindow(NOTIZ *note, int show) {
+    NoteView *v = WindowOf(note);
+    return v ? v->Show(note, show) : -1;
 }
 
 void NW_DestroyWindow(NOTIZ *note) {

@@ -27,7 +27,8 @@ class NoteView {
     virtual int Make(NOTIZ *note) = 0;
     virtual void Cascade(NOTIZ *note, int32_t x, int32_t y) = 0;
     virtual void Load(NOTIZ *note) = 0;
-    virtual void Show(NOTIZ *note, int show) = 0;
+    // 0 once the note's window is shown (or hidden); -1 when it has none to show.
+    virtual int Show(NOTIZ *note, int show) = 0;
     virtual void Destroy(NOTIZ *note) = 0;
     virtual void SetTitle(NOTIZ *note, const char *title) = 0;
     virtual void SetBackground(NOTIZ *note, uint32_t colour) = 0;
@@ -39,7 +40,8 @@ void NW_SetView(NoteView *view);
 [[nodiscard]] int NW_MakeWindow(NOTIZ *note);
 void NW_CascadeWindow(NOTIZ *note, int32_t x, int32_t y);
 void NW_LoadWindow(NOTIZ *note);
-void NW_ShowWindow(NOTIZ *note, int show);
+// 0, or -1 when the note has no window that could be shown.
+[[nodiscard]] int NW_ShowWindow(NOTIZ *note, int show);
 // Whether the note windows exist to show a note to the user.
 int NW_HasWindows();
 void NW_DestroyWindow(NOTIZ *note);

@@ -7,8 +7,6 @@ namespace {
 // window: they leave the table together.
 const unsigned kUnbuilt[] = {
     IDT_QUICKWIN,                               // the quick window
-    IDT_CREATENOTE,      IDM_TRAYCREATENOTE,    // note windows
-    IDT_NOTES,           IDM_TRAYNOTES,
 };
 } // namespace
 

@@ -27,29 +27,33 @@ void SetTitle(NOTIZ *note) {
     NW_SetWindowTitle(note, title);
 }
 
-// Shows, sounds and flashes one due note. The message pump runs between the
-// steps, so the note may be closed (or the safe with it) meanwhile: it is looked
-// for again after every step. The alarm is cleared first, so it cannot go off
-// twice, and an alarm set anew during the flashing stays.
-void Alert(NOTIZ *note) {
+// Shows, sounds and flashes one due note; 0, or -1 when it could not be shown.
+// An alarm nobody saw is not used up: it is cleared only once its window is
+// shown, before the flashing, so it cannot go off twice and an alarm set anew
+// during the flashing stays. The message pump runs between the steps, so the
+// note may be closed (or the safe with it) meanwhile: it is looked for again
+// after every step.
+int Alert(NOTIZ *note) {
+    if (NW_ShowWindow(note, 1) != 0)
+        return -1;
     ClearAlarm(note);
-    NW_ShowWindow(note, 1);
     UI_FocusMainWindow();
     PL_PlaySound(Settings.NoteAlertSoundFile); // nothing to do when it cannot be played
     for (int i = 0; i < NW_FLASH_COUNT; ++i) {
         if (!NW_IsNote(note))
-            return;
+            return 0;
         NW_SetWindowBackground(note, NW_FLASH_ON);
         UI_PumpAndWait(NW_FLASH_MS);
         if (!NW_IsNote(note))
-            return;
+            return 0;
         NW_SetWindowBackground(note, NW_FLASH_OFF);
         UI_PumpAndWait(NW_FLASH_MS);
     }
     if (!NW_IsNote(note))
-        return;
+        return 0;
     NW_SetWindowBackground(note, note->crBackground);
     SetTitle(note);
+    return 0;
 }
 } // namespace
 
@@ -73,15 +77,10 @@ void NW_CheckAlarms() {
     PL_SYSTEMTIME now;
     PL_GetLocalTime(&now);
     // After an alert the chain may have changed: start again from its head (the
-    // alerted alarms are cleared, so each goes off once).
-    for (NOTIZ *n = lpNOTIZstart; n;) {
-        if (NW_AlarmDue(n, &now)) {
-            Alert(n);
-            n = lpNOTIZstart;
-        } else {
-            n = n->next;
-        }
-    }
+    // alerted alarms are cleared, so each goes off once). A note that could not
+    // be shown keeps its alarm for the next check and is passed over now.
+    for (NOTIZ *n = lpNOTIZstart; n;)
+        n = NW_AlarmDue(n, &now) && Alert(n) == 0 ? lpNOTIZstart : n->next;
     g_checking = 0;
 }
 

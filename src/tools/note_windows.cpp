@@ -22,7 +22,7 @@ NOTIZ *NW_CreateNote() {
     if (!bNotesLoading) {
         int32_t at = NW_CASCADE_STEP * NW_CountNotes();
         NW_CascadeWindow(note, at, at);
-        NW_ShowWindow(note, 1);
+        (void)NW_ShowWindow(note, 1); // its window was just made
     }
     UI_EnableCommand(IDT_NOTES, 1);
     return note;
@@ -46,15 +46,16 @@ void NW_OpenNotes() {
 }
 
 void NW_ShowNotes() {
+    // A note whose window could not be made stays out of sight, as it must.
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
-        NW_ShowWindow(n, 1);
+        (void)NW_ShowWindow(n, 1);
     UI_FocusMainWindow();
     bNotesHidden = 0;
 }
 
 void NW_HideNotes() {
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
-        NW_ShowWindow(n, 0);
+        (void)NW_ShowWindow(n, 0); // hidden already when it has no window
     bNotesHidden = 1;
 }
 

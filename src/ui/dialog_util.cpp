@@ -34,10 +34,11 @@ INT_PTR CALLBACK Route(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 } // namespace
 
-INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param) {
+INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param) { return DU_RunDialogOwned(id, DU_Owner(), proc, param); }
+
+INT_PTR DU_RunDialogOwned(int id, HWND owner, DLGPROC proc, LPARAM param) {
     if (nFrames >= static_cast<int>(sizeof frames / sizeof frames[0]))
         return -1;
-    HWND owner = DU_Owner();
     Frame frame = {proc, param, nullptr};
     frames[nFrames++] = &frame;
     INT_PTR rc = DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Route,

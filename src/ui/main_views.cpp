@@ -3,6 +3,7 @@
 // follows the life of the safe. Registered while the main window exists.
 #include "store/safe_lifecycle.h"
 #include "ui/mainwnd.h"
+#include "ui/note_window.h"
 #include "ui/profile_dialog.h"
 #include "ui/recover_dialog.h"
 #include "ui/statusbar.h"
@@ -47,9 +48,11 @@ void MA_RegisterViews() {
     SW_AddListener(&g_views);
     BW_SetRecoverView(RD_View());
     DT_SetProfileView(PD_View());
+    NW_SetView(NT_View());
 }
 
 void MA_UnregisterViews() {
+    NW_SetView(nullptr);
     DT_SetProfileView(nullptr);
     BW_SetRecoverView(nullptr);
     SW_RemoveListener(&g_views);

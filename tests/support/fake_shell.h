@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ class FakeShell {
     std::vector<Open> opens;
     std::map<std::string, std::string> registry;
     std::vector<std::string> sounds;
+    std::function<void()> onSound; // runs as each sound plays
     std::vector<Tray> tray;
     std::vector<std::string> keys; // the keys there are; others cannot be opened without PL_REG_CREATE
 
@@ -87,6 +89,8 @@ class FakeShell {
     static int RegDelete(PL_REGKEY key, const char *name) { return current->registry.erase(Value(key, name)) ? 0 : -1; }
     static int Sound(const char *path) {
         current->sounds.push_back(path);
+        if (current->onSound)
+            current->onSound();
         return 0;
     }
     static int TrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon) {

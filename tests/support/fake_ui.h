@@ -170,9 +170,12 @@ class FakeNoteView : public NoteView {
     }
     void Cascade(NOTIZ *note, int32_t x, int32_t y) override { noteCalls.push_back({"cascade", note, "", x, y}); }
     void Load(NOTIZ *note) override { noteCalls.push_back({"load", note, "", 0, 0}); }
-    void Show(NOTIZ *note, int show) override {
+    int Show(NOTIZ *note, int show) override {
         noteCalls.push_back({show ? "show" : "hide", note, "", 0, 0});
+        if (!note->hWnd)
+            return -1; // its window was never made
         noteVisible[note] = show != 0;
+        return 0;
     }
     void Destroy(NOTIZ *note) override {
         noteCalls.push_back({"destroy", note, "", 0, 0});

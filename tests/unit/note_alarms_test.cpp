@@ -49,6 +49,7 @@ class NoteAlarms : public TempDirTest {
             memcpy(n->szAlarmDate, date, 6);
         if (time)
             memcpy(n->szAlarmTime, time, 4);
+        n->hWnd = reinterpret_cast<NOTEWINDOW>(n); // as if its window had been made
         return n;
     }
     std::vector<std::string> CallsFor(NOTIZ *n) const {
@@ -208,4 +209,24 @@ TEST_F(NoteAlarms, WithoutTheNoteWindowsADueAlarmStaysUntilItsNoteCanBeShown) {
     NW_CheckAlarms();
     EXPECT_EQ(CallsFor(due).front(), "show");
     EXPECT_TRUE(NoAlarm(due));
+}
+
+TEST_F(NoteAlarms, AnAlarmIsUsedUpOnlyWhenItsNoteWasShown) {
+    // Notes whose window could not be made (at the safe's opening, say) cannot
+    // be shown: their alarms stay due, without a sound; the others go off.
+    const struct {
+        bool window;
+        const char *text;
+    } rows[] = {{false, "first unseen"}, {true, "seen"}, {false, "last unseen"}};
+    std::vector<NOTIZ *> notes;
+    for (const auto &r : rows) {
+        notes.push_back(Note(r.text, "150126", "1000"));
+        if (!r.window)
+            notes.back()->hWnd = nullptr;
+    }
+    FakeShell shell;
+    NW_CheckAlarms();
+    for (size_t i = 0; i < notes.size(); ++i)
+        EXPECT_EQ(NoAlarm(notes[i]), rows[i].window) << rows[i].text;
+    EXPECT_EQ(shell.sounds.size(), 1u);
 }
