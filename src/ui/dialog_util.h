@@ -13,13 +13,12 @@
 // the dialog under them cannot be used before they are answered. Answers what
 // the dialog ended with, or -1 when it could not be shown.
 INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param);
-// Runs a modal property sheet the same way: owned by the dialog on top (unless
-// the sheet names its owner), and
-// owning the message boxes its pages show. Answers what PropertySheetA answers.
-INT_PTR DU_RunPropertySheet(PROPSHEETHEADERA *sheet);
 // The same owned by a window of the caller's choosing (a note's dialog belongs
 // to the note, which stays disabled under it).
 INT_PTR DU_RunDialogOwned(int id, HWND owner, DLGPROC proc, LPARAM param);
+// Runs a modal property sheet the same way: owned by the dialog on top (unless
+// the sheet names its owner), and owning the message boxes its pages show. Answers what PropertySheetA answers.
+INT_PTR DU_RunPropertySheet(PROPSHEETHEADERA *sheet);
 // The window a message box or dialog shown now belongs to (null when there is
 // neither such a dialog nor a main window).
 HWND DU_Owner();
