@@ -8,7 +8,6 @@ namespace {
 const unsigned kUnbuilt[] = {
     IDM_OPTIONS,         IDT_OPTIONS,           // the Options sheet
     IDM_UPDATE,                                 // the update hand-off
-    IDT_QUICKWIN,                               // the quick window
     IDT_CREATENOTE,      IDM_TRAYCREATENOTE,    // note windows
     IDT_NOTES,           IDM_TRAYNOTES,
 };

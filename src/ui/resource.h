@@ -9,3 +9,4 @@
 #include "ui/ids_fill.h"
 #include "ui/ids_search.h"
 #include "ui/ids_desktop.h"
+#include "ui/ids_tray.h"
