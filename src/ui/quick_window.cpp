@@ -4,7 +4,6 @@
 #include "tools/quick_window.h"
 #include "tools/timeout.h"
 #include "ui/ids_tray.h"
-#include "ui/mainwnd.h"
 #include "ui/skins.h"
 #include "ui/tree_view.h"
 
@@ -130,8 +129,8 @@ void QW_Leave() {
     if (hToolbar)
         ShowWindow(hToolbar, SW_SHOW);
     const RECT &r = saved.rect;
+    // The new size lays the panes out again, with the toolbar's height back.
     SetWindowPos(hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
-    MA_LayoutMain(hWnd);
     Settings.IconSize = saved.iconSize;
 }
 
