@@ -19,13 +19,10 @@ cat > "$dir/safe.json" <<'JSON'
  "fields": [
   {"nOrdnerKennung": 1, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "User", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
   {"nOrdnerKennung": 1, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "Address", "feldtyp": 2, "feldlaenge": 100, "drag": 0}],
- "cards": [
-  {"nOrdnerKennung": 1, "nKartenKennung": 1, "nKartenOrder": 1, "cKartenName": "example.org", "cIconName": "", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 1, "nKartenKennung": 2, "nKartenOrder": 2, "cKartenName": "mail.example.net", "cIconName": "", "nExpanded": 0, "nCategory": 0}],
+ "cards": [{"nOrdnerKennung": 1, "nKartenKennung": 1, "nKartenOrder": 1, "cKartenName": "example.org", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
  "contents": [
   {"nKartenKennung": 1, "nFeldIndex": 0, "nFeldLaenge": 5, "lpFeldInhalt": "alice"},
-  {"nKartenKennung": 1, "nFeldIndex": 1, "nFeldLaenge": 23, "lpFeldInhalt": "https://www.example.org"},
-  {"nKartenKennung": 2, "nFeldIndex": 0, "nFeldLaenge": 3, "lpFeldInhalt": "bob"}],
+  {"nKartenKennung": 1, "nFeldIndex": 1, "nFeldLaenge": 23, "lpFeldInhalt": "https://www.example.org"}],
  "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
 JSON
 printf '%s\n' "$password" | "$cli" import "$dir/safe.json" "$dir/safes/web.saf"
@@ -92,24 +89,12 @@ import -window root "$shots/tray_hidden.png"
 
 # The icon lies in "Wine System Tray" (no tray manager on this X server), the
 # first icon below its caption.
-tray=""
 for _ in $(seq 1 25); do
-  for id in $(xdotool search --onlyvisible --class 'explorer' 2>/dev/null) $(xdotool search --onlyvisible --name 'System Tray' 2>/dev/null); do
-    [ "$id" != "$main" ] && { tray=$id; break; }
-  done
+  tray=$(xdotool search --onlyvisible --class 'explorer' 2>/dev/null | head -n 1)
   [ -n "$tray" ] && break
   sleep 0.2
 done
-if [ -z "$tray" ]; then
-  # Wine 8 shows no tray of its own on an X server without a tray manager: the
-  # restore by the icon's notification is checked by the Windows tests instead.
-  echo "no tray window to click: hidden to the tray checked, the restore left to tests/win"
-  wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-  for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-  grep -q '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log" || { echo "the program did not end from the tray"; exit 1; }
-  echo ok
-  exit 0
-fi
+[ -n "$tray" ] || { echo "no tray window"; exit 1; }
 
 # A right click shows the tray menu; a click beside it closes it.
 xdotool mousemove --window "$tray" 13 32 click 3
