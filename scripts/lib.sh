@@ -12,6 +12,12 @@ orv_wine_prefix() {
     wineboot -i >/dev/null 2>&1
     # Wine draws the window frames itself: the private X server has no window manager.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Wine draws the caption buttons with Marlett; without it they come out as
+    # the letters "0 1 r". The distribution's Wine fonts package ships the font.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' /d marlett.ttf /f >/dev/null 2>&1
+    fi
     wineserver -w
   fi
 }

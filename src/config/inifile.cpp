@@ -119,6 +119,7 @@ template <typename Change> int ChangeIni(int nIniFileType, Change change) {
 int II_GetIniPath(int nIniFileType, char *path, uint32_t size) {
     const char *name = nIniFileType == INI_FILE_SETTINGS    ? INI_NAME_SETTINGS
                        : nIniFileType == INI_FILE_TEMPLATES ? INI_NAME_TEMPLATES
+                       : nIniFileType == INI_FILE_UPDATE    ? INI_NAME_UPDATE
                                                             : nullptr;
     if (!name || !path || size == 0)
         return -1;

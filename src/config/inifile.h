@@ -1,5 +1,5 @@
-// Reading and writing the program's two INI files in the program directory:
-// the settings file and the folder template file. Every call reads the file
+// Reading and writing the program's INI files in the program directory: the
+// settings file, the folder template file and the updater's hand-off script. Every call reads the file
 // afresh; nothing is cached. A write builds the new file beside the old one and
 // moves it over the old one, so a crash or a full disk never leaves half a file.
 // A file that exists but cannot be read is never written over.
@@ -10,9 +10,11 @@
 enum {
     INI_FILE_SETTINGS = 0,  // nIniFileType: "orvsafe.ini"
     INI_FILE_TEMPLATES = 1, // "orvtemplate.ini"
+    INI_FILE_UPDATE = 2,    // "udt_scr.ini", read by the separate updater
 };
 #define INI_NAME_SETTINGS "orvsafe.ini"
 #define INI_NAME_TEMPLATES "orvtemplate.ini"
+#define INI_NAME_UPDATE "udt_scr.ini"
 #define II_VALUE_SIZE 260              // the callers' value buffers
 #define II_MAX_FILE_SIZE (16u << 20)  // a larger file is taken as unreadable
 

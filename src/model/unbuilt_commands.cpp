@@ -6,8 +6,6 @@ namespace {
 // A menu command and its twin on the toolbar, tray or context menu open one
 // window: they leave the table together.
 const unsigned kUnbuilt[] = {
-    IDM_OPTIONS,         IDT_OPTIONS,           // the Options sheet
-    IDM_UPDATE,                                 // the update hand-off
     IDT_CREATENOTE,      IDM_TRAYCREATENOTE,    // note windows
     IDT_NOTES,           IDM_TRAYNOTES,
 };

@@ -135,7 +135,7 @@ int PL_ShellOpen(const char *target, const char *parameters, const char *directo
 
 int PL_RegOpenKey(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key) {
     *key = nullptr;
-    if (!path)
+    if (!path || PL_Faulted(PL_FAULT_REGISTRY))
         return -1;
     if (g_shell->regOpen(root, path, access, key) != 0) {
         *key = nullptr;

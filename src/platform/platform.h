@@ -70,6 +70,21 @@ int PL_CreateDirectory(const char *path);
 int PL_RemoveDirectory(const char *path);
 // Current directory without a trailing separator; 0 or -1.
 int PL_GetCurrentDirectory(char *buf, uint32_t size);
+// The short (8.3) form of an existing path, cut to size - 1 characters; 0, or -1
+// when the system has none for it (the path does not exist).
+int PL_GetShortPathName(const char *path, char *buf, uint32_t size);
+// The kind of drive a path lies on, from its first two characters ("C:"); the
+// Win32 DRIVE_* values. A system without drive letters answers PL_DRIVE_FIXED.
+enum : uint32_t {
+    PL_DRIVE_UNKNOWN = 0,
+    PL_DRIVE_NO_ROOT_DIR = 1,
+    PL_DRIVE_REMOVABLE = 2,
+    PL_DRIVE_FIXED = 3,
+    PL_DRIVE_REMOTE = 4,
+    PL_DRIVE_CDROM = 5,
+    PL_DRIVE_RAMDISK = 6,
+};
+uint32_t PL_GetDriveType(const char *path);
 // Last-write times as Windows keeps them: 100-nanosecond units since 1 January
 // 1601 (UTC). A copy of a file keeps its source's time; 0 or -1.
 int PL_GetFileWriteTime(const char *path, uint64_t *fileTime);
@@ -254,6 +269,7 @@ enum PL_FAULT {
     PL_FAULT_MOVE, // PL_MoveFileEx and PL_CopyFile
     PL_FAULT_DELETE,
     PL_FAULT_ATTRIBUTES, // PL_SetFileAttributes
+    PL_FAULT_REGISTRY,   // PL_RegOpenKey
     PL_FAULT_KINDS
 };
 void PL_FailCall(PL_FAULT kind, int nth, int count = 1);

@@ -363,6 +363,17 @@ int PL_GetCurrentDirectory(char *buf, uint32_t size) {
     return 0;
 }
 
+// No short names here: an existing path is its own short form.
+int PL_GetShortPathName(const char *path, char *buf, uint32_t size) {
+    struct stat st;
+    if (!path || size == 0 || stat(NativePath(path).c_str(), &st) != 0)
+        return Fail();
+    snprintf(buf, size, "%s", path);
+    return 0;
+}
+
+uint32_t PL_GetDriveType(const char *) { return PL_DRIVE_FIXED; }
+
 namespace {
 // Seconds from 1 January 1601 to 1 January 1970.
 const uint64_t kEpochDelta = 11644473600ull;

@@ -115,6 +115,21 @@ int PL_GetCurrentDirectory(char *buf, uint32_t size) {
     return n > 0 && n < size ? 0 : -1;
 }
 
+int PL_GetShortPathName(const char *path, char *buf, uint32_t size) {
+    char shortPath[MAX_PATH] = {};
+    DWORD n = GetShortPathNameA(path, shortPath, sizeof shortPath);
+    if (n == 0 || n >= sizeof shortPath)
+        return -1;
+    lstrcpynA(buf, shortPath, static_cast<int>(size));
+    return 0;
+}
+
+uint32_t PL_GetDriveType(const char *path) {
+    // The drive's root needs its backslash: "C:" alone names the drive's current folder.
+    char root[4] = {path[0], path[0] ? path[1] : '\0', '\\', 0};
+    return GetDriveTypeA(root);
+}
+
 namespace {
 uint64_t FromFileTime(const FILETIME &ft) {
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;

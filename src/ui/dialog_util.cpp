@@ -28,7 +28,7 @@ Frame *FrameOf(HWND hDlg) {
 
 INT_PTR CALLBACK Route(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     Frame *f = FrameOf(hDlg);
-    if (!f)
+    if (!f || !f->proc)
         return FALSE;
     return f->proc(hDlg, msg, wParam, msg == WM_INITDIALOG ? f->param : lParam);
 }
@@ -42,6 +42,30 @@ INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param) {
     frames[nFrames++] = &frame;
     INT_PTR rc = DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Route,
                                  reinterpret_cast<LPARAM>(&frame));
+    --nFrames;
+    return rc;
+}
+
+namespace {
+// The sheet's own window is named to its frame once it exists.
+int CALLBACK SheetCreated(HWND hSheet, UINT msg, LPARAM) {
+    if (msg == PSCB_INITIALIZED && nFrames > 0)
+        frames[nFrames - 1]->hDlg = hSheet;
+    return 0;
+}
+} // namespace
+
+INT_PTR DU_RunPropertySheet(PROPSHEETHEADERA *sheet) {
+    if (nFrames >= static_cast<int>(sizeof frames / sizeof frames[0]))
+        return -1;
+    if (!sheet->hwndParent)
+        sheet->hwndParent = DU_Owner();
+    sheet->dwFlags |= PSH_USECALLBACK;
+    sheet->pfnCallback = SheetCreated;
+    // Its pages have procedures of their own: the frame only names the owner.
+    Frame frame = {nullptr, 0, nullptr};
+    frames[nFrames++] = &frame;
+    INT_PTR rc = PropertySheetA(sheet);
     --nFrames;
     return rc;
 }

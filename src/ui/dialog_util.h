@@ -5,12 +5,18 @@
 #include "model/dialog_answer.h"
 #include "ui/ui_globals.h"
 
+#include <commctrl.h>
+
 // Runs a modal dialog of the program's resources. It belongs to the dialog on
 // top that was run through here, else to the main window, and while it is up it
 // owns what is shown next: message boxes of the UI port and nested dialogs, so
 // the dialog under them cannot be used before they are answered. Answers what
 // the dialog ended with, or -1 when it could not be shown.
 INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param);
+// Runs a modal property sheet the same way: owned by the dialog on top (unless
+// the sheet names its owner), and
+// owning the message boxes its pages show. Answers what PropertySheetA answers.
+INT_PTR DU_RunPropertySheet(PROPSHEETHEADERA *sheet);
 // The window a message box or dialog shown now belongs to (null when there is
 // neither such a dialog nor a main window).
 HWND DU_Owner();

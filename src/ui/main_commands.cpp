@@ -13,11 +13,13 @@
 #include "tools/drop_window.h"
 #include "tools/note_windows.h"
 #include "tools/recover_list.h"
+#include "tools/update_handoff.h"
 #include "ui/about_box.h"
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
+#include "ui/options_sheet.h"
 #include "ui/quick_window.h"
 #include "ui/safe_dialogs.h"
 #include "ui/search_window.h"
@@ -81,6 +83,13 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     case IDM_HELPFILE:
     case IDM_TRAYHELP:
     case IDT_HELPFILE: OpenHelpFile(); return TRUE;
+    case IDM_OPTIONS:
+    case IDT_OPTIONS: OP_PropertySheet(hWnd); return TRUE;
+    case IDM_UPDATE:
+        // The hand-off tells the user itself when the updater cannot start.
+        if (UI_MessageBox("start autoupdate ?", "Update", UI_MB_YESNO | UI_MB_ICONQUESTION) == UI_IDYES)
+            (void)AU_StartUpdate(reinterpret_cast<intptr_t>(hWnd));
+        return TRUE;
     case IDM_ABOUT:
     case IDM_TRAYABOUT: AB_ShowAboutBox(); return TRUE;
     case IDT_DISPLAYCARD: CW_EnterDisplayMode(); return TRUE;

@@ -10,3 +10,4 @@
 #include "ui/ids_search.h"
 #include "ui/ids_desktop.h"
 #include "ui/ids_tray.h"
+#include "ui/ids_options.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every end-to-end check (t_*.sh beside this file) against the built
-# programs under Wine, on the X server in DISPLAY. Each check is a script that
+# Runs every end-to-end check (t_*.sh beside this file, or PREFIX*.sh when a
+# prefix is given: pkg_ for the checks of the release packages) against the
+# built programs under Wine, on the X server in DISPLAY. Each check is a script that
 # exits 0 when it passed. Prints one line per check and, last, "E2E <passed> <failed>".
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -8,7 +9,7 @@ top=$(cd "$here/../.." && pwd)
 export ORV_TOP=$top ORV_E2E_OUT="$top/build/e2e"
 mkdir -p "$ORV_E2E_OUT/screenshots"
 passed=0 failed=0
-for t in "$here"/t_*.sh; do
+for t in "$here/${1:-t_}"*.sh; do
   name=$(basename "$t" .sh)
   if timeout 180 bash "$t" >"$ORV_E2E_OUT/$name.log" 2>&1; then
     echo "e2e: PASS $name"

@@ -6,38 +6,12 @@
 # them, a large file encrypted beforehand, is decrypted by a right click with
 # the progress window up.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/backup_recover"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$dir/backup" "$dir/files" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 password='Backup-3 safe'
+e2e_folder backup_recover
+mkdir -p "$dir/files"
+e2e_sample_safe "$dir/safes/day.saf"
 
-cat > "$dir/safe.json" <<'JSON'
-{"format": "orvsafe-export", "formatVersion": 1,
- "header": {"nPasswort": 1, "nMajorRelease": 1, "nMinorRelease": 11, "nReserved": 0},
- "folders": [
-  {"nOrdnerKennung": 1, "nOrdnerOrder": 1, "cOrdnerName": "Banking", "cIconName": "", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 2, "nOrdnerOrder": 2, "cOrdnerName": "Web", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "fields": [
-  {"nOrdnerKennung": 1, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "Account", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 1, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "PIN", "feldtyp": 1, "feldlaenge": 10, "drag": 1},
-  {"nOrdnerKennung": 2, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "User", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 2, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "Password", "feldtyp": 1, "feldlaenge": 40, "drag": 1}],
- "cards": [
-  {"nOrdnerKennung": 1, "nKartenKennung": 1, "nKartenOrder": 1, "cKartenName": "Savings", "cIconName": "", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 2, "nKartenKennung": 2, "nKartenOrder": 1, "cKartenName": "example.org", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "contents": [
-  {"nKartenKennung": 1, "nFeldIndex": 0, "nFeldLaenge": 12, "lpFeldInhalt": "DE0012345678"},
-  {"nKartenKennung": 1, "nFeldIndex": 1, "nFeldLaenge": 4, "lpFeldInhalt": "4711"},
-  {"nKartenKennung": 2, "nFeldIndex": 0, "nFeldLaenge": 5, "lpFeldInhalt": "alice"},
-  {"nKartenKennung": 2, "nFeldIndex": 1, "nFeldLaenge": 6, "lpFeldInhalt": "s3cret"}],
- "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
-JSON
-printf '%s\n' "$password" | "$cli" import "$dir/safe.json" "$dir/safes/day.saf"
-
-w() { winepath -w "$1"; }
 printf 'report\n' > "$dir/files/report.txt"
 mkdir -p "$dir/files/photos"
 head -c 48M /dev/urandom > "$dir/files/big.bin"
@@ -56,22 +30,8 @@ BackupGenerations=3
 LastSafe=$(w "$dir/safes/day.saf")
 CryptWindowActive=yes
 INI
-windir=$(w "$dir/prog")
+e2e_start
 
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
-
-answer_password() {
-  local pw
-  pw=$(orv_wait_window 'Enter Safe - Password' 60) || { echo "no password prompt"; exit 1; }
-  sleep 0.5
-  xdotool windowfocus "$pw" 2>/dev/null || true
-  xdotool type --delay 60 "$password"
-  xdotool key Return
-  for _ in $(seq 1 50); do xdotool search --name '^Enter Safe - Password$' >/dev/null 2>&1 || break; sleep 0.2; done
-}
 # Presses Return in the window titled $1 once it is there.
 confirm() {
   local box
@@ -95,7 +55,7 @@ file_menu_up() {
 }
 
 # The safe has no drop file: the recovery file is offered, and its items fill the drop window.
-answer_password
+e2e_password
 confirm Confirm backup_recover_offer
 main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
 orv_wait_window 'orvSafe - crypted Files/Folders' 10 >/dev/null || { echo "the drop window is not restored"; exit 1; }
@@ -162,16 +122,14 @@ import -window root "$shots/recover_dialog.png"
 xdotool windowfocus "$rec" 2>/dev/null || true
 xdotool key Return
 confirm Confirm recover_replace
-answer_password
+e2e_password
 sleep 1
 import -window root "$shots/recovered.png"
 
 xdotool windowfocus "$main" 2>/dev/null || true
 xdotool windowactivate "$main" 2>/dev/null || true
 sleep 0.3
-xdotool key alt+F4
-for _ in $(seq 1 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$first" 2>/dev/null; then wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true; sleep 3; fi
+e2e_close
 
 printf '%s\n' "$password" | "$cli" export "$dir/safes/day.saf" > "$dir/export.json"
 grep -q '"lpFeldInhalt": "alice"' "$dir/export.json" || { echo "the old value is not back"; grep lpFeldInhalt "$dir/export.json"; exit 1; }

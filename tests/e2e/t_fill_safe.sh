@@ -4,27 +4,15 @@
 # cards reordered, a category given to the folder and chosen in the filter box;
 # closing writes it all, and the next start asks for the password and shows it.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/fill_safe"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
-cp -r "$ORV_TOP/dist/Icons" "$dir/prog/"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
+e2e_folder fill_safe
 password='Fill-3 safe'
-
-w() { winepath -w "$1"; }
 cat > "$dir/prog/orvsafe.ini" <<INI
 [Options]
 SafePath=$(w "$dir/safes")
 OpenLastSafe=yes
 INI
-windir=$(w "$dir/prog")
-
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
+e2e_start
 
 # Waits for a dialog, gives it the keyboard and keeps a picture of it.
 dialog() {
@@ -159,16 +147,8 @@ import -window root "$shots/fill_safe_filtered.png"
 
 # Closing writes the safe; the next start asks for its password and shows it all.
 first_folder
-xdotool key alt+F4
-for _ in $(seq 1 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$first" 2>/dev/null; then
-  echo "Alt+F4 did not close the program; asking it to close"
-  wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-  for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-fi
-if kill -0 "$first" 2>/dev/null; then echo "orvSafe did not end"; exit 1; fi
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
+e2e_close
+e2e_start
 pw=$(dialog 'Enter Safe - Password')
 xdotool type --delay 50 "$password"; xdotool key Return
 gone 'Enter Safe - Password'
@@ -177,8 +157,7 @@ sleep 1
 first_folder; keys KP_Add
 sleep 0.5
 import -window root "$shots/fill_safe_reopened.png"
-wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
+e2e_kill
 
 printf '%s\n' "$password" | "$cli" export "$dir/safes/filled.saf" > "$dir/export.json"
 check() { grep -q "$1" "$dir/export.json" || { echo "missing in the safe: $1"; cat "$dir/export.json"; exit 1; }; }

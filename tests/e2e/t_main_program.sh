@@ -3,45 +3,11 @@
 # for its password, the tree shows the safe, a second start changes nothing,
 # closing the program writes the safe back with a backup generation.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/main_program"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$dir/backup" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
-[ -d "$ORV_TOP/dist/Icons" ] && cp -r "$ORV_TOP/dist/Icons" "$dir/prog/"
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 password='Day-7 safe'
-
-# A safe with two folders; cards and folders stored expanded, fields marked for dragging.
-cat > "$dir/safe.json" <<'JSON'
-{"format": "orvsafe-export", "formatVersion": 1,
- "header": {"nPasswort": 1, "nMajorRelease": 1, "nMinorRelease": 11, "nReserved": 0},
- "folders": [
-  {"nOrdnerKennung": 1, "nOrdnerOrder": 1, "cOrdnerName": "Banking", "cIconName": "Bank.ico", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 2, "nOrdnerOrder": 2, "cOrdnerName": "Web", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "fields": [
-  {"nOrdnerKennung": 1, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "Account", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 1, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "PIN", "feldtyp": 1, "feldlaenge": 10, "drag": 1},
-  {"nOrdnerKennung": 2, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "User", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 2, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "Password", "feldtyp": 1, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 2, "nFeldIndex": 2, "nFeldOrder": 3, "feldname": "Address", "feldtyp": 2, "feldlaenge": 100, "drag": 0}],
- "cards": [
-  {"nOrdnerKennung": 1, "nKartenKennung": 1, "nKartenOrder": 1, "cKartenName": "Savings", "cIconName": "", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 2, "nKartenKennung": 2, "nKartenOrder": 1, "cKartenName": "example.org", "cIconName": "", "nExpanded": 1, "nCategory": 0},
-  {"nOrdnerKennung": 2, "nKartenKennung": 3, "nKartenOrder": 2, "cKartenName": "mail.example.net", "cIconName": "", "nExpanded": 0, "nCategory": 0}],
- "contents": [
-  {"nKartenKennung": 1, "nFeldIndex": 0, "nFeldLaenge": 12, "lpFeldInhalt": "DE0012345678"},
-  {"nKartenKennung": 1, "nFeldIndex": 1, "nFeldLaenge": 4, "lpFeldInhalt": "4711"},
-  {"nKartenKennung": 2, "nFeldIndex": 0, "nFeldLaenge": 5, "lpFeldInhalt": "alice"},
-  {"nKartenKennung": 2, "nFeldIndex": 1, "nFeldLaenge": 6, "lpFeldInhalt": "s3cret"},
-  {"nKartenKennung": 2, "nFeldIndex": 2, "nFeldLaenge": 23, "lpFeldInhalt": "https://www.example.org"},
-  {"nKartenKennung": 3, "nFeldIndex": 0, "nFeldLaenge": 3, "lpFeldInhalt": "bob"}],
- "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
-JSON
-printf '%s\n' "$password" | "$cli" import "$dir/safe.json" "$dir/safes/day.saf"
+e2e_folder main_program
+e2e_sample_safe "$dir/safes/day.saf"
 cp "$dir/safes/day.saf" "$dir/day.saf.orig"
-
-w() { winepath -w "$1"; }
 cat > "$dir/prog/orvsafe.ini" <<INI
 [Options]
 SafePath=$(w "$dir/safes")
@@ -52,24 +18,10 @@ BackupGenerations=3
 [Settings]
 LastSafe=$(w "$dir/safes/day.saf")
 INI
-windir=$(w "$dir/prog")
-
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
 
 # The last safe is opened at start: its password is asked for first.
-pw=$(orv_wait_window 'Enter Safe - Password' 60) || { echo "no password prompt"; exit 1; }
-sleep 1
-import -window root "$shots/main_program_password.png"
-xdotool windowfocus "$pw" 2>/dev/null || true
-xdotool windowactivate "$pw" 2>/dev/null || true
-sleep 0.3
-xdotool type --delay 60 "$password"
-xdotool key Return
-for _ in $(seq 1 50); do xdotool search --name '^Enter Safe - Password$' >/dev/null 2>&1 || break; sleep 0.2; done
-if xdotool search --name '^Enter Safe - Password$' >/dev/null 2>&1; then echo "the prompt stayed"; exit 1; fi
+e2e_start
+e2e_password main_program_password
 
 main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
 sleep 2
@@ -107,14 +59,7 @@ timeout 30 wine "$dir/prog/orvSafe.exe" "$windir"
 xdotool windowfocus "$main" 2>/dev/null || true
 xdotool windowactivate "$main" 2>/dev/null || true
 sleep 0.3
-xdotool key alt+F4
-for _ in $(seq 1 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$first" 2>/dev/null; then
-  echo "Alt+F4 did not close the program; asking it to close"
-  wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-  for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-fi
-if kill -0 "$first" 2>/dev/null; then echo "orvSafe did not end"; exit 1; fi
+e2e_close
 grep -q '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log" || { cat "$dir/prog/orvsafe.log"; exit 1; }
 
 # The safe was written back (a new envelope each time) and still opens with its password.
@@ -135,8 +80,7 @@ cmp "$dir/backup/$(grep '^day\.saf\.[0-9]$' "$dir/backups.txt")" "$dir/safes/day
 # Next morning a wrong password at start: the message, then the program runs
 # without a safe and does not try that safe again.
 cp "$dir/safes/day.saf" "$dir/day.saf.before"
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
+e2e_start
 pw=$(orv_wait_window 'Enter Safe - Password' 60) || { echo "no password prompt on the second day"; exit 1; }
 sleep 1
 xdotool windowfocus "$pw" 2>/dev/null || true
@@ -150,9 +94,7 @@ xdotool key Return
 main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
 sleep 1
 import -window root "$shots/main_program_no_safe.png"
-wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
-for _ in $(seq 1 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$first" 2>/dev/null; then echo "orvSafe did not end"; exit 1; fi
+e2e_kill
 cmp "$dir/safes/day.saf" "$dir/day.saf.before" || { echo "a refused safe was written"; exit 1; }
 grep -q '^LastSafe=$' "$dir/prog/orvsafe.ini" || { echo "LastSafe kept"; grep LastSafe "$dir/prog/orvsafe.ini"; exit 1; }
 [ "$(grep -c '\*MAIN\* exit pgm' "$dir/prog/orvsafe.log")" -eq 2 ] || { cat "$dir/prog/orvsafe.log"; exit 1; }
@@ -160,8 +102,7 @@ grep -q '^LastSafe=$' "$dir/prog/orvsafe.ini" || { echo "LastSafe kept"; grep La
 # A new safe from the File menu, by keyboard only: Alt+F, "Create &Safe", the
 # name, Tab, the password, Tab, its confirmation, Enter. "Exit" (the menu's last
 # item) ends the program, which writes the new safe.
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
+e2e_start
 main=$(orv_wait_window orvSafe 60) || { echo "main window did not appear"; exit 1; }
 sleep 1
 xdotool windowfocus "$main" 2>/dev/null || true

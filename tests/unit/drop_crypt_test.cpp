@@ -3,6 +3,7 @@
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
+#include "support/cms_builder.h"
 #include "support/drop_fixture.h"
 #include "tools/drop_crypt.h"
 #include "tools/drop_window.h"
@@ -22,15 +23,6 @@
 using namespace testsupport;
 
 namespace {
-std::string Bytes(size_t n, unsigned seed) {
-    std::string s(n, '\0');
-    for (size_t i = 0; i < n; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        s[i] = static_cast<char>(seed >> 16);
-    }
-    return s;
-}
-
 class DropCrypt : public DropSafeTest {
   protected:
     void SetUp() override {
@@ -40,7 +32,7 @@ class DropCrypt : public DropSafeTest {
         ASSERT_EQ(PL_CreateDirectory(data.c_str()), 0);
     }
     std::string Make(const std::string &path, size_t size, unsigned seed) {
-        std::string bytes = Bytes(size, seed);
+        std::string bytes = PatternBytes(size, seed);
         EXPECT_TRUE(WriteFile(path, bytes));
         contents[path] = bytes;
         return path;

@@ -1,5 +1,6 @@
 #include "config/settings.h"
 #include "crypto/file_crypt.h"
+#include "support/cms_builder.h"
 #include "support/safe_fixture.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,6 @@
 using namespace testsupport;
 
 namespace {
-std::string Bytes(size_t n, unsigned seed) {
-    std::string s(n, '\0');
-    for (size_t i = 0; i < n; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        s[i] = static_cast<char>(seed >> 16);
-    }
-    return s;
-}
-
 class FileCrypt : public SafeTest {
   protected:
     std::string Log() { return ReadFile(Path("orvsafe.log")); }
@@ -33,7 +25,7 @@ TEST_F(FileCrypt, EncryptThenDecryptGivesTheSameBytesUnderTheSameName) {
         Settings.CryptAlgo = algo;
         for (size_t size : {size_t(0), size_t(1), size_t(2047), size_t(2048), size_t(2049), size_t(100000)}) {
             std::string path = Path("f.bin");
-            std::string data = Bytes(size, static_cast<unsigned>(size + algo));
+            std::string data = PatternBytes(size, static_cast<unsigned>(size + algo));
             ASSERT_TRUE(WriteFile(path, data));
             ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0) << algo << " " << size;
             std::string enc = ReadFile(path);
@@ -51,7 +43,7 @@ TEST_F(FileCrypt, EncryptThenDecryptGivesTheSameBytesUnderTheSameName) {
 
 TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     std::string path = Path("doc.txt");
-    std::string data = Bytes(5000, 7);
+    std::string data = PatternBytes(5000, 7);
     ASSERT_TRUE(WriteFile(path, data));
     EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), -1) << "never encrypted";
     EXPECT_TRUE(ReadFile(path) == data);
@@ -117,7 +109,7 @@ TEST_F(FileCrypt, WithoutAPasswordTheEnvelopeOnlyWraps) {
 TEST_F(FileCrypt, ProgressAndTheCryptLog) {
     Settings.LogCryptedFiles = true;
     std::string path = Path("big.bin");
-    ASSERT_TRUE(WriteFile(path, Bytes(100000, 3)));
+    ASSERT_TRUE(WriteFile(path, PatternBytes(100000, 3)));
     ui.progressShown = true;
     ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 1, 0), 0);
     EXPECT_EQ(ui.progressMax, 50);

@@ -29,7 +29,9 @@ TEST_F(IniFile, TheSelectorNamesTheFileInTheProgramDirectory) {
     EXPECT_EQ(std::string(path), dir + "\\orvsafe.ini");
     ASSERT_EQ(II_GetIniPath(INI_FILE_TEMPLATES, path, sizeof path), 0);
     EXPECT_EQ(std::string(path), dir + "\\orvtemplate.ini");
-    EXPECT_EQ(II_GetIniPath(2, path, sizeof path), -1);
+    ASSERT_EQ(II_GetIniPath(INI_FILE_UPDATE, path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), dir + "\\udt_scr.ini");
+    EXPECT_EQ(II_GetIniPath(3, path, sizeof path), -1);
     EXPECT_EQ(II_GetIniPath(INI_FILE_SETTINGS, path, 10), -1) << "too long for the buffer";
 
     II_PutString("Templates", "Ordner1", "Bank,safe", INI_FILE_TEMPLATES);

@@ -17,7 +17,7 @@
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
 #include "ui/uiport_win32.h"
-#include "win/dialog_driver.h"
+#include "win/main_window_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -33,30 +33,12 @@ using namespace testsupport;
 namespace {
 using D = DialogDriver;
 
-class DroppingOnWindows : public DropSafeTest {
+class DroppingOnWindows : public MainWindowTest {
   protected:
     void SetUp() override {
-        DropSafeTest::SetUp();
-        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n"));
-        II_ReadSettings();
-        ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+        MainWindowTest::SetUp();
         safe = OpenSafe("home.saf", "pw");
-        UI_SetPort(&port); // real message boxes and dialogs from here on
-    }
-    void TearDown() override {
-        UI_SetPort(&ui);
-        EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
-        EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
-        // Closed first: the tree forgets its items before it goes with the window.
-        if (hmySafe) {
-            EXPECT_EQ(SW_CloseSafe(0), 0);
-        }
-        if (hWndMain)
-            DestroyWindow(hWndMain);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DropSafeTest::TearDown();
+        UseRealDialogs();
     }
     // A drop as the shell hands it over: a DROPFILES block and the paths, each
     // ended by a zero, the list by one more.
@@ -105,8 +87,6 @@ class DroppingOnWindows : public DropSafeTest {
         });
     }
     std::string safe;
-    Win32UiPort port;
-    DialogDriver driver;
 };
 } // namespace
 

@@ -107,10 +107,10 @@ TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
             EXPECT_EQ(b.iBitmap, TB_Buttons[i].image);
         }
     }
-    for (unsigned id : {32774u, 32773u, 2007u, 2008u})
+    for (unsigned id : {32774u, 32773u, 2006u, 2007u, 2008u})
         EXPECT_TRUE(ButtonEnabled(id)) << id;
-    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2006u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
-        EXPECT_FALSE(ButtonEnabled(id)) << id << (id == 2006 ? ": its window is not built" : "");
+    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
+        EXPECT_FALSE(ButtonEnabled(id)) << id;
 
     ASSERT_NE(hCategoryCombo, nullptr);
     EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
@@ -155,8 +155,8 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {105, "Exit", false}},
         {{2011, "Save desktop icon positions", true}, {2012, "Restore desktop icon positions", true}},
         {{32782, "Folder Templates", false}, {0, "", false}, {32815, "Categories", false}, {0, "", false},
-         {32775, "Options", true}},
-        {{32799, "Version Update", true}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
+         {32775, "Options", false}},
+        {{32799, "Version Update", false}, {0, "", false}, {32796, "Helpfile", false}, {104, "About", false}},
     };
     for (int p = 0; p < 4; ++p) {
         char text[64] = {};
@@ -697,8 +697,9 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     UI_EnableCommand(IDM_CLOSESAFE, 0);
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     // A command whose window is missing stays grey whoever enables it.
-    UI_EnableCommand(IDM_UPDATE, 1);
-    EXPECT_TRUE(MenuGrey(IDM_UPDATE));
+    UI_EnableCommand(IDT_CREATENOTE, 1);
+    EXPECT_TRUE(TB_IsEnabled(IDT_CREATENOTE));
+    EXPECT_FALSE(ButtonEnabled(IDT_CREATENOTE));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
     EXPECT_FALSE(ButtonEnabled(2002));

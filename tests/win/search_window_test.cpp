@@ -16,7 +16,7 @@
 #include "ui/statusbar.h"
 #include "ui/tree_view.h"
 #include "ui/uiport_win32.h"
-#include "win/dialog_driver.h"
+#include "win/main_window_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -30,13 +30,10 @@ using namespace testsupport;
 namespace {
 using D = DialogDriver;
 
-class SearchWindow : public DropSafeTest {
+class SearchWindow : public MainWindowTest {
   protected:
     void SetUp() override {
-        DropSafeTest::SetUp();
-        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n"));
-        II_ReadSettings();
-        ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+        MainWindowTest::SetUp();
         // Card 11 carries category 1, which the filter can hide.
         SafeContents s;
         s.folders = {{1, 1, "My Bank", "bank"}};
@@ -49,24 +46,13 @@ class SearchWindow : public DropSafeTest {
         CATEGORYTAB *c = CC_AppendCategory("CC_M_00");
         ASSERT_NE(c, nullptr);
         c->index = 1;
-        UI_SetPort(&port);
+        UseRealDialogs();
     }
     void TearDown() override {
-        UI_SetPort(&ui);
-        EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
-        EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
         nCategoryFilter = 0;
         CC_ReleaseCategoryTable();
         SE_FreeResults();
-        if (hmySafe) {
-            EXPECT_EQ(SW_CloseSafe(0), 0);
-        }
-        if (hWndMain)
-            DestroyWindow(hWndMain);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DropSafeTest::TearDown();
+        MainWindowTest::TearDown();
     }
     // The dialog as a user fills it: the text typed, "Content" as given.
     void Search(const std::string &text, bool content) {
@@ -106,8 +92,6 @@ class SearchWindow : public DropSafeTest {
         SendMessageA(hSearchStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
         return text;
     }
-    Win32UiPort port;
-    DialogDriver driver;
 };
 } // namespace
 
