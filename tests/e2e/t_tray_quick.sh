@@ -4,30 +4,10 @@
 # back; the toolbar's "Quickwin" makes the strip at the screen's right edge,
 # which shrinks to its tab and grows back under the mouse; "back" ends it.
 set -euo pipefail
-source "$ORV_TOP/scripts/lib.sh"
-cli="$ORV_TOP/build/native/orvsafe-cli"
-dir="$ORV_E2E_OUT/tray_quick"
-shots="$ORV_E2E_OUT/screenshots"
-rm -rf "$dir"; mkdir -p "$dir/prog" "$dir/safes" "$shots"
-cp "$ORV_TOP/build/win64/orvSafe.exe" "$dir/prog/"
 password='Tray-3 safe'
-
-cat > "$dir/safe.json" <<'JSON'
-{"format": "orvsafe-export", "formatVersion": 1,
- "header": {"nPasswort": 1, "nMajorRelease": 1, "nMinorRelease": 11, "nReserved": 0},
- "folders": [{"nOrdnerKennung": 1, "nOrdnerOrder": 1, "cOrdnerName": "Web", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "fields": [
-  {"nOrdnerKennung": 1, "nFeldIndex": 0, "nFeldOrder": 1, "feldname": "User", "feldtyp": 0, "feldlaenge": 40, "drag": 1},
-  {"nOrdnerKennung": 1, "nFeldIndex": 1, "nFeldOrder": 2, "feldname": "Address", "feldtyp": 2, "feldlaenge": 100, "drag": 0}],
- "cards": [{"nOrdnerKennung": 1, "nKartenKennung": 1, "nKartenOrder": 1, "cKartenName": "example.org", "cIconName": "", "nExpanded": 1, "nCategory": 0}],
- "contents": [
-  {"nKartenKennung": 1, "nFeldIndex": 0, "nFeldLaenge": 5, "lpFeldInhalt": "alice"},
-  {"nKartenKennung": 1, "nFeldIndex": 1, "nFeldLaenge": 23, "lpFeldInhalt": "https://www.example.org"}],
- "cardFieldTables": [], "notes": [], "desktopProfiles": [], "desktopIcons": []}
-JSON
-printf '%s\n' "$password" | "$cli" import "$dir/safe.json" "$dir/safes/web.saf"
-
-w() { winepath -w "$1"; }
+source "$ORV_TOP/tests/e2e/e2e_lib.sh"
+e2e_folder tray_quick
+e2e_sample_safe "$dir/safes/day.saf"
 cat > "$dir/prog/orvsafe.ini" <<INI
 [Options]
 SafePath=$(w "$dir/safes")
@@ -35,20 +15,10 @@ OpenLastSafe=yes
 TrayOnMinimize=yes
 QWMinimizeTime=2
 [Settings]
-LastSafe=$(w "$dir/safes/web.saf")
+LastSafe=$(w "$dir/safes/day.saf")
 INI
-windir=$(w "$dir/prog")
-
-wine "$dir/prog/orvSafe.exe" "$windir" &
-first=$!
-finish() { kill -0 "$first" 2>/dev/null && wine taskkill /im orvSafe.exe >/dev/null 2>&1; true; }
-trap finish EXIT
-
-pw=$(orv_wait_window 'Enter Safe - Password' 60) || { echo "no password prompt"; exit 1; }
-sleep 1
-xdotool windowfocus "$pw" 2>/dev/null || true
-xdotool type --delay 60 "$password"
-xdotool key Return
+e2e_start
+e2e_password
 main=$(orv_wait_window orvSafe 30) || { echo "main window did not appear"; exit 1; }
 sleep 1
 visible() { xwininfo -id "$main" 2>/dev/null | grep -q 'IsViewable'; }
@@ -108,4 +78,6 @@ visible || { echo "a click on the icon did not bring the window back"; exit 1; }
 sleep 1
 import -window root "$shots/tray_restored.png"
 
+xdotool windowfocus "$main" 2>/dev/null || true
+e2e_close
 echo ok
