@@ -8,15 +8,13 @@
 #include "tools/timeout.h"
 #include "ui/message_routing.h"
 
-static MA_KeyDownHook keyDownHook = nullptr;
-void MA_SetKeyDownHook(MA_KeyDownHook hook) { keyDownHook = hook; }
+static MA_InputHook inputHook = nullptr;
+void MA_SetInputHook(MA_InputHook hook) { inputHook = hook; }
 
 void MA_BeforeDispatch(const MSG *msg) {
-    if (msg->message == WM_KEYDOWN) {
-        if (keyDownHook)
-            keyDownHook();
-        T_RecordActivity();
-    } else if (msg->message == WM_MOUSEMOVE) {
+    if (msg->message == WM_KEYDOWN || msg->message == WM_MOUSEMOVE) {
+        if (inputHook)
+            inputHook();
         T_RecordActivity();
     }
 }

@@ -1,15 +1,16 @@
 // The program's message loop. Every message first counts for the inactivity
-// time-out (a key press or mouse movement is activity; a key press also regrows
-// a shrunk quick window); then the main window's accelerators, the keyboard of
-// the modeless windows (Tab, Enter, Escape) or the ordinary translation and
+// time-out (a key press or mouse movement is activity, and regrows a shrunk
+// quick window); then the main window's accelerators, the keyboard of the
+// modeless windows (Tab, Enter, Escape) or the ordinary translation and
 // dispatch; after it the time-out timer is armed when it should run.
 #pragma once
 
 #include <windows.h>
 
-// Called on every key press before it is handled (the quick window's regrow).
-typedef void (*MA_KeyDownHook)();
-void MA_SetKeyDownHook(MA_KeyDownHook hook);
+// Called on every key press and mouse movement before it is handled (the
+// quick window's regrow).
+typedef void (*MA_InputHook)();
+void MA_SetInputHook(MA_InputHook hook);
 
 // The steps of one message, as the loop runs them (MA_RouteMessage between
 // the two: ui/message_routing.h).

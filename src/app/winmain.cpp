@@ -26,6 +26,7 @@
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/message_routing.h"
+#include "ui/quick_window.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
 #include "ui/statusbar.h"
@@ -82,6 +83,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;
     MA_SetAccelerators(hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
+    MA_SetInputHook(QW_Regrow);
     T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
     HWND splash = MA_ShowSplash();
 
@@ -117,6 +119,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     DW_FillList();
 
     const int exitCode = MA_RunMessageLoop();
+    // Running out of memory ends the loop with the window still there: its tray
+    // icon must not stay behind as a dead icon.
+    TR_RemoveIcon();
 
     SK_ExitLib();
     ReleaseAll(bDropShownAtEnd);

@@ -20,6 +20,7 @@
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
 #include "ui/options_sheet.h"
+#include "ui/quick_window.h"
 #include "ui/safe_dialogs.h"
 #include "ui/search_window.h"
 #include "ui/toolbar.h"
@@ -104,6 +105,10 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
             DW_HideWindow();
         return TRUE;
     case IDT_SEARCH: SE_ShowSearchDialog(); return TRUE;
+    case IDT_QUICKWIN:
+        MA_ResetRightPane();
+        QW_Enter();
+        return TRUE;
     case IDT_CLOSETREES:
         MA_ResetRightPane();
         TV_CollapseAll();

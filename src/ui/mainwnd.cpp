@@ -11,11 +11,13 @@
 #include "store/safe_writer.h"
 #include "tools/drop_window.h"
 #include "tools/note_windows.h"
+#include "tools/quick_window.h"
 #include "tools/timeout.h"
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/menus.h"
+#include "ui/quick_window.h"
 #include "ui/search_window.h"
 #include "ui/split_bar.h"
 #include "ui/statusbar.h"
@@ -307,7 +309,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             T_InactivityTimeout();
         else if (wParam == T_TIMER_ALARM)
             T_AlarmTimer();
+        else if (wParam == QW_TIMER_SHRINK)
+            QW_ShrinkTimer();
         return 0;
+    case UM_TRAYNOTIFY: return TR_TrayNotify(hWnd, lParam);
     case WM_CLOSE:
         if (Settings.TrayOnClose)
             TR_HideToTray();
@@ -316,9 +321,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && Settings.TrayOnMinimize) {
-            if (hDropWnd && IsWindowVisible(hDropWnd))
-                ShowWindow(hDropWnd, SW_HIDE);
-            TR_HideToTray();
+            TR_HideToTray(); // the drop window goes with it
             return 0;
         }
         break;
@@ -346,6 +349,8 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         // A window whose creation failed has nothing to write back or keep.
         if (bMainCreated)
             MA_DestroySequence();
+        TR_RemoveIcon();
+        QW_WindowGone();
         MA_UnregisterViews();
         bMainCreated = FALSE;
         // Kept as the user left it: hidden with the main window in the tray it is still active.
@@ -358,7 +363,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         hWndMain = hMyTree = hMyEdit = hTrennWnd = hStatusWnd = hToolbar = hCategoryCombo = nullptr;
         hWndLinks = hWndRechts = hCardView = nullptr;
         return 0;
-    default: break;
+    default:
+        if (TR_TaskbarCreated(msg))
+            return 0;
+        break;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }

@@ -12,9 +12,6 @@
 #define SEARCH_WINDOW_TITLE "orvSafe - Searchresults"
 #define SPLIT_BAR_COLOUR RGB(0xEB, 0xE8, 0xD9) // 0xD9E8EB
 
-// Heights measured once when the main window is made.
-extern int nToolbarHeight;
-extern int nStatusHeight;
 // Whether the drop window was shown when the main window ended (kept as CryptWindowActive).
 extern BOOL bDropShownAtEnd;
 

@@ -9,5 +9,6 @@
 #include "ui/ids_fill.h"
 #include "ui/ids_search.h"
 #include "ui/ids_desktop.h"
+#include "ui/ids_tray.h"
 #include "ui/ids_options.h"
 #include "ui/ids_notes.h"

@@ -65,7 +65,7 @@ void MA_ApplyToolbarState() {
     for (const TB_BUTTON &b : TB_Buttons) {
         if (b.command == TB_SEPARATOR)
             continue;
-        const BOOL enable = TB_IsEnabled(b.command) && MA_CommandBuilt(b.command);
+        const BOOL enable = TB_IsEnabled(b.command);
         SendMessageA(hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(enable, 0));
     }
 }

@@ -14,8 +14,7 @@ void MA_PlaceCategoryCombo();
 void MA_SetToolbarState(TB_STATE state);
 // The toolbar's tooltip request: fills in the text of the command asked for.
 void MA_ToolbarTooltip(LPARAM lParam);
-// Enables the toolbar buttons: the masked ones as the enable mask says, none of
-// an unbuilt command.
+// Enables the toolbar buttons: the masked ones as the enable mask says.
 void MA_ApplyToolbarState();
 // The toolbar's card buttons follow the card view: a card displayed (change
 // allowed), a card in change mode (display allowed), no card selected (neither).

@@ -18,6 +18,10 @@ extern HWND hCategoryCombo;   // the category filter box on the toolbar, control
 extern HWND hDropWnd;         // the drop window, class "orvDrop"
 extern HWND hSearchWnd;       // the search results window, class "orvSearch"
 extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
+// Heights measured once when the main window is made (the quick window sets
+// the toolbar's to 0 while the toolbar is hidden).
+extern int nToolbarHeight;
+extern int nStatusHeight;
 
 // Private messages between the program's windows.
 #define UM_SPLITTRACK (WM_APP + 0) // to a pane: the split bar is dragged over it (lParam: its control);

@@ -5,7 +5,6 @@
 #include "config/settings.h"
 #include "model/records.h"
 #include "model/toolbar_state.h"
-#include "model/unbuilt_commands.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
 #include "support/fake_shell.h"
@@ -107,10 +106,10 @@ TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
             EXPECT_EQ(b.iBitmap, TB_Buttons[i].image);
         }
     }
-    for (unsigned id : {32774u, 32773u, 2006u, 2007u})
+    for (unsigned id : {32774u, 32773u, 2006u, 2007u, 2008u})
         EXPECT_TRUE(ButtonEnabled(id)) << id;
-    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2008u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
-        EXPECT_FALSE(ButtonEnabled(id)) << id << (id == 2008 ? ": its window is not built" : "");
+    for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
+        EXPECT_FALSE(ButtonEnabled(id)) << id;
 
     ASSERT_NE(hCategoryCombo, nullptr);
     EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
@@ -473,10 +472,10 @@ TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
     int keyDowns = 0;
     static int *counter;
     counter = &keyDowns;
-    MA_SetKeyDownHook([] { ++*counter; });
+    MA_SetInputHook([] { ++*counter; });
     MSG key = {hWndMain, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
     MA_BeforeDispatch(&key);
-    MA_SetKeyDownHook(nullptr);
+    MA_SetInputHook(nullptr);
     EXPECT_EQ(keyDowns, 1) << "a key press regrows a shrunk quick window";
 
     MA_AfterDispatch();
@@ -694,10 +693,6 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
     EXPECT_FALSE(MenuGrey(IDM_CLOSESAFE));
     UI_EnableCommand(IDM_CLOSESAFE, 0);
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
-    // A command whose window is missing stays grey whoever enables it.
-    UI_EnableCommand(IDT_QUICKWIN, 1);
-    EXPECT_TRUE(TB_IsEnabled(IDT_QUICKWIN));
-    EXPECT_FALSE(ButtonEnabled(IDT_QUICKWIN));
     MA_ToolbarDisplayMode();
     EXPECT_TRUE(ButtonEnabled(2003));
     EXPECT_FALSE(ButtonEnabled(2002));
@@ -767,46 +762,6 @@ TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
     GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Settings");
     EXPECT_EQ(GetMenuState(bar, IDT_SAVEDESKTOP, MF_BYCOMMAND), static_cast<UINT>(-1));
-}
-
-// Every item a user can choose with a safe open and a folder and a card
-// selected leads somewhere: none of them belongs to a window not built yet.
-TEST_F(MainWindow, NoUnbuiltCommandCanBeChosen) {
-    Start();
-    OpenSample();
-    const HTREEITEM folder = reinterpret_cast<HTREEITEM>(lpORDNERstart->hOrdnerTree);
-    const HTREEITEM card = reinterpret_cast<HTREEITEM>(lpKARTEstart->hCardTree);
-    TV_ItemSelected(folder);
-    TV_ItemSelected(card);
-    std::vector<unsigned> enabled;
-    std::function<void(HMENU)> collect = [&](HMENU menu) {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            if (HMENU sub = GetSubMenu(menu, i)) {
-                collect(sub);
-                continue;
-            }
-            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-            if (!(state & (MF_GRAYED | MF_DISABLED | MF_SEPARATOR)))
-                enabled.push_back(GetMenuItemID(menu, i));
-        }
-    };
-    collect(GetMenu(hWndMain));
-    const struct {
-        unsigned menu;
-        HTREEITEM item;
-    } contexts[] = {{IDM_SAFEMENU, TreeView_GetRoot(hWndLinks)}, {IDM_FOLDERMENU, folder}, {IDM_CARDMENU, card}};
-    for (const auto &c : contexts) {
-        HMENU menu = TV_BuildContextMenu(c.menu, c.item);
-        ASSERT_NE(menu, nullptr);
-        collect(menu);
-        DestroyMenu(menu);
-    }
-    for (const TB_BUTTON &b : TB_Buttons)
-        if (b.command != TB_SEPARATOR && ButtonEnabled(b.command))
-            enabled.push_back(b.command);
-    EXPECT_GE(enabled.size(), 10u) << "the safe's own commands are there";
-    for (unsigned id : enabled)
-        EXPECT_FALSE(UC_IsUnbuilt(id)) << id << " can be chosen but its window is missing";
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

@@ -1,0 +1,162 @@
+#include "ui/quick_window.h"
+
+#include "config/settings.h"
+#include "tools/quick_window.h"
+#include "tools/timeout.h"
+#include "ui/ids_tray.h"
+#include "ui/skins.h"
+#include "ui/tree_view.h"
+
+namespace {
+// What entering changed, put back by leaving.
+struct Saved {
+    RECT rect;
+    LONG_PTR style;
+    HMENU menu;
+    int toolbarHeight;
+    int32_t iconSize;
+};
+Saved saved = {};
+
+struct Button {
+    HWND hWnd;
+    WNDPROC previous;
+};
+Button buttons[3] = {};
+
+HINSTANCE Image() { return hInst ? hInst : GetModuleHandleA(nullptr); }
+
+void Place(const WL_BOX &b) { MoveWindow(hWndMain, b.x, b.y, b.w, b.h, TRUE); }
+
+void DestroyButtons() {
+    for (Button &b : buttons) {
+        if (b.hWnd)
+            DestroyWindow(b.hWnd);
+        b = {};
+    }
+}
+
+LRESULT CALLBACK ButtonProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(hWnd);
+    WNDPROC previous = nullptr;
+    for (const Button &b : buttons)
+        if (b.hWnd == hWnd)
+            previous = b.previous;
+    if (msg == WM_LBUTTONDOWN) {
+        switch (id) {
+        case IDC_QW_BACK:
+            bQuickWindowMode = FALSE;
+            QW_Leave();
+            TV_FillTree();
+            DestroyButtons(); // this one too: nothing of it is touched after
+            return 0;
+        case IDC_QW_MINIMIZE:
+            UI_KillTimer(QW_TIMER_SHRINK);
+            SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return 0;
+        case IDC_QW_CLOSE: SendMessageA(hWndMain, WM_CLOSE, 0, 0); return 0;
+        default: break;
+        }
+    }
+    return previous ? CallWindowProcA(previous, hWnd, msg, wParam, lParam) : DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+void MakeButton(int slot, int id, const char *text, unsigned icon, int x, int w, int h) {
+    HWND b = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | (icon ? BS_ICON : 0), x, 0, w,
+                             h, hStatusWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInst, nullptr);
+    if (!b)
+        return;
+    if (icon) {
+        HANDLE picture = LoadImageA(Image(), MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, LR_SHARED);
+        SendMessageA(b, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
+    }
+    buttons[slot].hWnd = b;
+    buttons[slot].previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(b, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc)));
+}
+} // namespace
+
+void QW_Enter() {
+    HWND hWnd = hWndMain;
+    if (!hWnd || bQuickWindowMode)
+        return;
+    bQuickWindowMode = TRUE;
+    SK_RemoveWindowSkin(hWnd);
+    if (hToolbar)
+        ShowWindow(hToolbar, SW_HIDE);
+    saved.toolbarHeight = nToolbarHeight;
+    nToolbarHeight = 0;
+
+    saved.style = GetWindowLongPtrA(hWnd, GWL_STYLE);
+    SetWindowLongPtrA(hWnd, GWL_STYLE,
+                      saved.style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                                           WS_MAXIMIZEBOX));
+    saved.menu = GetMenu(hWnd);
+    SetMenu(hWnd, nullptr);
+
+    GetWindowRect(hWnd, &saved.rect);
+    int32_t taskbarTop = 0;
+    if (HWND taskbar = FindWindowA("Shell_traywnd", nullptr)) {
+        RECT tb;
+        if (GetWindowRect(taskbar, &tb))
+            taskbarTop = tb.top;
+    }
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    Place(QW_StripBox(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), taskbarTop));
+
+    RECT bar = {};
+    if (hStatusWnd)
+        GetClientRect(hStatusWnd, &bar);
+    MakeButton(0, IDC_QW_BACK, "back", 0, 0, 75, bar.bottom);
+    MakeButton(1, IDC_QW_MINIMIZE, "", IDI_QW_MINIMIZE, 75, 37, bar.bottom);
+    MakeButton(2, IDC_QW_CLOSE, "", IDI_QW_CLOSE, 112, 38, bar.bottom);
+
+    saved.iconSize = Settings.IconSize;
+    Settings.IconSize = 16;
+    TV_FillTree();
+    QW_SetTimer(T_Seconds2Ms(Settings.QWMinimizeTime));
+}
+
+void QW_Leave() {
+    HWND hWnd = hWndMain;
+    QW_Reset();
+    if (!hWnd)
+        return;
+    SetWindowLongPtrA(hWnd, GWL_STYLE, saved.style);
+    SK_SetWindowSkin(hWnd, SK_MAIN_SKIN);
+    SetMenu(hWnd, saved.menu);
+    nToolbarHeight = saved.toolbarHeight;
+    if (hToolbar)
+        ShowWindow(hToolbar, SW_SHOW);
+    const RECT &r = saved.rect;
+    // The new size lays the panes out again, with the toolbar's height back.
+    SetWindowPos(hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
+    Settings.IconSize = saved.iconSize;
+}
+
+void QW_ShrinkTimer() {
+    RECT r = {};
+    if (hWndMain)
+        GetWindowRect(hWndMain, &r);
+    const UI_RECT strip = {r.left, r.top, r.right, r.bottom};
+    WL_BOX steps[QW_SHRINK_STEPS];
+    const int n = QW_ShrinkSteps(&strip, steps);
+    for (int i = 0; i < n; ++i) {
+        Place(steps[i]);
+        UpdateWindow(hWndMain);
+        Sleep(QW_STEP_PAUSE_MS);
+    }
+}
+
+void QW_Regrow() {
+    WL_BOX full;
+    if (bQuickWindowMode && hWndMain && QW_RegrowBox(&full))
+        Place(full);
+}
+
+void QW_WindowGone() {
+    bQuickWindowMode = FALSE;
+    bQWShrunk = 0;
+    for (Button &b : buttons)
+        b = {}; // they went with the status bar
+}
