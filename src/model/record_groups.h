@@ -15,9 +15,14 @@ template <class T> class RecordGroups {
     using Entry = std::pair<uint64_t, T *>;
 
     template <class Key> void Build(T *start, Key key) {
+        Build(start, key, [](const T *) { return true; });
+    }
+    // Only the records `keep` answers true for.
+    template <class Key, class Keep> void Build(T *start, Key key, Keep keep) {
         entries_.clear();
         for (T *r = start; r; r = r->next)
-            entries_.emplace_back(key(r), r);
+            if (keep(r))
+                entries_.emplace_back(key(r), r);
         std::stable_sort(entries_.begin(), entries_.end(),
                          [](const Entry &a, const Entry &b) { return a.first < b.first; });
     }

@@ -27,7 +27,7 @@ struct Run {
     bool show;
     uint32_t hits;
     RecordGroups<const KARTE> cards;              // by folder
-    RecordGroups<const FELDINHALT> contents;      // by card and field
+    RecordGroups<const FELDINHALT> contents;      // the matching ones, by card and field
     RecordGroups<const FELDTABCARD> ownFields;    // by card
     RecordGroups<const FELDTABELLE> folderFields; // by folder
 };
@@ -57,11 +57,10 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     ++run.hits;
 }
 
-// The contents of one field of a card, every record of that pair that holds text.
+// The matching contents of one field of a card.
 void SearchField(Run &run, const ORDNER *o, const KARTE *k, uint32_t field) {
     run.contents.ForEach(RG_ContentKey(k->nKartenKennung, field), [&](const FELDINHALT *c) {
-        if (c->nFeldLaenge != 0 && c->lpFeldInhalt && SE_Matches(c->lpFeldInhalt, c->nFeldLaenge, run.pattern))
-            AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
+        AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
     });
 }
 
@@ -86,8 +85,12 @@ uint32_t Collect(const char *text, uint32_t options, bool show) {
     if (options & (SE_CARDS | SE_CONTENTS))
         run.cards.Build(lpKARTEstart, [](const KARTE *k) { return uint64_t{k->nOrdnerKennung}; });
     if (options & SE_CONTENTS) {
-        run.contents.Build(lpFELDINHALTstart,
-                           [](const FELDINHALT *c) { return RG_ContentKey(c->nKartenKennung, c->nFeldIndex); });
+        // Every text is tested once, in list order; the walk below puts the hits in order.
+        run.contents.Build(
+            lpFELDINHALTstart, [](const FELDINHALT *c) { return RG_ContentKey(c->nKartenKennung, c->nFeldIndex); },
+            [text](const FELDINHALT *c) {
+                return c->nFeldLaenge != 0 && c->lpFeldInhalt && SE_Matches(c->lpFeldInhalt, c->nFeldLaenge, text);
+            });
         run.ownFields.Build(lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; });
         run.folderFields.Build(lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; });
     }

@@ -19,6 +19,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 const char TAG_FNK[] = "SW_FNK";
@@ -298,7 +300,10 @@ int SW_ReadFeldInhalt(const char *path) {
         return 0;
     static const char kRecover[] = "error: safe could be destroyed, please recover";
     uint8_t img[RECORD_IMAGE_MAX];
-    bool any = false, anyText = false;
+    bool any = false;
+    // Where the texts of the text block go (block and length), in record order:
+    // the block is cut up without walking the records again.
+    std::vector<std::pair<char *, uint32_t>> texts;
     for (bool first = true;; first = false) {
         if (!ReadChainImage(img, FELDINHALT_IMAGE_SIZE, first, true))
             break;
@@ -316,7 +321,6 @@ int SW_ReadFeldInhalt(const char *path) {
         f->nKartenKennung = tmp.nKartenKennung;
         f->nFeldIndex = tmp.nFeldIndex;
         f->nFeldLaenge = tmp.nFeldLaenge;
-        anyText = anyText || f->nFeldLaenge != 0;
         if (f->nFeldLaenge > 0) {
             f->lpFeldInhalt = static_cast<char *>(T_Malloc("SW_M_09", f->nFeldLaenge + 1));
             if (!f->lpFeldInhalt)
@@ -324,6 +328,8 @@ int SW_ReadFeldInhalt(const char *path) {
             // Without a password the text follows its record; a short read leaves it partly empty.
             if (!HasPassword())
                 ReadUpTo(f->lpFeldInhalt, f->nFeldLaenge);
+            else
+                texts.emplace_back(f->lpFeldInhalt, f->nFeldLaenge);
         }
         if (next == 0)
             break;
@@ -338,21 +344,19 @@ int SW_ReadFeldInhalt(const char *path) {
     // Contents with texts and no block to hold them are as damaged as a block
     // that does not open: read as empty, the next save would write them over.
     TEXTBLOCK got = ReadTextBlock("SW00", &plain, &plainLength);
-    if (got == TB_ABSENT && !anyText)
+    if (got == TB_ABSENT && texts.empty())
         return 0;
     if (got != TB_READ)
         return Damaged("SW11", kRecover, kRecover);
     char *cursor = plain;
     uint32_t left = plainLength;
     int rc = 0;
-    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next) {
-        if (f->nFeldLaenge == 0)
-            continue;
-        if (left < f->nFeldLaenge + 1) {
+    for (const auto &text : texts) {
+        if (left < text.second + 1) {
             rc = Damaged("SW11", kRecover, kRecover);
             break;
         }
-        TakeText(cursor, left, f->lpFeldInhalt, f->nFeldLaenge, f->nFeldLaenge + 1);
+        TakeText(cursor, left, text.first, text.second, text.second + 1);
     }
     T_FreeSecret("SW_F_18", plain, plainLength);
     return rc;
