@@ -122,15 +122,17 @@ int main(int argc, char **argv) {
         tmpSafe = nullptr;
     }
     // Search the safe as read: a text in a few names, one in about 200 contents, one nowhere.
-    double bestSearch[3] = {1e9, 1e9, 1e9};
+    double bestSearch[3] = {1e9, 1e9, 1e9}, cpuSearch[3] = {1e9, 1e9, 1e9};
     uint32_t hits[3] = {0, 0, 0};
     const char *texts[3] = {"card 777", "abc", "no such text"};
     for (int round = 0; search && round < 5; ++round)
         for (int i = 0; i < 3; ++i) {
             auto t = Clock::now();
+            double c = CpuMs();
             hits[i] = SE_SearchSafe(texts[i], SE_FOLDERS | SE_CARDS | SE_CONTENTS);
             double s = Ms(t);
             bestSearch[i] = s < bestSearch[i] ? s : bestSearch[i];
+            cpuSearch[i] = CpuMs() - c < cpuSearch[i] ? CpuMs() - c : cpuSearch[i];
         }
     SE_FreeResults();
     // The tree as the main window builds it, into a sink that only counts items.
@@ -139,21 +141,25 @@ int main(int argc, char **argv) {
                   [](void *, TREEHANDLE, const char *, uint32_t, int) { return reinterpret_cast<TREEHANDLE>(++items); },
                   [](void *, TREEHANDLE) {}, [](void *, const char *) { return -1; }};
     TVB_OPTIONS options{0, 0};
-    double bestTree = 1e9;
+    double bestTree = 1e9, cpuTree = 1e9;
     for (int round = 0; search && round < 5; ++round) {
         items = 0;
         auto t = Clock::now();
+        double c = CpuMs();
         TVB_BuildTree(reinterpret_cast<TREEHANDLE>(1), &options, &sink);
         double s = Ms(t);
         bestTree = s < bestTree ? s : bestTree;
+        cpuTree = CpuMs() - c < cpuTree ? CpuMs() - c : cpuTree;
     }
     printf("safe of 100 folders x 100 cards x 8 fields, %llu bytes\n", static_cast<unsigned long long>(size));
     printf("SW_PutSafe: %.1f ms (best of 5; processor time %.1f ms)\n", bestWrite, cpuWrite);
     printf("read:       %.1f ms (best of 5; processor time %.1f ms)\n", bestRead, cpuRead);
     for (int i = 0; search && i < 3; ++i)
-        printf("search \"%s\": %.1f ms, %u hits (best of 5)\n", texts[i], bestSearch[i], hits[i]);
+        printf("search \"%s\": %.1f ms, %u hits (best of 5; processor time %.1f ms)\n", texts[i], bestSearch[i],
+               hits[i], cpuSearch[i]);
     if (search)
-        printf("tree build: %.1f ms, %lu items (best of 5)\n", bestTree, static_cast<unsigned long>(items));
+        printf("tree build: %.1f ms, %lu items (best of 5; processor time %.1f ms)\n", bestTree,
+               static_cast<unsigned long>(items), cpuTree);
     printf("key derivations after the first save: %ld more\n", KDF_DerivationCount() - derivations);
     unlink(path.c_str());
     cryptEnd();
