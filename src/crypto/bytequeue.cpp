@@ -39,7 +39,8 @@ uint8_t *BQ_Extend(BQ_QUEUE *q, size_t n) {
             // Moving the held bytes to the front costs no more than the room it gains;
             // what they leave behind is wiped.
             memmove(q->buf, q->buf + q->head, held);
-            BQ_Wipe(q->buf + held, q->tail - held);
+            if (!q->ciphertext)
+                BQ_Wipe(q->buf + held, q->tail - held);
         } else {
             size_t cap = q->cap ? q->cap : 4096;
             while (cap < held + n)
@@ -77,7 +78,8 @@ int BQ_Append(BQ_QUEUE *q, const void *data, size_t n) {
 void BQ_Consume(BQ_QUEUE *q, size_t n) {
     if (n > BQ_Size(q))
         n = BQ_Size(q);
-    BQ_Wipe(q->buf + q->head, n);
+    if (!q->ciphertext)
+        BQ_Wipe(q->buf + q->head, n);
     q->head += n;
     if (q->head == q->tail)
         q->head = q->tail = 0;

@@ -1,8 +1,8 @@
 // A growable FIFO of bytes for the envelope engine: what was pushed and not yet
 // parsed, or what was produced and not yet popped. The bytes are kept contiguous
-// so the parser can look at them in place. Bytes that leave the queue are wiped,
-// and so is every block the queue gives back, because the queue may hold
-// decrypted data.
+// so the parser can look at them in place. Bytes that leave the queue are wiped
+// unless the queue holds only ciphertext, and every block the queue gives back
+// is wiped, because the queue may hold decrypted data.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,7 @@ struct BQ_QUEUE {
     size_t cap;
     size_t head; // first byte held
     size_t tail; // one past the last byte held
+    bool ciphertext; // bytes that leave need no wiping (the whole block still is, when freed)
 };
 
 void BQ_Init(BQ_QUEUE *q);

@@ -158,6 +158,15 @@ int CI_Encrypt(CI_CBC *c, uint8_t *buf, size_t len) {
     return 0;
 }
 
+int CI_EncryptTo(CI_CBC *c, uint8_t *dst, const uint8_t *src, size_t len) {
+    if (!c->info || len % c->info->blockSize)
+        return -1;
+    if (c->gcry)
+        return gcry_cipher_encrypt(static_cast<gcry_cipher_hd_t>(c->gcry), dst, len, src, len) ? -1 : 0;
+    memcpy(dst, src, len);
+    return CI_Encrypt(c, dst, len);
+}
+
 int CI_Decrypt(CI_CBC *c, uint8_t *buf, size_t len) {
     if (!c->info || len % c->info->blockSize)
         return -1;

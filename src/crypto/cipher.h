@@ -61,6 +61,8 @@ struct CI_CBC {
 [[nodiscard]] int CI_SetIv(CI_CBC *c, const uint8_t *iv);
 // In place; len a multiple of the block size. 0 or -1.
 [[nodiscard]] int CI_Encrypt(CI_CBC *c, uint8_t *buf, size_t len);
+// From src to dst (which do not overlap): saves the copy before an in-place call.
+[[nodiscard]] int CI_EncryptTo(CI_CBC *c, uint8_t *dst, const uint8_t *src, size_t len);
 [[nodiscard]] int CI_Decrypt(CI_CBC *c, uint8_t *buf, size_t len);
 void CI_Close(CI_CBC *c);
 

@@ -42,9 +42,22 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
         cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
     cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
     cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(length));
-    int accepted = 0;
-    cryptPushData(env, data, static_cast<int>(length), &accepted);
-    if (accepted != static_cast<int>(length)) {
+    // Pushed in pieces, each popped at once into the output block: the envelope
+    // then never holds the whole text twice over. With the size announced the
+    // bytes are the same as from one push.
+    const uint32_t kPiece = 256 * 1024;
+    uint32_t accepted = 0, popped = 0;
+    while (accepted < length) {
+        uint32_t piece = length - accepted < kPiece ? length - accepted : kPiece;
+        int taken = 0, n = 0;
+        cryptPushData(env, static_cast<const char *>(data) + accepted, static_cast<int>(piece), &taken);
+        accepted += static_cast<uint32_t>(taken);
+        cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
+        popped += static_cast<uint32_t>(n);
+        if (static_cast<uint32_t>(taken) != piece)
+            break;
+    }
+    if (accepted != length) {
         char *msg = static_cast<char *>(T_Malloc("CY_M_02", 255));
         if (msg) {
             snprintf(msg, 255, "docryptMyData(DATA %x, DATALENGTH %d, NPWYESNO %d) crypt err",
@@ -58,11 +71,11 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
         return -1;
     }
     cryptFlushData(env);
-    int popped = 0;
-    cryptPopData(env, out, static_cast<int>(outSize), &popped);
+    int n = 0;
+    cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
     cryptDestroyEnvelope(env);
     result->lpData = out;
-    result->nLength = static_cast<uint32_t>(popped);
+    result->nLength = popped + static_cast<uint32_t>(n);
     return 0;
 }
 

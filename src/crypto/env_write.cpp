@@ -93,6 +93,7 @@ int StartEnveloped(EW_ENVELOPE *e) {
     if (rc != CRYPT_OK)
         return e->failed = rc;
     e->cipher = c;
+    e->out.ciphertext = true; // from here on the output holds nothing to wipe
 
     // version and recipientInfos
     uint8_t edBuf[PWRI_MAX_WRAPPED + 512], riBuf[PWRI_MAX_WRAPPED + 400];
@@ -171,9 +172,15 @@ int EncryptData(EW_ENVELOPE *e, const uint8_t *data, size_t n) {
     if (!dst)
         return e->failed = CRYPT_ERROR_MEMORY;
     size_t fromData = full - e->partialLen;
-    memcpy(dst, e->partial, e->partialLen);
-    memcpy(dst + e->partialLen, data, fromData);
-    if (CI_Encrypt(&e->cbc, dst, full) != 0)
+    int rc;
+    if (e->partialLen == 0) {
+        rc = CI_EncryptTo(&e->cbc, dst, data, full);
+    } else {
+        memcpy(dst, e->partial, e->partialLen);
+        memcpy(dst + e->partialLen, data, fromData);
+        rc = CI_Encrypt(&e->cbc, dst, full);
+    }
+    if (rc != 0)
         return e->failed = CRYPT_ERROR_FAILED;
     e->partialLen = n - fromData;
     memcpy(e->partial, data + fromData, e->partialLen);

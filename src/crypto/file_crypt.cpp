@@ -12,8 +12,12 @@
 #include <cstring>
 
 namespace {
+// The envelope takes the file in pushes of 2,048 bytes: they shape its segments.
+// The disk is read and written in blocks of many pushes, and everything a block
+// made is popped at once.
 const uint32_t kChunk = 2048;
-const int kPop = 4096;
+const uint32_t kBlock = 128 * kChunk;
+const int kPop = 2 * kBlock;
 
 enum Direction { ENCRYPT, DECRYPT };
 
@@ -52,7 +56,8 @@ struct Job {
     PL_HANDLE in = nullptr, out = nullptr;
     CRYPT_ENVELOPE env = 0;
     bool haveEnv = false;
-    char *buf = nullptr;
+    char *buf = nullptr;   // what the envelope hands out
+    char *block = nullptr; // what was read from the source
 
     // Closes everything and removes the temporary file: the source stays as it was.
     int Abandon() {
@@ -73,6 +78,10 @@ struct Job {
         if (buf) {
             T_FreeSecret("CY_F_02", buf, kPop);
             buf = nullptr;
+        }
+        if (block) {
+            T_FreeSecret("CY_F_06", block, kBlock);
+            block = nullptr;
         }
     }
 };
@@ -115,7 +124,22 @@ int OpenBoth(Job &job, Direction d, int NPWYESNO) {
         return -1;
     }
     job.buf = static_cast<char *>(T_Malloc("CY_M_01", kPop));
-    return job.buf ? 0 : -1;
+    job.block = static_cast<char *>(T_Malloc("CY_M_03", kBlock));
+    return job.buf && job.block ? 0 : -1;
+}
+
+// Fills the block from the source; fewer bytes only at its end. −1 on a failed read.
+int ReadBlock(Job &job, uint32_t *n) {
+    *n = 0;
+    while (*n < kBlock) {
+        uint32_t got = 0;
+        if (PL_ReadFile(job.in, job.block + *n, kBlock - *n, &got) != 0)
+            return -1;
+        if (got == 0)
+            break;
+        *n += got;
+    }
+    return 0;
 }
 
 // The finished temporary file takes the source's place in one step.
@@ -133,6 +157,20 @@ int Replace(Job &job, Direction d) {
 
 int WritePopped(Job &job, const char *code, int popped) {
     return T_WriteFile(code, job.out, job.buf, static_cast<uint32_t>(popped));
+}
+
+// Pops until the envelope holds nothing ready and writes it; the pop's status.
+int PopAll(Job &job, const char *code, bool *writeFailed) {
+    for (;;) {
+        int popped = 0;
+        int rc = cryptPopData(job.env, job.buf, kPop, &popped);
+        if (rc != CRYPT_OK || popped == 0)
+            return rc;
+        if (WritePopped(job, code, popped) != 0) {
+            *writeFailed = true;
+            return CRYPT_OK;
+        }
+    }
 }
 } // namespace
 
@@ -155,35 +193,37 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
     if (NPWYESNO == NPWYESNO_YES)
         cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
 
-    char chunk[kChunk];
     bool pushed = false;
     for (;;) {
-        uint32_t n = 0;
-        if (PL_ReadFile(job.in, chunk, kChunk, &n) != 0) {
+        uint32_t read = 0;
+        if (ReadBlock(job, &read) != 0) {
             ML_WriteLogF("CY06", PL_GetLastError(), "docryptMyFile(LPSTR %s) read error", path);
-            PL_SecureZero(chunk, sizeof chunk);
             return job.Abandon();
         }
-        if (n == 0)
+        if (read == 0)
             break;
-        bar.Read(n);
-        int taken = 0;
-        cryptPushData(job.env, chunk, static_cast<int>(n), &taken);
-        pushed = true;
-        int popped = 0;
-        int rc = cryptPopData(job.env, job.buf, kPop, &popped);
-        if (rc != CRYPT_OK || static_cast<uint32_t>(taken) != n) {
+        for (uint32_t at = 0; at < read; at += kChunk) {
+            uint32_t n = read - at < kChunk ? read - at : kChunk;
+            bar.Read(n);
+            int taken = 0;
+            int rc = cryptPushData(job.env, job.block + at, static_cast<int>(n), &taken);
+            pushed = true;
+            if (rc != CRYPT_OK || static_cast<uint32_t>(taken) != n) {
+                ML_WriteLogF("CY06", 0, "docryptMyFile(LPSTR %s) [filesize=%d,lpread=%d] cryptPopData error: %d",
+                             path, static_cast<int>(size), static_cast<int>(n), rc);
+                return job.Abandon();
+            }
+        }
+        bool writeFailed = false;
+        int rc = PopAll(job, "CY00", &writeFailed);
+        if (rc != CRYPT_OK) {
             ML_WriteLogF("CY06", 0, "docryptMyFile(LPSTR %s) [filesize=%d,lpread=%d] cryptPopData error: %d", path,
-                         static_cast<int>(size), static_cast<int>(n), rc);
-            PL_SecureZero(chunk, sizeof chunk);
+                         static_cast<int>(size), static_cast<int>(read), rc);
             return job.Abandon();
         }
-        if (WritePopped(job, "CY00", popped) != 0) {
-            PL_SecureZero(chunk, sizeof chunk);
+        if (writeFailed)
             return job.Abandon();
-        }
     }
-    PL_SecureZero(chunk, sizeof chunk);
     if (pushed) {
         for (;;) {
             cryptFlushData(job.env);
@@ -231,20 +271,20 @@ int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int pr
         return -1;
     };
 
-    char chunk[kChunk];
     bool pushed = false, recognised = false;
     for (;;) {
         uint32_t n = 0;
-        if (PL_ReadFile(job.in, chunk, kChunk, &n) != 0)
+        if (ReadBlock(job, &n) != 0)
             return damaged();
         if (n == 0)
             break;
-        bar.Read(n);
+        for (uint32_t at = 0; at < n; at += kChunk)
+            bar.Read(n - at < kChunk ? n - at : kChunk);
         pushed = true;
         uint32_t done = 0;
         while (done < n) {
             int taken = 0;
-            int rc = cryptPushData(job.env, chunk + done, static_cast<int>(n - done), &taken);
+            int rc = cryptPushData(job.env, job.block + done, static_cast<int>(n - done), &taken);
             if (rc == CRYPT_ENVELOPE_RESOURCE) {
                 rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password,
                                              static_cast<int>(strlen(password)));
@@ -266,11 +306,11 @@ int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int pr
                 recognised = true;
             done += static_cast<uint32_t>(taken);
             // Make room: hand out what is ready after every push.
-            int popped = 0;
-            rc = cryptPopData(job.env, job.buf, kPop, &popped);
+            bool writeFailed = false;
+            rc = PopAll(job, "CY02", &writeFailed);
             if (rc == CRYPT_ERROR_BADDATA)
                 return damaged();
-            if (rc == CRYPT_OK && WritePopped(job, "CY02", popped) != 0)
+            if (writeFailed)
                 return job.Abandon();
         }
     }
@@ -288,6 +328,5 @@ int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int pr
                 return job.Abandon();
         }
     }
-    PL_SecureZero(chunk, sizeof chunk);
     return Replace(job, DECRYPT);
 }

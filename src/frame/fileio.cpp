@@ -26,6 +26,14 @@ int T_WriteFile(const char *code, PL_HANDLE h, const void *data, uint32_t length
     return 0;
 }
 
+void T_LogReadError(const char *code, uint32_t length) {
+    uint32_t err = PL_GetLastError();
+    char text[150];
+    snprintf(text, sizeof text, "error read file in T_ReadFile (PGM-Source=%s, dwReadLenght=%d)", code,
+             static_cast<int>(length));
+    ML_WriteLog("TO03", text, err);
+}
+
 int T_ReadFile(const char *code, PL_HANDLE h, void *buffer, uint32_t length) {
     if (length == 0)
         return 0;
@@ -35,11 +43,7 @@ int T_ReadFile(const char *code, PL_HANDLE h, void *buffer, uint32_t length) {
         uint32_t done = 0;
         // A read of nothing before all bytes arrived is the end of the file: an error here.
         if (PL_ReadFile(h, p, left, &done) != 0 || done == 0) {
-            uint32_t err = PL_GetLastError();
-            char text[150];
-            snprintf(text, sizeof text, "error read file in T_ReadFile (PGM-Source=%s, dwReadLenght=%d)",
-                     code, static_cast<int>(length));
-            ML_WriteLog("TO03", text, err);
+            T_LogReadError(code, length);
             return -1;
         }
         p += done;

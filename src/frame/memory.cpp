@@ -34,14 +34,13 @@ void T_ResetOutOfMemory() { g_outOfMemory = false; }
 const char *T_LastFailureText() { return g_lastFailure; }
 
 void *T_Malloc(const char *tag, size_t size) {
-    void *p = PL_Alloc(size + 1);
+    void *p = PL_AllocZeroed(size + 1);
     if (!p) {
         char text[120];
         snprintf(text, sizeof text, "T_Malloc(%s,%d) malloc failed", tag, static_cast<int>(size));
         OutOfMemory("TO00", text);
         return nullptr;
     }
-    memset(p, 0, size + 1);
     TRACE(TRACE_MEMORY, tag, "MALLOC <size=%06d> <pointer=%06x>", static_cast<int>(size), TRACE_PTR(p));
     return p;
 }

@@ -4,7 +4,7 @@ namespace {
 int FromCard(CF_CURSOR *c, CF_FIELD *field) {
     for (const FELDTABCARD *f = c->lpCard; f; f = f->next)
         if (f->KartenKennung == c->nKartenKennung) {
-            *field = {f->FeldIndex, f->FeldName, f->Feldtyp, f->Feldlaenge, f->drag};
+            *field = CF_FromCardTable(f);
             c->lpCard = f->next;
             return 1;
         }
@@ -15,7 +15,7 @@ int FromCard(CF_CURSOR *c, CF_FIELD *field) {
 int FromFolder(CF_CURSOR *c, CF_FIELD *field) {
     for (const FELDTABELLE *f = c->lpFolder; f; f = f->next)
         if (f->nOrdnerKennung == c->nOrdnerKennung) {
-            *field = {f->nFeldIndex, f->feldname, f->feldtyp, f->feldlaenge, f->drag};
+            *field = CF_FromFolderTable(f);
             c->lpFolder = f->next;
             return 1;
         }
@@ -23,6 +23,14 @@ int FromFolder(CF_CURSOR *c, CF_FIELD *field) {
     return 0;
 }
 } // namespace
+
+CF_FIELD CF_FromCardTable(const FELDTABCARD *f) {
+    return {f->FeldIndex, f->FeldName, f->Feldtyp, f->Feldlaenge, f->drag};
+}
+
+CF_FIELD CF_FromFolderTable(const FELDTABELLE *f) {
+    return {f->nFeldIndex, f->feldname, f->feldtyp, f->feldlaenge, f->drag};
+}
 
 uint32_t CF_CardFolder(uint32_t nKartenKennung) {
     for (const KARTE *k = lpKARTEstart; k; k = k->next)

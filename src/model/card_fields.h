@@ -34,5 +34,9 @@ int CF_Next(CF_CURSOR *cursor, CF_FIELD *field);
 // table has no field of that index. Logs nothing.
 int CF_FindField(uint32_t nKartenKennung, uint32_t nFeldIndex, CF_FIELD *field);
 
+// One description as a CF_FIELD.
+CF_FIELD CF_FromCardTable(const FELDTABCARD *f);
+CF_FIELD CF_FromFolderTable(const FELDTABELLE *f);
+
 // The folder of a card; 0 when the card is unknown. Logs nothing.
 uint32_t CF_CardFolder(uint32_t nKartenKennung);

@@ -3,6 +3,7 @@
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/record_groups.h"
 #include "platform/uiport.h"
 
 #include <cstring>
@@ -18,12 +19,17 @@ const char TAG_FNK[] = "SE_FNK";
 
 inline unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
 
-// One search: the pattern, the options, and whether the window shows the hits.
+// One search: the pattern, the options, whether the window shows the hits, and
+// the lists grouped for it.
 struct Run {
     const char *pattern;
     uint32_t options;
     bool show;
     uint32_t hits;
+    RecordGroups<const KARTE> cards;              // by folder
+    RecordGroups<const FELDINHALT> contents;      // the matching ones, by card and field
+    RecordGroups<const FELDTABCARD> ownFields;    // by card
+    RecordGroups<const FELDTABELLE> folderFields; // by folder
 };
 
 void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t folder, uint32_t card,
@@ -51,48 +57,54 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     ++run.hits;
 }
 
-// The contents of one field of a card, every record of that pair that holds text.
+// The matching contents of one field of a card.
 void SearchField(Run &run, const ORDNER *o, const KARTE *k, uint32_t field) {
-    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
-        if (c->nKartenKennung == k->nKartenKennung && c->nFeldIndex == field && c->nFeldLaenge != 0 &&
-            c->lpFeldInhalt && SE_Matches(c->lpFeldInhalt, c->nFeldLaenge, run.pattern))
-            AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
+    run.contents.ForEach(RG_ContentKey(k->nKartenKennung, field), [&](const FELDINHALT *c) {
+        AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
+    });
 }
 
 // A card's contents in the order of its effective field descriptions: its own
 // when it has any, else its folder's.
 void SearchContents(Run &run, const ORDNER *o, const KARTE *k) {
     bool own = false;
-    for (const FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next)
-        if (f->KartenKennung == k->nKartenKennung) {
-            own = true;
-            SearchField(run, o, k, f->FeldIndex);
-        }
+    run.ownFields.ForEach(k->nKartenKennung, [&](const FELDTABCARD *f) {
+        own = true;
+        SearchField(run, o, k, f->FeldIndex);
+    });
     if (own)
         return;
-    for (const FELDTABELLE *f = lpFELDTABELLEstart; f; f = f->next)
-        if (f->nOrdnerKennung == o->nOrdnerKennung)
-            SearchField(run, o, k, f->nFeldIndex);
+    run.folderFields.ForEach(o->nOrdnerKennung, [&](const FELDTABELLE *f) { SearchField(run, o, k, f->nFeldIndex); });
 }
 
 uint32_t Collect(const char *text, uint32_t options, bool show) {
     SE_FreeResults();
-    Run run{text, options, show, 0};
+    Run run{text, options, show, 0, {}, {}, {}, {}};
     if (!text || !*text)
         return 0;
+    if (options & (SE_CARDS | SE_CONTENTS))
+        run.cards.Build(lpKARTEstart, [](const KARTE *k) { return uint64_t{k->nOrdnerKennung}; });
+    if (options & SE_CONTENTS) {
+        // Every text is tested once, in list order; the walk below puts the hits in order.
+        run.contents.Build(
+            lpFELDINHALTstart, [](const FELDINHALT *c) { return RG_ContentKey(c->nKartenKennung, c->nFeldIndex); },
+            [text](const FELDINHALT *c) {
+                return c->nFeldLaenge != 0 && c->lpFeldInhalt && SE_Matches(c->lpFeldInhalt, c->nFeldLaenge, text);
+            });
+        run.ownFields.Build(lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; });
+        run.folderFields.Build(lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; });
+    }
     for (const ORDNER *o = lpORDNERstart; o; o = o->next) {
         if ((options & SE_FOLDERS) && SE_Matches(o->cOrdnerName, ORDNER_NAME_LEN, text))
             AddHit(run, SE_KIND_FOLDER, o->cOrdnerName, o->hOrdnerTree, o->nOrdnerKennung, 0, 0);
         if (!(options & (SE_CARDS | SE_CONTENTS)))
             continue;
-        for (const KARTE *k = lpKARTEstart; k; k = k->next) {
-            if (k->nOrdnerKennung != o->nOrdnerKennung)
-                continue;
+        run.cards.ForEach(o->nOrdnerKennung, [&](const KARTE *k) {
             if ((options & SE_CARDS) && SE_Matches(k->cKartenName, KARTEN_NAME_LEN, text))
                 AddHit(run, SE_KIND_CARD, k->cKartenName, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, 0);
             if (options & SE_CONTENTS)
                 SearchContents(run, o, k);
-        }
+        });
     }
     return run.hits;
 }
@@ -115,17 +127,17 @@ const KARTE *CardById(uint32_t id) {
 int SE_Matches(const char *text, uint32_t length, const char *pattern) {
     if (!text || !pattern || !*pattern)
         return 0;
-    uint32_t n = static_cast<uint32_t>(strnlen(text, length));
-    uint32_t m = static_cast<uint32_t>(strlen(pattern));
-    if (m > n)
-        return 0;
     const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
     const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
-    for (uint32_t i = 0; i + m <= n; ++i) {
-        uint32_t j = 0;
-        while (j < m && Lower(t[i + j]) == Lower(p[j]))
+    const unsigned char first = Lower(p[0]);
+    // One pass over the text: a zero byte ends it, and never matches a pattern byte.
+    for (uint32_t i = 0; i < length && t[i]; ++i) {
+        if (Lower(t[i]) != first)
+            continue;
+        uint32_t j = 1;
+        while (p[j] && i + j < length && Lower(t[i + j]) == Lower(p[j]))
             ++j;
-        if (j == m)
+        if (!p[j])
             return 1;
     }
     return 0;

@@ -3,30 +3,54 @@
 #include "model/alarm_fields.h"
 #include "model/card_fields.h"
 #include "model/categories.h"
+#include "model/record_groups.h"
 
 namespace {
-ORDNER *FolderById(uint32_t id) {
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
-        if (o->nOrdnerKennung == id)
-            return o;
-    return nullptr;
-}
+// The lists grouped once per build, so no card walks a whole list.
+struct Groups {
+    RecordGroups<ORDNER> folders;                 // by identifier
+    RecordGroups<const KARTE> cards;              // by identifier
+    RecordGroups<FELDINHALT> contents;            // by card
+    RecordGroups<const FELDTABCARD> ownFields;    // by card
+    RecordGroups<const FELDTABELLE> folderFields; // by folder
+
+    Groups() {
+        folders.Build(lpORDNERstart, [](const ORDNER *o) { return uint64_t{o->nOrdnerKennung}; });
+        cards.Build(lpKARTEstart, [](const KARTE *k) { return uint64_t{k->nKartenKennung}; });
+        contents.Build(lpFELDINHALTstart, [](const FELDINHALT *c) { return uint64_t{c->nKartenKennung}; });
+        ownFields.Build(lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; });
+        folderFields.Build(lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; });
+    }
+
+    // The card's effective table, as CF_First walks it.
+    std::vector<CF_FIELD> Fields(uint32_t nKartenKennung) const {
+        std::vector<CF_FIELD> fields;
+        ownFields.ForEach(nKartenKennung, [&](const FELDTABCARD *f) { fields.push_back(CF_FromCardTable(f)); });
+        const KARTE *k = cards.First(nKartenKennung);
+        if (fields.empty() && k && k->nOrdnerKennung)
+            folderFields.ForEach(k->nOrdnerKennung,
+                                 [&](const FELDTABELLE *f) { fields.push_back(CF_FromFolderTable(f)); });
+        return fields;
+    }
+};
 
 // Step 4: the field items of a shown card.
-void AddFieldItems(const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
-    for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next) {
-        if (c->nKartenKennung != card->nKartenKennung || !c->lpFeldInhalt || !c->lpFeldInhalt[0])
-            continue;
-        CF_FIELD field;
-        if (CF_FindField(card->nKartenKennung, c->nFeldIndex, &field) != 0)
-            continue;
-        if (field.type == FT_URL) {
+void AddFieldItems(const Groups &groups, const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    const std::vector<CF_FIELD> fields = groups.Fields(card->nKartenKennung);
+    groups.contents.ForEach(card->nKartenKennung, [&](FELDINHALT *c) {
+        if (!c->lpFeldInhalt || !c->lpFeldInhalt[0])
+            return;
+        auto field = std::find_if(fields.begin(), fields.end(),
+                                  [c](const CF_FIELD &f) { return f.nFeldIndex == c->nFeldIndex; });
+        if (field == fields.end())
+            return;
+        if (field->type == FT_URL) {
             if (options->bQuickWindow)
-                c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field.name, TV_KIND_URL, TV_IMG_URL);
-        } else if (field.type != FT_ALARM2 && field.drag) {
-            c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field.name, TV_KIND_FIELD, TV_IMG_FIELD);
+                c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field->name, TV_KIND_URL, TV_IMG_URL);
+        } else if (field->type != FT_ALARM2 && field->drag) {
+            c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field->name, TV_KIND_FIELD, TV_IMG_FIELD);
         }
-    }
+    });
 }
 } // namespace
 
@@ -60,6 +84,7 @@ void TVB_ForgetItems() {
 
 void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK *sink) {
     TVB_ForgetItems();
+    const Groups groups;
 
     const bool folders = !options->bQuickWindow || options->bShowFolders;
     if (folders) {
@@ -75,13 +100,13 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
             o->hOrdnerTree = sink->insert(sink->ctx, hSafe, o->cOrdnerName, TV_KIND_FOLDER, image);
         }
         for (KARTE *k = lpKARTEstart; k; k = k->next) {
-            ORDNER *o = FolderById(k->nOrdnerKennung);
+            ORDNER *o = groups.folders.First(k->nOrdnerKennung);
             if (!o || !o->hOrdnerTree || !CC_IsKarteShown(k))
                 continue;
             int image = TVB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TVB_IconImage(sink, k->cIconName);
             k->hCardTree = sink->insert(sink->ctx, o->hOrdnerTree, k->cKartenName, TV_KIND_CARD, image);
             if (k->hCardTree)
-                AddFieldItems(k, options, sink);
+                AddFieldItems(groups, k, options, sink);
         }
     } else {
         // The quick window without folders: every card straight below the safe,
@@ -93,7 +118,7 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
                 k->hCardTree = sink->insert(sink->ctx, hSafe, k->cKartenName, TV_KIND_CARD,
                                             TVB_IconImage(sink, k->cIconName));
                 if (k->hCardTree)
-                    AddFieldItems(k, options, sink);
+                    AddFieldItems(groups, k, options, sink);
             }
     }
 

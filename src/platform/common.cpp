@@ -64,6 +64,12 @@ void *PL_Alloc(size_t size) {
     return malloc(size ? size : 1);
 }
 
+void *PL_AllocZeroed(size_t size) {
+    if (PL_Faulted(PL_FAULT_ALLOC))
+        return nullptr;
+    return calloc(size ? size : 1, 1);
+}
+
 void *PL_Realloc(void *block, size_t size) {
     if (PL_Faulted(PL_FAULT_ALLOC))
         return nullptr;

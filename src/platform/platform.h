@@ -143,6 +143,8 @@ enum : uint32_t { // errno values
 
 // ---------------------------------------------------------------- memory
 void *PL_Alloc(size_t size);
+// A block of zeros; the system hands out large ones already zeroed, untouched.
+void *PL_AllocZeroed(size_t size);
 void *PL_Realloc(void *block, size_t size);
 void PL_Free(void *block);
 // Overwrites a secret so the compiler cannot drop the stores.
@@ -261,7 +263,7 @@ void PL_SetShell(const PL_SHELL_IMPL *impl);
 // A failed call sets PL_ERROR_DISK_FULL (writes, flushes), PL_ERROR_NOT_ENOUGH_MEMORY
 // (allocations) or PL_ERROR_ACCESS_DENIED (the rest) and changes nothing.
 enum PL_FAULT {
-    PL_FAULT_ALLOC, // PL_Alloc and PL_Realloc
+    PL_FAULT_ALLOC, // PL_Alloc, PL_AllocZeroed and PL_Realloc
     PL_FAULT_OPEN,  // PL_CreateFile
     PL_FAULT_READ,
     PL_FAULT_WRITE,

@@ -3,6 +3,7 @@
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "crypto/data_envelope.h"
+#include "frame/filebuf.h"
 #include "frame/fileio.h"
 #include "frame/logs.h"
 #include "frame/memory.h"
@@ -18,6 +19,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 const char TAG_FNK[] = "SW_FNK";
@@ -30,20 +33,34 @@ void CloseWorkingFile() {
     tmpSafe = nullptr;
 }
 
+// While the sections are read, the working file comes in blocks: a safe is
+// tens of thousands of small records.
+T_FILEREADER *g_in = nullptr;
+
 // Reads up to `size` bytes of the working file; answers how many arrived
 // (fewer only at the end of the file or on a failed read).
 uint32_t ReadUpTo(void *buf, uint32_t size) {
-    uint32_t total = 0;
-    while (total < size) {
-        uint32_t n = 0;
-        if (PL_ReadFile(tmpSafe, static_cast<char *>(buf) + total, size - total, &n) != 0 || n == 0)
-            break;
-        total += n;
-    }
-    return total;
+    return g_in ? T_ReaderUpTo(g_in, buf, size) : T_ReadUpTo(tmpSafe, buf, size);
 }
 
-void SeekBack(uint32_t n) { PL_SetFilePointer(tmpSafe, -static_cast<int64_t>(n), PL_FILE_CURRENT, nullptr); }
+int ReadAll(const char *code, void *buf, uint32_t size) {
+    return g_in ? T_ReaderAll(g_in, code, buf, size) : T_ReadFile(code, tmpSafe, buf, size);
+}
+
+void SeekBack(uint32_t n) {
+    if (g_in)
+        T_ReaderSeekBack(g_in, n);
+    else
+        PL_SetFilePointer(tmpSafe, -static_cast<int64_t>(n), PL_FILE_CURRENT, nullptr);
+}
+
+uint64_t Position() {
+    uint64_t pos = 0;
+    if (g_in)
+        return T_ReaderPosition(g_in);
+    PL_SetFilePointer(tmpSafe, 0, PL_FILE_CURRENT, &pos);
+    return pos;
+}
 
 // An optional section's marker where a mandatory chain would begin means the
 // chain is empty: a marker is never taken for a record.
@@ -95,15 +112,14 @@ TEXTBLOCK ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLengt
     TEXTBLOCKHEADER tb;
     SW_GetTextBlockHeaderImage(head, &tb);
     // A length beyond the file cannot be right: refuse it before allocating it.
-    uint64_t pos = 0, size = 0;
-    PL_SetFilePointer(tmpSafe, 0, PL_FILE_CURRENT, &pos);
+    uint64_t pos = Position(), size = 0;
     PL_GetFileSize(tmpSafe, &size);
     if (!SW_TextBlockPlausible(&tb, size - pos))
         return TB_DAMAGED;
     char *crypt = static_cast<char *>(T_Malloc("SW_M_08", tb.nCryptLength));
     if (!crypt)
         return TB_DAMAGED;
-    if (T_ReadFile(readCode, tmpSafe, crypt, tb.nCryptLength) != 0) {
+    if (ReadAll(readCode, crypt, tb.nCryptLength) != 0) {
         T_Free("SW_F_08", crypt);
         return TB_DAMAGED;
     }
@@ -285,6 +301,9 @@ int SW_ReadFeldInhalt(const char *path) {
     static const char kRecover[] = "error: safe could be destroyed, please recover";
     uint8_t img[RECORD_IMAGE_MAX];
     bool any = false;
+    // Where the texts of the text block go (block and length), in record order:
+    // the block is cut up without walking the records again.
+    std::vector<std::pair<char *, uint32_t>> texts;
     for (bool first = true;; first = false) {
         if (!ReadChainImage(img, FELDINHALT_IMAGE_SIZE, first, true))
             break;
@@ -309,6 +328,8 @@ int SW_ReadFeldInhalt(const char *path) {
             // Without a password the text follows its record; a short read leaves it partly empty.
             if (!HasPassword())
                 ReadUpTo(f->lpFeldInhalt, f->nFeldLaenge);
+            else
+                texts.emplace_back(f->lpFeldInhalt, f->nFeldLaenge);
         }
         if (next == 0)
             break;
@@ -318,29 +339,24 @@ int SW_ReadFeldInhalt(const char *path) {
     if (!HasPassword())
         return 0;
 
-    bool anyText = false;
-    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next)
-        anyText = anyText || f->nFeldLaenge != 0;
     char *plain;
     uint32_t plainLength;
     // Contents with texts and no block to hold them are as damaged as a block
     // that does not open: read as empty, the next save would write them over.
     TEXTBLOCK got = ReadTextBlock("SW00", &plain, &plainLength);
-    if (got == TB_ABSENT && !anyText)
+    if (got == TB_ABSENT && texts.empty())
         return 0;
     if (got != TB_READ)
         return Damaged("SW11", kRecover, kRecover);
     char *cursor = plain;
     uint32_t left = plainLength;
     int rc = 0;
-    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next) {
-        if (f->nFeldLaenge == 0)
-            continue;
-        if (left < f->nFeldLaenge + 1) {
+    for (const auto &text : texts) {
+        if (left < text.second + 1) {
             rc = Damaged("SW11", kRecover, kRecover);
             break;
         }
-        TakeText(cursor, left, f->lpFeldInhalt, f->nFeldLaenge, f->nFeldLaenge + 1);
+        TakeText(cursor, left, text.first, text.second, text.second + 1);
     }
     T_FreeSecret("SW_F_18", plain, plainLength);
     return rc;
@@ -392,7 +408,7 @@ int SW_ReadNotes() {
             note->lpText = static_cast<char *>(T_Malloc("NW_M_01", note->nTextSize));
             if (!note->lpText)
                 return -1;
-            if (!HasPassword() && T_ReadFile("SW01", tmpSafe, note->lpText, note->nTextSize) != 0)
+            if (!HasPassword() && ReadAll("SW01", note->lpText, note->nTextSize) != 0)
                 note->lpText[0] = 0;
             note->lpText[note->nTextSize - 1] = 0;
         } else {
@@ -502,7 +518,8 @@ int SW_ReadDesktopTable(const char *path) {
     return 0;
 }
 
-int SW_ReadSafeSections(const char *path) {
+namespace {
+int ReadSections(const char *path) {
     if (SW_ReadSafeOrdner(path) != 0)
         return -1;
     SW_SortOrdner();
@@ -514,6 +531,20 @@ int SW_ReadSafeSections(const char *path) {
     if (SW_ReadFieldTab() != 0 || SW_ReadNotes() != 0)
         return -1;
     (void)SW_ReadDesktopTable(path); // damaged icon positions do not keep the safe shut
+    return 0;
+}
+} // namespace
+
+int SW_ReadSafeSections(const char *path) {
+    T_FILEREADER in;
+    T_ReaderBegin(&in, tmpSafe, "SW_M_61");
+    g_in = &in;
+    int rc = ReadSections(path);
+    g_in = nullptr;
+    // A damaged safe has had its working file closed already.
+    T_ReaderEnd(&in, "SW_F_61", tmpSafe != nullptr);
+    if (rc != 0)
+        return -1;
     if (dwTraceLevel & TRACE_DUMP_SAFE)
         ML_DumpTables("DMP GET");
     if (dwTraceLevel & TRACE_DUMP_DESKTOP)

@@ -3,6 +3,7 @@
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "crypto/data_envelope.h"
+#include "frame/filebuf.h"
 #include "frame/fileio.h"
 #include "frame/logs.h"
 #include "frame/memory.h"
@@ -21,7 +22,8 @@
 namespace {
 const char TAG_FNK[] = "SW_FNK";
 
-PL_HANDLE g_out = nullptr; // the file being written
+// The file being written: its many small records reach the disk in blocks.
+T_FILEWRITER g_out;
 SW_AfterSaveHook g_autoBackup = nullptr;
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
@@ -82,7 +84,8 @@ int WriteTextBlock(TextCollection &c, const char *headCode, const char *envCode,
     uint8_t head[TEXTBLOCK_HEADER_SIZE];
     SW_PutTextBlockHeaderImage(head, &tb);
     rc = 0;
-    if (T_WriteFile(headCode, g_out, head, sizeof head) != 0 || T_WriteFile(envCode, g_out, env.lpData, env.nLength) != 0) {
+    if (T_WriterPut(&g_out, headCode, head, sizeof head) != 0 ||
+        T_WriterPut(&g_out, envCode, env.lpData, env.nLength) != 0) {
         CannotWrite();
         rc = -1;
     }
@@ -149,7 +152,7 @@ int SW_WriteSafeOrdner() {
     uint8_t img[ORDNER_IMAGE_SIZE];
     for (ORDNER *o = lpORDNERstart; o; o = o->next) {
         SW_PutOrdnerImage(img, o, o->next == nullptr);
-        if (T_WriteFile("SW04", g_out, img, sizeof img) != 0) {
+        if (T_WriterPut(&g_out, "SW04", img, sizeof img) != 0) {
             CannotWrite();
             return -1;
         }
@@ -166,7 +169,7 @@ int SW_WriteSafeFeldBeschreibung() {
     uint32_t written = 0;
     for (FELDTABELLE *f = lpFELDTABELLEstart; f; f = f->next) {
         SW_PutFeldTabelleImage(img, f, f->next == nullptr);
-        if (T_WriteFile("SW05", g_out, img, sizeof img) != 0) {
+        if (T_WriterPut(&g_out, "SW05", img, sizeof img) != 0) {
             CannotWrite();
             return -1;
         }
@@ -186,7 +189,7 @@ int SW_WriteKarten() {
     uint8_t img[KARTE_IMAGE_SIZE];
     for (KARTE *k = lpKARTEstart; k; k = k->next) {
         SW_PutKarteImage(img, k, k->next == nullptr);
-        if (T_WriteFile("SW06", g_out, img, sizeof img) != 0) {
+        if (T_WriterPut(&g_out, "SW06", img, sizeof img) != 0) {
             CannotWrite();
             return -1;
         }
@@ -222,9 +225,9 @@ int SW_WriteFeldContent() {
         SW_PutFeldInhaltImage(img, &rec, f->next == nullptr);
         // A failed record write is logged by the file wrapper; the save is
         // reported as failed, so the temporary file never replaces the safe.
-        if (T_WriteFile("SW07", g_out, img, sizeof img) != 0)
+        if (T_WriterPut(&g_out, "SW07", img, sizeof img) != 0)
             rc = -1;
-        if (rec.nFeldLaenge != 0 && !HasPassword() && T_WriteFile("SW08", g_out, text, rec.nFeldLaenge) != 0)
+        if (rec.nFeldLaenge != 0 && !HasPassword() && T_WriterPut(&g_out, "SW08", text, rec.nFeldLaenge) != 0)
             rc = -1;
     }
     if (rc != 0) {
@@ -243,14 +246,14 @@ int SW_WriteFieldTab() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteFieldTab() (lpFELDTABCARDstart=%x)", TRACE_PTR(lpFELDTABCARDstart));
     if (!lpFELDTABCARDstart)
         return 0;
-    if (T_WriteFile("SW12", g_out, FTC_MARKER, FTC_MARKER_LEN) != 0) {
+    if (T_WriterPut(&g_out, "SW12", FTC_MARKER, FTC_MARKER_LEN) != 0) {
         CannotWrite();
         return -1;
     }
     uint8_t img[FELDTABCARD_IMAGE_SIZE];
     for (FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next) {
         SW_PutFeldTabCardImage(img, f, f->next == nullptr);
-        if (T_WriteFile("SW11", g_out, img, sizeof img) != 0) {
+        if (T_WriterPut(&g_out, "SW11", img, sizeof img) != 0) {
             CannotWrite();
             return -1;
         }
@@ -271,7 +274,7 @@ int SW_WriteNotes() {
     }
     if (!lpNOTIZstart)
         return 0;
-    if (T_WriteFile("SW22", g_out, NOTIZ_MARKER, NOTIZ_MARKER_LEN) != 0) {
+    if (T_WriterPut(&g_out, "SW22", NOTIZ_MARKER, NOTIZ_MARKER_LEN) != 0) {
         CannotWrite();
         return -1;
     }
@@ -279,7 +282,7 @@ int SW_WriteNotes() {
     int rc = 0;
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next) {
         SW_PutNotizImage(img, n, n->next == nullptr);
-        if (T_WriteFile("SW23", g_out, img, sizeof img) != 0)
+        if (T_WriterPut(&g_out, "SW23", img, sizeof img) != 0)
             rc = -1;
         if (HasPassword()) {
             // The text with its zero, and one more zero between texts.
@@ -288,7 +291,7 @@ int SW_WriteNotes() {
                 g_noteTexts.Empty();
                 return -1;
             }
-        } else if (T_WriteFile("SW24", g_out, n->lpText, n->nTextSize) != 0) {
+        } else if (T_WriterPut(&g_out, "SW24", n->lpText, n->nTextSize) != 0) {
             rc = -1;
         }
     }
@@ -311,7 +314,7 @@ int SW_WriteDesktopTable() {
     uint8_t img[DTOPHEADER_IMAGE_SIZE];
     for (DTOPHEADER *h = lpDTOPHEADERstart; h; h = h->next) {
         SW_PutDtopHeaderImage(img, h, h->next == nullptr);
-        if (T_WriteFile("SW17", g_out, img, DTOPHEADER_IMAGE_SIZE) != 0)
+        if (T_WriterPut(&g_out, "SW17", img, DTOPHEADER_IMAGE_SIZE) != 0)
             rc = -1;
     }
     // A profile without icons still ends its chain with one record, so the
@@ -325,9 +328,9 @@ int SW_WriteDesktopTable() {
             return -1;
         }
         SW_PutDesktopImage(img, d, d->next == nullptr);
-        if (T_WriteFile("SW18", g_out, img, DESKTOP_IMAGE_SIZE) != 0)
+        if (T_WriterPut(&g_out, "SW18", img, DESKTOP_IMAGE_SIZE) != 0)
             rc = -1;
-        if (label && !HasPassword() && T_WriteFile("SW19", g_out, d->dwIconText, d->nTextLen) != 0)
+        if (label && !HasPassword() && T_WriterPut(&g_out, "SW19", d->dwIconText, d->nTextLen) != 0)
             rc = -1;
     }
     if (rc != 0) {
@@ -351,9 +354,10 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
 
     char temp[SAFE_PATH_SIZE + 8];
     snprintf(temp, sizeof temp, "%s.~tmp", cActSafePath);
-    g_out = SW_WriteSafeHeader(temp, &ActSafeHeader, &ActSafeControl);
-    if (!g_out)
+    PL_HANDLE out = SW_WriteSafeHeader(temp, &ActSafeHeader, &ActSafeControl);
+    if (!out)
         return -1;
+    T_WriterBegin(&g_out, out, "SW_M_60");
     int rc = 0;
     if (SW_WriteSafeOrdner() != 0 || SW_WriteSafeFeldBeschreibung() != 0 || SW_WriteKarten() != 0 ||
         SW_WriteFeldContent() != 0 || SW_WriteFieldTab() != 0 || SW_WriteNotes() != 0)
@@ -364,13 +368,17 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         if (SW_WriteDesktopTable() != 0)
             rc = -1;
     }
-    if (rc == 0 && PL_FlushFileBuffers(g_out) != 0) {
+    if (rc == 0 && T_WriterFlush(&g_out) != 0) {
+        CannotWrite();
+        rc = -1;
+    }
+    T_WriterEnd(&g_out, "SW_F_60");
+    if (rc == 0 && PL_FlushFileBuffers(out) != 0) {
         ML_WriteLogF("SW16", PL_GetLastError(), "cannot flush safe '%s'", temp);
         CannotWrite();
         rc = -1;
     }
-    PL_CloseHandle(g_out);
-    g_out = nullptr;
+    PL_CloseHandle(out);
     if (rc != 0) {
         PL_DeleteFile(temp); // the safe on disk stays as it was
         return -1;

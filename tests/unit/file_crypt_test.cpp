@@ -1,4 +1,5 @@
 #include "config/settings.h"
+#include "crypto/cryptlib.h"
 #include "crypto/file_crypt.h"
 #include "support/cms_builder.h"
 #include "support/safe_fixture.h"
@@ -104,6 +105,36 @@ TEST_F(FileCrypt, WithoutAPasswordTheEnvelopeOnlyWraps) {
     EXPECT_NE(ReadFile(path), "readable text");
     ASSERT_EQ(doencryptMyFile(path.c_str(), "any", 0, 0, 1), 0);
     EXPECT_EQ(ReadFile(path), "readable text");
+}
+
+// Without a password the envelope is the same bytes every time, so it shows
+// its layout: the file goes in as pushes of 2,048 bytes, however it is read.
+TEST_F(FileCrypt, AFileIsEnvelopedAsPushesOf2048Bytes) {
+    for (size_t size : {size_t(5000), size_t(2048 * 128), size_t(300001)}) {
+        std::string data = Bytes(size, 11);
+        CRYPT_ENVELOPE env;
+        ASSERT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB), CRYPT_OK);
+        std::string expected;
+        char out[8192];
+        int n = 0;
+        for (size_t at = 0; at < size; at += 2048) {
+            ASSERT_EQ(cryptPushData(env, data.data() + at, static_cast<int>(std::min<size_t>(2048, size - at)), &n),
+                      CRYPT_OK);
+            ASSERT_EQ(cryptPopData(env, out, sizeof out, &n), CRYPT_OK);
+            expected.append(out, static_cast<size_t>(n));
+        }
+        ASSERT_EQ(cryptFlushData(env), CRYPT_OK);
+        do {
+            ASSERT_EQ(cryptPopData(env, out, sizeof out, &n), CRYPT_OK);
+            expected.append(out, static_cast<size_t>(n));
+        } while (n > 0);
+        cryptDestroyEnvelope(env);
+
+        std::string path = Path("layout.bin");
+        ASSERT_TRUE(WriteFile(path, data));
+        ASSERT_EQ(docryptMyFile(path.c_str(), "", 0, 0, 1), 0);
+        EXPECT_TRUE(ReadFile(path) == expected) << size;
+    }
 }
 
 TEST_F(FileCrypt, ProgressAndTheCryptLog) {

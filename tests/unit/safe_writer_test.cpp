@@ -127,56 +127,74 @@ TEST_F(SafeWriter, NoActiveSafeWritesNothing) {
     EXPECT_FALSE(FileExists(Path("orvsafe.log")));
 }
 
+// The records reach the disk in blocks: a safe with a password and a large one
+// without, whose records and texts fill several blocks, and one whose text
+// block is larger than a block.
+namespace {
+SafeContents Large(const std::string &password) {
+    SafeContents s = Rich(password);
+    for (uint32_t i = 0; i < 1500; ++i)
+        s.contents.push_back({7, 0, std::string(200 + i % 50, static_cast<char>('a' + i % 26))});
+    return s;
+}
+} // namespace
+
 TEST_F(SafeWriter, AFailedWriteAtAnyPointLeavesTheOldSafeAsItWas) {
-    std::string path = Path("keep.saf");
-    LoadActive(Rich("pw"), path);
-    std::string original = ReadFile(path);
-    std::string lists = DescribeLists();
-    // Change something so a completed save would differ.
-    strcpy(lpORDNERstart->cOrdnerName, "Changed");
+    for (const SafeContents &spec : {Rich("pw"), Large(""), Large("pw")}) {
+        SCOPED_TRACE(spec.contents.size());
+        ReleaseSafeState();
+        std::string path = Path("keep.saf");
+        LoadActive(spec, path);
+        std::string original = ReadFile(path);
+        std::string lists = DescribeLists();
+        // Change something so a completed save would differ.
+        strcpy(lpORDNERstart->cOrdnerName, "Changed");
 
-    PL_ResetFaults();
-    ASSERT_EQ(SW_PutSafe(0, 0), 0); // count the writes of one save
-    int writes = PL_CallCount(PL_FAULT_WRITE);
-    ASSERT_GT(writes, 10);
-    ASSERT_TRUE(WriteFile(path + ".orig", original));
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
-    ASSERT_EQ(PL_MoveFileEx((path + ".orig").c_str(), path.c_str(), PL_MOVE_REPLACE_EXISTING), 0);
-
-    // The last write of a save is its "saved" line in the program log.
-    for (int n = 1; n < writes; ++n) {
-        hmySafe = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
-        ASSERT_NE(hmySafe, nullptr);
-        ui.shown.clear();
         PL_ResetFaults();
-        PL_FailCall(PL_FAULT_WRITE, n);
-        EXPECT_EQ(SW_PutSafe(0, 0), -1) << "write " << n;
-        PL_ResetFaults();
-        ASSERT_FALSE(ui.shown.empty()) << n;
-        EXPECT_EQ(ui.shown.back().text, "cannot write safe") << n;
-        EXPECT_NE(hmySafe, nullptr) << "the old safe stays open";
-        EXPECT_EQ(ReadFile(path), original) << "write " << n;
-        EXPECT_FALSE(FileExists(path + ".~tmp")) << n;
+        ASSERT_EQ(SW_PutSafe(0, 0), 0); // count the writes of one save
+        int writes = PL_CallCount(PL_FAULT_WRITE);
+        ASSERT_GE(writes, 4); // header, control block, the sections, the log line
+        ASSERT_TRUE(WriteFile(path + ".orig", original));
         PL_CloseHandle(hmySafe);
         hmySafe = nullptr;
+        ASSERT_EQ(PL_MoveFileEx((path + ".orig").c_str(), path.c_str(), PL_MOVE_REPLACE_EXISTING), 0);
+
+        // The last write of a save is its "saved" line in the program log.
+        for (int n = 1; n < writes; ++n) {
+            hmySafe =
+                PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+            ASSERT_NE(hmySafe, nullptr);
+            ui.shown.clear();
+            PL_ResetFaults();
+            PL_FailCall(PL_FAULT_WRITE, n);
+            EXPECT_EQ(SW_PutSafe(0, 0), -1) << "write " << n;
+            PL_ResetFaults();
+            ASSERT_FALSE(ui.shown.empty()) << n;
+            EXPECT_EQ(ui.shown.back().text, "cannot write safe") << n;
+            EXPECT_NE(hmySafe, nullptr) << "the old safe stays open";
+            EXPECT_EQ(ReadFile(path), original) << "write " << n;
+            EXPECT_FALSE(FileExists(path + ".~tmp")) << n;
+            PL_CloseHandle(hmySafe);
+            hmySafe = nullptr;
+        }
+        for (PL_FAULT kind : {PL_FAULT_FLUSH, PL_FAULT_MOVE, PL_FAULT_OPEN}) {
+            hmySafe =
+                PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+            PL_FailCall(kind, 1);
+            EXPECT_EQ(SW_PutSafe(0, 0), -1) << kind;
+            PL_ResetFaults();
+            EXPECT_EQ(ReadFile(path), original) << kind;
+            EXPECT_FALSE(FileExists(path + ".~tmp")) << kind;
+            PL_CloseHandle(hmySafe);
+            hmySafe = nullptr;
+        }
+        // And the old safe still opens with what it held.
+        std::string changed = DescribeLists();
+        ReleaseSafeState();
+        ASSERT_EQ(ReadSafeFile(path, spec.password), 0);
+        EXPECT_EQ(DescribeLists(), lists);
+        EXPECT_NE(changed, lists);
     }
-    for (PL_FAULT kind : {PL_FAULT_FLUSH, PL_FAULT_MOVE, PL_FAULT_OPEN}) {
-        hmySafe = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
-        PL_FailCall(kind, 1);
-        EXPECT_EQ(SW_PutSafe(0, 0), -1) << kind;
-        PL_ResetFaults();
-        EXPECT_EQ(ReadFile(path), original) << kind;
-        EXPECT_FALSE(FileExists(path + ".~tmp")) << kind;
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
-    }
-    // And the old safe still opens with what it held.
-    std::string changed = DescribeLists();
-    ReleaseSafeState();
-    ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
-    EXPECT_EQ(DescribeLists(), lists);
-    EXPECT_NE(changed, lists);
 }
 
 TEST_F(SafeWriter, InconsistentListsAreRefused) {
