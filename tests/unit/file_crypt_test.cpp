@@ -111,7 +111,7 @@ TEST_F(FileCrypt, WithoutAPasswordTheEnvelopeOnlyWraps) {
 // its layout: the file goes in as pushes of 2,048 bytes, however it is read.
 TEST_F(FileCrypt, AFileIsEnvelopedAsPushesOf2048Bytes) {
     for (size_t size : {size_t(5000), size_t(2048 * 128), size_t(300001)}) {
-        std::string data = Bytes(size, 11);
+        std::string data = PatternBytes(size, 11);
         CRYPT_ENVELOPE env;
         ASSERT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB), CRYPT_OK);
         std::string expected;
