@@ -161,7 +161,7 @@ e2e_kill
 
 printf '%s\n' "$password" | "$cli" export "$dir/safes/filled.saf" > "$dir/export.json"
 check() { grep -q "$1" "$dir/export.json" || { echo "missing in the safe: $1"; cat "$dir/export.json"; exit 1; }; }
-check '"cOrdnerName": "Logins", "cIconName": "web.ico", "nExpanded": [01], "nCategory": 1'
+check '"cOrdnerName": "Logins", "cIconName": "Web.ico", "nExpanded": [01], "nCategory": 1'
 check '"feldname": "Web address", "feldtyp": 2, "feldlaenge": 250'
 check '"lpFeldInhalt": "https://alpha.example"'
 check '"lpFeldInhalt": "https://beta.example"'

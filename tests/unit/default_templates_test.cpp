@@ -12,9 +12,9 @@
 using namespace testsupport;
 
 namespace {
-// dist/orvtemplate.ini of the source tree, found from this file's own path; under
+// A file below dist of the source tree, found from this file's own path; under
 // Wine the Unix root is drive Z:.
-std::string DistFile() {
+std::string DistFile(const std::string &name = "orvtemplate.ini") {
     std::string self = __FILE__;
     for (char &c : self)
         if (c == '/')
@@ -24,7 +24,7 @@ std::string DistFile() {
     if (!top.empty() && top[0] == '\\')
         top = "Z:" + top;
 #endif
-    return top + "\\dist\\orvtemplate.ini";
+    return top + "\\dist\\" + name;
 }
 
 class DefaultTemplates : public ModelTest {};
@@ -74,7 +74,8 @@ TEST_F(DefaultTemplates, EveryShippedTemplateLoadsWithUsableFields) {
         EXPECT_EQ(TW_GetTemplateNumber(name.c_str()), static_cast<int>(i + 1));
         char icon[TW_NAME_LEN];
         ASSERT_EQ(TW_GetTemplateIcon(name.c_str(), icon, "TW03"), 0);
-        EXPECT_NE(strstr(icon, ".ico"), nullptr) << name;
+        // Icon names compare with their case: the file shipped must match exactly.
+        EXPECT_TRUE(FileExists(DistFile(std::string("Icons\\") + icon))) << name << ": " << icon;
         ASSERT_EQ(TW_LoadTemplate(name.c_str()), 1) << name;
         uint32_t dragged = 0;
         for (uint32_t f = 0; f < nFeldStructCount; ++f) {
