@@ -12,7 +12,7 @@
 #include "ui/ids_notes.h"
 #include "ui/mainwnd.h"
 #include "ui/uiport_win32.h"
-#include "win/dialog_driver.h"
+#include "win/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -25,32 +25,15 @@ using namespace testsupport;
 namespace {
 using D = DialogDriver;
 
-class NoteWindowsWin : public DropSafeTest {
+class NoteWindowsWin : public MainWindowTest {
   protected:
     void SetUp() override {
-        DropSafeTest::SetUp();
-        ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n"));
-        II_ReadSettings();
-        ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
+        MainWindowTest::SetUp();
         SafeContents s;
         s.folders = {{1, 1, "Mail", "mail"}};
         ASSERT_TRUE(WriteFile(Path("notes.saf"), BuildSafe(s)));
         Open();
-        UI_SetPort(&port);
-    }
-    void TearDown() override {
-        UI_SetPort(&ui);
-        EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
-        EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
-        if (hmySafe) {
-            EXPECT_EQ(SW_CloseSafe(0), 0);
-        }
-        if (hWndMain)
-            DestroyWindow(hWndMain);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        DropSafeTest::TearDown();
+        UseRealDialogs();
     }
     void Open() { ASSERT_EQ(SW_GetSafe(Path("notes.saf").c_str()), 0); }
     static void Command(HWND target, unsigned id) { SendMessageA(target, WM_COMMAND, id, 0); }
@@ -83,8 +66,6 @@ class NoteWindowsWin : public DropSafeTest {
         SendMessageA(Edit(n), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
         return cf.crTextColor;
     }
-    Win32UiPort port;
-    DialogDriver driver;
 };
 } // namespace
 
