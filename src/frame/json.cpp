@@ -1,5 +1,7 @@
 #include "frame/json.h"
 
+#include "frame/cp1252.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,27 +14,10 @@ const JsonValue *JsonValue::Get(const std::string &key) const {
 }
 
 namespace {
-// The code points of Windows-1252's bytes 0x80..0x9F, the code page of the
-// program's ANSI windows; the five bytes it leaves undefined keep their own number.
-const uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-unsigned CodePointOfByte(unsigned char c) { return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : c; }
-
 // The byte for a code point, or -1 when Windows-1252 has none. U+0080..U+009F
 // are taken as the byte of the same number: exports written before the code
 // page was applied carry them.
-int ByteOfCodePoint(unsigned cp) {
-    if (cp <= 0xFF)
-        return static_cast<int>(cp);
-    for (int k = 0; k < 32; ++k)
-        if (kCp1252High[k] == cp)
-            return 0x80 + k;
-    return -1;
-}
+int ByteOfCodePoint(unsigned cp) { return cp <= 0xFF ? static_cast<int>(cp) : CP_ByteOfCodePoint(cp); }
 
 struct Parser {
     const std::string &s;
@@ -291,7 +276,7 @@ std::string JsonQuote(const std::string &bytes) {
         default:
             if (c < 0x20 || c >= 0x7F) {
                 char buf[8];
-                snprintf(buf, sizeof buf, "\\u%04x", CodePointOfByte(c));
+                snprintf(buf, sizeof buf, "\\u%04x", CP_CodePointOfByte(c));
                 out += buf;
             } else {
                 out.push_back(static_cast<char>(c));

@@ -1,0 +1,23 @@
+#include "frame/cp1252.h"
+
+#include <cstdint>
+
+namespace {
+// The code points of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
+const uint16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+} // namespace
+
+unsigned CP_CodePointOfByte(unsigned char c) { return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : c; }
+
+int CP_ByteOfCodePoint(unsigned cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    for (int k = 0; k < 32; ++k)
+        if (kCp1252High[k] == cp)
+            return 0x80 + k;
+    return -1;
+}
