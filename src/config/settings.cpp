@@ -59,7 +59,7 @@ int32_t II_ParseInt(const char *text) {
     return v > 2147483647LL ? 2147483647 : static_cast<int32_t>(v);
 }
 
-void II_ReadSettings() {
+void II_LoadSettings() {
     READER r;
     SETTINGS &s = Settings;
     r.Path("SafePath", s.SafePath);
@@ -92,9 +92,6 @@ void II_ReadSettings() {
         s.IconSize = II_DEF_ICONSIZE;
     r.Path("Skinfile", s.Skinfile);
     s.Tracelevel = r.Int("Tracelevel", 0);
-    dwTraceLevel = static_cast<uint32_t>(s.Tracelevel);
-    TRACE(TRACE_BASIC, "II_B_00", "SAFEPATH = %s", s.SafePath);
-    TRACE(TRACE_BASIC, "II_B_01", "OPENLASTSAFE = %d", s.OpenLastSafe ? 1 : 0);
     s.MemoryTest = r.Flag("MemoryTest");
     s.LogCryptedFiles = r.Flag("LogCryptedFiles");
     s.CryptAlgo = OneOf(r.Int("CryptAlgo", II_DEF_CRYPTALGO), {4, 8, 9, 10}, II_DEF_CRYPTALGO);
@@ -107,7 +104,13 @@ void II_ReadSettings() {
 
     II_GetStringN(II_SECTION_SETTINGS, "CryptWindowActive", r.work, sizeof r.work, INI_FILE_SETTINGS);
     s.CryptWindowActive = strcmp(r.work, "yes") == 0;
+}
 
+void II_ReadSettings() {
+    II_LoadSettings();
+    dwTraceLevel = static_cast<uint32_t>(Settings.Tracelevel);
+    TRACE(TRACE_BASIC, "II_B_00", "SAFEPATH = %s", Settings.SafePath);
+    TRACE(TRACE_BASIC, "II_B_01", "OPENLASTSAFE = %d", Settings.OpenLastSafe ? 1 : 0);
     char version[16];
     snprintf(version, sizeof version, "%d.%d", PGM_VERSION_MAJOR, PGM_VERSION_MINOR);
     II_PutString(II_SECTION_SETTINGS, "Version", version, INI_FILE_SETTINGS);

@@ -56,6 +56,8 @@ extern SETTINGS Settings;
 // Fills Settings from section "Options" and CryptWindowActive of section
 // "Settings", sets the trace mask from Tracelevel and writes Version.
 void II_ReadSettings();
+// Fills Settings alone: nothing is written and the trace mask stays.
+void II_LoadSettings();
 
 // A number as the settings file holds it: leading blanks skipped, an optional
 // sign, then digits up to the first other character; no digits give 0, a number
