@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // ---------------------------------------------------------------- files
 typedef struct PL_FileRec *PL_HANDLE; // nullptr: no file
@@ -256,6 +257,26 @@ struct PL_SHELL_IMPL {
     int (*trayIcon)(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon);
 };
 void PL_SetShell(const PL_SHELL_IMPL *impl);
+
+// ---------------------------------------------------------------- terminal
+// The terminal a console program runs at: its command line, standard input and
+// standard output, as Unicode code points. POSIX takes the encoding of the
+// locale (LC_CTYPE, which the program takes from the environment); Windows the
+// console's input and output code pages (the ANSI code page when there is no
+// console) and a word of the command line as the system received it.
+enum PL_TERMINAL_TEXT { PL_TEXT_ARGUMENT, PL_TEXT_INPUT };
+// Decodes len bytes; an argument is the word at index of the argv the program
+// was started with. 0, or -1 at a byte that begins no character (*bad: its offset).
+int PL_TerminalDecode(PL_TERMINAL_TEXT kind, int index, const char *bytes, size_t len, std::u32string *cps,
+                      size_t *bad);
+// Appends the bytes of one code point for standard output; false when its
+// encoding has no such character.
+bool PL_TerminalEncode(uint32_t cp, std::string *out);
+// Whether standard input is a terminal a person types at.
+bool PL_InputIsTerminal();
+// Switches the echo of what is typed at standard input off, or back on as it
+// was before; 0, or -1 when standard input is no terminal.
+int PL_SetInputEcho(bool on);
 
 // ---------------------------------------------------------------- fault injection
 // A test arms a kind of call to fail: the n-th call of that kind from now

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cwchar>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -18,6 +20,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
@@ -542,3 +545,54 @@ int PL_OsRegSetString(PL_REGKEY, const char *, const char *) { return -1; }
 int PL_OsRegDeleteValue(PL_REGKEY, const char *) { return -1; }
 int PL_OsPlaySound(const char *) { return -1; }
 int PL_OsTrayIcon(PL_TRAY_ACTION, const PL_TRAY_ICON *) { return -1; }
+
+// The terminal speaks the locale's encoding; glibc's wide characters are code points.
+int PL_TerminalDecode(PL_TERMINAL_TEXT, int, const char *bytes, size_t len, std::u32string *cps, size_t *bad) {
+    cps->clear();
+    mbstate_t state{};
+    for (size_t i = 0; i < len;) {
+        wchar_t wc = 0;
+        size_t n = mbrtowc(&wc, bytes + i, len - i, &state);
+        if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2)) {
+            if (bad)
+                *bad = i;
+            return -1;
+        }
+        cps->push_back(static_cast<char32_t>(wc));
+        i += n == 0 ? 1 : n; // a zero byte is a character of its own
+    }
+    return 0;
+}
+
+bool PL_TerminalEncode(uint32_t cp, std::string *out) {
+    char buf[MB_LEN_MAX];
+    mbstate_t state{};
+    size_t n = wcrtomb(buf, static_cast<wchar_t>(cp), &state);
+    if (n == static_cast<size_t>(-1))
+        return false;
+    out->append(buf, n);
+    return true;
+}
+
+bool PL_InputIsTerminal() { return isatty(0) != 0; }
+
+int PL_SetInputEcho(bool on) {
+    static termios saved;
+    static bool quiet = false;
+    if (on) {
+        if (!quiet)
+            return 0;
+        quiet = false;
+        return tcsetattr(0, TCSANOW, &saved) == 0 ? 0 : Fail();
+    }
+    if (quiet)
+        return 0;
+    if (tcgetattr(0, &saved) != 0)
+        return Fail();
+    termios silent = saved;
+    silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    if (tcsetattr(0, TCSANOW, &silent) != 0)
+        return Fail();
+    quiet = true;
+    return 0;
+}

@@ -510,3 +510,123 @@ int PL_OsTrayIcon(PL_TRAY_ACTION action, const PL_TRAY_ICON *icon) {
     }
     return Shell_NotifyIconA(message, &data) ? 0 : -1;
 }
+
+// The console's code pages; a program without a console (its streams redirected
+// by a service, say) reads and writes the ANSI code page.
+namespace {
+UINT InputCodePage() { return GetConsoleCP() ? GetConsoleCP() : GetACP(); }
+UINT OutputCodePage() { return GetConsoleOutputCP() ? GetConsoleOutputCP() : GetACP(); }
+
+void AppendUtf16(const wchar_t *w, size_t n, std::u32string *cps) {
+    for (size_t i = 0; i < n; ++i) {
+        char32_t c = w[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < n && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (w[++i] - 0xDC00);
+        cps->push_back(c);
+    }
+}
+
+bool Decode(UINT cp, const char *bytes, size_t len, std::u32string *cps) {
+    if (len == 0)
+        return true;
+    int n = MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(len), nullptr, 0);
+    if (n <= 0)
+        return false;
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(len), &w[0], n);
+    AppendUtf16(w.data(), w.size(), cps);
+    PL_SecureZero(&w[0], w.size() * sizeof w[0]); // the line may be a password
+    return true;
+}
+
+// The word of the command line the C runtime turned into argv[index], when
+// it is the one those bytes came from (they lose what the ANSI code page lacks).
+bool WideArgument(int index, const char *bytes, size_t len, std::u32string *cps) {
+    int count = 0;
+    LPWSTR *words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!words)
+        return false;
+    bool found = false;
+    if (index >= 0 && index < count) {
+        const wchar_t *w = words[index];
+        int wlen = static_cast<int>(wcslen(w));
+        int n = WideCharToMultiByte(CP_ACP, 0, w, wlen, nullptr, 0, nullptr, nullptr);
+        std::string ansi(static_cast<size_t>(n > 0 ? n : 0), '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_ACP, 0, w, wlen, &ansi[0], n, nullptr, nullptr);
+        found = ansi == std::string(bytes, len);
+        if (found)
+            AppendUtf16(w, static_cast<size_t>(wlen), cps);
+    }
+    LocalFree(words);
+    return found;
+}
+} // namespace
+
+int PL_TerminalDecode(PL_TERMINAL_TEXT kind, int index, const char *bytes, size_t len, std::u32string *cps,
+                      size_t *bad) {
+    cps->clear();
+    if (kind == PL_TEXT_ARGUMENT && WideArgument(index, bytes, len, cps))
+        return 0;
+    const UINT cp = kind == PL_TEXT_ARGUMENT ? GetACP() : InputCodePage();
+    if (Decode(cp, bytes, len, cps))
+        return 0;
+    // The bad byte ends the longest prefix that decodes.
+    size_t good = 0;
+    for (size_t k = 1; k < len; ++k) {
+        std::u32string prefix;
+        if (Decode(cp, bytes, k, &prefix))
+            good = k;
+        PL_SecureZero(&prefix[0], prefix.size() * sizeof prefix[0]);
+    }
+    if (bad)
+        *bad = good;
+    cps->clear();
+    return -1;
+}
+
+bool PL_TerminalEncode(uint32_t cp, std::string *out) {
+    wchar_t w[2];
+    int wn = 1;
+    if (cp >= 0x10000) {
+        w[0] = static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+        w[1] = static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        wn = 2;
+    } else {
+        w[0] = static_cast<wchar_t>(cp);
+    }
+    const UINT page = OutputCodePage();
+    // UTF-8 has every character and takes no default character.
+    BOOL usedDefault = FALSE;
+    BOOL *used = page == CP_UTF8 ? nullptr : &usedDefault;
+    const DWORD flags = page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    char buf[8];
+    int n = WideCharToMultiByte(page, flags, w, wn, buf, sizeof buf, nullptr, used);
+    if (n <= 0 || usedDefault)
+        return false;
+    out->append(buf, static_cast<size_t>(n));
+    return true;
+}
+
+bool PL_InputIsTerminal() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+int PL_SetInputEcho(bool on) {
+    static DWORD saved = 0;
+    static bool quiet = false;
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    if (on) {
+        if (!quiet)
+            return 0;
+        quiet = false;
+        return SetConsoleMode(in, saved) ? 0 : -1;
+    }
+    if (quiet)
+        return 0;
+    if (!GetConsoleMode(in, &saved) || !SetConsoleMode(in, saved & ~static_cast<DWORD>(ENABLE_ECHO_INPUT)))
+        return -1;
+    quiet = true;
+    return 0;
+}
