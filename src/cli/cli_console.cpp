@@ -1,18 +1,44 @@
 #include "cli/cli_console.h"
 
+#include "cli/cli_text.h"
 #include "platform/platform.h"
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
-#ifndef _WIN32
-#include <termios.h>
-#include <unistd.h>
-#else
-#include <io.h>
-#endif
+namespace {
+
+// One line of an unbuffered stream into raw (size bytes), without its line
+// end; *cut when it was longer (the rest is read and dropped). false at the end
+// of the stream without a line.
+bool ReadLine(FILE *in, char *raw, size_t size, size_t *len, bool *cut) {
+    setvbuf(in, nullptr, _IONBF, 0);
+    size_t n = 0;
+    int c = 0;
+    *cut = false;
+    while ((c = fgetc(in)) != EOF && c != '\n') {
+        if (n + 1 < size)
+            raw[n++] = static_cast<char>(c);
+        else
+            *cut = true;
+    }
+    if (n > 0 && raw[n - 1] == '\r')
+        --n;
+    raw[n] = 0;
+    *len = n;
+    return c != EOF || n > 0 || *cut;
+}
+
+// A password line: not empty (empty says why), at most SAFE_PASSWORD_MAX characters.
+bool ReadPasswordLine(const std::string &file, char *password, const char *prompt, const char *empty) {
+    int n = CLI_ReadSecret(file, prompt, "the password", password, CLI_PASSWORD_SIZE);
+    if (n == 0)
+        fprintf(CLI_Err(), "orvsafe-cli: the password is empty%s\n", empty);
+    return n > 0;
+}
+} // namespace
 
 int ConsoleUi::ShowMessage(const char *text, const char *caption, unsigned style) {
     lastMessage = text ? text : "";
@@ -20,21 +46,22 @@ int ConsoleUi::ShowMessage(const char *text, const char *caption, unsigned style
     const bool question = buttons != UI_MB_OK;
     const int yes = buttons == UI_MB_OKCANCEL ? UI_IDOK : UI_IDYES;
     const int no = buttons == UI_MB_OKCANCEL ? UI_IDCANCEL : UI_IDNO;
-    const char *title = caption && *caption ? caption : "orvSafe";
+    const std::string title = CLI_Shown(caption && *caption ? caption : "orvSafe", false);
+    const std::string shown = CLI_Shown(lastMessage, false);
     if (!question || confirm == CLI_CONFIRM_DEFAULT) {
-        fprintf(stderr, "%s: %s\n", title, lastMessage.c_str());
+        fprintf(CLI_Err(), "%s: %s\n", title.c_str(), shown.c_str());
         return UiPort::ShowMessage(text, caption, style);
     }
     if (confirm == CLI_CONFIRM_YES)
         return yes;
     if (!CLI_IsTerminal()) {
-        fprintf(stderr, "%s: %s\norvsafe-cli: no one to answer at a terminal: nothing done (--force answers yes)\n",
-                title, lastMessage.c_str());
+        fprintf(CLI_Err(), "%s: %s\norvsafe-cli: no one to answer at a terminal: nothing done (--force answers yes)\n",
+                title.c_str(), shown.c_str());
         return no;
     }
-    fprintf(stderr, "%s: %s [y/N] ", title, lastMessage.c_str());
+    fprintf(CLI_Err(), "%s: %s [y/N] ", title.c_str(), shown.c_str());
     char answer[16] = {};
-    if (!fgets(answer, sizeof answer, stdin))
+    if (!fgets(answer, sizeof answer, CLI_In()))
         return no;
     return answer[0] == 'y' || answer[0] == 'Y' ? yes : no;
 }
@@ -48,69 +75,61 @@ int ConsoleUi::AskPassword(const char *, char *out, unsigned size) {
     return UI_IDOK;
 }
 
-namespace {
-// One line from an unbuffered stream into password, without its line end.
-bool ReadLine(FILE *in, char *password, size_t size) {
-    setvbuf(in, nullptr, _IONBF, 0);
-    size_t n = 0;
-    int c = 0;
-    while ((c = fgetc(in)) != EOF && c != '\n')
-        if (n + 1 < size)
-            password[n++] = static_cast<char>(c);
-    if (n > 0 && password[n - 1] == '\r')
-        --n;
-    password[n] = 0;
-    return c != EOF || n > 0;
-}
-} // namespace
-
-bool CLI_ReadPassword(const std::string &file, char *password, size_t size, const char *prompt) {
-    if (!file.empty()) {
-        FILE *in = fopen(file.c_str(), "rb");
-        if (!in)
-            return false;
-        bool ok = ReadLine(in, password, size);
+int CLI_ReadSecret(const std::string &file, const char *prompt, const char *what, char *text, size_t size) {
+    FILE *in = file.empty() ? CLI_In() : fopen(file.c_str(), "rb");
+    if (!in) {
+        fprintf(CLI_Err(), "orvsafe-cli: cannot read %s\n", file.c_str());
+        return -1;
+    }
+    // A character of the terminal takes at most four bytes.
+    std::vector<char> raw(4 * size + 2);
+    size_t len = 0;
+    bool cut = false;
+    const bool typed = file.empty() && CLI_IsTerminal();
+    if (typed) {
+        fprintf(CLI_Err(), "%s", prompt);
+        fflush(CLI_Err());
+        if (PL_SetInputEcho(false) != 0)
+            fprintf(CLI_Err(), "(echo could not be switched off) ");
+    }
+    bool got = ReadLine(in, raw.data(), raw.size(), &len, &cut);
+    if (typed) {
+        (void)PL_SetInputEcho(true); // back as it was; nothing more to do where it cannot be
+        fprintf(CLI_Err(), "\n");
+    }
+    if (!file.empty())
         fclose(in);
-        return ok;
+    std::string converted;
+    int rc = -1;
+    if (!got)
+        fprintf(CLI_Err(), "orvsafe-cli: %s could not be read\n", what);
+    else if (CLI_FromTerminal(PL_TEXT_INPUT, 0, raw.data(), len, &converted, what)) {
+        if (cut || converted.size() > size - 1)
+            fprintf(CLI_Err(), "orvsafe-cli: %s is longer than %zu characters\n", what, size - 1);
+        else {
+            memcpy(text, converted.c_str(), converted.size() + 1);
+            rc = static_cast<int>(converted.size());
+        }
     }
-#ifndef _WIN32
-    // Typed at a terminal the password is not echoed.
-    termios old{};
-    bool tty = isatty(0) && tcgetattr(0, &old) == 0;
-    if (tty) {
-        fprintf(stderr, "%s", prompt);
-        termios quiet = old;
-        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        tcsetattr(0, TCSANOW, &quiet);
-    }
-    bool ok = ReadLine(stdin, password, size);
-    if (tty) {
-        tcsetattr(0, TCSANOW, &old);
-        fprintf(stderr, "\n");
-    }
-    return ok;
-#else
-    (void)prompt; // the console echoes what is typed; no prompt promises otherwise
-    return ReadLine(stdin, password, size);
-#endif
+    PL_SecureZero(raw.data(), raw.size());
+    PL_SecureZero(&converted[0], converted.size());
+    return rc;
 }
 
-bool CLI_IsTerminal() {
-#ifndef _WIN32
-    return isatty(0) != 0;
-#else
-    return _isatty(0) != 0;
-#endif
+bool CLI_ReadPassword(const std::string &file, char *password, const char *prompt) {
+    return ReadPasswordLine(file, password, prompt, "");
 }
 
-bool CLI_ReadNewPassword(const std::string &file, char *password, char *confirm, size_t size) {
-    if (!CLI_ReadPassword(file, password, size))
+bool CLI_IsTerminal() { return CLI_In() == stdin && PL_InputIsTerminal(); }
+
+bool CLI_ReadNewPassword(const std::string &file, char *password, char *confirm) {
+    if (!ReadPasswordLine(file, password, "Password: ", "; --no-password makes a safe without one"))
         return false;
     if (!file.empty() || !CLI_IsTerminal()) {
-        snprintf(confirm, size, "%s", password);
+        memcpy(confirm, password, CLI_PASSWORD_SIZE);
         return true;
     }
-    return CLI_ReadPassword(file, confirm, size, "Again: ");
+    return CLI_ReadSecret(file, "Again: ", "the password", confirm, CLI_PASSWORD_SIZE) >= 0;
 }
 
 std::string CLI_FolderOf(const std::string &path) {

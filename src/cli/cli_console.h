@@ -1,13 +1,18 @@
-// What the terminal companion shares between its commands: the password from
-// standard input or a file, messages on standard error, the program directory.
+// What the terminal companion shares between its commands: the lines it reads
+// (passwords, values typed without echo), messages on standard error, the
+// program directory.
 #pragma once
 
+#include "cli/cli_streams.h"
 #include "platform/uiport.h"
+#include "store/safe_state.h"
 
+#include <cstdio>
 #include <string>
 
-// The longest password taken, as the envelopes take it.
-enum { CLI_PASSWORD_SIZE = 256 };
+// A password holds at most SAFE_PASSWORD_MAX characters, as the program's
+// password fields hand them over.
+enum { CLI_PASSWORD_SIZE = SAFE_PASSWORD_MAX + 1 };
 
 // How a question of the program ("delete card [%s] ?") is answered: with its
 // default button, yes at once (--force), or by the user at a terminal (no one
@@ -28,15 +33,19 @@ class ConsoleUi : public UiPort {
     std::string lastMessage;
 };
 
-// Reads the password: the first line of FILE, or of standard input when FILE
-// is empty, byte by byte into password (size bytes), so that no buffer on the
-// way keeps a copy; a longer line is cut. Never from the command line. false
-// when none could be read.
-bool CLI_ReadPassword(const std::string &file, char *password, size_t size, const char *prompt = "Password: ");
+// One line of FILE, else of standard input, where a person types it without
+// echo after prompt; taken in the terminal's encoding and put into text (size
+// bytes) in Windows-1252, byte by byte, so that no buffer on the way keeps a
+// copy. Answers its length, or -1 after saying why: no line, or a line that is
+// no text a safe holds or longer than size - 1 characters (what names it).
+int CLI_ReadSecret(const std::string &file, const char *prompt, const char *what, char *text, size_t size);
+// The password of a safe or a file: not empty, at most SAFE_PASSWORD_MAX
+// characters. false after saying why.
+bool CLI_ReadPassword(const std::string &file, char *password, const char *prompt = "Password: ");
 // A new password: from FILE once, else from standard input, typed twice at a
-// terminal. false when none could be read or the two differ (confirm then
-// holds the second, for the caller's check and wipe).
-bool CLI_ReadNewPassword(const std::string &file, char *password, char *confirm, size_t size);
+// terminal (confirm then holds the second, for the caller's check and wipe).
+// false after saying why.
+bool CLI_ReadNewPassword(const std::string &file, char *password, char *confirm);
 // Whether standard input is a terminal a person types at.
 bool CLI_IsTerminal();
 // The folder part of a path ("." when there is none).

@@ -2,6 +2,7 @@
 
 #include "cli/cli_names.h"
 #include "cli/cli_safe.h"
+#include "cli/cli_text.h"
 #include "model/card_clipboard.h"
 #include "model/card_fields.h"
 #include "model/card_ops.h"
@@ -36,7 +37,8 @@ int Refused(const DLG_ANSWER &answer) {
 }
 
 int TooLong(const char *what, const std::string &name, size_t most) {
-    fprintf(stderr, "orvsafe-cli: the %s \"%s\" is longer than %zu characters\n", what, name.c_str(), most);
+    fprintf(CLI_Err(), "orvsafe-cli: the %s \"%s\" is longer than %zu characters\n", what,
+            CLI_Shown(name, false).c_str(), most);
     return 1;
 }
 
@@ -63,9 +65,10 @@ int AddField(FE_EDITOR *ed, const std::string &spec) {
     parts.push_back(spec.substr(start));
     const bool drag = parts.size() == 4 && parts[3] == "drag";
     if ((parts.size() != 3 && !drag) || TypeCode(parts[1]) < 0) {
-        fprintf(stderr, "orvsafe-cli: --field %s: give NAME:TYPE:LENGTH[:drag], TYPE one of NORMAL, PASSWORT, URL, "
-                        "E-MAIL, PROGRAMM, ALARM\n",
-                spec.c_str());
+        fprintf(CLI_Err(),
+                "orvsafe-cli: --field %s: give NAME:TYPE:LENGTH[:drag], TYPE one of NORMAL, PASSWORT, URL, E-MAIL, "
+                "PROGRAMM, ALARM\n",
+                CLI_Shown(spec, false).c_str());
         return 2;
     }
     if (parts[0].size() > FELD_NAME_LEN - 4)
@@ -82,16 +85,38 @@ int AddField(FE_EDITOR *ed, const std::string &spec) {
     return answer.lpText ? Refused(answer) : 0;
 }
 
-// One FIELD=VALUE of a card: the field by the name rule of folders and cards,
-// the value within the field's length; an alarm field takes a date MM/DD/YYYY
-// of the alarm dialog's lists, or nothing to clear it.
-int SetField(KARTE *card, const std::string &assignment) {
-    size_t eq = assignment.find('=');
-    if (eq == std::string::npos || eq == 0) {
-        fprintf(stderr, "orvsafe-cli: \"%s\": give FIELD=VALUE\n", assignment.c_str());
-        return 2;
+// The value into the card's field within the field's length; an alarm field
+// takes a date MM/DD/YYYY of the alarm dialog's lists, or nothing to clear it.
+int PutValue(KARTE *card, const CF_FIELD &f, const char *value) {
+    if (f.type == FT_ALARM || f.type == FT_ALARM2) {
+        if (!value[0])
+            return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, "", card->hCardTree) == 0 ? 0 : 1;
+        int month = 0, day = 0, year = 0;
+        char rest = 0;
+        if (sscanf(value, "%2d/%2d/%4d%c", &month, &day, &year, &rest) != 3 || strlen(value) != 10 ||
+            AW_DateListPosition(AW_LIST_MONTH, month) < 0 || AW_DateListPosition(AW_LIST_DAY, day) < 0 ||
+            AW_DateListPosition(AW_LIST_YEAR, year) < 0) {
+            fprintf(CLI_Err(),
+                    "orvsafe-cli: field \"%s\" is an alarm: give a date MM/DD/YYYY (years %d to %d), not \"%s\"\n",
+                    CLI_Shown(f.name, false).c_str(), AW_YEAR_FIRST,
+                    AW_DateListValue(AW_LIST_YEAR, AW_DateListCount(AW_LIST_YEAR) - 1),
+                    CLI_Shown(value, false).c_str());
+            return 1;
+        }
+        return AW_AlarmDateOk(card->nKartenKennung, f.nFeldIndex, day, month, year, card->hCardTree) == 0 ? 0 : 1;
     }
-    const std::string name = assignment.substr(0, eq), value = assignment.substr(eq + 1);
+    const uint32_t most = FW_GetMaxLaenge(card->nKartenKennung, f.nFeldIndex);
+    if (strlen(value) > most) {
+        fprintf(CLI_Err(), "orvsafe-cli: the value for \"%s\" is longer than its %u characters\n",
+                CLI_Shown(f.name, false).c_str(), static_cast<unsigned>(most));
+        return 1;
+    }
+    return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, value, card->hCardTree) == 0 ? 0 : 1;
+}
+
+// A field of the card by the name rule of folders and cards: 0 with *found
+// set, 2 after saying that none or more than one match.
+int FindField(KARTE *card, const std::string &name, CF_FIELD *found) {
     std::vector<CF_FIELD> exact, folded;
     CF_CURSOR cursor;
     CF_FIELD f;
@@ -102,35 +127,47 @@ int SetField(KARTE *card, const std::string &assignment) {
             folded.push_back(f);
     }
     const std::vector<CF_FIELD> &hits = !exact.empty() ? exact : folded;
-    if (hits.size() != 1) {
-        fprintf(stderr, hits.empty() ? "orvsafe-cli: card \"%s\" has no field \"%s\"\n"
-                                     : "orvsafe-cli: card \"%s\": field name \"%s\" is ambiguous\n",
-                card->cKartenName, name.c_str());
-        return 2;
+    if (hits.size() == 1) {
+        *found = hits[0];
+        return 0;
     }
-    f = hits[0];
-    if (f.type == FT_ALARM || f.type == FT_ALARM2) {
-        if (value.empty())
-            return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, "", card->hCardTree) == 0 ? 0 : 1;
-        int month = 0, day = 0, year = 0;
-        char rest = 0;
-        if (sscanf(value.c_str(), "%2d/%2d/%4d%c", &month, &day, &year, &rest) != 3 || value.size() != 10 ||
-            AW_DateListPosition(AW_LIST_MONTH, month) < 0 || AW_DateListPosition(AW_LIST_DAY, day) < 0 ||
-            AW_DateListPosition(AW_LIST_YEAR, year) < 0) {
-            fprintf(stderr, "orvsafe-cli: field \"%s\" is an alarm: give a date MM/DD/YYYY (years %d to %d), not \"%s\"\n",
-                    f.name, AW_YEAR_FIRST, AW_DateListValue(AW_LIST_YEAR, AW_DateListCount(AW_LIST_YEAR) - 1),
-                    value.c_str());
-            return 1;
-        }
-        return AW_AlarmDateOk(card->nKartenKennung, f.nFeldIndex, day, month, year, card->hCardTree) == 0 ? 0 : 1;
-    }
-    const uint32_t most = FW_GetMaxLaenge(card->nKartenKennung, f.nFeldIndex);
-    if (value.size() > most) {
-        fprintf(stderr, "orvsafe-cli: the value for \"%s\" is longer than its %u characters\n", f.name,
-                static_cast<unsigned>(most));
+    fprintf(CLI_Err(),
+            hits.empty() ? "orvsafe-cli: card \"%s\" has no field \"%s\"\n"
+                         : "orvsafe-cli: card \"%s\": field name \"%s\" is ambiguous\n",
+            CLI_Shown(card->cKartenName, false).c_str(), CLI_Shown(name, false).c_str());
+    return 2;
+}
+
+// A value typed for FIELD=- (without echo at a terminal, else the next line of
+// standard input) into value; 0, or 1 after saying why.
+int ReadValue(const CF_FIELD &f, char *value, size_t size) {
+    const std::string name = CLI_Shown(f.name, false);
+    const std::string prompt = "Value of " + name + ": ", what = "the value of \"" + name + "\"";
+    return CLI_ReadSecret("", prompt.c_str(), what.c_str(), value, size) < 0 ? 1 : 0;
+}
+
+// One FIELD=VALUE of a card (n: its positional word); FIELD=- reads the value
+// (see ReadValue). 0, 1 refused, 2 malformed or no such field.
+int SetField(KARTE *card, const Args &a, size_t n) {
+    std::string assignment;
+    if (!CLI_PositionalText(a, n, &assignment))
         return 1;
+    const size_t eq = assignment.find('=');
+    const std::string name = assignment.substr(0, eq == std::string::npos ? 0 : eq);
+    CF_FIELD f;
+    int rc = eq == std::string::npos || eq == 0 ? -1 : FindField(card, name, &f);
+    if (rc < 0)
+        fprintf(CLI_Err(), "orvsafe-cli: \"%s\": give FIELD=VALUE\n", CLI_Shown(assignment, false).c_str());
+    if (rc == 0) {
+        char value[MAX_FELD_LAENGE + 2] = {}; // one more than any field holds, to be refused
+        snprintf(value, sizeof value, "%s", assignment.c_str() + eq + 1);
+        rc = strcmp(value, "-") == 0 ? ReadValue(f, value, sizeof value) : 0;
+        if (rc == 0)
+            rc = PutValue(card, f, value);
+        PL_SecureZero(value, sizeof value);
     }
-    return FW_PutFeld(card->nKartenKennung, f.nFeldIndex, value.c_str(), card->hCardTree) == 0 ? 0 : 1;
+    PL_SecureZero(&assignment[0], assignment.size());
+    return rc < 0 ? 2 : rc;
 }
 
 // Runs a change on the safe opened for it and writes it back when the change
@@ -158,52 +195,50 @@ int CLI_Create(const Args &a, ConsoleUi &ui) {
         return CLI_BAD_USAGE;
     const std::string &path = a.positional[0];
     if (Exists(path)) {
-        fprintf(stderr, "orvsafe-cli: %s exists already; create never replaces a file\n", path.c_str());
+        fprintf(CLI_Err(), "orvsafe-cli: %s exists already; create never replaces a file\n", path.c_str());
         return 1;
     }
     char confirm[CLI_PASSWORD_SIZE] = {};
     const bool without = CLI_Has(a, "--no-password");
     if (!without) {
         const std::string file = CLI_Has(a, "--password-file") ? a.options.at("--password-file") : "";
-        if (!CLI_ReadNewPassword(file, ui.password, confirm, sizeof ui.password)) {
+        if (!CLI_ReadNewPassword(file, ui.password, confirm)) {
             PL_SecureZero(confirm, sizeof confirm);
-            fprintf(stderr, "orvsafe-cli: no password could be read\n");
             return 1;
         }
         ui.havePassword = true;
     }
-    snprintf(cActSafePath, sizeof cActSafePath, "%s", path.c_str());
-    ActSafeHeader = SAFEHEADER{};
-    ActSafeControl = SAFECONTROL{};
-    memcpy(ActSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
-    SW_FOCUS focus;
-    int rc = SW_ChangePasswordOK(ui.password, confirm, without, &focus);
+    int rc = CLI_WriteNewSafe(path, false, ui.password, confirm, without, 0);
     PL_SecureZero(confirm, sizeof confirm);
-    if (rc != 0)
-        return 1;
-    // The header alone first, a new file: it never replaces one that appeared meanwhile.
-    hmySafe = SW_WriteSafeHeader(path.c_str(), &ActSafeHeader, &ActSafeControl);
-    if (!hmySafe)
-        return 1;
-    return CLI_SaveSafe();
+    return rc;
 }
 
 int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2) || (!CLI_Has(a, "--template") && a.fields.empty()))
         return CLI_BAD_USAGE;
-    const std::string &name = a.positional[1];
+    std::string name, templ, icon;
+    if (!CLI_PositionalText(a, 1, &name) || (CLI_Has(a, "--icon") && !CLI_OptionText(a, "--icon", &icon)))
+        return 1;
     if (name.size() > ORDNER_NAME_LEN - 1)
         return TooLong("folder name", name, ORDNER_NAME_LEN - 1);
-    std::string templ;
-    if (CLI_Has(a, "--template") && CLI_FindTemplate(a.options.at("--template"), &templ) != 0)
-        return 2;
+    if (CLI_Has(a, "--template")) {
+        std::string given;
+        if (!CLI_OptionText(a, "--template", &given))
+            return 1;
+        if (CLI_FindTemplate(given, &templ) != 0)
+            return 2;
+    }
+    std::vector<std::string> specs(a.fields.size());
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (!CLI_FieldText(a, i, &specs[i]))
+            return 1;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *same = nullptr;
         for (ORDNER *o = lpORDNERstart; o; o = o->next)
             if (name == o->cOrdnerName)
                 same = o;
         if (same) {
-            fprintf(stderr, "orvsafe-cli: the safe has a folder \"%s\" already\n", name.c_str());
+            fprintf(CLI_Err(), "orvsafe-cli: the safe has a folder \"%s\" already\n", CLI_Shown(name, false).c_str());
             return 1;
         }
         FE_EDITOR ed{};
@@ -216,8 +251,8 @@ int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
             FE_OpenFolder(&ed, FE_MODE_NEW_FOLDER, name.c_str(), "");
         }
         if (CLI_Has(a, "--icon"))
-            FE_SetIcon(&ed, a.options.at("--icon").c_str());
-        for (const std::string &spec : a.fields)
+            FE_SetIcon(&ed, icon.c_str());
+        for (const std::string &spec : specs)
             if (int rc = AddField(&ed, spec))
                 return rc;
         DLG_ANSWER answer = FE_Ok(&ed, ed.cTitle);
@@ -230,22 +265,30 @@ int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
 int CLI_Templates(const Args &a, ConsoleUi &) {
     if (!Usage(a, 0, 0))
         return CLI_BAD_USAGE;
-    TW_ListTemplates([](void *, const char *name, const char *icon) { printf("%s\t%s\n", name, icon); }, nullptr);
+    TW_ListTemplates(
+        [](void *, const char *name, const char *icon) {
+            fprintf(CLI_Out(), "%s\t%s\n", CLI_Shown(name).c_str(), CLI_Shown(icon).c_str());
+        },
+        nullptr);
     return 0;
 }
 
 int CLI_Add(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() < 3)
         return CLI_BAD_USAGE;
-    const std::string &name = a.positional[2];
+    std::string folderName, name, icon;
+    if (!CLI_PositionalText(a, 1, &folderName) || !CLI_PositionalText(a, 2, &name) ||
+        (CLI_Has(a, "--icon") && !CLI_OptionText(a, "--icon", &icon)))
+        return 1;
     if (name.size() > KARTEN_NAME_LEN - 1)
         return TooLong("card name", name, KARTEN_NAME_LEN - 1);
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
-        if (int rc = CLI_FindFolder(a.positional[1], &folder))
+        if (int rc = CLI_FindFolder(folderName, &folder))
             return rc;
         // A card takes its folder's icon unless another is given.
-        const std::string icon = CLI_Has(a, "--icon") ? a.options.at("--icon") : folder->cIconName;
+        if (!CLI_Has(a, "--icon"))
+            icon = folder->cIconName;
         DLG_ANSWER answer = CW_CheckCard(name.c_str(), icon.c_str());
         if (answer.nAction != DLG_NEXT)
             return Refused(answer);
@@ -257,7 +300,7 @@ int CLI_Add(const Args &a, ConsoleUi &ui) {
             if (k->nKartenKennung == static_cast<uint32_t>(id))
                 card = k;
         for (size_t i = 3; i < a.positional.size(); ++i)
-            if (int rc = SetField(card, a.positional[i]))
+            if (int rc = SetField(card, a, i))
                 return rc;
         return 0;
     });
@@ -266,13 +309,16 @@ int CLI_Add(const Args &a, ConsoleUi &ui) {
 int CLI_Edit(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() < 3)
         return CLI_BAD_USAGE;
+    std::string path;
+    if (!CLI_PositionalText(a, 1, &path))
+        return 1;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
         KARTE *card = nullptr;
-        if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+        if (int rc = CLI_FindCardPath(path, &folder, &card))
             return rc;
         for (size_t i = 2; i < a.positional.size(); ++i)
-            if (int rc = SetField(card, a.positional[i]))
+            if (int rc = SetField(card, a, i))
                 return rc;
         return 0;
     });
@@ -281,15 +327,19 @@ int CLI_Edit(const Args &a, ConsoleUi &ui) {
 int CLI_Move(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 3, 3))
         return CLI_BAD_USAGE;
+    std::string path, target;
+    if (!CLI_PositionalText(a, 1, &path) || !CLI_PositionalText(a, 2, &target))
+        return 1;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *from = nullptr, *to = nullptr;
         KARTE *card = nullptr;
-        if (int rc = CLI_FindCardPath(a.positional[1], &from, &card))
+        if (int rc = CLI_FindCardPath(path, &from, &card))
             return rc;
-        if (int rc = CLI_FindFolder(a.positional[2], &to))
+        if (int rc = CLI_FindFolder(target, &to))
             return rc;
         if (from == to) {
-            fprintf(stderr, "orvsafe-cli: the card is in \"%s\" already\n", to->cOrdnerName);
+            fprintf(CLI_Err(), "orvsafe-cli: the card is in \"%s\" already\n",
+                    CLI_Shown(to->cOrdnerName, false).c_str());
             return 1;
         }
         // As the tree's "Cut card" and "Paste card" move it, with their checks.
@@ -302,11 +352,14 @@ int CLI_Move(const Args &a, ConsoleUi &ui) {
 int CLI_Remove(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
         return CLI_BAD_USAGE;
+    std::string path;
+    if (!CLI_PositionalText(a, 1, &path))
+        return 1;
     ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
         KARTE *card = nullptr;
-        if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+        if (int rc = CLI_FindCardPath(path, &folder, &card))
             return rc;
         return CW_DeleteKarte(card->hCardTree) == 0 ? 0 : 1;
     });
@@ -315,10 +368,13 @@ int CLI_Remove(const Args &a, ConsoleUi &ui) {
 int CLI_RemoveFolder(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
         return CLI_BAD_USAGE;
+    std::string name;
+    if (!CLI_PositionalText(a, 1, &name))
+        return 1;
     ui.confirm = CLI_Has(a, "--force") ? CLI_CONFIRM_YES : CLI_CONFIRM_ASK;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *folder = nullptr;
-        if (int rc = CLI_FindFolder(a.positional[1], &folder))
+        if (int rc = CLI_FindFolder(name, &folder))
             return rc;
         return OW_DeleteOrdner(folder->hOrdnerTree) == 0 ? 0 : 1;
     });
@@ -327,11 +383,12 @@ int CLI_RemoveFolder(const Args &a, ConsoleUi &ui) {
 int CLI_Show(const Args &a, ConsoleUi &ui) {
     if (!Usage(a, 2, 2))
         return CLI_BAD_USAGE;
-    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
+    std::string path;
+    if (!CLI_PositionalText(a, 1, &path) || CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     ORDNER *folder = nullptr;
     KARTE *card = nullptr;
-    if (int rc = CLI_FindCardPath(a.positional[1], &folder, &card))
+    if (int rc = CLI_FindCardPath(path, &folder, &card))
         return rc;
     const bool reveal = CLI_Has(a, "--show-protected");
     CF_CURSOR cursor;
@@ -341,7 +398,7 @@ int CLI_Show(const Args &a, ConsoleUi &ui) {
         if (FW_GetFeld(card->nKartenKennung, f.nFeldIndex, text) != 0)
             text[0] = 0; // a field never filled shows empty
         const bool masked = f.type == FT_PASSWORT && !reveal && text[0];
-        printf("%s\t%s\n", f.name, masked ? "********" : text);
+        fprintf(CLI_Out(), "%s\t%s\n", CLI_Shown(f.name).c_str(), masked ? "********" : CLI_Shown(text).c_str());
         PL_SecureZero(text, sizeof text);
     }
     return 0;
@@ -356,13 +413,13 @@ int CLI_Generate(const Args &a, ConsoleUi &) {
         char *end = nullptr;
         length = strtol(text.c_str(), &end, 10);
         if (text.empty() || *end || length < 1 || length > PWGEN_MAX) {
-            fprintf(stderr, "orvsafe-cli: --length takes 1 to %d\n", PWGEN_MAX);
+            fprintf(CLI_Err(), "orvsafe-cli: --length takes 1 to %d\n", PWGEN_MAX);
             return 2;
         }
     }
     char password[PWGEN_MAX + 1];
     SW_GeneratePassword(password, static_cast<uint32_t>(length));
-    printf("%s\n", password);
+    fprintf(CLI_Out(), "%s\n", password);
     PL_SecureZero(password, sizeof password);
     return 0;
 }
@@ -385,15 +442,13 @@ int CLI_Passwd(const Args &a, ConsoleUi &ui) {
     bool ok = without;
     if (!without) {
         if (CLI_IsTerminal())
-            fprintf(stderr, "New password.\n");
-        ok = CLI_ReadNewPassword("", password, confirm, sizeof password);
+            fprintf(CLI_Err(), "New password.\n");
+        ok = CLI_ReadNewPassword("", password, confirm);
     }
     SW_FOCUS focus;
     int rc = ok ? SW_ChangePasswordOK(password, confirm, without, &focus) : -1;
     PL_SecureZero(password, sizeof password);
     PL_SecureZero(confirm, sizeof confirm);
-    if (!ok)
-        fprintf(stderr, "orvsafe-cli: no new password could be read\n");
     if (rc != 0) {
         PL_CloseHandle(hmySafe);
         hmySafe = nullptr;

@@ -1,5 +1,7 @@
 #include "cli/cli_names.h"
 
+#include "cli/cli_streams.h"
+#include "cli/cli_text.h"
 #include "model/templates.h"
 
 #include <cctype>
@@ -34,9 +36,10 @@ int Pick(const std::vector<T *> &all, const std::string &name, NameOf nameOf, co
         return 0;
     }
     if (!quiet && hits.empty())
-        fprintf(stderr, "orvsafe-cli: no %s \"%s\"\n", kind, name.c_str());
+        fprintf(CLI_Err(), "orvsafe-cli: no %s \"%s\"\n", kind, CLI_Shown(name, false).c_str());
     if (!quiet && !hits.empty())
-        fprintf(stderr, "orvsafe-cli: %s name \"%s\" is ambiguous (%zu match)\n", kind, name.c_str(), hits.size());
+        fprintf(CLI_Err(), "orvsafe-cli: %s name \"%s\" is ambiguous (%zu match)\n", kind,
+                CLI_Shown(name, false).c_str(), hits.size());
     return hits.empty() ? 2 : 3;
 }
 
@@ -89,6 +92,7 @@ int CLI_FindCardPath(const std::string &path, ORDNER **folder, KARTE **card) {
             return CLI_FindCard(o, path.substr(cut + 1), card);
         }
     }
-    fprintf(stderr, "orvsafe-cli: \"%s\" names no card: give FOLDER/CARD with a folder of the safe\n", path.c_str());
+    fprintf(CLI_Err(), "orvsafe-cli: \"%s\" names no card: give FOLDER/CARD with a folder of the safe\n",
+            CLI_Shown(path, false).c_str());
     return 2;
 }

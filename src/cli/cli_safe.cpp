@@ -20,11 +20,8 @@
 bool CLI_GetPassword(const Args &a, ConsoleUi &ui) {
     if (ui.havePassword)
         return true;
-    if (!CLI_ReadPassword(CLI_Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password,
-                          sizeof ui.password)) {
-        fprintf(stderr, "orvsafe-cli: no password could be read\n");
+    if (!CLI_ReadPassword(CLI_Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password))
         return false;
-    }
     ui.havePassword = true;
     return true;
 }
@@ -38,7 +35,7 @@ int ReadWorking(const Args &a, ConsoleUi &ui, const std::string &path) {
     if (TmpSafeHeader.nPasswort == 1) {
         // (passwd takes --no-password for the new state, not for this one)
         if (CLI_Has(a, "--no-password") && a.command != "passwd") {
-            fprintf(stderr, "orvsafe-cli: the safe has a password\n");
+            fprintf(CLI_Err(), "orvsafe-cli: the safe has a password\n");
             SW_CloseWorkSafe();
             return 1;
         }
@@ -110,22 +107,53 @@ int CLI_SaveSafe() {
     return rc == 0 ? 0 : 1;
 }
 
-void CLI_ReadBackupSettings(const std::string &dir) {
+int CLI_WriteNewSafe(const std::string &path, bool replace, const char *password, const char *confirm, bool without,
+                     uint16_t reserved) {
+    const std::string dropFile = path + DROPFILE_SUFFIX;
+    if (PL_GetFileAttributes(dropFile.c_str()) != PL_INVALID_ATTRIBUTES) {
+        fprintf(CLI_Err(),
+                "orvsafe-cli: %s lists files encrypted under the password of the safe there: decrypt them in the "
+                "program first\n",
+                dropFile.c_str());
+        return 1;
+    }
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", path.c_str());
+    ActSafeHeader = SAFEHEADER{};
+    ActSafeControl = SAFECONTROL{};
+    memcpy(ActSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
+    ActSafeControl.nReserved = reserved;
+    SW_FOCUS focus;
+    if (SW_ChangePasswordOK(password, confirm, without, &focus) != 0)
+        return 1;
+    if (!replace) {
+        PL_HANDLE claim = PL_CreateFile(path.c_str(), PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_NEW, 0);
+        if (!claim) {
+            uint32_t err = PL_GetLastError();
+            if (PL_GetFileAttributes(path.c_str()) != PL_INVALID_ATTRIBUTES) {
+                fprintf(CLI_Err(), "orvsafe-cli: %s exists already; create never replaces a file\n", path.c_str());
+                return 1;
+            }
+            ML_WriteLogF("CL01", err, "cannot create safe '%s' - code: %d", path.c_str(), static_cast<int>(err));
+            fprintf(CLI_Err(), "orvsafe-cli: cannot create %s: %s\n", path.c_str(), T_GetSystemMessage(err));
+            return 1;
+        }
+        PL_CloseHandle(claim);
+    }
+    hmySafe = nullptr;
+    int rc = SW_PutSafe(0, 1);
+    if (hmySafe)
+        PL_CloseHandle(hmySafe);
+    hmySafe = nullptr;
+    if (rc != 0 && !replace && PL_DeleteFile(path.c_str()) != 0)
+        fprintf(CLI_Err(), "orvsafe-cli: %s could not be removed again\n", path.c_str());
+    return rc == 0 ? 0 : 1;
+}
+
+void CLI_ReadSettings(const std::string &dir) {
     char saved[sizeof szProgramDir];
     memcpy(saved, szProgramDir, sizeof saved);
     snprintf(szProgramDir, sizeof szProgramDir, "%s", dir.c_str());
-    char value[16] = {};
-    II_GetStringN(II_SECTION_OPTIONS, "BackupPath", Settings.BackupPath, sizeof Settings.BackupPath,
-                  INI_FILE_SETTINGS);
-    Settings.BackupGenerations = II_DEF_BACKUPGENERATIONS;
-    if (II_GetStringN(II_SECTION_OPTIONS, "BackupGenerations", value, sizeof value, INI_FILE_SETTINGS) > 0) {
-        int count = II_ParseInt(value);
-        if (count >= 1 && count <= 9)
-            Settings.BackupGenerations = count;
-    }
-    value[0] = 0;
-    II_GetStringN(II_SECTION_OPTIONS, "AutoBackup", value, sizeof value, INI_FILE_SETTINGS);
-    Settings.AutoBackup = strcmp(value, "yes") == 0;
+    II_LoadSettings();
     memcpy(szProgramDir, saved, sizeof saved);
     BW_InstallAutoBackup();
 }

@@ -5,6 +5,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_console.h"
 
+#include <cstdint>
 #include <string>
 
 // The password for a safe that has one: from --password-file or standard input,
@@ -20,9 +21,17 @@ int CLI_OpenSafe(const Args &a, ConsoleUi &ui, const std::string &path);
 // temporary file moved over it, with an automatic backup when the settings of
 // --dir ask for one. 0, or 1 after the writer said why (the old file stays).
 int CLI_SaveSafe();
-// The settings of --dir that a save and a backup follow: AutoBackup,
-// BackupPath, BackupGenerations. Read without writing the settings file.
-void CLI_ReadBackupSettings(const std::string &dir);
+// Writes the record lists as a new safe at path, as the program writes a safe,
+// with the password given (checked against confirm) or none. Refused while a
+// drop file lies there: its files were encrypted under the old safe's password.
+// Unless it replaces a file, the name is claimed first (a file that appeared
+// meanwhile stays) and a failed write leaves nothing behind. 0, or 1 after
+// saying why.
+int CLI_WriteNewSafe(const std::string &path, bool replace, const char *password, const char *confirm, bool without,
+                     uint16_t reserved);
+// The settings in dir, read as the program reads them but without writing the
+// settings file; AutoBackup then installs the automatic backup of a save.
+void CLI_ReadSettings(const std::string &dir);
 // The core finds folders and cards by their tree items: the terminal's tree
 // gives each record a handle and renews them whenever the core rebuilds it.
 void CLI_UseTree();

@@ -1,11 +1,11 @@
-// orvsafe-cli: the terminal companion. Reads and writes safes and encrypts files
-// with the program's own code. A password comes from standard input or from
-// --password-file FILE, never from the command line.
+#include "cli/orvsafe_cli.h"
+
 #include "cli/cli_args.h"
 #include "cli/cli_console.h"
 #include "cli/cli_edit.h"
+#include "cli/cli_names.h"
 #include "cli/cli_safe.h"
-#include "config/inifile.h"
+#include "cli/cli_text.h"
 #include "config/settings.h"
 #include "crypto/cryptlib.h"
 #include "crypto/file_crypt.h"
@@ -58,7 +58,7 @@ int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
     const char *path = a.positional[0].c_str();
     int rc = encrypt ? docryptMyFile(path, ui.password, 1, 0, 1) : doencryptMyFile(path, ui.password, 1, 0, 1);
     if (rc != 0 && ui.lastMessage.empty())
-        fprintf(stderr, "orvsafe-cli: cannot %s %s (wrong password, or not an envelope)\n",
+        fprintf(CLI_Err(), "orvsafe-cli: cannot %s %s (wrong password, or not an envelope)\n",
                 encrypt ? "encrypt" : "decrypt", path);
     return rc == 0 ? 0 : 1;
 }
@@ -69,7 +69,7 @@ int Export(const Args &a, ConsoleUi &ui) {
     if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
-    fwrite(json.data(), 1, json.size(), stdout);
+    fwrite(json.data(), 1, json.size(), CLI_Out());
     PL_SecureZero(&json[0], json.size());
     return 0;
 }
@@ -78,13 +78,14 @@ int Import(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
         return CLI_BAD_USAGE;
     const std::string &jsonPath = a.positional[0], &safePath = a.positional[1];
-    if (PL_GetFileAttributes(safePath.c_str()) != PL_INVALID_ATTRIBUTES && !Has(a, "--force")) {
-        fprintf(stderr, "orvsafe-cli: %s exists already (use --force to replace it)\n", safePath.c_str());
+    const bool replace = PL_GetFileAttributes(safePath.c_str()) != PL_INVALID_ATTRIBUTES;
+    if (replace && !Has(a, "--force")) {
+        fprintf(CLI_Err(), "orvsafe-cli: %s exists already (use --force to replace it)\n", safePath.c_str());
         return 1;
     }
     std::string doc;
     if (!CLI_ReadWholeFile(jsonPath, &doc)) {
-        fprintf(stderr, "orvsafe-cli: cannot read %s\n", jsonPath.c_str());
+        fprintf(CLI_Err(), "orvsafe-cli: cannot read %s\n", jsonPath.c_str());
         return 1;
     }
     bool hasPassword = false;
@@ -93,68 +94,56 @@ int Import(const Args &a, ConsoleUi &ui) {
     bool ok = SW_ImportJson(doc, &hasPassword, &reserved, &error);
     PL_SecureZero(&doc[0], doc.size());
     if (!ok) {
-        fprintf(stderr, "orvsafe-cli: %s: %s\n", jsonPath.c_str(), error.c_str());
+        fprintf(CLI_Err(), "orvsafe-cli: %s: %s\n", jsonPath.c_str(), error.c_str());
         return 1;
     }
-    if (Has(a, "--no-password"))
-        hasPassword = false;
-    else if (!CLI_GetPassword(a, ui))
+    // The document says whether its safe has a password; --no-password drops it.
+    const bool without = !hasPassword || Has(a, "--no-password");
+    char confirm[CLI_PASSWORD_SIZE] = {};
+    if (!without &&
+        !CLI_ReadNewPassword(Has(a, "--password-file") ? a.options.at("--password-file") : "", ui.password, confirm))
         return 1;
-    else
-        hasPassword = ui.password[0] != 0;
-    snprintf(cActSafePath, sizeof cActSafePath, "%s", safePath.c_str());
-    ActSafeHeader = SAFEHEADER{};
-    ActSafeHeader.nPasswort = hasPassword ? 1 : 0;
-    ActSafeControl = SAFECONTROL{};
-    memcpy(ActSafeControl.cSafeId, SAFE_ID, sizeof SAFE_ID);
-    ActSafeControl.nReserved = reserved;
-    SW_SetPassword(cActPasswort, hasPassword ? ui.password : "");
-    hmySafe = nullptr;
-    int rc = SW_PutSafe(0, 1);
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
-    return rc == 0 ? 0 : 1;
+    int rc = CLI_WriteNewSafe(safePath, replace, ui.password, confirm, without, reserved);
+    PL_SecureZero(confirm, sizeof confirm);
+    return rc;
 }
 
 int List(const Args &a, ConsoleUi &ui) {
     if (a.positional.empty() || a.positional.size() > 2)
         return CLI_BAD_USAGE;
-    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
+    std::string name;
+    if ((a.positional.size() == 2 && !CLI_PositionalText(a, 1, &name)) || CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     if (a.positional.size() == 1) {
         for (ORDNER *o = lpORDNERstart; o; o = o->next) {
             int cards = 0;
             for (KARTE *k = lpKARTEstart; k; k = k->next)
                 cards += k->nOrdnerKennung == o->nOrdnerKennung;
-            printf("%s\t%d card%s\n", o->cOrdnerName, cards, cards == 1 ? "" : "s");
+            fprintf(CLI_Out(), "%s\t%d card%s\n", CLI_Shown(o->cOrdnerName).c_str(), cards, cards == 1 ? "" : "s");
         }
         return 0;
     }
-    const std::string &folder = a.positional[1];
-    for (ORDNER *o = lpORDNERstart; o; o = o->next) {
-        if (folder != o->cOrdnerName)
-            continue;
-        for (KARTE *k = lpKARTEstart; k; k = k->next)
-            if (k->nOrdnerKennung == o->nOrdnerKennung)
-                printf("%s\n", k->cKartenName);
-        return 0;
-    }
-    fprintf(stderr, "orvsafe-cli: no folder \"%s\"\n", folder.c_str());
-    return 1;
+    ORDNER *folder = nullptr;
+    if (int rc = CLI_FindFolder(name, &folder))
+        return rc;
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        if (k->nOrdnerKennung == folder->nOrdnerKennung)
+            fprintf(CLI_Out(), "%s\n", CLI_Shown(k->cKartenName).c_str());
+    return 0;
 }
 
 int Search(const Args &a, ConsoleUi &ui) {
     if (a.positional.size() != 2)
         return CLI_BAD_USAGE;
-    if (CLI_ReadSafe(a, ui, a.positional[0]) != 0)
+    std::string text;
+    if (!CLI_PositionalText(a, 1, &text) || CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     uint32_t options = SE_SearchOptions(Has(a, "--folders"), Has(a, "--cards"), Has(a, "--contents"));
-    SE_SearchSafe(a.positional[1].c_str(), options);
+    SE_SearchSafe(text.c_str(), options);
     static const char *const kinds[] = {"", "folder", "card", "content"};
     for (SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next) {
-        const char *text = SE_ResultText(r);
-        printf("%s\t%s\n", r->kind <= 3 ? kinds[r->kind] : "?", text ? text : "");
+        const char *hit = SE_ResultText(r);
+        fprintf(CLI_Out(), "%s\t%s\n", r->kind <= 3 ? kinds[r->kind] : "?", CLI_Shown(hit ? hit : "").c_str());
     }
     SE_FreeResults();
     return 0;
@@ -179,11 +168,11 @@ int Backup(const Args &a, ConsoleUi &) {
 
     // Logs are written only into a program directory given with --dir.
     std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : CLI_FolderOf(safePath);
-    CLI_ReadBackupSettings(settingsDir);
+    CLI_ReadSettings(settingsDir);
     const char *backupDir = Settings.BackupPath;
     const int count = Settings.BackupGenerations;
     if (!backupDir[0]) {
-        fprintf(stderr, "orvsafe-cli: no BackupPath is set in %s%corvsafe.ini\n", settingsDir.c_str(), kSeparator);
+        fprintf(CLI_Err(), "orvsafe-cli: no BackupPath is set in %s%corvsafe.ini\n", settingsDir.c_str(), kSeparator);
         return 1;
     }
     std::string dropFile = safePath + DROPFILE_SUFFIX;
@@ -191,7 +180,7 @@ int Backup(const Args &a, ConsoleUi &) {
     int generation = 0;
     if (BW_BackupTo(safePath.c_str(), backupDir, count, withDropFile, &generation) != 0)
         return 1;
-    printf("%s%c%s.%d\n", backupDir, kSeparator, SW_ExtractSafeName(safePath.c_str()), generation);
+    fprintf(CLI_Out(), "%s%c%s.%d\n", backupDir, kSeparator, SW_ExtractSafeName(safePath.c_str()), generation);
     return 0;
 }
 
@@ -202,16 +191,16 @@ int RecoverList(const Args &a, ConsoleUi &) {
     const std::string &dir = a.positional[0];
     uint32_t attributes = PL_GetFileAttributes(dir.c_str());
     if (attributes == PL_INVALID_ATTRIBUTES || !(attributes & PL_ATTR_DIRECTORY)) {
-        fprintf(stderr, "orvsafe-cli: %s is not a folder\n", dir.c_str());
+        fprintf(CLI_Err(), "orvsafe-cli: %s is not a folder\n", dir.c_str());
         return 1;
     }
     BW_BACKUPFILE *list = nullptr;
     if (BW_ReadBackupList(dir.c_str(), &list) == 0)
-        printf("%s\n", BW_NO_BACKUPS_TEXT);
+        fprintf(CLI_Out(), "%s\n", BW_NO_BACKUPS_TEXT);
     for (BW_BACKUPFILE *b = list; b; b = b->next) {
         char date[11], time[9];
         BW_FormatBackupTime(b->ftLastWriteTime, date, time);
-        printf("%s\t%s\t%s\n", date, time, b->cFileName);
+        fprintf(CLI_Out(), "%s\t%s\t%s\n", date, time, b->cFileName);
     }
     BW_FreeBackupList(list);
     return 0;
@@ -236,10 +225,11 @@ const Verb kVerbs[] = {
      "a folder from a template, with fields of its own added; TYPE is NORMAL, PASSWORT, URL, E-MAIL, PROGRAMM or ALARM",
      CLI_Mkdir, true},
     {"add", "add SAFE FOLDER CARD [--icon ICON] [FIELD=VALUE ...]",
-     "a card in a folder (with the folder's icon unless given), its fields filled; an ALARM field takes MM/DD/YYYY",
+     "a card in a folder (with the folder's icon unless given), its fields filled; an ALARM field takes MM/DD/YYYY, "
+     "FIELD=- reads a value without echo",
      CLI_Add, false},
-    {"edit", "edit SAFE FOLDER/CARD FIELD=VALUE ...", "changes fields of a card; an empty value empties the field",
-     CLI_Edit, false},
+    {"edit", "edit SAFE FOLDER/CARD FIELD=VALUE ...",
+     "changes fields of a card; an empty value empties the field, FIELD=- reads one without echo", CLI_Edit, false},
     {"mv", "mv SAFE FOLDER/CARD FOLDER", "moves a card to another folder of the same field structure", CLI_Move,
      false},
     {"rm", "rm SAFE FOLDER/CARD [--force]", "removes a card; asks at a terminal unless --force", CLI_Remove, false},
@@ -255,7 +245,8 @@ const Verb kVerbs[] = {
     {"encrypt-file", "encrypt-file PATH [--algo A]", "encrypts a file in place", EncryptFile, false},
     {"decrypt-file", "decrypt-file PATH", "decrypts a file in place", DecryptFile, false},
     {"export", "export SAFE", "prints the whole safe as JSON", Export, false},
-    {"import", "import JSON SAFE [--algo A] [--force]", "writes a new safe from such JSON", Import, false},
+    {"import", "import JSON SAFE [--algo A] [--force] [--no-password]",
+     "writes a new safe from such JSON, with a password when its header has one", Import, false},
     {"ls", "ls SAFE [FOLDER]", "lists the folders, or the cards of one folder", List, false},
     {"search", "search SAFE TEXT [--folders] [--cards] [--contents]", "searches as the program does", Search, false},
     {"backup", "backup SAFE",
@@ -295,11 +286,44 @@ std::string UseShippedTemplates() {
     return dir.string();
 }
 
+// The command with the settings, templates and cipher it works with; its exit
+// code. *shipped: the folder of the shipped templates, made for it.
+int Run(const Verb &verb, Args &a, ConsoleUi &ui, std::string *shipped) {
+    Settings = SETTINGS{};
+    Settings.CryptAlgo = CRYPT_ALGO_AES;
+    SW_UseSettingsForEnvelopes();
+    if (Has(a, "--dir")) {
+        snprintf(szProgramDir, sizeof szProgramDir, "%s", a.options["--dir"].c_str());
+        // Changes are saved as the program saves them: its cipher, its automatic backup.
+        CLI_ReadSettings(a.options["--dir"]);
+    } else if (verb.templates) {
+        *shipped = UseShippedTemplates();
+        if (shipped->empty()) {
+            fprintf(CLI_Err(), "orvsafe-cli: the shipped templates could not be made ready\n");
+            return 1;
+        }
+    }
+    if (Has(a, "--algo") && !(Settings.CryptAlgo = AlgoNumber(a.options.at("--algo")))) {
+        PrintUsage(CLI_Err());
+        return 2;
+    }
+    if (cryptInit() != CRYPT_OK) {
+        fprintf(CLI_Err(), "orvsafe-cli: the encryption library could not be started\n");
+        return 1;
+    }
+    int rc = verb.run(a, ui);
+    if (rc == CLI_BAD_USAGE) {
+        fprintf(CLI_Err(), "usage: orvsafe-cli %s\n", verb.synopsis);
+        rc = 2;
+    }
+    return rc;
+}
+
 } // namespace
 
-int main(int argc, char **argv) {
+int CLI_Main(int argc, char **argv) {
     if (argc < 2 || !strcmp(argv[1], "--help") || !strcmp(argv[1], "-h")) {
-        PrintUsage(argc < 2 ? stderr : stdout);
+        PrintUsage(argc < 2 ? CLI_Err() : CLI_Out());
         return argc < 2 ? 2 : 0;
     }
     Args a;
@@ -310,48 +334,21 @@ int main(int argc, char **argv) {
             verb = &v;
     if (!verb || !parsed) {
         if (!verb)
-            fprintf(stderr, "orvsafe-cli: unknown command %s\n", a.command.c_str());
-        PrintUsage(stderr);
+            fprintf(CLI_Err(), "orvsafe-cli: unknown command %s\n", a.command.c_str());
+        PrintUsage(CLI_Err());
         return 2;
     }
     if (a.help) {
-        printf("usage: orvsafe-cli %s\n  %s\n", verb->synopsis, verb->help);
+        fprintf(CLI_Out(), "usage: orvsafe-cli %s\n  %s\n", verb->synopsis, verb->help);
         return 0;
     }
+    char programDir[sizeof szProgramDir];
+    memcpy(programDir, szProgramDir, sizeof programDir);
     ConsoleUi ui;
     UI_SetPort(&ui);
     CLI_UseTree();
-    Settings = SETTINGS{};
-    Settings.CryptAlgo = CRYPT_ALGO_AES;
-    SW_UseSettingsForEnvelopes();
     std::string shipped;
-    if (Has(a, "--dir")) {
-        snprintf(szProgramDir, sizeof szProgramDir, "%s", a.options["--dir"].c_str());
-        char algo[32] = {};
-        if (II_GetStringN(II_SECTION_OPTIONS, "CryptAlgo", algo, sizeof algo, INI_FILE_SETTINGS) > 0)
-            Settings.CryptAlgo = II_ParseInt(algo);
-        // Changes are saved as the program saves them, with its automatic backup.
-        CLI_ReadBackupSettings(a.options["--dir"]);
-    } else if (verb->templates) {
-        shipped = UseShippedTemplates();
-        if (shipped.empty()) {
-            fprintf(stderr, "orvsafe-cli: the shipped templates could not be made ready\n");
-            return 1;
-        }
-    }
-    if (Has(a, "--algo") && !(Settings.CryptAlgo = AlgoNumber(a.options.at("--algo")))) {
-        PrintUsage(stderr);
-        return 2;
-    }
-    if (cryptInit() != CRYPT_OK) {
-        fprintf(stderr, "orvsafe-cli: the encryption library could not be started\n");
-        return 1;
-    }
-    int rc = verb->run(a, ui);
-    if (rc == CLI_BAD_USAGE) {
-        fprintf(stderr, "usage: orvsafe-cli %s\n", verb->synopsis);
-        rc = 2;
-    }
+    int rc = Run(*verb, a, ui, &shipped);
     // What a command read or imported goes now, its texts and passwords wiped.
     SW_ReleaseSafeLists();
     PL_SecureZero(ui.password, sizeof ui.password);
@@ -364,5 +361,6 @@ int main(int argc, char **argv) {
         std::error_code ec;
         std::filesystem::remove_all(shipped, ec);
     }
+    memcpy(szProgramDir, programDir, sizeof programDir);
     return rc;
 }

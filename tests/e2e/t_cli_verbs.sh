@@ -78,6 +78,35 @@ if "$cli" export "$s" --password-file pw1 >/dev/null 2>&1; then echo "the old pa
 expect "Keys/Door: Owner=me Pin=4711 Renew=12/24/2026
 Logins2/forum2: Password=pw2 User name=bea
 folders: Logins,Keys,Logins2" pw2
+# FIELD=- at a terminal: asked for and typed without echo, like the password.
+python3 - "$cli" "$s" <<'PY'
+import os, pty, signal, sys
+signal.alarm(30)
+cli, safe = sys.argv[1:3]
+pid, fd = pty.fork()
+if pid == 0:
+    os.execv(cli, [cli, "edit", safe, "Keys/Door", "Pin=-"])
+seen = b""
+def read():
+    global seen
+    try:
+        chunk = os.read(fd, 100)
+    except OSError:
+        chunk = b""
+    seen += chunk
+    return chunk
+for prompt, line in ((b"Password: ", b"second pw\n"), (b"Value of Pin: ", b"2468\n")):
+    while prompt not in seen:
+        assert read(), seen
+    os.write(fd, line)
+while read():
+    pass
+assert os.waitpid(pid, 0)[1] == 0, seen
+assert b"second pw" not in seen and b"2468" not in seen, seen
+PY
+expect "Keys/Door: Owner=me Pin=2468 Renew=12/24/2026
+Logins2/forum2: Password=pw2 User name=bea
+folders: Logins,Keys,Logins2" pw2
 p1=$("$cli" generate); p2=$("$cli" generate --length 30)
 [ ${#p1} = 10 ] && [ ${#p2} = 30 ] && [ "$p1" != "${p2:0:10}" ]
 
