@@ -154,7 +154,7 @@ int SetField(KARTE *card, const Args &a, size_t n) {
         return 1;
     const size_t eq = assignment.find('=');
     const std::string name = assignment.substr(0, eq == std::string::npos ? 0 : eq);
-    CF_FIELD f;
+    CF_FIELD f{};
     int rc = eq == std::string::npos || eq == 0 ? -1 : FindField(card, name, &f);
     if (rc < 0)
         fprintf(CLI_Err(), "orvsafe-cli: \"%s\": give FIELD=VALUE\n", CLI_Shown(assignment, false).c_str());

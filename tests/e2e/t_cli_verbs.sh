@@ -90,11 +90,10 @@ seen = b""
 def read():
     global seen
     try:
-        chunk = os.read(fd, 100)
+        seen += (chunk := os.read(fd, 100))
+        return bool(chunk)
     except OSError:
-        chunk = b""
-    seen += chunk
-    return chunk
+        return False
 for prompt, line in ((b"Password: ", b"second pw\n"), (b"Value of Pin: ", b"2468\n")):
     while prompt not in seen:
         assert read(), seen
