@@ -1,6 +1,5 @@
 #include "cli/cli_safe.h"
 
-#include "config/inifile.h"
 #include "config/settings.h"
 #include "frame/logs.h"
 #include "model/records.h"
