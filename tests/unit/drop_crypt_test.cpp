@@ -291,39 +291,26 @@ TEST_F(DropCrypt, TheProgramsOwnFilesAreRefusedHoweverTheyAreSpelt) {
                              "orvtrace.log", "orvrecover.txt"})
         Make(Path(name), 50, 1);
     const std::string box = data + "\\box", backup = box + "\\Backup generations", pda = data + "\\pda";
-    Dir(box);
-    Dir(backup);
-    Dir(pda);
+    for (auto &d : {box, backup, pda})
+        Dir(d);
     const std::string generation = Make(backup + "\\home.saf.1", 300, 2), copy = Make(pda + "\\home.saf", 300, 3);
     const std::string letter = Make(box + "\\letter.txt", 300, 4);
     snprintf(Settings.BackupPath, sizeof Settings.BackupPath, "%s", backup.c_str());
     snprintf(Settings.PDA_Path, sizeof Settings.PDA_Path, "%s", pda.c_str());
-    std::vector<std::string> spellings = {
-        dir,
-        dir + "\\orvsafe.ini",
-        data + "\\..\\orvtemplate.ini",
-        dir + "/orvcategory.dat",
-        dir + "\\.\\orvsafe.log",
-        data + "\\..\\.\\orvcrypt.log",
-        Path("orvtrace.log"),
-        Path("orvrecover.txt"),
-        backup,
-        generation,
-        pda + "\\",
-        copy,
-        data + "\\..\\home.saf",
-        safe + ".df",
-    };
+    std::vector<std::string> spellings = {dir, dir + "\\orvsafe.ini", data + "\\..\\orvtemplate.ini",
+                                          dir + "/orvcategory.dat", dir + "\\.\\orvsafe.log",
+                                          data + "\\..\\.\\orvcrypt.log", Path("orvtrace.log"), Path("orvrecover.txt"),
+                                          backup, generation, pda + "\\", copy, data + "\\..\\home.saf", safe + ".df"};
     char shortName[300];
     if (PL_GetShortPathName(generation.c_str(), shortName, sizeof shortName) == 0 && generation != shortName)
         spellings.push_back(shortName); // Windows: "BACKUP~1"
 #ifdef _WIN32
     spellings.push_back(Path("ORVSAFE.INI"));
 #else
-    std::string native = backup, link = data + "/link";
-    std::replace(native.begin(), native.end(), '\\', '/');
-    std::replace(link.begin(), link.end(), '\\', '/');
-    ASSERT_EQ(symlink(native.c_str(), link.c_str()), 0);
+    std::string target = backup, link = data + "\\link";
+    for (auto *p : {&target, &link})
+        std::replace(p->begin(), p->end(), '\\', '/');
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     spellings.push_back(data + "\\link\\home.saf.1");
 #endif
     ASSERT_TRUE(WriteFile(safe + ".df", "the drop file"));
@@ -343,9 +330,8 @@ TEST_F(DropCrypt, TheProgramsOwnFilesAreRefusedHoweverTheyAreSpelt) {
     EXPECT_EQ(nDropCount, 2u) << "the dropped folder and the letter alone";
     EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*DW04* the program's own file, not encrypted: " + backup),
               std::string::npos);
-    before.erase(letter);
-    before.erase(Path("orvsafe.ini")); // the program writes these two itself
-    before.erase(Path("orvsafe.log"));
+    for (auto &p : {letter, Path("orvsafe.ini"), Path("orvsafe.log")}) // the program writes the last two itself
+        before.erase(p);
     for (auto &[path, bytes] : before)
         EXPECT_TRUE(ReadFile(path) == bytes) << path;
 }
