@@ -46,16 +46,14 @@ int SW_CheckSafeLists(std::string *why) {
             return -1;
         withFields.insert(f->nOrdnerKennung);
     }
-    for (uint32_t id : folders)
-        if (!withFields.count(id))
-            return Fault(why, "folder " + N(id) + " has no field");
-
     std::map<uint32_t, uint32_t> cards; // card id, its folder
     for (const KARTE *k = lpKARTEstart; k; k = k->next) {
         if (k->nKartenKennung == 0 || cards.count(k->nKartenKennung))
             return Fault(why, "card " + N(k->nKartenKennung) + ": the id is 0 or used twice");
         if (!folders.count(k->nOrdnerKennung))
             return Fault(why, "card " + N(k->nKartenKennung) + ": folder " + N(k->nOrdnerKennung) + " does not exist");
+        if (!withFields.count(k->nOrdnerKennung))
+            return Fault(why, "folder " + N(k->nOrdnerKennung) + " holds cards but has no field");
         cards[k->nKartenKennung] = k->nOrdnerKennung;
     }
 
@@ -84,12 +82,12 @@ int SW_CheckSafeLists(std::string *why) {
             return Fault(why, name + " is there twice");
     }
 
+    // Icon positions are stored after the profiles, and only when there is one.
     std::set<uint32_t> profiles;
     for (const DTOPHEADER *h = lpDTOPHEADERstart; h; h = h->next)
         if (!profiles.insert(h->nProfilIndex).second)
             return Fault(why, "desktop profile " + N(h->nProfilIndex) + " is there twice");
-    for (const DESKTOP *d = lpDESKTOPstart; d; d = d->next)
-        if (!profiles.count(d->nProfilIndex))
-            return Fault(why, "icon " + N(d->nIndex) + ": desktop profile " + N(d->nProfilIndex) + " does not exist");
+    if (lpDESKTOPstart && profiles.empty())
+        return Fault(why, "icon positions without a desktop profile");
     return 0;
 }

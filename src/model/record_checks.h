@@ -1,9 +1,10 @@
 // Whether the record lists of a safe hang together: folder and card ids
-// positive and unique, every field description, card, content and icon
-// position belonging to something that exists, no field or content twice,
-// field types and lengths in range, and every folder with a field (the file's
-// chained layout has no field section without one, and its cards would be read
-// as field descriptions). Lists that pass are written and read back as they are.
+// positive and unique, every field description, card and content belonging to
+// something that exists, no field, content or desktop profile twice, field
+// types and lengths in range, a field in every folder that holds cards (the
+// file's chained layout has no field section without one, and the cards would
+// be read as field descriptions), and icon positions only beside a profile.
+// Lists that pass are written and read back as they are.
 #pragma once
 
 #include <string>

@@ -156,7 +156,7 @@ TEST_F(SafeJson, BrokenDocumentsAreRefusedWithAReason) {
         {"\"nOrdnerKennung\": 4, \"nFeldIndex\": 0", "\"nOrdnerKennung\": 1, \"nFeldIndex\": 0",
          "field 0 of folder 1 is described twice"},
         {"\"nOrdnerKennung\": 4, \"nFeldIndex\": 0", "\"nOrdnerKennung\": 1, \"nFeldIndex\": 1",
-         "folder 4 has no field"},
+         "folder 4 holds cards but has no field"},
         {"\"feldtyp\": 2", "\"feldtyp\": 7", "field 0 of folder 4: type 7 is not 0 to 6"},
         {"\"feldlaenge\": 250", "\"feldlaenge\": 251", "length 251 is more than 250"},
         {"\"nKartenKennung\": 7", "\"nKartenKennung\": 2", "card 2: the id"},
@@ -169,8 +169,7 @@ TEST_F(SafeJson, BrokenDocumentsAreRefusedWithAReason) {
         {"\"nKartenKennung\": 7, \"nFeldIndex\": 0", "\"nKartenKennung\": 2, \"nFeldIndex\": 0", "there twice"},
         {"\"KartenKennung\": 7", "\"KartenKennung\": 8", "card field 0 of card 8: the card does not exist"},
         {"\"Feldtyp\": 0", "\"Feldtyp\": 9", "type 9 is not 0 to 6"},
-        {"\"nIndex\": 1, \"nProfilIndex\": 1", "\"nIndex\": 1, \"nProfilIndex\": 2",
-         "icon 1: desktop profile 2 does not exist"},
+        {"\"desktopProfiles\": [", "\"desktopProfiles\": [], \"other\": [", "icon positions without a desktop profile"},
         {"\"rcWindow\": [", "\"rcWindow\": [" + zeros, "too many values"},
         {"\n}\n", "\n}\n" + std::string(SW_JSON_MAX_SIZE, ' '), "larger than 32 MiB"},
     };
