@@ -87,9 +87,8 @@ void II_LoadSettings() {
     }
     s.LViewBKColor = r.Int("LViewBKColor", II_DEF_LVIEWBKCOLOR);
     s.TViewBKColor = r.Int("TViewBKColor", II_DEF_TVIEWBKCOLOR);
-    s.IconSize = r.Int("IconSize", II_DEF_ICONSIZE);
-    if (s.IconSize == 0)
-        s.IconSize = II_DEF_ICONSIZE;
+    // Only the sizes the options offer: any other would size the image lists at will.
+    s.IconSize = OneOf(r.Int("IconSize", II_DEF_ICONSIZE), {16, 24, 32}, II_DEF_ICONSIZE);
     r.Path("Skinfile", s.Skinfile);
     s.Tracelevel = r.Int("Tracelevel", 0);
     s.MemoryTest = r.Flag("MemoryTest");

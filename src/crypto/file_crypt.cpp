@@ -18,6 +18,7 @@ namespace {
 const uint32_t kChunk = 2048;
 const uint32_t kBlock = 128 * kChunk;
 const int kPop = 2 * kBlock;
+const int kTempNames = 100; // "<path>.cks", then "<path>.1.cks" to "<path>.99.cks"
 
 enum Direction { ENCRYPT, DECRYPT };
 
@@ -59,11 +60,16 @@ struct Job {
     char *buf = nullptr;   // what the envelope hands out
     char *block = nullptr; // what was read from the source
 
-    // Closes everything and removes the temporary file: the source stays as it was.
+    bool created = false; // the temporary file is ours: made new by this run
+
+    // Closes everything and removes the temporary file this run made: the
+    // source stays as it was.
     int Abandon() {
         Close();
-        PL_SetFileAttributes(temp, PL_ATTR_NORMAL);
-        PL_DeleteFile(temp);
+        if (created) {
+            PL_SetFileAttributes(temp, PL_ATTR_NORMAL);
+            PL_DeleteFile(temp);
+        }
         return -1;
     }
     void Close() {
@@ -86,11 +92,39 @@ struct Job {
     }
 };
 
+// "<path>.cks", or "<path>.<n>.cks" from n = 1; false when it would not fit (a
+// name cut short could name the source itself or a file beside it).
+bool TempName(Job &job, int n) {
+    char number[16] = "";
+    if (n > 0)
+        snprintf(number, sizeof number, ".%d", n);
+    int len = snprintf(job.temp, sizeof job.temp, "%s%s%s", job.path, number, CKS_SUFFIX);
+    return len > 0 && static_cast<size_t>(len) < sizeof job.temp;
+}
+
+// The temporary file is made new beside the source, under the first of its
+// names that is free: a file already there (the user's own, or one left by an
+// interrupted run; they cannot be told apart) is never deleted or written over.
+int CreateTemp(Job &job, Direction d, int NPWYESNO) {
+    const uint32_t attributes = d == ENCRYPT ? PL_ATTR_HIDDEN : PL_ATTR_NORMAL;
+    for (int n = 0; n < kTempNames && TempName(job, n); ++n) {
+        job.out = PL_CreateFile(job.temp, PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_NEW, attributes);
+        if (job.out) {
+            job.created = true;
+            return 0;
+        }
+        uint32_t err = PL_GetLastError();
+        if (err != PL_ERROR_FILE_EXISTS && err != PL_ERROR_ALREADY_EXISTS)
+            break;
+    }
+    uint32_t err = PL_GetLastError();
+    ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", err, "%s(LPSTR %s, PW, UINT %d) create error: %d", FunctionName(d),
+                 job.path, NPWYESNO, static_cast<int>(err));
+    return -1;
+}
+
 int OpenBoth(Job &job, Direction d, int NPWYESNO) {
-    // A temporary name cut short could name the source itself or a file beside
-    // it, which would then be deleted or replaced: such a path is not touched.
-    int n = snprintf(job.temp, sizeof job.temp, "%s%s", job.path, CKS_SUFFIX);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof job.temp) {
+    if (!TempName(job, 0)) {
         ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", 0,
                      "%s(LPSTR %s, PW, UINT %d) path too long for the temporary file", FunctionName(d), job.path,
                      NPWYESNO);
@@ -105,24 +139,8 @@ int OpenBoth(Job &job, Direction d, int NPWYESNO) {
         UI_MessageBox("ERROR: cannot open file!", "Error", UI_MB_OK);
         return -1;
     }
-    uint32_t attributes = d == ENCRYPT ? PL_ATTR_HIDDEN : PL_ATTR_NORMAL;
-    for (int attempt = 0; attempt < 2 && !job.out; ++attempt) {
-        job.out = PL_CreateFile(job.temp, PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_NEW, attributes);
-        if (job.out)
-            break;
-        uint32_t err = PL_GetLastError();
-        ML_WriteLogF(d == ENCRYPT ? "CY01" : "CY03", err, "%s(LPSTR %s, PW, UINT %d) create error: %d",
-                     FunctionName(d), job.path, NPWYESNO, static_cast<int>(err));
-        // A temporary file left by an interrupted run is removed and made anew.
-        PL_SetFileAttributes(job.temp, PL_ATTR_NORMAL);
-        if (PL_DeleteFile(job.temp) != 0)
-            break;
-    }
-    if (!job.out) {
-        PL_CloseHandle(job.in);
-        job.in = nullptr;
+    if (CreateTemp(job, d, NPWYESNO) != 0)
         return -1;
-    }
     job.buf = static_cast<char *>(T_Malloc("CY_M_01", kPop));
     job.block = static_cast<char *>(T_Malloc("CY_M_03", kBlock));
     return job.buf && job.block ? 0 : -1;
@@ -177,10 +195,8 @@ int PopAll(Job &job, const char *code, bool *writeFailed) {
 int docryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet) {
     Job job;
     job.path = path;
-    if (OpenBoth(job, ENCRYPT, NPWYESNO) != 0) {
-        job.Close();
-        return -1;
-    }
+    if (OpenBoth(job, ENCRYPT, NPWYESNO) != 0)
+        return job.Abandon();
     uint64_t size = 0;
     PL_GetFileSize(job.in, &size);
     Progress bar;
@@ -251,10 +267,8 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
 int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet) {
     Job job;
     job.path = path;
-    if (OpenBoth(job, DECRYPT, NPWYESNO) != 0) {
-        job.Close();
-        return -1;
-    }
+    if (OpenBoth(job, DECRYPT, NPWYESNO) != 0)
+        return job.Abandon();
     uint64_t size = 0;
     PL_GetFileSize(job.in, &size);
     Progress bar;

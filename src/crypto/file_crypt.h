@@ -1,7 +1,9 @@
 // Encrypting and decrypting one whole file in place under the safe's password.
-// The work goes into a temporary file beside it ("<path>.cks"), which replaces
-// the file only when it is complete and flushed; on any failure the file is
-// left as it was and the temporary file is removed.
+// The work goes into a temporary file made new beside it ("<path>.cks", or
+// "<path>.1.cks" and on when that name is taken), which replaces the file only
+// when it is complete and flushed; on any failure the file is left as it was
+// and the temporary file is removed. A file the program did not make is never
+// touched.
 #pragma once
 
 #define CKS_SUFFIX ".cks"

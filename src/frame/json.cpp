@@ -3,6 +3,7 @@
 #include "frame/cp1252.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,6 +25,12 @@ struct Parser {
     size_t i = 0;
     std::string error;
     int depth = 0;
+    // Streaming: the items of the top-level object's lists go to take, and no
+    // more than maxValues values are held at once.
+    const JsonTake *take = nullptr;
+    size_t maxValues = SIZE_MAX, values = 0;
+    bool rootIsObject = false;
+    std::string listKey; // the top-level key whose value is being read
 
     void Space() {
         while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r'))
@@ -167,6 +174,8 @@ struct Parser {
     bool Value(JsonValue *v) {
         if (++depth > 64)
             return Fail("nested too deeply");
+        if (++values > maxValues)
+            return Fail("too many values in one record");
         Space();
         if (i >= s.size())
             return Fail("unexpected end");
@@ -174,6 +183,8 @@ struct Parser {
         char c = s[i];
         if (c == '{') {
             v->kind = JsonValue::OBJECT;
+            if (depth == 1)
+                rootIsObject = true;
             ++i;
             Space();
             if (i < s.size() && s[i] == '}') {
@@ -189,6 +200,8 @@ struct Parser {
                     if (i >= s.size() || s[i] != ':')
                         return Fail("expected ':'");
                     ++i;
+                    if (depth == 1)
+                        listKey = key;
                     if (!Value(&member))
                         return false;
                     v->members.emplace_back(key, std::move(member));
@@ -211,11 +224,19 @@ struct Parser {
             if (i < s.size() && s[i] == ']') {
                 ++i;
             } else {
+                const bool streamed = take && depth == 2 && rootIsObject;
                 for (;;) {
                     JsonValue item;
+                    const size_t held = values;
                     if (!Value(&item))
                         return false;
-                    v->items.push_back(std::move(item));
+                    if (streamed) {
+                        if (!(*take)(listKey, item))
+                            return Fail("refused");
+                        values = held; // handed over, no longer held
+                    } else {
+                        v->items.push_back(std::move(item));
+                    }
                     Space();
                     if (i < s.size() && s[i] == ',') {
                         ++i;
@@ -251,7 +272,14 @@ struct Parser {
 } // namespace
 
 bool JsonParse(const std::string &doc, JsonValue *out, std::string *error) {
+    return JsonParseLists(doc, SIZE_MAX, nullptr, out, error);
+}
+
+bool JsonParseLists(const std::string &doc, size_t maxValues, const JsonTake *take, JsonValue *out,
+                    std::string *error) {
     Parser p{doc};
+    p.take = take;
+    p.maxValues = maxValues;
     *out = JsonValue();
     bool ok = p.Value(out);
     if (ok) {

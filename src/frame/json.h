@@ -5,7 +5,9 @@
 // byte for byte and reads right in any JSON tool.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +26,16 @@ struct JsonValue {
 
 // Parses a whole document; false with a message naming the position on error.
 bool JsonParse(const std::string &doc, JsonValue *out, std::string *error);
+
+// Takes one item of a list of the top-level object (the list's key, the item);
+// false stops the parse.
+typedef std::function<bool(const std::string &key, const JsonValue &item)> JsonTake;
+// Parses as JsonParse does, but hands every item of the top-level object's lists
+// to take as soon as it is read and keeps none of them (those lists stay empty
+// in *out), and refuses a document that would hold more than maxValues values
+// at once: memory follows the largest item, not the document.
+bool JsonParseLists(const std::string &doc, size_t maxValues, const JsonTake *take, JsonValue *out,
+                    std::string *error);
 
 // Writing: texts are quoted and escaped, bytes above 0x7E written as \uXXXX of
 // their character.

@@ -1,8 +1,8 @@
 #include "model/dumps.h"
 
 #include "frame/trace.h"
-#include "model/card_fields.h"
 #include "model/card_view.h"
+#include "model/desktop_profiles.h"
 #include "model/desktop_records.h"
 #include "model/droplist_records.h"
 #include "model/records.h"
@@ -60,15 +60,10 @@ void DumpContents(const char *tag) {
                  "nFeldLaenge=%03d next=%08x lpFeldInhalt=%08x",
                  Prefix(i), TRACE_PTR(f), i, TRACE_PTR(f->hFeldTree), f->nKartenKennung, f->nFeldIndex,
                  f->nFeldLaenge, TRACE_PTR(f->next), TRACE_PTR(f->lpFeldInhalt));
-        // A password is a secret even in a full dump: as the field save traces it, stars of its length.
-        const char *text = f->lpFeldInhalt ? f->lpFeldInhalt : "";
-        CF_FIELD field;
+        // Contents are secrets even in a full dump: as the field save traces them, stars of their length.
         char masked[MAX_FELD_LAENGE + 1];
-        if (CF_FindField(f->nKartenKennung, f->nFeldIndex, &field) == 0 && field.type == FT_PASSWORT) {
-            CW_MaskText(text, masked, sizeof masked);
-            text = masked;
-        }
-        ML_Trace(tag, "I* lpFeldInhalt (%08x) = '%s'", TRACE_PTR(f->lpFeldInhalt), text);
+        CW_MaskText(f->lpFeldInhalt, masked, sizeof masked);
+        ML_Trace(tag, "I* lpFeldInhalt (%08x) = '%s'", TRACE_PTR(f->lpFeldInhalt), masked);
     }
 }
 
@@ -121,10 +116,14 @@ void ML_DumpCards(const char *tag) { DumpCards(tag, false); }
 void ML_DumpDesktop(const char *tag) {
     ML_Trace(tag, "** lpDESKTOPstart=%08x lpDESKTOPact=%08x", TRACE_PTR(lpDESKTOPstart), TRACE_PTR(lpDESKTOPact));
     int i = 0;
-    for (DESKTOP *d = lpDESKTOPstart; d; d = d->next, ++i)
+    for (DESKTOP *d = lpDESKTOPstart; d; d = d->next, ++i) {
+        // A label is kept enveloped in the safe: its length only.
+        char masked[DESKTOP_TEXT_MAX + 1];
+        CW_MaskText(d->dwIconText, masked, sizeof masked);
         ML_Trace(tag,
                  "%s Desktoptable (%08x):%02d nIndex=%02d nProfilIndex=%03d nTextLen=%03d x=%04d y=%04d "
                  "dwIconText=%-25s next=%08x",
-                 Prefix(i), TRACE_PTR(d), i, d->nIndex, d->nProfilIndex, d->nTextLen, d->x, d->y,
-                 d->dwIconText ? d->dwIconText : "", TRACE_PTR(d->next));
+                 Prefix(i), TRACE_PTR(d), i, d->nIndex, d->nProfilIndex, d->nTextLen, d->x, d->y, masked,
+                 TRACE_PTR(d->next));
+    }
 }

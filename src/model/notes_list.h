@@ -3,7 +3,9 @@
 
 #include "model/note_records.h"
 
-#define NOTE_TEXT_MAX (16u << 20) // a stored note text larger than this is taken as damage
+// A note's window takes 32,767 characters as typed; a stored note text larger
+// than this is taken as damage.
+#define NOTE_TEXT_MAX (1u << 20)
 
 // Appends a zero-filled note at the tail; null when memory ran out.
 NOTIZ *NW_AppendNote(const char *tag);

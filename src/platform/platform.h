@@ -86,6 +86,11 @@ enum : uint32_t {
     PL_DRIVE_RAMDISK = 6,
 };
 uint32_t PL_GetDriveType(const char *path);
+// An existing file or folder as the system finds it: absolute, links followed,
+// "." and ".." gone and, on Windows, long names in their stored case, so two
+// spellings of one place give the same text. 0, or -1 when it does not exist or
+// would not fit size.
+int PL_ResolvePath(const char *path, char *buf, uint32_t size);
 // Last-write times as Windows keeps them: 100-nanosecond units since 1 January
 // 1601 (UTC). A copy of a file keeps its source's time; 0 or -1.
 int PL_GetFileWriteTime(const char *path, uint64_t *fileTime);

@@ -377,6 +377,22 @@ int PL_GetShortPathName(const char *path, char *buf, uint32_t size) {
 
 uint32_t PL_GetDriveType(const char *) { return PL_DRIVE_FIXED; }
 
+int PL_ResolvePath(const char *path, char *buf, uint32_t size) {
+    char *real = realpath(NativePath(path).c_str(), nullptr);
+    if (!real)
+        return Fail();
+    const size_t n = strlen(real);
+    const bool fits = n < size;
+    if (fits)
+        memcpy(buf, real, n + 1);
+    free(real);
+    if (!fits) {
+        g_lastError = ENAMETOOLONG;
+        return -1;
+    }
+    return 0;
+}
+
 namespace {
 // Seconds from 1 January 1601 to 1 January 1970.
 const uint64_t kEpochDelta = 11644473600ull;

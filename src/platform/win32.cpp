@@ -124,6 +124,35 @@ int PL_GetShortPathName(const char *path, char *buf, uint32_t size) {
     return 0;
 }
 
+int PL_ResolvePath(const char *path, char *buf, uint32_t size) {
+    // Opened for no access at all (a folder needs backup semantics): even a file
+    // another program holds without sharing can be named.
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return -1;
+    char full[1024];
+    DWORD n = GetFinalPathNameByHandleA(h, full, sizeof full, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(h);
+    if (n == 0 || n >= sizeof full)
+        return -1;
+    // "\\?\C:\..." and "\\?\UNC\server\..." as paths are written elsewhere.
+    const char *p = full;
+    char unc[sizeof full];
+    if (strncmp(p, "\\\\?\\UNC\\", 8) == 0) {
+        snprintf(unc, sizeof unc, "\\\\%s", p + 8);
+        p = unc;
+    } else if (strncmp(p, "\\\\?\\", 4) == 0) {
+        p += 4;
+    }
+    if (strlen(p) >= size) {
+        SetLastError(ERROR_BUFFER_OVERFLOW);
+        return -1;
+    }
+    strcpy(buf, p);
+    return 0;
+}
+
 uint32_t PL_GetDriveType(const char *path) {
     // The drive's root needs its backslash: "C:" alone names the drive's current folder.
     char root[4] = {path[0], path[0] ? path[1] : '\0', '\\', 0};

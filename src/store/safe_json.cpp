@@ -5,6 +5,7 @@
 #include "model/desktop_profiles.h"
 #include "model/list_release.h"
 #include "model/notes_list.h"
+#include "model/record_checks.h"
 #include "model/records.h"
 
 #include <cmath>
@@ -88,18 +89,10 @@ struct Reader {
         memcpy(field, x->text.data(), x->text.size());
         return true;
     }
-    const JsonValue *Array(const JsonValue &root, const char *key) {
+    // A list of the document (its records were taken while it was read).
+    bool List(const JsonValue &root, const char *key) {
         const JsonValue *x = root.Get(key);
-        if (!x || x->kind != JsonValue::ARRAY) {
-            Fail(std::string("\"") + key + "\" is missing or not a list");
-            return nullptr;
-        }
-        for (const auto &item : x->items)
-            if (item.kind != JsonValue::OBJECT) {
-                Fail(std::string("\"") + key + "\" holds something other than records");
-                return nullptr;
-            }
-        return x;
+        return (x && x->kind == JsonValue::ARRAY) || Fail(std::string("\"") + key + "\" is missing or not a list");
     }
     // An owned text of `length` characters (the length field must match the text).
     bool OwnedText(const JsonValue &o, const char *key, uint32_t length, uint32_t max, char **text, const char *tag) {
@@ -189,128 +182,160 @@ std::string SW_ExportJson(const SAFEHEADER &header, const SAFECONTROL &control) 
     return out + "}\n";
 }
 
+namespace {
+// One record of each list, read from its item; false with the reason in r.
+bool ReadFolder(Reader &r, const JsonValue &o) {
+    ORDNER *x = SW_AppendOrdner("SW_M_01");
+    if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) || !r.U32(o, "nOrdnerOrder", &x->nOrdnerOrder) ||
+        !r.Text(o, "cOrdnerName", x->cOrdnerName, sizeof x->cOrdnerName) ||
+        !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
+        !r.U32(o, "nCategory", &x->nCategory))
+        return false;
+    ++nOrdnerCount;
+    return true;
+}
+
+bool ReadField(Reader &r, const JsonValue &o) {
+    FELDTABELLE *x = SW_AppendFeldTabelle("SW_M_03");
+    if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) || !r.U32(o, "nFeldIndex", &x->nFeldIndex) ||
+        !r.U32(o, "nFeldOrder", &x->nFeldOrder) || !r.Text(o, "feldname", x->feldname, sizeof x->feldname) ||
+        !r.U32(o, "feldtyp", &x->feldtyp) || !r.U32(o, "feldlaenge", &x->feldlaenge) || !r.U32(o, "drag", &x->drag))
+        return false;
+    ++nFeldCount;
+    return true;
+}
+
+bool ReadCard(Reader &r, const JsonValue &o) {
+    KARTE *x = SW_AppendKarte("SW_M_05");
+    if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) || !r.U32(o, "nKartenKennung", &x->nKartenKennung) ||
+        !r.U32(o, "nKartenOrder", &x->nKartenOrder) ||
+        !r.Text(o, "cKartenName", x->cKartenName, sizeof x->cKartenName) ||
+        !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
+        !r.U32(o, "nCategory", &x->nCategory))
+        return false;
+    ++nCardCount;
+    return true;
+}
+
+bool ReadContent(Reader &r, const JsonValue &o) {
+    FELDINHALT *x = SW_AppendFeldInhalt("SW_M_07");
+    return x && r.U32(o, "nKartenKennung", &x->nKartenKennung) && r.U32(o, "nFeldIndex", &x->nFeldIndex) &&
+           r.U32(o, "nFeldLaenge", &x->nFeldLaenge) &&
+           r.OwnedText(o, "lpFeldInhalt", x->nFeldLaenge, MAX_FELD_LAENGE, &x->lpFeldInhalt, "SW_M_09");
+}
+
+bool ReadCardField(Reader &r, const JsonValue &o) {
+    FELDTABCARD *x = SW_AppendFeldTabCard("SW_M_11");
+    return x && r.U32(o, "KartenKennung", &x->KartenKennung) && r.U32(o, "FeldIndex", &x->FeldIndex) &&
+           r.U32(o, "FeldOrder", &x->FeldOrder) && r.Text(o, "FeldName", x->FeldName, sizeof x->FeldName) &&
+           r.U32(o, "Feldtyp", &x->Feldtyp) && r.U32(o, "Feldlaenge", &x->Feldlaenge) && r.U32(o, "drag", &x->drag);
+}
+
+bool ReadNote(Reader &r, const JsonValue &o) {
+    NOTIZ *x = NW_AppendNote("NW_M_00");
+    const JsonValue *rect = o.Get("rcWindow");
+    if (!x || !r.U32(o, "nReserved", &x->nReserved) || !r.U32(o, "crBackground", &x->crBackground) ||
+        !r.U32(o, "crText", &x->crText) || !r.U32(o, "nTextSize", &x->nTextSize) ||
+        !r.Text(o, "szAlarmDate", x->szAlarmDate, sizeof x->szAlarmDate, false) ||
+        !r.Text(o, "szAlarmTime", x->szAlarmTime, sizeof x->szAlarmTime, false))
+        return false;
+    if (!rect || rect->kind != JsonValue::ARRAY || rect->items.size() != 4)
+        return r.Fail("\"rcWindow\" is not a list of 4 numbers");
+    int32_t *edges[4] = {&x->rcWindow.left, &x->rcWindow.top, &x->rcWindow.right, &x->rcWindow.bottom};
+    for (int k = 0; k < 4; ++k) {
+        const JsonValue &e = rect->items[static_cast<size_t>(k)];
+        if (e.kind != JsonValue::NUMBER || std::fabs(e.number) > 2147483647.0)
+            return r.Fail("\"rcWindow\" is not a list of 4 numbers");
+        *edges[k] = static_cast<int32_t>(e.number);
+    }
+    uint32_t length = x->nTextSize ? x->nTextSize - 1 : 0;
+    if (!r.OwnedText(o, "lpText", length, NOTE_TEXT_MAX, &x->lpText, "NW_M_01"))
+        return false;
+    if (!x->lpText)
+        x->nTextSize = 0;
+    return true;
+}
+
+bool ReadProfile(Reader &r, const JsonValue &o) {
+    DTOPHEADER *x = DT_AppendProfile("DT_M_04");
+    if (!x)
+        return false;
+    memcpy(x->szDesktopId, DESKTOP_MARKER, DESKTOP_MARKER_LEN);
+    return r.U32(o, "nProfilIndex", &x->nProfilIndex) && r.U32(o, "nWidth", &x->nWidth) &&
+           r.U32(o, "nHeight", &x->nHeight) && r.Text(o, "szProfilName", x->szProfilName, sizeof x->szProfilName) &&
+           r.Text(o, "szComputerName", x->szComputerName, sizeof x->szComputerName) &&
+           r.Text(o, "szCreated", x->szCreated, sizeof x->szCreated, false);
+}
+
+bool ReadIcon(Reader &r, const JsonValue &o) {
+    DESKTOP *x = DT_AppendIcon("DT_M_00");
+    return x && r.U32(o, "nIndex", &x->nIndex) && r.U32(o, "nProfilIndex", &x->nProfilIndex) &&
+           r.U32(o, "nTextLen", &x->nTextLen) && r.I32(o, "x", &x->x) && r.I32(o, "y", &x->y) &&
+           r.OwnedText(o, "dwIconText", x->nTextLen, DESKTOP_TEXT_MAX, &x->dwIconText, "DT_M_02");
+}
+
+const struct {
+    const char *key;
+    bool (*read)(Reader &, const JsonValue &);
+} kLists[] = {
+    {"folders", ReadFolder},    {"fields", ReadField}, {"cards", ReadCard},           {"contents", ReadContent},
+    {"cardFieldTables", ReadCardField}, {"notes", ReadNote}, {"desktopProfiles", ReadProfile},
+    {"desktopIcons", ReadIcon},
+};
+
+// A record holds a few values; a document holding many more at once is no export.
+const size_t kMaxValuesHeld = 1000;
+} // namespace
+
 bool SW_ImportJson(const std::string &doc, bool *hasPassword, uint16_t *reserved, std::string *error) {
     SW_ReleaseSafeLists();
+    if (doc.size() > SW_JSON_MAX_SIZE) {
+        *error = "the document is larger than " + std::to_string(SW_JSON_MAX_SIZE >> 20) + " MiB";
+        return false;
+    }
+    // Each record is read as its item arrives; after the first refused one the
+    // rest are only parsed, so the reason for refusing the whole comes first.
+    Reader r;
+    const JsonTake take = [&r](const std::string &key, const JsonValue &item) {
+        for (const auto &list : kLists) {
+            if (!r.error.empty() || key != list.key)
+                continue;
+            if (item.kind != JsonValue::OBJECT)
+                r.Fail(std::string("\"") + key + "\" holds something other than records");
+            else
+                list.read(r, item);
+        }
+        return true;
+    };
     JsonValue root;
     std::string parseError;
-    if (!JsonParse(doc, &root, &parseError)) {
+    if (!JsonParseLists(doc, kMaxValuesHeld, &take, &root, &parseError)) {
+        SW_ReleaseSafeLists();
         *error = "not a JSON document: " + parseError;
         return false;
     }
     const JsonValue *format = root.Get("format");
     if (root.kind != JsonValue::OBJECT || !format || format->text != kFormat) {
+        SW_ReleaseSafeLists();
         *error = "not an orvSafe export (\"format\" is not \"orvsafe-export\")";
         return false;
     }
-    Reader r;
     const JsonValue *header = root.Get("header");
     uint32_t pw = 0, res = 0;
     if (!header || header->kind != JsonValue::OBJECT)
         r.Fail("\"header\" is missing");
-    else if (r.U32(*header, "nPasswort", &pw) && r.U32(*header, "nReserved", &res) && res > 0xFFFF)
+    else if (r.U32(*header, "nPasswort", &pw) && pw > 1)
+        r.Fail("\"nPasswort\" is not 0 or 1");
+    else if (r.U32(*header, "nReserved", &res) && res > 0xFFFF)
         r.Fail("\"nReserved\" is larger than 65535");
     *hasPassword = pw == 1;
     *reserved = static_cast<uint16_t>(res);
-
-    if (const JsonValue *a = r.Array(root, "folders"))
-        for (const auto &o : a->items) {
-            ORDNER *x = SW_AppendOrdner("SW_M_01");
-            if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) || !r.U32(o, "nOrdnerOrder", &x->nOrdnerOrder) ||
-                !r.Text(o, "cOrdnerName", x->cOrdnerName, sizeof x->cOrdnerName) ||
-                !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
-                !r.U32(o, "nCategory", &x->nCategory))
-                break;
-            ++nOrdnerCount;
-        }
-    if (const JsonValue *a = r.Array(root, "fields"))
-        for (const auto &o : a->items) {
-            FELDTABELLE *x = SW_AppendFeldTabelle("SW_M_03");
-            if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) || !r.U32(o, "nFeldIndex", &x->nFeldIndex) ||
-                !r.U32(o, "nFeldOrder", &x->nFeldOrder) || !r.Text(o, "feldname", x->feldname, sizeof x->feldname) ||
-                !r.U32(o, "feldtyp", &x->feldtyp) || !r.U32(o, "feldlaenge", &x->feldlaenge) ||
-                !r.U32(o, "drag", &x->drag))
-                break;
-            ++nFeldCount;
-        }
-    if (const JsonValue *a = r.Array(root, "cards"))
-        for (const auto &o : a->items) {
-            KARTE *x = SW_AppendKarte("SW_M_05");
-            if (!x || !r.U32(o, "nOrdnerKennung", &x->nOrdnerKennung) ||
-                !r.U32(o, "nKartenKennung", &x->nKartenKennung) || !r.U32(o, "nKartenOrder", &x->nKartenOrder) ||
-                !r.Text(o, "cKartenName", x->cKartenName, sizeof x->cKartenName) ||
-                !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
-                !r.U32(o, "nCategory", &x->nCategory))
-                break;
-            ++nCardCount;
-        }
-    if (const JsonValue *a = r.Array(root, "contents"))
-        for (const auto &o : a->items) {
-            FELDINHALT *x = SW_AppendFeldInhalt("SW_M_07");
-            if (!x || !r.U32(o, "nKartenKennung", &x->nKartenKennung) || !r.U32(o, "nFeldIndex", &x->nFeldIndex) ||
-                !r.U32(o, "nFeldLaenge", &x->nFeldLaenge) ||
-                !r.OwnedText(o, "lpFeldInhalt", x->nFeldLaenge, MAX_FELD_LAENGE, &x->lpFeldInhalt, "SW_M_09"))
-                break;
-        }
-    if (const JsonValue *a = r.Array(root, "cardFieldTables"))
-        for (const auto &o : a->items) {
-            FELDTABCARD *x = SW_AppendFeldTabCard("SW_M_11");
-            if (!x || !r.U32(o, "KartenKennung", &x->KartenKennung) || !r.U32(o, "FeldIndex", &x->FeldIndex) ||
-                !r.U32(o, "FeldOrder", &x->FeldOrder) || !r.Text(o, "FeldName", x->FeldName, sizeof x->FeldName) ||
-                !r.U32(o, "Feldtyp", &x->Feldtyp) || !r.U32(o, "Feldlaenge", &x->Feldlaenge) ||
-                !r.U32(o, "drag", &x->drag))
-                break;
-        }
-    if (const JsonValue *a = r.Array(root, "notes"))
-        for (const auto &o : a->items) {
-            NOTIZ *x = NW_AppendNote("NW_M_00");
-            const JsonValue *rect = o.Get("rcWindow");
-            if (!x || !r.U32(o, "nReserved", &x->nReserved) || !r.U32(o, "crBackground", &x->crBackground) ||
-                !r.U32(o, "crText", &x->crText) || !r.U32(o, "nTextSize", &x->nTextSize) ||
-                !r.Text(o, "szAlarmDate", x->szAlarmDate, sizeof x->szAlarmDate, false) ||
-                !r.Text(o, "szAlarmTime", x->szAlarmTime, sizeof x->szAlarmTime, false))
-                break;
-            if (!rect || rect->kind != JsonValue::ARRAY || rect->items.size() != 4) {
-                r.Fail("\"rcWindow\" is not a list of 4 numbers");
-                break;
-            }
-            int32_t *edges[4] = {&x->rcWindow.left, &x->rcWindow.top, &x->rcWindow.right, &x->rcWindow.bottom};
-            for (int k = 0; k < 4; ++k) {
-                const JsonValue &e = rect->items[static_cast<size_t>(k)];
-                if (e.kind != JsonValue::NUMBER || std::fabs(e.number) > 2147483647.0) {
-                    r.Fail("\"rcWindow\" is not a list of 4 numbers");
-                    break;
-                }
-                *edges[k] = static_cast<int32_t>(e.number);
-            }
-            uint32_t length = x->nTextSize ? x->nTextSize - 1 : 0;
-            if (!r.OwnedText(o, "lpText", length, NOTE_TEXT_MAX, &x->lpText, "NW_M_01"))
-                break;
-            if (!x->lpText)
-                x->nTextSize = 0;
-        }
-    if (const JsonValue *a = r.Array(root, "desktopProfiles"))
-        for (const auto &o : a->items) {
-            DTOPHEADER *x = DT_AppendProfile("DT_M_04");
-            if (!x)
-                break;
-            memcpy(x->szDesktopId, DESKTOP_MARKER, DESKTOP_MARKER_LEN);
-            if (!r.U32(o, "nProfilIndex", &x->nProfilIndex) || !r.U32(o, "nWidth", &x->nWidth) ||
-                !r.U32(o, "nHeight", &x->nHeight) ||
-                !r.Text(o, "szProfilName", x->szProfilName, sizeof x->szProfilName) ||
-                !r.Text(o, "szComputerName", x->szComputerName, sizeof x->szComputerName) ||
-                !r.Text(o, "szCreated", x->szCreated, sizeof x->szCreated, false))
-                break;
-        }
-    if (const JsonValue *a = r.Array(root, "desktopIcons"))
-        for (const auto &o : a->items) {
-            DESKTOP *x = DT_AppendIcon("DT_M_00");
-            if (!x || !r.U32(o, "nIndex", &x->nIndex) || !r.U32(o, "nProfilIndex", &x->nProfilIndex) ||
-                !r.U32(o, "nTextLen", &x->nTextLen) || !r.I32(o, "x", &x->x) || !r.I32(o, "y", &x->y) ||
-                !r.OwnedText(o, "dwIconText", x->nTextLen, DESKTOP_TEXT_MAX, &x->dwIconText, "DT_M_02"))
-                break;
-        }
-    if (r.error.empty() && nOrdnerCount == 0 && (nFeldCount || nCardCount))
-        r.Fail("field descriptions or cards without folders");
+    for (const auto &list : kLists)
+        r.List(root, list.key);
+    // Lists that do not hang together would be written as a safe that reads back otherwise.
+    std::string broken;
+    if (r.error.empty() && SW_CheckSafeLists(&broken) != 0)
+        r.Fail(broken);
     if (!r.error.empty()) {
         SW_ReleaseSafeLists();
         *error = r.error;

@@ -62,6 +62,13 @@ uint64_t Position() {
     return pos;
 }
 
+// What the working file holds after the read position.
+uint64_t BytesLeft() {
+    uint64_t pos = Position(), size = 0;
+    PL_GetFileSize(tmpSafe, &size);
+    return size > pos ? size - pos : 0;
+}
+
 // An optional section's marker where a mandatory chain would begin means the
 // chain is empty: a marker is never taken for a record.
 bool StartsWithMarker(const uint8_t *img, uint32_t n) {
@@ -112,9 +119,7 @@ TEXTBLOCK ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLengt
     TEXTBLOCKHEADER tb;
     SW_GetTextBlockHeaderImage(head, &tb);
     // A length beyond the file cannot be right: refuse it before allocating it.
-    uint64_t pos = Position(), size = 0;
-    PL_GetFileSize(tmpSafe, &size);
-    if (!SW_TextBlockPlausible(&tb, size - pos))
+    if (!SW_TextBlockPlausible(&tb, BytesLeft()))
         return TB_DAMAGED;
     char *crypt = static_cast<char *>(T_Malloc("SW_M_08", tb.nCryptLength));
     if (!crypt)
@@ -404,15 +409,17 @@ int SW_ReadNotes() {
         if (!note)
             return -1;
         uint32_t next = SW_GetNotizImage(img, note);
-        if (note->nTextSize > 0 && note->nTextSize <= NOTE_TEXT_MAX) {
+        // A size no note can have, or (without a password, the text following its
+        // record) more than the file still holds, is a damaged record: no text.
+        if (note->nTextSize > NOTE_TEXT_MAX || (!HasPassword() && note->nTextSize > BytesLeft()))
+            note->nTextSize = 0;
+        if (note->nTextSize > 0 && !HasPassword()) {
             note->lpText = static_cast<char *>(T_Malloc("NW_M_01", note->nTextSize));
             if (!note->lpText)
                 return -1;
-            if (!HasPassword() && ReadAll("SW01", note->lpText, note->nTextSize) != 0)
+            if (ReadAll("SW01", note->lpText, note->nTextSize) != 0)
                 note->lpText[0] = 0;
             note->lpText[note->nTextSize - 1] = 0;
-        } else {
-            note->nTextSize = 0; // a size no note can have is a damaged record: no text
         }
         if (next == 0)
             break;
@@ -421,6 +428,13 @@ int SW_ReadNotes() {
         return 0;
     // Notes whose texts are lost are dropped with a word to the user, as the
     // desktop profiles are: the rest of the safe still opens.
+    auto lost = []() {
+        static const char kLost[] = "error: safe destroyed, notes loosed!";
+        ML_WriteLog("SW28", kLost, 0);
+        ErrorBox(kLost);
+        SW_ReleaseNotizen();
+        return 0;
+    };
     bool anyText = false;
     for (NOTIZ *note = lpNOTIZstart; note; note = note->next)
         anyText = anyText || note->nTextSize != 0;
@@ -429,20 +443,28 @@ int SW_ReadNotes() {
     TEXTBLOCK got = ReadTextBlock("SW02", &plain, &plainLength);
     if (got == TB_ABSENT && !anyText)
         return 0;
-    if (got != TB_READ) {
-        static const char kLost[] = "error: safe destroyed, notes loosed!";
-        ML_WriteLog("SW28", kLost, 0);
-        ErrorBox(kLost);
-        SW_ReleaseNotizen();
-        return 0;
-    }
+    if (got != TB_READ)
+        return lost();
+    // A text is given its memory only when the block holds it: the sizes in the
+    // records are not believed beyond what is there.
     char *cursor = plain;
     uint32_t left = plainLength;
-    for (NOTIZ *note = lpNOTIZstart; note; note = note->next)
-        if (note->nTextSize > 0)
+    int rc = 0; // 1: a text the block does not hold
+    for (NOTIZ *note = lpNOTIZstart; note && rc == 0; note = note->next) {
+        if (note->nTextSize == 0)
+            continue;
+        if (note->nTextSize > left) {
+            rc = 1;
+            break;
+        }
+        note->lpText = static_cast<char *>(T_Malloc("NW_M_01", note->nTextSize));
+        if (!note->lpText)
+            rc = -1;
+        else
             TakeText(cursor, left, note->lpText, note->nTextSize - 1, note->nTextSize + 1); // text, its zero, a separator
+    }
     T_FreeSecret("NW_F_03", plain, plainLength);
-    return 0;
+    return rc == 1 ? lost() : rc;
 }
 
 int SW_ReadDesktopTable(const char *path) {

@@ -10,6 +10,7 @@
 #include "store/safe_state.h"
 #include "tools/drop_window.h"
 #include "tools/droplist.h"
+#include "tools/own_files.h"
 
 #include <cstdio>
 #include <cstring>
@@ -30,33 +31,12 @@ void Fehler(const char *format, const char *path) {
 
 int Password() { return static_cast<int>(ActSafeHeader.nPasswort); }
 
-bool SameText(const char *a, const char *b) {
-    for (; *a && *b; ++a, ++b) {
-        char x = *a >= 'A' && *a <= 'Z' ? static_cast<char>(*a + 32) : *a;
-        char y = *b >= 'A' && *b <= 'Z' ? static_cast<char>(*b + 32) : *b;
-        if (x == '/')
-            x = '\\';
-        if (y == '/')
-            y = '\\';
-        if (x != y)
-            return false;
-    }
-    return *a == *b;
-}
-
-// The open safe and its drop file (with their temporary files) are never
-// encrypted: the program writes them itself while the safe is open.
-bool IsSafeFile(const char *path) {
-    if (!cActSafePath[0])
+// The program's own files met on a walk are passed over, and said so.
+bool OwnFile(const char *path) {
+    if (!DW_IsOwnFile(path))
         return false;
-    static const char *const kSuffixes[] = {"", ".~tmp", DROPFILE_SUFFIX, DROPFILE_SUFFIX ".~tmp",
-                                            CKS_SUFFIX, DROPFILE_SUFFIX CKS_SUFFIX};
-    for (const char *suffix : kSuffixes) {
-        std::string own = std::string(cActSafePath) + suffix;
-        if (SameText(path, own.c_str()))
-            return true;
-    }
-    return false;
+    ML_WriteLogF("DW04", 0, "the program's own file, not encrypted: %s", path);
+    return true;
 }
 
 uint32_t WithoutReadOnly(uint32_t a) {
@@ -206,16 +186,22 @@ void Walk(const char *path, int top, uint32_t total, Recurse recurse, File file)
 
 void DW_CryptFolder(const char *path, int top) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFolder(LPSTR %s, int %d)", path, top);
+    if (top)
+        DW_LoadOwnFiles();
     uint32_t attributes = PL_GetFileAttributes(path);
     uint32_t total = 0;
     if (top)
         total = DW_GetFolderSize(path);
     (void)DW_AddDropList(path, top ? KZ_FOLDER : KZ_MEMBER, attributes); // the path fits: checked by the caller
     PL_SetFileAttributes(path, PL_ATTR_HIDDEN);
-    Walk(path, top, total, [](const char *sub) { DW_CryptFolder(sub, 0); },
+    Walk(path, top, total,
+         [](const char *sub) {
+             if (!OwnFile(sub))
+                 DW_CryptFolder(sub, 0);
+         },
          [](const char *entry, uint32_t b) {
              // An item already in the droplist is encrypted: it is left exactly as it is.
-             if ((b & kNeverTouched) || DW_IsInDropList(entry) || IsSafeFile(entry))
+             if ((b & kNeverTouched) || DW_IsInDropList(entry) || OwnFile(entry))
                  return false;
              if ((b & PL_ATTR_READONLY) && PL_SetFileAttributes(entry, WithoutReadOnly(b)) != 0)
                  return false;
@@ -306,12 +292,13 @@ int DW_CryptFiles(const char *const *paths, uint32_t count) {
                       UI_MB_OKCANCEL | UI_MB_ICONQUESTION | UI_MB_TOPMOST) != UI_IDOK)
         return -1;
 
+    DW_LoadOwnFiles();
     for (uint32_t i = 0; i < count; ++i) {
         const char *path = paths[i];
         uint32_t a = PL_GetFileAttributes(path);
         bool refused = a == PL_INVALID_ATTRIBUTES || (a & kNeverTouched) ||
                        ((a & PL_ATTR_DIRECTORY) && (a & PL_ATTR_READONLY)) || strlen(path) >= DROP_FILENAME_LEN ||
-                       IsSafeFile(path);
+                       DW_IsOwnFile(path);
         if (refused) {
             Fehler("File %s not allowed", path);
             continue;

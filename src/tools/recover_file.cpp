@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_set>
 
 int bRecoverRequest = 0;
 
@@ -83,13 +85,23 @@ void REC_AddDropList() {
         T_Free("RC_F_01", text);
         return;
     }
+    // A path listed twice, or listed already, is one entry.
+    std::unordered_set<std::string> listed;
+    for (const DROPLIST *d = lpDROPLISTstart; d; d = d->next)
+        listed.insert(d->filename);
     // Each line ends with CR LF; whatever follows the last CR is no line.
     const char *p = text, *end = text + size;
-    for (;;) {
+    for (int lines = 0;; ++lines) {
         const char *cr = static_cast<const char *>(memchr(p, '\r', static_cast<size_t>(end - p)));
         if (!cr)
             break;
-        AddLine(p, static_cast<size_t>(cr - p));
+        if (lines == REC_MAX_LINES) {
+            ML_WriteLogF("RC04", 0, "REC_AddDropList() more than %d lines, the rest left out", REC_MAX_LINES);
+            break;
+        }
+        const size_t length = strnlen(p, static_cast<size_t>(cr - p)); // the path ends at a zero byte
+        if (listed.insert(std::string(p, length)).second)
+            AddLine(p, length);
         if (end - cr < 2)
             break;
         p = cr + 2;

@@ -5,6 +5,9 @@
 #pragma once
 
 #define REC_FILE_NAME "orvrecover.txt"
+// Lines read from the file at most: the list is of what the user dropped, not
+// of every file in a folder.
+#define REC_MAX_LINES 10000
 
 // Set when the user agreed to use the file; stays set until the program ends.
 extern int bRecoverRequest;
@@ -12,8 +15,9 @@ extern int bRecoverRequest;
 // 1 when the file exists and the user agreed, else 0.
 int REC_CheckRecoverFile();
 // Reads the file, deletes it and enters every valid path (an existing file or
-// folder that is not read-only, system, temporary or offline) in the droplist,
-// without saved attributes. The drop file is written at the next change.
+// folder that is not read-only, system, temporary or offline, and not in the
+// droplist yet) in the droplist, without saved attributes; lines beyond
+// REC_MAX_LINES are left out. The drop file is written at the next change.
 void REC_AddDropList();
 // After a safe was opened: without a drop file the user is offered the recovery
 // file; once agreed to, its paths join the droplist of every safe whose drop

@@ -1,7 +1,8 @@
 // libFuzzer target for the droplist recovery file: the input is
 // "orvrecover.txt". Whatever the bytes, the file is read and deleted, and
 // every entry it gives is a path that exists now, is not refused, and has the
-// kind of what it names, without saved attributes. The seeds name the files
+// kind of what it names, without saved attributes; no path is entered twice,
+// and no more than REC_MAX_LINES are. The seeds name the files
 // and folders of recover_tree.h.
 #include "frame/logs.h"
 #include "fuzz/scratch_dir.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 namespace {
@@ -21,9 +23,11 @@ char g_file[MAX_PGM_DIR + 32];
 
 void Check() {
     const uint32_t refused = PL_ATTR_READONLY | PL_ATTR_SYSTEM | PL_ATTR_TEMPORARY | PL_ATTR_OFFLINE;
+    std::set<std::string> seen;
     for (DROPLIST *d = lpDROPLISTstart; d; d = d->next) {
-        if (memchr(d->filename, 0, sizeof d->filename) == nullptr)
-            abort();
+        if (memchr(d->filename, 0, sizeof d->filename) == nullptr || !seen.insert(d->filename).second ||
+            seen.size() > REC_MAX_LINES)
+            abort(); // every entry is one path once, and no more than the lines read
         uint32_t a = PL_GetFileAttributes(d->filename);
         if (a == PL_INVALID_ATTRIBUTES || (a & refused) || d->dwAttribute != NO_ATTRIBUTES ||
             d->kz != ((a & PL_ATTR_DIRECTORY) ? KZ_FOLDER : KZ_FILE))

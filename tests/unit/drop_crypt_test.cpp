@@ -283,6 +283,59 @@ TEST_F(DropCrypt, TheOpenSafeAndItsDropFileAreNeverEncrypted) {
     EXPECT_TRUE(ReadFile(other) == contents[other]);
 }
 
+// The program's own files and folders are refused in any spelling, and a walk
+// passes them over: encrypted, they would be written over in plain or appended
+// to (settings, logs, backups) and never decrypt again.
+TEST_F(DropCrypt, TheProgramsOwnFilesAreRefusedHoweverTheyAreSpelt) {
+    for (const char *name : {"orvsafe.ini", "orvtemplate.ini", "orvcategory.dat", "orvsafe.log", "orvcrypt.log",
+                             "orvtrace.log", "orvrecover.txt"})
+        Make(Path(name), 50, 1);
+    const std::string box = data + "\\box", backup = box + "\\Backup generations", pda = data + "\\pda";
+    for (auto &d : {box, backup, pda})
+        Dir(d);
+    const std::string generation = Make(backup + "\\home.saf.1", 300, 2), copy = Make(pda + "\\home.saf", 300, 3);
+    const std::string letter = Make(box + "\\letter.txt", 300, 4);
+    snprintf(Settings.BackupPath, sizeof Settings.BackupPath, "%s", backup.c_str());
+    snprintf(Settings.PDA_Path, sizeof Settings.PDA_Path, "%s", pda.c_str());
+    std::vector<std::string> spellings = {dir, dir + "\\orvsafe.ini", data + "\\..\\orvtemplate.ini",
+                                          dir + "/orvcategory.dat", dir + "\\.\\orvsafe.log",
+                                          data + "\\..\\.\\orvcrypt.log", Path("orvtrace.log"), Path("orvrecover.txt"),
+                                          backup, generation, pda + "\\", copy, data + "\\..\\home.saf", safe + ".df"};
+    char shortName[300];
+    if (PL_GetShortPathName(generation.c_str(), shortName, sizeof shortName) == 0 && generation != shortName)
+        spellings.push_back(shortName); // Windows: "BACKUP~1"
+#ifdef _WIN32
+    spellings.push_back(Path("ORVSAFE.INI"));
+#else
+    std::string target = backup, link = data + "\\link";
+    for (auto *p : {&target, &link})
+        std::replace(p->begin(), p->end(), '\\', '/');
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    spellings.push_back(data + "\\link\\home.saf.1");
+#endif
+    ASSERT_TRUE(WriteFile(safe + ".df", "the drop file"));
+    auto before = contents;
+    ui.answers = {UI_IDOK};
+    ASSERT_EQ(Drop(spellings), 0);
+    std::vector<std::string> expected = {"Cryptography: Crypt files(s) ?        "};
+    for (auto &p : spellings)
+        expected.push_back("Fehler: File " + p + " not allowed");
+    EXPECT_EQ(Texts(), expected);
+    EXPECT_EQ(lpDROPLISTstart, nullptr);
+
+    // A folder holding the backup folder: the rest is encrypted, the backups are passed over.
+    ui.answers = {UI_IDOK};
+    ASSERT_EQ(Drop({box}), 0);
+    EXPECT_EQ(DW_IsInDropList(letter.c_str()), 1);
+    EXPECT_EQ(nDropCount, 2u) << "the dropped folder and the letter alone";
+    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*DW04* the program's own file, not encrypted: " + backup),
+              std::string::npos);
+    for (auto &p : {letter, Path("orvsafe.ini"), Path("orvsafe.log")}) // the program writes the last two itself
+        before.erase(p);
+    for (auto &[path, bytes] : before)
+        EXPECT_TRUE(ReadFile(path) == bytes) << path;
+}
+
 #ifndef _WIN32
 // Links inside a dropped folder (to a folder or a file elsewhere) are passed
 // over: nothing outside the dropped folder is encrypted or counted.

@@ -87,74 +87,44 @@ TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     }
 }
 
-TEST_F(FileCrypt, ALeftoverTemporaryFileIsReplaced) {
-    std::string path = Path("a.txt");
-    ASSERT_TRUE(WriteFile(path, "hello"));
-    ASSERT_TRUE(WriteFile(path + ".cks", "leftover of an interrupted run"));
-    PL_SetFileAttributes((path + ".cks").c_str(), PL_ATTR_HIDDEN);
-    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
-    EXPECT_FALSE(FileExists(path + ".cks"));
-    ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
-    EXPECT_EQ(ReadFile(path), "hello");
-}
-
-TEST_F(FileCrypt, WithoutAPasswordTheEnvelopeOnlyWraps) {
-    std::string path = Path("open.txt");
-    ASSERT_TRUE(WriteFile(path, "readable text"));
-    ASSERT_EQ(docryptMyFile(path.c_str(), "", 0, 0, 1), 0);
-    EXPECT_NE(ReadFile(path), "readable text");
-    ASSERT_EQ(doencryptMyFile(path.c_str(), "any", 0, 0, 1), 0);
-    EXPECT_EQ(ReadFile(path), "readable text");
-}
-
-// Without a password the envelope is the same bytes every time, so it shows
-// its layout: the file goes in as pushes of 2,048 bytes, however it is read.
-TEST_F(FileCrypt, AFileIsEnvelopedAsPushesOf2048Bytes) {
-    for (size_t size : {size_t(5000), size_t(2048 * 128), size_t(300001)}) {
-        std::string data = PatternBytes(size, 11);
-        CRYPT_ENVELOPE env;
-        ASSERT_EQ(cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB), CRYPT_OK);
-        std::string expected;
-        char out[8192];
-        int n = 0;
-        for (size_t at = 0; at < size; at += 2048) {
-            ASSERT_EQ(cryptPushData(env, data.data() + at, static_cast<int>(std::min<size_t>(2048, size - at)), &n),
-                      CRYPT_OK);
-            ASSERT_EQ(cryptPopData(env, out, sizeof out, &n), CRYPT_OK);
-            expected.append(out, static_cast<size_t>(n));
+// A file named as the temporary file would be (the user's own, or a leftover
+// of an interrupted run, hidden) keeps its bytes: the work goes to the next free
+// name, and nothing is left beside the file afterwards, whether the run succeeds or fails.
+TEST_F(FileCrypt, FilesNamedLikeTheTemporaryFileAreNeverTouched) {
+    const struct {
+        std::vector<std::string> taken; // suffixes of files already there
+        PL_FAULT fault;                 // PL_FAULT_KINDS: none
+    } rows[] = {{{".cks"}, PL_FAULT_KINDS}, {{".cks", ".1.cks", ".2.cks"}, PL_FAULT_KINDS},
+                {{".cks"}, PL_FAULT_WRITE}, {{".cks"}, PL_FAULT_MOVE}};
+    const std::string path = Path("a.txt");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.taken.size() * 10 + row.fault);
+        ASSERT_TRUE(WriteFile(path, "hello"));
+        for (const auto &suffix : row.taken) {
+            ASSERT_TRUE(WriteFile(path + suffix, "mine: " + suffix));
+            PL_SetFileAttributes((path + suffix).c_str(), PL_ATTR_HIDDEN);
         }
-        ASSERT_EQ(cryptFlushData(env), CRYPT_OK);
-        do {
-            ASSERT_EQ(cryptPopData(env, out, sizeof out, &n), CRYPT_OK);
-            expected.append(out, static_cast<size_t>(n));
-        } while (n > 0);
-        cryptDestroyEnvelope(env);
-
-        std::string path = Path("layout.bin");
-        ASSERT_TRUE(WriteFile(path, data));
-        ASSERT_EQ(docryptMyFile(path.c_str(), "", 0, 0, 1), 0);
-        EXPECT_TRUE(ReadFile(path) == expected) << size;
+        for (bool encrypt : {true, false}) {
+            if (row.fault != PL_FAULT_KINDS)
+                PL_FailCall(row.fault, 1);
+            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", 1, 0, 1) : doencryptMyFile(path.c_str(), "pw", 1, 0, 1);
+            PL_ResetFaults();
+            EXPECT_EQ(rc, row.fault == PL_FAULT_KINDS ? 0 : -1) << encrypt;
+        }
+        EXPECT_EQ(ReadFile(path), "hello");
+        PL_FIND_DATA fd;
+        PL_FIND f = PL_FindFirstFile(Path("a.txt*").c_str(), &fd);
+        size_t names = 0;
+        for (bool more = f != nullptr; more; more = PL_FindNextFile(f, &fd) == 0)
+            ++names;
+        PL_FindClose(f);
+        EXPECT_EQ(names, row.taken.size() + 1) << "no temporary file is left";
+        for (const auto &suffix : row.taken) {
+            EXPECT_EQ(ReadFile(path + suffix), "mine: " + suffix);
+            PL_SetFileAttributes((path + suffix).c_str(), PL_ATTR_NORMAL);
+            PL_DeleteFile((path + suffix).c_str());
+        }
     }
-}
-
-TEST_F(FileCrypt, ProgressAndTheCryptLog) {
-    Settings.LogCryptedFiles = true;
-    std::string path = Path("big.bin");
-    ASSERT_TRUE(WriteFile(path, PatternBytes(100000, 3)));
-    ui.progressShown = true;
-    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 1, 0), 0);
-    EXPECT_EQ(ui.progressMax, 50);
-    EXPECT_GE(ui.progressSteps, 45);
-    EXPECT_LE(ui.progressSteps, 50);
-    EXPECT_EQ(ui.progressCloses, 1);
-    EXPECT_NE(ReadFile(Path("orvcrypt.log")).find("crypted: => " + path + "\r\n"), std::string::npos);
-
-    ui.progressShown = true;
-    ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 0), 0);
-    EXPECT_EQ(ui.progressTexts, std::vector<std::string>{path}) << "without the bar the window names the file";
-    PL_DeleteFile(Path("orvcrypt.log").c_str());
-    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
-    EXPECT_FALSE(FileExists(Path("orvcrypt.log"))) << "quiet runs are not logged";
 }
 
 // The temporary name "<path>.cks" must fit its buffer: a path too long for it is

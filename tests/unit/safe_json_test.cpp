@@ -132,6 +132,9 @@ TEST_F(SafeJson, BrokenDocumentsAreRefusedWithAReason) {
     struct Case {
         std::string from, to, reason;
     };
+    std::string zeros(4000, ','); // "0,0,...": far more values than a record holds
+    for (size_t k = 0; k < zeros.size(); k += 2)
+        zeros[k] = '0';
     std::vector<Case> cases = {
         {"\"orvsafe-export\"", "\"something\"", "not an orvSafe export"},
         {"\"nFeldLaenge\": 9", "\"nFeldLaenge\": 8", "\"lpFeldInhalt\" does not match its length"},
@@ -144,6 +147,31 @@ TEST_F(SafeJson, BrokenDocumentsAreRefusedWithAReason) {
         {"\"nTextLen\": 5", "\"nTextLen\": 1e999", "not a JSON document"},
         {"\"nTextLen\": 5", "\"nTextLen\": 0x5", "not a JSON document"},
         {"\"folders\": [", "\"folders\": [[", "not a JSON document"},
+        {"\"nPasswort\": 0", "\"nPasswort\": 2", "\"nPasswort\" is not 0 or 1"},
+        // Lists that would not read back as they were written.
+        {"\"nOrdnerKennung\": 1, \"nOrdnerOrder\"", "\"nOrdnerKennung\": 0, \"nOrdnerOrder\"", "folder 0: the id"},
+        {"\"nOrdnerKennung\": 4, \"nOrdnerOrder\"", "\"nOrdnerKennung\": 1, \"nOrdnerOrder\"", "folder 1: the id"},
+        {"\"nOrdnerKennung\": 4, \"nFeldIndex\": 0", "\"nOrdnerKennung\": 9, \"nFeldIndex\": 0",
+         "field 0 of folder 9: the folder does not exist"},
+        {"\"nOrdnerKennung\": 4, \"nFeldIndex\": 0", "\"nOrdnerKennung\": 1, \"nFeldIndex\": 0",
+         "field 0 of folder 1 is described twice"},
+        {"\"nOrdnerKennung\": 4, \"nFeldIndex\": 0", "\"nOrdnerKennung\": 1, \"nFeldIndex\": 1",
+         "folder 4 holds cards but has no field"},
+        {"\"feldtyp\": 2", "\"feldtyp\": 7", "field 0 of folder 4: type 7 is not 0 to 6"},
+        {"\"feldlaenge\": 250", "\"feldlaenge\": 251", "length 251 is more than 250"},
+        {"\"nKartenKennung\": 7", "\"nKartenKennung\": 2", "card 2: the id"},
+        {"\"nOrdnerKennung\": 4, \"nKartenKennung\"", "\"nOrdnerKennung\": 5, \"nKartenKennung\"",
+         "card 7: folder 5 does not exist"},
+        {"\"nKartenKennung\": 2, \"nFeldIndex\": 0", "\"nKartenKennung\": 3, \"nFeldIndex\": 0",
+         "field 0 of card 3: the card does not exist"},
+        {"\"nKartenKennung\": 2, \"nFeldIndex\": 0", "\"nKartenKennung\": 2, \"nFeldIndex\": 5",
+         "field 5 of card 2: the card has no such field"},
+        {"\"nKartenKennung\": 7, \"nFeldIndex\": 0", "\"nKartenKennung\": 2, \"nFeldIndex\": 0", "there twice"},
+        {"\"KartenKennung\": 7", "\"KartenKennung\": 8", "card field 0 of card 8: the card does not exist"},
+        {"\"Feldtyp\": 0", "\"Feldtyp\": 9", "type 9 is not 0 to 6"},
+        {"\"desktopProfiles\": [", "\"desktopProfiles\": [], \"other\": [", "icon positions without a desktop profile"},
+        {"\"rcWindow\": [", "\"rcWindow\": [" + zeros, "too many values"},
+        {"\n}\n", "\n}\n" + std::string(SW_JSON_MAX_SIZE, ' '), "larger than 32 MiB"},
     };
     for (const auto &c : cases) {
         std::string doc = json;

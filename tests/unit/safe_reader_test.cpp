@@ -1,3 +1,4 @@
+#include "frame/trace.h"
 #include "model/desktop_records.h"
 #include "model/note_records.h"
 #include "model/records.h"
@@ -279,5 +280,50 @@ TEST_F(SafeReader, ATextBlockThatDoesNotOpenIsDamageNeverEmptyTexts) {
             EXPECT_EQ(d.find(std::string("\n") + c.lost), std::string::npos) << c.what << "\n" << d;
             EXPECT_NE(d.find("I 5 1 7 [s3cret!]\n"), std::string::npos) << c.what << ": the contents still open";
         }
+    }
+}
+
+// A note record carries its text's size; a tampered size is believed only
+// within the text the file holds, so a small file never costs more memory for
+// note texts than its own size.
+TEST_F(SafeReader, NoteSizesAreBelievedOnlyWithinTheTextsThere) {
+    const struct {
+        const char *what;
+        std::string password;
+        size_t notes, from; // records from this one on get the size
+        uint32_t size;
+        bool lost; // the notes go, with a word to the user
+    } rows[] = {
+        {"1,000 notes of 1 MiB behind a password", "pw", 1000, 0, 1u << 20, true},
+        {"a text one byte beyond the block", "pw", 2, 1, 6, true},
+        {"1,000 notes of 16 MiB without a password", "", 1000, 0, 16u << 20, false},
+        {"a text beyond the end of the file", "", 3, 2, 1u << 20, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        ReleaseSafeState();
+        ui.shown.clear();
+        SafeContents s = Sample(11, row.password);
+        s.notes.assign(row.notes, {"ab"});
+        std::vector<size_t> at;
+        std::string file = BuildSafe(s, &at);
+        const size_t stride = 72 + (row.password.empty() ? 3 : 0); // without a password the text follows
+        for (size_t i = row.from; i < row.notes; ++i)
+            for (int k = 0; k < 4; ++k)
+                file[at[7] + 8 + i * stride + 32 + k] = static_cast<char>(row.size >> (8 * k));
+        std::string path = Path("notes.saf");
+        ASSERT_TRUE(WriteFile(path, file));
+        PL_DeleteFile(Path("orvtrace.log").c_str());
+        dwTraceLevel = TRACE_MEMORY;
+        EXPECT_EQ(ReadSafeFile(path, row.password), 0);
+        dwTraceLevel = 0;
+        size_t given = 0;
+        for (const auto &line : Lines(ReadFile(Path("orvtrace.log"))))
+            if (line.rfind("*NW_M_01*", 0) == 0)
+                given += std::stoul(line.substr(line.find("<size=") + 6));
+        EXPECT_LE(given, file.size());
+        EXPECT_EQ(ui.shown.size(), row.lost ? 1u : 0u);
+        EXPECT_TRUE(!row.lost || ui.shown[0].text == "error: safe destroyed, notes loosed!");
+        EXPECT_NE(DescribeLists().find("I 5 1 7 [s3cret!]\n"), std::string::npos) << "the rest of the safe opens";
     }
 }

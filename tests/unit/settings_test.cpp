@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace testsupport;
@@ -137,6 +138,11 @@ TEST_F(SettingsFile, NumbersWithTheirOwnRules) {
     Read("QWMinimizeTime=\r\nIconSize=x\r\n");
     EXPECT_EQ(Settings.QWMinimizeTime, 15);
     EXPECT_EQ(Settings.IconSize, 24);
+    for (const char *size : {"16", "24", "32", "20", "-16", "100000", "2147483647"}) {
+        Read(std::string("IconSize=") + size + "\r\n");
+        int n = atoi(size);
+        EXPECT_EQ(Settings.IconSize, n == 16 || n == 24 || n == 32 ? n : 24) << size << ": only the offered sizes";
+    }
 }
 
 TEST_F(SettingsFile, LongValuesAreCutToTheirBuffers) {
