@@ -12,17 +12,14 @@
 using namespace testsupport;
 
 namespace {
-// A file below dist of the source tree, found from this file's own path; under
-// Wine the Unix root is drive Z:.
+// A file below dist of the source tree; under Wine the Unix root is drive Z:.
 std::string DistFile(const std::string &name = "orvtemplate.ini") {
-    std::string self = __FILE__;
-    for (char &c : self)
+    std::string top = ORV_SOURCE_DIR;
+    for (char &c : top)
         if (c == '/')
             c = '\\';
-    std::string top = self.substr(0, self.rfind("\\tests\\unit\\"));
 #ifdef _WIN32
-    if (!top.empty() && top[0] == '\\')
-        top = "Z:" + top;
+    top = "Z:" + top;
 #endif
     return top + "\\dist\\" + name;
 }
