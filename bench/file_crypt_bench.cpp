@@ -38,17 +38,17 @@ int main(int argc, char **argv) {
     FILE *s = fopen(small.c_str(), "wb");
     fputs("warm", s);
     fclose(s);
-    bool warmed = docryptMyFile(small.c_str(), "bench", 1, 0, 1) == 0 && doencryptMyFile(small.c_str(), "bench", 1, 0, 1) == 0;
+    bool warmed = docryptMyFile(small.c_str(), "bench", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) == 0 && doencryptMyFile(small.c_str(), "bench", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) == 0;
     unlink(small.c_str());
     if (!warmed)
         return 1;
 
     auto t = Clock::now();
-    if (docryptMyFile(path.c_str(), "bench", 1, 0, 1) != 0)
+    if (docryptMyFile(path.c_str(), "bench", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) != 0)
         return 1;
     double enc = Seconds(t);
     t = Clock::now();
-    if (doencryptMyFile(path.c_str(), "bench", 1, 0, 1) != 0)
+    if (doencryptMyFile(path.c_str(), "bench", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) != 0)
         return 1;
     double dec = Seconds(t);
     std::string cmd = "openssl enc -aes-256-cbc -pbkdf2 -iter 1 -pass pass:bench -in " + path + " -out " + path +

@@ -56,7 +56,7 @@ int FileCommand(const Args &a, ConsoleUi &ui, bool encrypt) {
     if (!CLI_GetPassword(a, ui))
         return 1;
     const char *path = a.positional[0].c_str();
-    int rc = encrypt ? docryptMyFile(path, ui.password, 1, 0, 1) : doencryptMyFile(path, ui.password, 1, 0, 1);
+    int rc = encrypt ? docryptMyFile(path, ui.password, NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) : doencryptMyFile(path, ui.password, NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET);
     if (rc != 0 && ui.lastMessage.empty())
         fprintf(CLI_Err(), "orvsafe-cli: cannot %s %s (wrong password, or not an envelope)\n",
                 encrypt ? "encrypt" : "decrypt", path);

@@ -37,27 +37,38 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
     if (!out)
         return -1;
     CRYPT_ENVELOPE env = 0;
-    cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
-    if (NPWYESNO == NPWYESNO_YES)
-        cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
-    cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
-    cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(length));
+    int rc = cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
+    const bool haveEnv = rc == CRYPT_OK;
+    if (rc == CRYPT_OK && NPWYESNO == NPWYESNO_YES)
+        rc = cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    if (rc == CRYPT_OK)
+        rc = cryptSetAttribute(env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
+    if (rc == CRYPT_OK)
+        rc = cryptSetAttribute(env, CRYPT_ENVINFO_DATASIZE, static_cast<int>(length));
     // Pushed in pieces, each popped at once into the output block: the envelope
     // then never holds the whole text twice over. With the size announced the
     // bytes are the same as from one push.
     const uint32_t kPiece = 256 * 1024;
     uint32_t accepted = 0, popped = 0;
-    while (accepted < length) {
+    while (rc == CRYPT_OK && accepted < length) {
         uint32_t piece = length - accepted < kPiece ? length - accepted : kPiece;
         int taken = 0, n = 0;
-        cryptPushData(env, static_cast<const char *>(data) + accepted, static_cast<int>(piece), &taken);
+        rc = cryptPushData(env, static_cast<const char *>(data) + accepted, static_cast<int>(piece), &taken);
         accepted += static_cast<uint32_t>(taken);
-        cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
+        if (rc == CRYPT_OK)
+            rc = cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
         popped += static_cast<uint32_t>(n);
         if (static_cast<uint32_t>(taken) != piece)
             break;
     }
-    if (accepted != length) {
+    int n = 0;
+    if (rc == CRYPT_OK && accepted == length)
+        rc = cryptFlushData(env);
+    if (rc == CRYPT_OK && accepted == length)
+        rc = cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
+    if (haveEnv)
+        cryptDestroyEnvelope(env); // nothing is left to the library's shutdown
+    if (rc != CRYPT_OK || accepted != length) {
         char *msg = static_cast<char *>(T_Malloc("CY_M_02", 255));
         if (msg) {
             snprintf(msg, 255, "docryptMyData(DATA %x, DATALENGTH %d, NPWYESNO %d) crypt err",
@@ -66,14 +77,9 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
             T_Free("CY_F_04", msg);
         }
         T_Free("CY_F_00", out);
-        cryptDestroyEnvelope(env); // nothing is left to the library's shutdown
         UI_MessageBox("Crypt failed", "Error", UI_MB_OK);
         return -1;
     }
-    cryptFlushData(env);
-    int n = 0;
-    cryptPopData(env, out + popped, static_cast<int>(outSize - popped), &n);
-    cryptDestroyEnvelope(env);
     result->lpData = out;
     result->nLength = popped + static_cast<uint32_t>(n);
     return 0;
@@ -82,21 +88,26 @@ int docryptMyData(const void *data, uint32_t length, const char *password, int N
 int CY_DecryptData(void *output, uint32_t outputSize, const char *password, void *input, uint32_t inputLength) {
     memset(output, 0, outputSize);
     CRYPT_ENVELOPE env = 0;
-    cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
+    int rc = cryptCreateEnvelope(&env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
+    const bool haveEnv = rc == CRYPT_OK;
     int accepted = 0;
-    int rc = cryptPushData(env, input, static_cast<int>(inputLength), &accepted);
+    if (haveEnv)
+        rc = cryptPushData(env, input, static_cast<int>(inputLength), &accepted);
     // Only an envelope that needs a key is given the password. Data enveloped
     // under a password always asks for it: one that does not was put there by
     // someone who did not know the password.
     bool asked = rc == CRYPT_ENVELOPE_RESOURCE;
     if (asked)
-        cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
-    cryptFlushData(env);
+        rc = cryptSetAttributeString(env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    if (rc == CRYPT_OK)
+        rc = cryptFlushData(env);
     int popped = 0;
-    rc = cryptPopData(env, output, static_cast<int>(outputSize), &popped);
+    if (rc == CRYPT_OK)
+        rc = cryptPopData(env, output, static_cast<int>(outputSize), &popped);
     if (!asked && password && password[0])
         rc = CRYPT_ERROR_BADDATA;
-    cryptDestroyEnvelope(env);
+    if (haveEnv)
+        cryptDestroyEnvelope(env);
     T_Free("CY_F_01", input);
     if (rc != CRYPT_OK) {
         memset(output, 0, outputSize); // a failed open restores nothing

@@ -202,12 +202,18 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
     Progress bar;
     bar.Start(path, size, progress, quiet);
 
-    cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
-    job.haveEnv = true;
-    cryptSetAttribute(job.env, CRYPT_ATTRIBUTE_BUFFERSIZE, kPop);
-    cryptSetAttribute(job.env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
-    if (NPWYESNO == NPWYESNO_YES)
-        cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    int made = cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_CRYPTLIB);
+    job.haveEnv = made == CRYPT_OK;
+    if (made == CRYPT_OK)
+        made = cryptSetAttribute(job.env, CRYPT_ATTRIBUTE_BUFFERSIZE, kPop);
+    if (made == CRYPT_OK)
+        made = cryptSetAttribute(job.env, CRYPT_OPTION_ENCR_ALGO, CY_GetCryptAlgo(CY_Options().cryptAlgo));
+    if (made == CRYPT_OK && NPWYESNO == NPWYESNO_YES)
+        made = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+    if (made != CRYPT_OK) {
+        ML_WriteLogF("CY06", 0, "docryptMyFile(LPSTR %s) envelope error: %d", path, made);
+        return job.Abandon();
+    }
 
     bool pushed = false;
     for (;;) {
@@ -242,9 +248,10 @@ int docryptMyFile(const char *path, const char *password, int NPWYESNO, int prog
     }
     if (pushed) {
         for (;;) {
-            cryptFlushData(job.env);
+            int rc = cryptFlushData(job.env);
             int popped = 0;
-            int rc = cryptPopData(job.env, job.buf, kPop, &popped);
+            if (rc == CRYPT_OK)
+                rc = cryptPopData(job.env, job.buf, kPop, &popped);
             if (rc != CRYPT_OK) {
                 ML_WriteLogF("CY07", 0, "docryptMyFile(LPSTR %s) cryptPopData error: %d", path, rc);
                 return job.Abandon();
@@ -274,8 +281,11 @@ int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int pr
     Progress bar;
     bar.Start(path, size, progress, quiet);
 
-    cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO);
-    job.haveEnv = true;
+    job.haveEnv = cryptCreateEnvelope(&job.env, CRYPT_UNUSED, CRYPT_FORMAT_AUTO) == CRYPT_OK;
+    if (!job.haveEnv) {
+        ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) envelope error", path);
+        return job.Abandon();
+    }
     auto damaged = [&]() {
         ML_WriteLogF("CY08", 0, "doencryptMyFile(filename=%s) bad data format, abort!", path);
         job.Abandon();

@@ -6,6 +6,12 @@
 // Every call that can fail answers 0 on success and -1 on failure and leaves the
 // reason in PL_GetLastError(). Tests make any call fail on purpose through the
 // fault injection at the end of this header.
+//
+// The layers above keep the same rule: a function that can fail answers 0 or -1.
+// Where a failure is found it is logged with its four-character code (ML_WriteLog)
+// and, when the user must know, shown through the UI port; every caller passes
+// the -1 on or acts on it, and none drops it. Results of the crypto library are
+// turned into this rule where they are called.
 #pragma once
 
 #include <cstddef>

@@ -208,7 +208,7 @@ void DW_CryptFolder(const char *path, int top) {
              (void)DW_AddDropList(entry, KZ_MEMBER, b); // EntryPath made it fit
              // A member that could not be encrypted is as it was: it is not listed
              // (its read-only flag comes back with its entry).
-             if (docryptMyFile(entry, cActPasswort, Password(), 0, 0) != 0)
+             if (docryptMyFile(entry, cActPasswort, Password(), CY_NO_PROGRESS_BAR, CY_LOGGED) != 0)
                  DW_RemoveDropList(entry);
              return true;
          });
@@ -261,7 +261,7 @@ void DW_DecryptFolder(const char *path, int top) {
              if (b & (kNeverTouched | PL_ATTR_READONLY))
                  return false;
              // A member still encrypted keeps its entry; the error was shown.
-             if (doencryptMyFile(entry, cActPasswort, Password(), 0, 0) == 0)
+             if (doencryptMyFile(entry, cActPasswort, Password(), CY_NO_PROGRESS_BAR, CY_LOGGED) == 0)
                  DW_RemoveDropList(entry);
              return true;
          });
@@ -318,7 +318,7 @@ int DW_CryptFiles(const char *const *paths, uint32_t count) {
             continue;
         }
         DW_OpenProgress(path, 0);
-        if (docryptMyFile(path, cActPasswort, Password(), 1, 0) == 0) {
+        if (docryptMyFile(path, cActPasswort, Password(), CY_PROGRESS_BAR, CY_LOGGED) == 0) {
             (void)DW_AddDropList(path, KZ_FILE, a); // with READONLY, which decrypting gives back; the path fits
             WriteDropFile();
         } else if (a & PL_ATTR_READONLY) {
@@ -349,7 +349,7 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
         DW_OpenProgress(path, 0);
         // A file still encrypted stays listed (the error was shown); one that is
         // gone has nothing left to decrypt.
-        int rc = doencryptMyFile(path, cActPasswort, Password(), 1, 0);
+        int rc = doencryptMyFile(path, cActPasswort, Password(), CY_PROGRESS_BAR, CY_LOGGED);
         DW_CloseProgress();
         if (rc != 0 && PL_GetFileAttributes(path) != PL_INVALID_ATTRIBUTES)
             continue;

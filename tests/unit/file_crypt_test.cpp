@@ -28,7 +28,7 @@ TEST_F(FileCrypt, EncryptThenDecryptGivesTheSameBytesUnderTheSameName) {
             std::string path = Path("f.bin");
             std::string data = PatternBytes(size, static_cast<unsigned>(size + algo));
             ASSERT_TRUE(WriteFile(path, data));
-            ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0) << algo << " " << size;
+            ASSERT_EQ(docryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), 0) << algo << " " << size;
             std::string enc = ReadFile(path);
             if (size == 0) {
                 EXPECT_EQ(enc, "") << "an empty file stays empty";
@@ -36,7 +36,7 @@ TEST_F(FileCrypt, EncryptThenDecryptGivesTheSameBytesUnderTheSameName) {
                 EXPECT_EQ(enc.find(data.substr(0, 64)), std::string::npos);
             }
             EXPECT_FALSE(FileExists(path + ".cks"));
-            ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), 0) << algo << " " << size;
+            ASSERT_EQ(doencryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), 0) << algo << " " << size;
             EXPECT_TRUE(ReadFile(path) == data) << algo << " " << size;
         }
     }
@@ -46,14 +46,14 @@ TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     std::string path = Path("doc.txt");
     std::string data = PatternBytes(5000, 7);
     ASSERT_TRUE(WriteFile(path, data));
-    EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), -1) << "never encrypted";
+    EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), -1) << "never encrypted";
     EXPECT_TRUE(ReadFile(path) == data);
     EXPECT_NE(Log().find("*CY05* doencryptMyFile(filename=" + path + ") file ist possible not crypted, abort!"),
               std::string::npos);
 
-    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), 0);
+    ASSERT_EQ(docryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), 0);
     std::string enc = ReadFile(path);
-    EXPECT_EQ(doencryptMyFile(path.c_str(), "other", 1, 0, 1), -1);
+    EXPECT_EQ(doencryptMyFile(path.c_str(), "other", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), -1);
     EXPECT_TRUE(ReadFile(path) == enc);
     EXPECT_NE(Log().find("*CY06* doencryptMyFile(filename=" + path + ") password not valid, abort!"), std::string::npos);
     EXPECT_TRUE(ui.shown.empty()) << "neither failure shows a message";
@@ -62,7 +62,7 @@ TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     // integrity check a changed byte inside the content cannot be noticed.)
     for (std::string bad : {enc.substr(0, enc.size() - 20), enc.substr(0, enc.size() / 2)}) {
         ASSERT_TRUE(WriteFile(path, bad));
-        EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", 1, 0, 1), -1);
+        EXPECT_EQ(doencryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), -1);
         EXPECT_TRUE(ReadFile(path) == bad);
         EXPECT_FALSE(FileExists(path + ".cks"));
         ASSERT_FALSE(ui.shown.empty());
@@ -71,7 +71,7 @@ TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     }
     EXPECT_NE(Log().find("*CY08* doencryptMyFile(filename=" + path + ") bad data format, abort!"), std::string::npos);
 
-    EXPECT_EQ(docryptMyFile(Path("missing").c_str(), "pw", 1, 0, 1), -1);
+    EXPECT_EQ(docryptMyFile(Path("missing").c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), -1);
     EXPECT_EQ(ui.shown.back().text, "ERROR: cannot open file!");
     EXPECT_NE(Log().find("*CY00* docryptMyFile(LPSTR " + Path("missing") + ", PW, UINT 1) open error: "),
               std::string::npos);
@@ -80,7 +80,7 @@ TEST_F(FileCrypt, FailuresLeaveTheFileAsItWas) {
     ASSERT_TRUE(WriteFile(path, data));
     for (PL_FAULT kind : {PL_FAULT_WRITE, PL_FAULT_FLUSH, PL_FAULT_MOVE}) {
         PL_FailCall(kind, 1);
-        EXPECT_EQ(docryptMyFile(path.c_str(), "pw", 1, 0, 1), -1) << kind;
+        EXPECT_EQ(docryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), -1) << kind;
         PL_ResetFaults();
         EXPECT_TRUE(ReadFile(path) == data) << kind;
         EXPECT_FALSE(FileExists(path + ".cks")) << kind;
@@ -107,7 +107,7 @@ TEST_F(FileCrypt, FilesNamedLikeTheTemporaryFileAreNeverTouched) {
         for (bool encrypt : {true, false}) {
             if (row.fault != PL_FAULT_KINDS)
                 PL_FailCall(row.fault, 1);
-            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", 1, 0, 1) : doencryptMyFile(path.c_str(), "pw", 1, 0, 1);
+            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) : doencryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET);
             PL_ResetFaults();
             EXPECT_EQ(rc, row.fault == PL_FAULT_KINDS ? 0 : -1) << encrypt;
         }
@@ -147,7 +147,7 @@ TEST_F(FileCrypt, APathTooLongForItsTemporaryNameIsRefused) {
         }
         ui.shown.clear();
         for (bool encrypt : {true, false}) {
-            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", 1, 0, 1) : doencryptMyFile(path.c_str(), "pw", 1, 0, 1);
+            int rc = encrypt ? docryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) : doencryptMyFile(path.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET);
             EXPECT_EQ(rc, length <= 295 ? 0 : -1);
         }
         EXPECT_EQ(ReadFile(path), "source");
@@ -184,7 +184,7 @@ TEST_F(FileCrypt, ANewFileIsTheOwnersAloneAndAFileKeepsItsMode) {
     EXPECT_EQ(Mode(p), 0600u);
     ASSERT_EQ(chmod(Native(p).c_str(), 0640), 0);
     for (int step = 0; step < 2; ++step) {
-        ASSERT_EQ(step ? doencryptMyFile(p.c_str(), "pw", 1, 0, 1) : docryptMyFile(p.c_str(), "pw", 1, 0, 1), 0);
+        ASSERT_EQ(step ? doencryptMyFile(p.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET) : docryptMyFile(p.c_str(), "pw", NPWYESNO_YES, CY_NO_PROGRESS_BAR, CY_QUIET), 0);
         EXPECT_EQ(Mode(p), 0640u) << step;
     }
     ASSERT_EQ(PL_CopyFile(p.c_str(), Path("copy").c_str(), 0), 0);
