@@ -766,31 +766,28 @@ TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
     EXPECT_EQ(GetMenuState(bar, IDT_SAVEDESKTOP, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
-// A delete resets the right pane only once confirmed; "Change Folder Order" and
-// "Folder Templates" reset it before their dialogs.
+// A delete resets the right pane only once confirmed (Cancel here); "Change Folder
+// Order" and "Folder Templates" reset it before their dialogs (cancelled by the driver).
 TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
     Start();
     OpenSample();
-    DialogDriver driver; // cancels the dialogs the commands open
+    DialogDriver driver;
     const struct {
         unsigned id;
         HWND to;
-        bool folder; // the command's item is the card's folder
-        bool reset;
-    } rows[] = {{IDM_TV_DELETECARD, hMyTree, false, false},
-                {IDM_TV_DELETEFOLDER, hMyTree, true, false},
-                {IDM_FOLDERORDER, hWndMain, false, true},
-                {IDM_FOLDERTEMPLATES, hWndMain, false, true}};
+        bool onFolder, reset;
+    } rows[] = {{IDM_TV_DELETECARD, hMyTree, false, false}, {IDM_TV_DELETEFOLDER, hMyTree, true, false},
+                {IDM_FOLDERORDER, hWndMain, false, true},   {IDM_FOLDERTEMPLATES, hWndMain, false, true}};
     for (const auto &r : rows) {
         TV_ClickItem(CW_GetCardTreeHandle(1));
         ASSERT_NE(StatusText(1), "");
-        if (r.folder)
+        if (r.onFolder)
             TreeView_SelectItem(hWndLinks, TreeView_GetParent(hWndLinks, TV_GetSelection()));
         ui.answers = {UI_IDCANCEL};
         SendMessageA(r.to, WM_COMMAND, r.id, 0);
         EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
-        EXPECT_EQ(nCardCount, 3u);
     }
+    EXPECT_EQ(nCardCount, 3u);
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
