@@ -55,3 +55,24 @@ orv_wait_window() {
   done
   return 1
 }
+
+# Compiles the help file from help/ into $1/orvsafe.chm ($1 is made anew). Pages
+# with a screenshot marker "<!--shot NAME-->" get the picture
+# build/e2e/screenshots/NAME.png, cut to the windows on it, when the e2e run made it.
+orv_make_help() {
+  local top help=$1 shots name
+  top=$(orv_top)
+  shots="$top/build/e2e/screenshots"
+  rm -rf "$help"
+  mkdir -p "$(dirname "$help")"
+  cp -r "$top/help" "$help"
+  for name in $(grep -oh '<!--shot [a-z0-9_]*-->' "$top"/help/*.html | sed 's/<!--shot \(.*\)-->/\1/' | sort -u); do
+    if [ -s "$shots/$name.png" ]; then
+      convert "$shots/$name.png" -trim +repage -resize '760x>' "$help/$name.png"
+      sed -i "s|<!--shot $name-->|<p><img src=\"$name.png\" alt=\"\"></p>|" "$help"/*.html
+      echo "$name.png" >>"$help/orvsafe.hhp"
+    fi
+  done
+  command -v chmcmd >/dev/null || { echo "chmcmd is missing (scripts/setup installs it)" >&2; return 1; }
+  (cd "$help" && chmcmd --no-html-scan orvsafe.hhp >chmcmd.log 2>&1) || { cat "$help/chmcmd.log" >&2; return 1; }
+}

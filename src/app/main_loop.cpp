@@ -11,12 +11,45 @@
 static MA_InputHook inputHook = nullptr;
 void MA_SetInputHook(MA_InputHook hook) { inputHook = hook; }
 
+static bool IsInput(UINT message) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEWHEEL: return true;
+    default: return false;
+    }
+}
+
 void MA_BeforeDispatch(const MSG *msg) {
     if (msg->message == WM_KEYDOWN || msg->message == WM_MOUSEMOVE) {
         if (inputHook)
             inputHook();
         T_RecordActivity();
     }
+}
+
+static HHOOK hInputWatch = nullptr;
+
+static LRESULT CALLBACK InputWatch(int code, WPARAM wParam, LPARAM lParam) {
+    // A message only peeked at is seen again when it is taken.
+    if (code == HC_ACTION && wParam == PM_REMOVE && IsInput(reinterpret_cast<const MSG *>(lParam)->message))
+        T_RecordActivity();
+    return CallNextHookEx(hInputWatch, code, wParam, lParam);
+}
+
+void MA_WatchInput() {
+    if (!hInputWatch)
+        hInputWatch = SetWindowsHookExA(WH_GETMESSAGE, InputWatch, nullptr, GetCurrentThreadId());
+}
+
+void MA_StopWatchingInput() {
+    if (hInputWatch)
+        UnhookWindowsHookEx(hInputWatch);
+    hInputWatch = nullptr;
 }
 
 void MA_AfterDispatch() { T_SetInactivityTimer(T_Minutes2Ms(Settings.TimeOutMinutes)); }

@@ -12,6 +12,13 @@
 typedef void (*MA_InputHook)();
 void MA_SetInputHook(MA_InputHook hook);
 
+// Input in any window of the thread counts for the time-out, in the loops of
+// modal dialogs, message boxes and property sheets too: a message hook of the
+// thread sees every message any of those loops takes. Installed once at start;
+// removing it is for tests.
+void MA_WatchInput();
+void MA_StopWatchingInput();
+
 // The steps of one message, as the loop runs them (MA_RouteMessage between
 // the two: ui/message_routing.h).
 void MA_BeforeDispatch(const MSG *msg);

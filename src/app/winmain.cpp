@@ -84,6 +84,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
         return 0;
     MA_SetAccelerators(hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
     MA_SetInputHook(QW_Regrow);
+    MA_WatchInput();
     T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
     HWND splash = MA_ShowSplash();
 

@@ -141,9 +141,12 @@ int Search(const Args &a, ConsoleUi &ui) {
     uint32_t options = SE_SearchOptions(Has(a, "--folders"), Has(a, "--cards"), Has(a, "--contents"));
     SE_SearchSafe(text.c_str(), options);
     static const char *const kinds[] = {"", "folder", "card", "content"};
+    const bool reveal = Has(a, "--show-protected");
     for (SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next) {
         const char *hit = SE_ResultText(r);
-        fprintf(CLI_Out(), "%s\t%s\n", r->kind <= 3 ? kinds[r->kind] : "?", CLI_Shown(hit ? hit : "").c_str());
+        // A password hit is masked as "show" masks it.
+        const std::string shown = r->bProtected && !reveal ? "********" : CLI_Shown(hit ? hit : "");
+        fprintf(CLI_Out(), "%s\t%s\n", r->kind <= 3 ? kinds[r->kind] : "?", shown.c_str());
     }
     SE_FreeResults();
     return 0;
@@ -248,7 +251,8 @@ const Verb kVerbs[] = {
     {"import", "import JSON SAFE [--algo A] [--force] [--no-password]",
      "writes a new safe from such JSON, with a password when its header has one", Import, false},
     {"ls", "ls SAFE [FOLDER]", "lists the folders, or the cards of one folder", List, false},
-    {"search", "search SAFE TEXT [--folders] [--cards] [--contents]", "searches as the program does", Search, false},
+    {"search", "search SAFE TEXT [--folders] [--cards] [--contents] [--show-protected]",
+     "searches as the program does", Search, false},
     {"backup", "backup SAFE",
      "one backup generation into the settings' BackupPath (settings from --dir, else the safe's folder)", Backup,
      false},

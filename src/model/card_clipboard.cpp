@@ -44,27 +44,31 @@ int CW_CanPasteCard(TREEHANDLE hFolder) {
     return 0;
 }
 
+namespace {
+int Refuse(const char *text, bool forget) {
+    UI_MessageBox(text, "Notice", UI_MB_OK | UI_MB_ICONSTOP);
+    if (forget)
+        CW_ClearCutCard();
+    return 1;
+}
+} // namespace
+
 int CW_PasteCard(TREEHANDLE hFolder) {
-    if (CutCard.nKartenKennung == 0)
-        return 1;
     int target = OW_GetOrdnerId(hFolder);
     if (target < 0)
         return -1;
-    // The card must still be the one that was cut, in the folder it was cut from.
+    if (CutCard.nKartenKennung == 0)
+        return Refuse(CW_TEXT_NOTHINGCUT, false);
+    // A card renamed since the cut is still the card cut; one moved elsewhere is not.
     KARTE *k = CardById(CutCard.nKartenKennung);
-    if (!k || k->nOrdnerKennung != CutCard.nOrdnerKennung ||
-        strncmp(k->cKartenName, CutCard.cKartenName, KARTEN_NAME_LEN) != 0) {
-        memset(&CutCard, 0, sizeof CutCard);
-        return 1;
-    }
+    if (!k || k->nOrdnerKennung != CutCard.nOrdnerKennung)
+        return Refuse(CW_TEXT_CARDGONE, true);
     const uint32_t destination = static_cast<uint32_t>(target);
     if (destination == CutCard.nOrdnerKennung)
-        return 1;
+        return Refuse(CW_TEXT_SAMEFOLDER, false);
     const bool individual = CW_GetFirstCardField(k->nKartenKennung) != nullptr;
-    if (!individual && OW_CompareFeldTabelle(CutCard.nOrdnerKennung, destination) != 0) {
-        UI_MessageBox(CW_TEXT_NOMATCH, "Notice", UI_MB_OK | UI_MB_ICONSTOP);
-        return 1;
-    }
+    if (!individual && OW_CompareFeldTabelle(CutCard.nOrdnerKennung, destination) != 0)
+        return Refuse(CW_TEXT_NOMATCH, false);
     UI_ResetRightPane();
     CW_MoveCard(CutCard.nKartenKennung, destination);
     SW_SortKarten();
@@ -73,9 +77,9 @@ int CW_PasteCard(TREEHANDLE hFolder) {
     ML_WriteLogF(individual ? "M 01" : "M 08", 0,
                  individual ? "Cut/paste ind. card [%s] folder source [%s] destination [%s]"
                             : "Cut/paste card [%s] folder source [%s] destination [%s]",
-                 CutCard.cKartenName, source ? source : CutCard.cOrdnerName, dest ? dest : "");
+                 k->cKartenName, source ? source : CutCard.cOrdnerName, dest ? dest : "");
     UI_RebuildTree();
-    memset(&CutCard, 0, sizeof CutCard);
+    CW_ClearCutCard();
     return 0;
 }
 
@@ -83,3 +87,5 @@ void CW_ForgetCutCard(uint32_t nKartenKennung) {
     if (CutCard.nKartenKennung == nKartenKennung)
         memset(&CutCard, 0, sizeof CutCard);
 }
+
+void CW_ClearCutCard() { memset(&CutCard, 0, sizeof CutCard); }

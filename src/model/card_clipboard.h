@@ -9,6 +9,9 @@
 #include <cstdint>
 
 #define CW_TEXT_NOMATCH "The structure of this folder doesn't match sourcefolder,\ncannot paste card!"
+#define CW_TEXT_NOTHINGCUT "No card is cut,\ncannot paste card!"
+#define CW_TEXT_SAMEFOLDER "The card is in this folder already,\ncannot paste card!"
+#define CW_TEXT_CARDGONE "The cut card is no longer there,\ncannot paste card!"
 
 // The cut record; all zero while nothing is cut.
 struct CUTCARD {
@@ -27,12 +30,15 @@ extern CUTCARD CutCard;
 // another folder.
 int CW_CanPasteCard(TREEHANDLE hFolder);
 
-// "Paste card" on a folder's tree item: moves the cut card there, logs the move
-// ("M 01" individual card, "M 08" other card), refills the tree and empties the
-// cut record. 0 moved; 1 nothing moved (nothing cut, the same folder, the card
-// is gone, or the structures do not fit: then the user is told and the card
-// stays cut); -1 when the item is no folder.
+// "Paste card" on a folder's tree item: moves the cut card (found by its
+// identifier, whatever it was renamed to) there, logs the move ("M 01"
+// individual card, "M 08" other card), refills the tree and empties the cut
+// record. 0 moved; 1 nothing moved, and the user is told why (nothing cut, the
+// same folder, the card is gone: the cut record empties; the structures do not
+// fit: the card stays cut); -1 when the item is no folder.
 [[nodiscard]] int CW_PasteCard(TREEHANDLE hFolder);
 
 // A card that is deleted leaves the cut record (its identifier will be given out again).
 void CW_ForgetCutCard(uint32_t nKartenKennung);
+// A safe that closes takes its cut card along: the next safe's cards reuse identifiers.
+void CW_ClearCutCard();

@@ -86,15 +86,6 @@ int CW_HasIndividualCards() {
     return 0;
 }
 
-int CW_GetIndividualCardIdByName(const char *name) {
-    if (!name)
-        return -1;
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
-        if (strncmp(k->cKartenName, name, KARTEN_NAME_LEN) == 0 && CW_GetFirstCardField(k->nKartenKennung))
-            return static_cast<int>(k->nKartenKennung);
-    return -1;
-}
-
 uint32_t CW_ListIndividualCards(CW_ListFn fn, void *ctx) {
     uint32_t n = 0;
     for (KARTE *k = lpKARTEstart; k; k = k->next)
@@ -114,12 +105,14 @@ DLG_ANSWER CW_CheckCard(const char *name, const char *icon) {
     return {DLG_NEXT, nullptr, nullptr, 0, 0};
 }
 
-void CW_PrepareCardEdit(CARDEDIT *block, uint32_t nMode, const char *name, const char *icon, const char *source) {
+void CW_PrepareCardEdit(CARDEDIT *block, uint32_t nMode, const char *name, const char *icon, const char *source,
+                        uint32_t nSourceCard) {
     memset(block, 0, sizeof *block);
     block->nMode = nMode;
     snprintf(block->cKartenName, sizeof block->cKartenName, "%.49s", name ? name : "");
     snprintf(block->cIconName, sizeof block->cIconName, "%.24s", icon ? icon : "");
     snprintf(block->cSourceName, sizeof block->cSourceName, "%.49s", source ? source : "");
+    block->nSourceCard = nSourceCard;
     block->nKartenKennung = CW_GetNewCardId();
     block->nCancelled = -1;
 }

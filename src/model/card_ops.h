@@ -23,7 +23,8 @@ struct CARDEDIT {
     char cKartenName[KARTEN_NAME_LEN];
     uint32_t nKartenKennung;
     char cIconName[ICON_NAME_LEN];
-    char cSourceName[KARTEN_NAME_LEN]; // the template or the source card
+    char cSourceName[KARTEN_NAME_LEN]; // the template
+    uint32_t nSourceCard;              // the card copied from ("Copy from other card")
     int32_t nCancelled;                // 0 after OK, -1 after Cancel
 };
 
@@ -48,8 +49,6 @@ uint32_t CW_LoadFeldStruct(uint32_t nKartenKennung, uint32_t nMode);
 
 // Whether any card of the safe has its own field table ("Copy from other card").
 int CW_HasIndividualCards();
-// The first individual card of that exact name; -1 when none.
-int CW_GetIndividualCardIdByName(const char *name);
 // The card chooser ("Please select Cardtemplate") takes a TW_CHOOSE block like the
 // template chooser and answers through TW_ChooserOk/TW_ChooserCancel; its first
 // list is every individual card once, in list order, its second the fields of the
@@ -60,9 +59,11 @@ uint32_t CW_ListIndividualCards(CW_ListFn fn, void *ctx);
 // "Card" OK, for a new card and a changed one: a name and an icon are needed.
 DLG_ANSWER CW_CheckCard(const char *name, const char *icon);
 
-// Sets up the editor block for a new card: mode, name, icon, source and a new
-// card identifier; cancelled until the editor's OK.
-void CW_PrepareCardEdit(CARDEDIT *block, uint32_t nMode, const char *name, const char *icon, const char *source);
+// Sets up the editor block for a new card: mode, name, icon, the template or
+// the source card (two cards may share a name, so a card goes by identifier)
+// and a new card identifier; cancelled until the editor's OK.
+void CW_PrepareCardEdit(CARDEDIT *block, uint32_t nMode, const char *name, const char *icon, const char *source,
+                        uint32_t nSourceCard);
 
 // The card field editor's OK (modes other than 10): appends the card's own field
 // descriptions from FELDSTRUCT, FeldIndex and FeldOrder 0, 1, 2, ... Answers the count.

@@ -2,6 +2,7 @@
 
 #include "frame/trace.h"
 #include "model/card_ops.h"
+#include "model/cards.h"
 #include "model/dumps.h"
 #include "model/templates.h"
 
@@ -79,13 +80,11 @@ void FE_OpenCard(FE_EDITOR *ed, CARDEDIT *block) {
     block->nCancelled = -1; // closed any other way than OK, nothing is made
     switch (block->nMode) {
     case CE_MODE_TEMPLATE: TW_LoadTemplate(block->cSourceName); break;
-    case CE_MODE_COPY_CARD: {
-        int source = CW_GetIndividualCardIdByName(block->cSourceName);
+    case CE_MODE_COPY_CARD:
         FS_Clear();
-        if (source > 0)
-            CW_LoadFeldStruct(static_cast<uint32_t>(source), CE_MODE_COPY_CARD);
+        if (CW_GetFirstCardField(block->nSourceCard))
+            CW_LoadFeldStruct(block->nSourceCard, CE_MODE_COPY_CARD);
         break;
-    }
     case CE_MODE_CHANGE: CW_LoadFeldStruct(block->nKartenKennung, CE_MODE_CHANGE); break;
     default: FS_Clear(); break;
     }

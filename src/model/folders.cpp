@@ -4,6 +4,8 @@
 #include "frame/trace.h"
 #include "model/new_id.h"
 
+#include <cstring>
+
 namespace {
 const char TAG_FNK[] = "OR_FNK";
 
@@ -134,17 +136,21 @@ uint32_t OW_GetNewFolderNumber() {
     return nNewFolderId;
 }
 
-// A card keeps its contents by field index, so it fits only where every field
-// has its type and at least its length. The target must also have exactly as
+// A card keeps its contents by field index, so it fits only where the field of
+// each index has the same name and type and at least the length; the display
+// order (changed by Up/Down) has no say. The target must also have exactly as
 // many fields: with fewer the card's last contents would hang on nothing, with
 // more the card would have no content record to store the extra fields in.
 int OW_CompareFeldTabelle(uint32_t nSource, uint32_t nTarget) {
-    const FELDTABELLE *src = NextField(nullptr, nSource);
-    const FELDTABELLE *dst = NextField(nullptr, nTarget);
-    if (!src || !dst)
-        return 1;
-    for (; src && dst; src = NextField(src, nSource), dst = NextField(dst, nTarget))
-        if (src->feldtyp != dst->feldtyp || src->feldlaenge > dst->feldlaenge)
+    size_t sourceCount = 0, targetCount = 0;
+    for (const FELDTABELLE *src = NextField(nullptr, nSource); src; src = NextField(src, nSource)) {
+        const FELDTABELLE *dst = Field(nTarget, src->nFeldIndex);
+        if (!dst || src->feldtyp != dst->feldtyp || src->feldlaenge > dst->feldlaenge ||
+            strncmp(src->feldname, dst->feldname, FELD_NAME_LEN) != 0)
             return 1;
-    return (src || dst) ? 1 : 0;
+        ++sourceCount;
+    }
+    for (const FELDTABELLE *dst = NextField(nullptr, nTarget); dst; dst = NextField(dst, nTarget))
+        ++targetCount;
+    return (sourceCount == 0 || sourceCount != targetCount) ? 1 : 0;
 }

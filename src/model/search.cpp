@@ -3,6 +3,7 @@
 #include "frame/logs.h"
 #include "frame/memory.h"
 #include "frame/trace.h"
+#include "model/card_view.h"
 #include "model/record_groups.h"
 #include "platform/uiport.h"
 
@@ -33,7 +34,7 @@ struct Run {
 };
 
 void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t folder, uint32_t card,
-            uint32_t field) {
+            uint32_t field, bool isProtected = false) {
     SEARCHRESULT *r =
         static_cast<SEARCHRESULT *>(T_Malloc(lpSEARCHRESULTstart ? "SE_M_01" : "SE_M_00", sizeof(SEARCHRESULT)));
     if (!r)
@@ -44,6 +45,8 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     r->nOrdnerKennung = folder;
     r->nKartenKennung = card;
     r->nFeldIndex = field;
+    r->bProtected = isProtected ? 1 : 0;
+    r->next = nullptr;
     if (!lpSEARCHRESULTstart)
         lpSEARCHRESULTstart = r;
     else
@@ -52,15 +55,19 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     if (run.show) {
         if (run.hits == 0)
             g_view->Begin();
-        g_view->Add(kind, text, r->index);
+        char masked[MAX_FELD_LAENGE + 1] = {};
+        if (isProtected)
+            CW_MaskText(text, masked, sizeof masked);
+        g_view->Add(kind, isProtected ? masked : text, r->index);
     }
     ++run.hits;
 }
 
 // The matching contents of one field of a card.
-void SearchField(Run &run, const ORDNER *o, const KARTE *k, uint32_t field) {
+void SearchField(Run &run, const ORDNER *o, const KARTE *k, uint32_t field, uint32_t type) {
     run.contents.ForEach(RG_ContentKey(k->nKartenKennung, field), [&](const FELDINHALT *c) {
-        AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field);
+        AddHit(run, SE_KIND_CONTENT, c->lpFeldInhalt, k->hCardTree, o->nOrdnerKennung, k->nKartenKennung, field,
+               type == FT_PASSWORT);
     });
 }
 
@@ -70,11 +77,11 @@ void SearchContents(Run &run, const ORDNER *o, const KARTE *k) {
     bool own = false;
     run.ownFields.ForEach(k->nKartenKennung, [&](const FELDTABCARD *f) {
         own = true;
-        SearchField(run, o, k, f->FeldIndex);
+        SearchField(run, o, k, f->FeldIndex, f->Feldtyp);
     });
     if (own)
         return;
-    run.folderFields.ForEach(o->nOrdnerKennung, [&](const FELDTABELLE *f) { SearchField(run, o, k, f->nFeldIndex); });
+    run.folderFields.ForEach(o->nOrdnerKennung, [&](const FELDTABELLE *f) { SearchField(run, o, k, f->nFeldIndex, f->feldtyp); });
 }
 
 uint32_t Collect(const char *text, uint32_t options, bool show) {

@@ -6,8 +6,8 @@
 // (one byte at a time; other bytes match only themselves). Hits come folder by
 // folder in folder list order: the folder's name hit first, then for each of its
 // cards in card list order the card's name hit followed by its content hits in
-// the order of the card's field descriptions. Contents of every type are searched
-// and shown as they are stored, passwords included.
+// the order of the card's field descriptions. Contents of every type are searched;
+// a password is listed as asterisks of its length, as the card view shows it.
 #pragma once
 
 #include "model/records.h"
@@ -32,6 +32,7 @@ struct SEARCHRESULT {
     uint32_t nOrdnerKennung;
     uint32_t nKartenKennung; // 0 for a folder hit
     uint32_t nFeldIndex;     // a content hit's field
+    uint32_t bProtected;     // a content hit in a password field
     SEARCHRESULT *next;
 };
 

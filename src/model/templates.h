@@ -66,6 +66,7 @@ struct TW_CHOOSE {
     char cCaption[50];  // "Please select template"
     char cTemplate[50]; // the chosen template's name
     int32_t nCancelled; // 0 after OK, -1 after Cancel
+    uint32_t nKartenKennung; // the card chooser: the chosen card
 };
 // Calls fn with each template's name and icon name, in file order; answers the
 // count. A line without "=" stops the list with "error in template file (=)"

@@ -28,7 +28,11 @@ const char TAG_FNK[] = "SW_FNK";
 SafeListener *g_listeners[16];
 int g_listenerCount = 0;
 
+uint32_t g_closings = 0;
+
 void Announce(SW_EVENT event, const char *path) {
+    if (event == SW_EVENT_CLOSED)
+        ++g_closings;
     for (int i = 0; i < g_listenerCount; ++i)
         g_listeners[i]->SafeEvent(event, path);
 }
@@ -41,6 +45,8 @@ void SetLastSafe(const char *path) { II_PutString(II_SECTION_SETTINGS, kLastSafe
 // A password field's text as the program takes it: at most 31 characters.
 void TakePassword(char *buffer, const char *text) { SW_SetPassword(buffer, text ? text : ""); }
 } // namespace
+
+uint32_t SW_ClosedCount() { return g_closings; }
 
 void SW_AddListener(SafeListener *listener) {
     for (int i = 0; i < g_listenerCount; ++i)

@@ -4,6 +4,8 @@
 // messages and answer whether the dialog may close.
 #pragma once
 
+#include <cstdint>
+
 // What happened to the active safe, announced to every listener in the order
 // the listeners were added, with the safe's path.
 enum SW_EVENT {
@@ -18,6 +20,9 @@ class SafeListener {
     virtual ~SafeListener();
     virtual void SafeEvent(SW_EVENT event, const char *path) = 0;
 };
+// How many times a safe was closed since the program started: a dialog that
+// began under an open safe knows by it that the safe went meanwhile.
+uint32_t SW_ClosedCount();
 // A listener is added once (adding it again changes nothing); at most 16.
 void SW_AddListener(SafeListener *listener);
 void SW_RemoveListener(SafeListener *listener);

@@ -1,6 +1,7 @@
 #include "tools/safe_listeners.h"
 
 #include "model/alarm_fields.h"
+#include "model/card_clipboard.h"
 #include "store/safe_lifecycle.h"
 #include "tools/drop_window.h"
 #include "tools/recover_file.h"
@@ -16,6 +17,7 @@ class ToolListener : public SafeListener {
             DW_ShowCounts();
         } else if (event == SW_EVENT_CLOSED) {
             AW_ReleaseAlarmTable(); // the marks belong to that safe's cards
+            CW_ClearCutCard();
             if (DropView *view = DW_GetView())
                 view->ListClear();
         }

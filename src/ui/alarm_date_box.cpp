@@ -60,5 +60,5 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
 } // namespace
 
 void AW_AlarmDateDialog(uint32_t nFeldIndex) {
-    DU_RunDialog(IDD_ALARMDATE, AlarmDateProc, static_cast<LPARAM>(nFeldIndex));
+    DU_RunSafeDialog(IDD_ALARMDATE, AlarmDateProc, static_cast<LPARAM>(nFeldIndex));
 }

@@ -75,7 +75,7 @@ bool EditOwnFields(HWND hDlg, CardDialog *c, CW_SOURCE source, const char *name,
             return false;
         mode = CE_MODE_COPY_CARD;
     }
-    CW_PrepareCardEdit(block, mode, name, c->cIcon, chosen.cTemplate);
+    CW_PrepareCardEdit(block, mode, name, c->cIcon, chosen.cTemplate, chosen.nKartenKennung);
     FE_EDITOR ed;
     FE_OpenCard(&ed, block);
     DL_FieldEditor(&ed);
@@ -140,7 +140,7 @@ INT_PTR CALLBACK CardProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void CWCreateKarte() {
     CardDialog c = {reinterpret_cast<TREEHANDLE>(TV_GetSelection()), nullptr, {}};
-    DU_RunDialog(IDD_NEWCARD, CardProc, reinterpret_cast<LPARAM>(&c));
+    DU_RunSafeDialog(IDD_NEWCARD, CardProc, reinterpret_cast<LPARAM>(&c));
 }
 
 void CW_ChangeKarte() {
@@ -154,7 +154,7 @@ void CW_ChangeKarte() {
         DL_FieldEditor(&ed);
     } else {
         CardDialog c = {nullptr, &block, {}};
-        DU_RunDialog(IDD_CHANGECARD, CardProc, reinterpret_cast<LPARAM>(&c));
+        DU_RunSafeDialog(IDD_CHANGECARD, CardProc, reinterpret_cast<LPARAM>(&c));
     }
     (void)CW_ChangeKarteEnd(&block); // a card that went away under the dialog is left alone
 }

@@ -52,6 +52,14 @@ void Init(HWND hDlg, Chooser *c) {
     DU_Focus(hDlg, IDC_TC_LIST);
 }
 
+LPARAM RowCard(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
 // A row became selected: its fields are loaded and listed.
 void ShowSelected(HWND hDlg, Chooser *c) {
     HWND list = GetDlgItem(hDlg, IDC_TC_LIST);
@@ -59,12 +67,8 @@ void ShowSelected(HWND hDlg, Chooser *c) {
     if (row < 0)
         return;
     if (c->cards) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         FS_Clear();
-        CW_LoadFeldStruct(static_cast<uint32_t>(item.lParam), CE_MODE_VIEW);
+        CW_LoadFeldStruct(static_cast<uint32_t>(RowCard(list, row)), CE_MODE_VIEW);
     } else {
         char name[TW_NAME_LEN];
         FL_RowText(list, row, name, sizeof name);
@@ -74,10 +78,14 @@ void ShowSelected(HWND hDlg, Chooser *c) {
     FL_ShowFields(GetDlgItem(hDlg, IDC_TC_FIELDS));
 }
 
+// The card chooser hands back the chosen row's card: two cards may share a name.
 void Ok(HWND hDlg, Chooser *c) {
     char name[KARTEN_NAME_LEN];
     HWND list = GetDlgItem(hDlg, IDC_TC_LIST);
-    FL_RowText(list, FL_Selected(list), name, sizeof name);
+    const int row = FL_Selected(list);
+    FL_RowText(list, row, name, sizeof name);
+    if (c->cards && row >= 0)
+        c->block->nKartenKennung = static_cast<uint32_t>(RowCard(list, row));
     DU_ApplyAnswer(hDlg, TW_ChooserOk(c->block, name));
 }
 

@@ -1,5 +1,9 @@
 #include "ui/dialog_util.h"
 
+#include "platform/uiport.h"
+#include "store/safe_lifecycle.h"
+#include "store/safe_state.h"
+
 #include <string>
 
 namespace {
@@ -9,6 +13,8 @@ struct Frame {
     DLGPROC proc;
     LPARAM param;
     HWND hDlg;
+    bool bSafe;        // bound to the safe open at its start
+    uint32_t nClosings; // SW_ClosedCount then
 };
 // Innermost last: the dialogs nest (open safe asks for the password).
 Frame *frames[8];
@@ -30,22 +36,34 @@ INT_PTR CALLBACK Route(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     Frame *f = FrameOf(hDlg);
     if (!f || !f->proc)
         return FALSE;
+    if (f->bSafe && msg == WM_COMMAND && LOWORD(wParam) == IDOK && SW_ClosedCount() != f->nClosings) {
+        UI_MessageBox(DU_TEXT_SAFECLOSED, "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);
+        return f->proc(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
     return f->proc(hDlg, msg, wParam, msg == WM_INITDIALOG ? f->param : lParam);
 }
 } // namespace
 
 INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param) { return DU_RunDialogOwned(id, DU_Owner(), proc, param); }
 
-INT_PTR DU_RunDialogOwned(int id, HWND owner, DLGPROC proc, LPARAM param) {
+namespace {
+INT_PTR Run(int id, HWND owner, DLGPROC proc, LPARAM param, bool bound) {
     if (nFrames >= static_cast<int>(sizeof frames / sizeof frames[0]))
         return -1;
-    Frame frame = {proc, param, nullptr};
+    Frame frame = {proc, param, nullptr, bound && hmySafe != nullptr, SW_ClosedCount()};
     frames[nFrames++] = &frame;
     INT_PTR rc = DialogBoxParamA(hInst ? hInst : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), owner, Route,
                                  reinterpret_cast<LPARAM>(&frame));
     --nFrames;
     return rc;
 }
+} // namespace
+
+INT_PTR DU_RunDialogOwned(int id, HWND owner, DLGPROC proc, LPARAM param) {
+    return Run(id, owner, proc, param, false);
+}
+
+INT_PTR DU_RunSafeDialog(int id, DLGPROC proc, LPARAM param) { return Run(id, DU_Owner(), proc, param, true); }
 
 namespace {
 // The sheet's own window is named to its frame once it exists.

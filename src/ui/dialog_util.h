@@ -13,6 +13,12 @@
 // the dialog under them cannot be used before they are answered. Answers what
 // the dialog ended with, or -1 when it could not be shown.
 INT_PTR DU_RunDialog(int id, DLGPROC proc, LPARAM param);
+// A dialog that changes the open safe's records. Should the safe be closed
+// while it is up (the inactivity time-out), its OK changes nothing: the user is
+// told "The safe was closed meanwhile,\nnothing was changed." and the dialog's
+// own Cancel ends it. Without an open safe at its start it is a plain dialog.
+#define DU_TEXT_SAFECLOSED "The safe was closed meanwhile,\nnothing was changed."
+INT_PTR DU_RunSafeDialog(int id, DLGPROC proc, LPARAM param);
 // The same owned by a window of the caller's choosing (a note's dialog belongs
 // to the note, which stays disabled under it).
 INT_PTR DU_RunDialogOwned(int id, HWND owner, DLGPROC proc, LPARAM param);

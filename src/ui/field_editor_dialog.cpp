@@ -167,7 +167,10 @@ INT_PTR CALLBACK EditorProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int DL_FieldEditor(FE_EDITOR *ed) {
     int id = ed->nKind == FE_KIND_CARD ? IDD_CARDDEFINITION : IDD_FOLDERSETTINGS;
-    INT_PTR rc = DU_RunDialog(id, EditorProc, reinterpret_cast<LPARAM>(ed));
+    // A template lives in its own file, not in the safe.
+    const bool template_ = ed->nKind == FE_KIND_FOLDER && ed->nMode < FE_MODE_NEW_FOLDER;
+    INT_PTR rc = template_ ? DU_RunDialog(id, EditorProc, reinterpret_cast<LPARAM>(ed))
+                           : DU_RunSafeDialog(id, EditorProc, reinterpret_cast<LPARAM>(ed));
     if (rc == IDOK)
         return IDOK;
     // A dialog that could not be shown is a cancelled one.

@@ -61,7 +61,7 @@ INT_PTR CALLBACK CreateFolderProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
 TREEHANDLE Selected() { return reinterpret_cast<TREEHANDLE>(TV_GetSelection()); }
 } // namespace
 
-void OWCreateOrdner() { DU_RunDialog(IDD_CREATEFOLDER, CreateFolderProc, 0); }
+void OWCreateOrdner() { DU_RunSafeDialog(IDD_CREATEFOLDER, CreateFolderProc, 0); }
 
 void OW_ChangeOrdner() {
     TREEHANDLE folder = Selected();

@@ -52,11 +52,15 @@ static void CloseSafeCommand() {
     }
 }
 
-// The help file is handed to the shell without looking at the result.
+// The help file is handed to the shell; one that cannot be opened (not in the
+// program directory, say) is told, or F1 would seem to do nothing.
 static void OpenHelpFile() {
     char path[MAX_PGM_DIR + 16];
     snprintf(path, sizeof path, "%s\\orvsafe.chm", szProgramDir);
-    PL_ShellOpen(path, nullptr, nullptr);
+    if (PL_ShellOpen(path, nullptr, nullptr) != 0) {
+        ML_WriteLogF("M 09", 0, "cannot open help file [%s]", path);
+        UI_MessageBox("The help file orvsafe.chm cannot be opened.", "Error", UI_MB_OK | UI_MB_ICONSTOP);
+    }
 }
 
 BOOL MA_Command(HWND hWnd, unsigned id) {
@@ -109,6 +113,10 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         MA_ResetRightPane();
         QW_Enter();
         return TRUE;
+    case IDM_FOLDERORDER:
+    case IDM_FOLDERTEMPLATES:
+        MA_ResetRightPane();
+        return FD_Command(id);
     case IDT_CLOSETREES:
         MA_ResetRightPane();
         TV_CollapseAll();

@@ -271,16 +271,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE: return OnCreate(hWnd);
     case WM_SIZE:
-        // The drop window goes with the main window into the task bar or the
-        // tray, and comes back with it while it is the active one.
-        if (wParam == SIZE_MINIMIZED) {
-            if (hDropWnd)
-                ShowWindow(hDropWnd, SW_HIDE);
-            return 0;
-        }
-        MA_LayoutMain(hWnd);
-        if (bDropWindowActive && hDropWnd && !IsWindowVisible(hDropWnd))
-            ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
+        // A minimised window has nothing to lay out; the drop window is a window
+        // of its own and stays as it is.
+        if (wParam != SIZE_MINIMIZED)
+            MA_LayoutMain(hWnd);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
@@ -321,7 +315,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE && Settings.TrayOnMinimize) {
-            TR_HideToTray(); // the drop window goes with it
+            TR_HideToTray(); // it switches the drop window off
             return 0;
         }
         break;

@@ -110,7 +110,7 @@ template <typename O> INT_PTR CALLBACK OrderProc(HWND hDlg, UINT msg, WPARAM wPa
 }
 
 template <typename O> void Run(int dialog, O *o) {
-    if (DU_RunDialog(dialog, OrderProc<O>, reinterpret_cast<LPARAM>(o)) < 0)
+    if (DU_RunSafeDialog(dialog, OrderProc<O>, reinterpret_cast<LPARAM>(o)) < 0)
         o->Cancel(); // never shown: the array is let go
 }
 } // namespace

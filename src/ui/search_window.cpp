@@ -76,8 +76,9 @@ void Layout(HWND hWnd) {
     LU_FillAboveBar(hWnd, hSearchListWnd, hSearchStatusWnd);
 }
 
-// A click on a row selects its hit in the tree; the core tells the user when
-// the hit has no item there.
+// A click on a row selects its hit in the tree as a click there would, so the
+// right pane shows the hit's card; the core tells the user when the hit has no
+// item there.
 void RowClicked(int row) {
     if (row < 0)
         return;
@@ -88,7 +89,7 @@ void RowClicked(int row) {
         return;
     TREEHANDLE hit = SE_ClickResult(static_cast<uint32_t>(item.lParam));
     if (hit)
-        TV_SelectItem(hit);
+        TV_ClickItem(hit);
 }
 } // namespace
 

@@ -49,9 +49,6 @@ void AnimateCaption(HWND hWnd, BOOL toTray) {
 void Restore(HWND hWnd) {
     AnimateCaption(hWnd, FALSE); // always, whatever the system's setting
     ShowWindow(hWnd, SW_SHOW);
-    // The drop window went to the tray with the main window and comes back with it.
-    if (bDropWindowActive && hDropWnd)
-        ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
     SetActiveWindow(hWnd);
     SetForegroundWindow(hWnd);
     TR_RemoveIcon();
@@ -82,9 +79,9 @@ void TR_HideToTray() {
     if (SystemParametersInfoA(SPI_GETANIMATION, sizeof ai, &ai, 0) && ai.iMinAnimate)
         AnimateCaption(hWnd, TRUE);
     ShowWindow(hWnd, SW_HIDE);
-    // Hidden, not switched off: it comes back with the main window.
-    if (hDropWnd && IsWindowVisible(hDropWnd))
-        ShowWindow(hDropWnd, SW_HIDE);
+    // Switched off, not just hidden: it stays off when the program comes back.
+    if (hDropWnd && (bDropWindowActive || IsWindowVisible(hDropWnd)))
+        DW_HideWindow();
     if (hSearchWnd)
         ShowWindow(hSearchWnd, SW_HIDE);
     if (!bIconShown)

@@ -91,20 +91,14 @@ void TV_ContextMenu(HWND hPane, int x, int y) {
     }
 }
 
-// Each command asks, tells and refreshes the tree itself; what it returns only
-// says which of those happened.
+// Each command asks, tells and refreshes the tree itself (a delete resets the
+// right pane once the user confirmed); what it returns only says which of those happened.
 void TV_Command(HWND, unsigned id) {
     HTREEITEM sel = TV_GetSelection();
     switch (id) {
     case IDM_TV_PASSWORD: SD_ChangePasswordDialog(); break;
-    case IDM_TV_DELETEFOLDER:
-        MA_ResetRightPane();
-        (void)OW_DeleteOrdner(T(sel));
-        break;
-    case IDM_TV_DELETECARD:
-        MA_ResetRightPane();
-        (void)CW_DeleteKarte(T(sel));
-        break;
+    case IDM_TV_DELETEFOLDER: (void)OW_DeleteOrdner(T(sel)); break;
+    case IDM_TV_DELETECARD: (void)CW_DeleteKarte(T(sel)); break;
     case IDM_TV_CUTCARD: (void)CW_CutCard(T(sel)); break;
     case IDM_TV_PASTECARD: (void)CW_PasteCard(T(sel)); break;
     default: (void)FD_Command(id); break; // the windows that fill the safe

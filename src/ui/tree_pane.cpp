@@ -178,6 +178,11 @@ void TV_ItemSelected(HTREEITEM hItem) {
     MA_ToolbarNoCard();
 }
 
+void TV_ClickItem(TREEHANDLE item) {
+    TV_SelectItem(item);
+    TV_ItemSelected(reinterpret_cast<HTREEITEM>(item));
+}
+
 LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: {

@@ -28,6 +28,8 @@ void TV_CollapseAll();
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text);
 // Selects a tree item and gives the tree the focus.
 void TV_SelectItem(TREEHANDLE item);
+// Selects a tree item as a click on it does: the right pane follows.
+void TV_ClickItem(TREEHANDLE item);
 // Appends an item as the last child of parent (the root level for none); an
 // image of -1 stands for the default card image.
 HTREEITEM TV_InsertItem(HWND hTree, const char *text, HTREEITEM hParent, uint32_t kind, int image, int selImage);

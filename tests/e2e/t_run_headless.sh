@@ -19,6 +19,7 @@ done
 cat "$out"
 grep -q '^run: orvSafe is running' "$out" || { echo "the program did not come up"; exit 1; }
 [ -s "$dir-screenshot.png" ] || { echo "no screenshot"; exit 1; }
+[ -s "$dir/orvsafe.chm" ] || { echo "no help file in the prepared folder"; exit 1; }
 display=$(grep -o 'display :[0-9]*' "$out" | grep -o '[0-9]*$')
 [ "$display" != "${DISPLAY#:}" ] || { echo "used the caller's display"; exit 1; }
 

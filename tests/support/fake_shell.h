@@ -36,6 +36,7 @@ class FakeShell {
     FakeShell &operator=(const FakeShell &) = delete;
 
     std::vector<Open> opens;
+    int openResult = 0; // what every open answers: -1 as for a target that is not there
     std::map<std::string, std::string> registry;
     std::vector<std::string> sounds;
     std::function<void()> onSound; // runs as each sound plays
@@ -56,7 +57,7 @@ class FakeShell {
 
     static int OpenTarget(const char *target, const char *parameters, const char *directory) {
         current->opens.push_back({Text(target), Text(parameters), Text(directory)});
-        return 0;
+        return current->openResult;
     }
     static int RegOpen(PL_REG_ROOT root, const char *path, PL_REG_ACCESS access, PL_REGKEY *key) {
         std::string name = (root == PL_REG_LOCAL_MACHINE ? "HKLM\\" : "HKCU\\") + Text(path);

@@ -1,5 +1,7 @@
 #include "model/card_clipboard.h"
+#include "model/card_ops.h"
 #include "model/cards.h"
+#include "store/safe_lifecycle.h"
 #include "support/model_fixture.h"
 #include "support/safe_fixture.h"
 
@@ -15,9 +17,12 @@ class CardClipboard : public ModelTest {
   protected:
     void SetUp() override {
         ModelTest::SetUp();
+        Build();
+    }
+    void Build() {
         memset(&CutCard, 0, sizeof CutCard);
-        // Source: NORMAL(20), PASSWORT(10). "Wider" fits it, "Narrow" and
-        // "Typed" do not, "Shorter" lacks a field.
+        // Source: User NORMAL(20), Password PASSWORT(10). "Wider" fits it, "Narrow"
+        // and "Typed" do not, "Shorter" lacks a field.
         AddFolder(1, 1, "Source", Item(0xf1));
         AddFolder(2, 2, "Wider", Item(0xf2));
         AddFolder(3, 3, "Narrow", Item(0xf3));
@@ -25,13 +30,13 @@ class CardClipboard : public ModelTest {
         AddFolder(5, 5, "Shorter", Item(0xf5));
         AddField(1, 0, 1, "User", FT_NORMAL, 20);
         AddField(1, 1, 2, "Password", FT_PASSWORT, 10);
-        AddField(2, 0, 1, "Login", FT_NORMAL, 30);
-        AddField(2, 1, 2, "PIN", FT_PASSWORT, 10);
-        AddField(3, 0, 1, "Login", FT_NORMAL, 10);
-        AddField(3, 1, 2, "PIN", FT_PASSWORT, 10);
-        AddField(4, 0, 1, "Login", FT_NORMAL, 30);
-        AddField(4, 1, 2, "PIN", FT_NORMAL, 10);
-        AddField(5, 0, 1, "Login", FT_NORMAL, 30);
+        AddField(2, 0, 1, "User", FT_NORMAL, 30);
+        AddField(2, 1, 2, "Password", FT_PASSWORT, 10);
+        AddField(3, 0, 1, "User", FT_NORMAL, 10);
+        AddField(3, 1, 2, "Password", FT_PASSWORT, 10);
+        AddField(4, 0, 1, "User", FT_NORMAL, 30);
+        AddField(4, 1, 2, "Password", FT_NORMAL, 10);
+        AddField(5, 0, 1, "User", FT_NORMAL, 30);
         AddCard(1, 1, 1, "Mail", Item(0xc1));
         AddCard(1, 2, 2, "Own", Item(0xc2));
         AddCard(2, 3, 1, "Already there", Item(0xc3));
@@ -54,7 +59,8 @@ TEST_F(CardClipboard, PastingWithNothingCutChangesNothing) {
     EXPECT_FALSE(CW_CanPasteCard(Item(0xf2)));
     EXPECT_EQ(CW_PasteCard(Item(0xf2)), 1);
     EXPECT_EQ(DescribeLists(), before);
-    EXPECT_TRUE(ui.shown.empty());
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, "No card is cut,\ncannot paste card!");
     EXPECT_TRUE(LogLines().empty());
     EXPECT_EQ(ui.treeRebuilds, 0);
     EXPECT_EQ(ui.rightPaneResets, 0);
@@ -116,14 +122,31 @@ TEST_F(CardClipboard, AnIndividualCardAlwaysPastes) {
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(CardClipboard, ACardDeletedAfterTheCutIsNeverPasted) {
-    EXPECT_EQ(CW_CutCard(Item(0xc1)), 0);
-    // The card goes, and a new one takes its identifier.
-    ASSERT_EQ(CW_RemoveCardStruct(Item(0xc1)), 0);
-    AddCard(1, 1, 3, "Newcomer", Item(0xc9));
-    std::string before = DescribeLists();
-    EXPECT_EQ(CW_PasteCard(Item(0xf2)), 1);
-    EXPECT_EQ(DescribeLists(), before);
-    EXPECT_EQ(CutCard.nKartenKennung, 0u);
-    EXPECT_TRUE(LogLines().empty());
+// Each row: what happens between the cut and the paste, and what the paste tells
+// (nothing: the card moved to "Wider").
+TEST_F(CardClipboard, APasteGoesByTheCardsIdentifierOrSaysWhyNot) {
+    const char *kNothingCut = "No card is cut,\ncannot paste card!";
+    const struct {
+        void (*between)();
+        const char *told;
+    } rows[] = {
+        {[] { snprintf(lpKARTEstart->cKartenName, KARTEN_NAME_LEN, "Renamed"); }, ""},
+        {[] { ASSERT_EQ(CW_DeleteKarte(Item(0xc1)), 0); AddCard(1, 1, 3, "Newcomer", Item(0xc9)); }, kNothingCut},
+        {[] { lpKARTEstart->nOrdnerKennung = 3; }, "The cut card is no longer there,\ncannot paste card!"},
+        {[] { ASSERT_EQ(SW_CloseSafe(0), 0); }, kNothingCut},
+    };
+    for (const auto &r : rows) {
+        ReleaseAll();
+        Build();
+        ASSERT_EQ(CW_CutCard(Item(0xc1)), 0);
+        ui.answers = {UI_IDOK};
+        r.between();
+        ui.shown.clear();
+        std::string before = DescribeLists();
+        EXPECT_EQ(CW_PasteCard(Item(0xf2)), r.told[0] ? 1 : 0) << r.told;
+        EXPECT_EQ(ui.shown.empty() ? "" : ui.shown[0].text, r.told);
+        EXPECT_EQ(r.told[0] ? DescribeLists() : Card(1)->cKartenName, r.told[0] ? before : "Renamed");
+        EXPECT_EQ(CutCard.nKartenKennung, 0u);
+    }
+    EXPECT_EQ(LogLines().front(), "*M 08* Cut/paste card [Renamed] folder source [Source] destination [Wider]");
 }

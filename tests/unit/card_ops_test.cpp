@@ -57,9 +57,10 @@ class CardOps : public ModelTest {
     }
     // "Card" with a source that runs the card field editor; edit works the editor.
     template <typename Edit>
-    int CreateWithEditor(uint32_t mode, const char *name, const char *source, Edit edit, TREEHANDLE folder) {
+    int CreateWithEditor(uint32_t mode, const char *name, const char *source, Edit edit, TREEHANDLE folder,
+                         uint32_t sourceCard = 0) {
         CARDEDIT block;
-        CW_PrepareCardEdit(&block, mode, name, "card.ico", source);
+        CW_PrepareCardEdit(&block, mode, name, "card.ico", source, sourceCard);
         FE_EDITOR ed;
         FE_OpenCard(&ed, &block);
         edit(&ed);
@@ -125,23 +126,23 @@ TEST_F(CardOps, ACardMadeNewBecomesIndividualAndCanBeCopiedNext) {
 
     // Copy from the other card: the editor starts with its fields.
     id = CreateWithEditor(
-        CE_MODE_COPY_CARD, "Second", "Licence",
-        [](FE_EDITOR *) { EXPECT_EQ(nFeldStructCount, 2u); }, Item(0xf1));
+        CE_MODE_COPY_CARD, "Second", "", [](FE_EDITOR *) { EXPECT_EQ(nFeldStructCount, 2u); }, Item(0xf1), 2);
     ASSERT_EQ(id, 3);
     EXPECT_EQ(OwnFields(3), "0/0 Key 0 40 0;1/1 Serial 0 40 0;");
     EXPECT_EQ(Contents(3), "0=(null) 1=(null) ") << "its own fields, not the folder's three";
 }
 
-TEST_F(CardOps, CopyingFromACardUsesTheIndividualCardOfThatName) {
-    AddCard(1, 5, 2, "Twin", Item(0xc5)); // an ordinary card of the same name comes first
-    AddCard(2, 6, 1, "Twin", Item(0xc6));
+TEST_F(CardOps, CopyingFromACardUsesTheChosenCardNotTheFirstOfItsName) {
+    AddCard(2, 5, 1, "Twin", Item(0xc5)); // another individual card of the same name comes first
+    AddCardField(5, 0, 1, "Other", FT_NORMAL, 5, 0);
+    AddCard(2, 6, 2, "Twin", Item(0xc6));
     AddCardField(6, 3, 2, "Second", FT_PASSWORT, 12, 1);
     AddCardField(6, 8, 1, "First", FT_NORMAL, 9, 0);
-    EXPECT_EQ(CW_GetIndividualCardIdByName("Twin"), 6);
-    EXPECT_EQ(CW_LoadFeldStruct(6, CE_MODE_COPY_CARD), 2u);
-    EXPECT_EQ(FeldStruct[0].nIndex, 0u) << "positions, not the card's own indexes";
-    EXPECT_EQ(FeldStruct[1].nOrder, 1u);
-    EXPECT_STREQ(FeldStruct[0].cName, "Second");
+    int id = CreateWithEditor(
+        CE_MODE_COPY_CARD, "Copy", "Twin", [](FE_EDITOR *) {}, Item(0xf1), 6);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(OwnFields(static_cast<uint32_t>(id)), "0/0 Second 1 12 1;1/1 First 0 9 0;")
+        << "positions, not the card's own indexes";
     CW_LoadFeldStruct(6, CE_MODE_CHANGE);
     EXPECT_EQ(FeldStruct[0].nIndex, 3u) << "changing the card keeps its own";
     EXPECT_EQ(FeldStruct[0].nOrder, 2u);
@@ -160,7 +161,7 @@ TEST_F(CardOps, ACardFromATemplateTakesTheTemplatesFields) {
 
 TEST_F(CardOps, ACardEditorClosedWithoutOkCreatesNothing) {
     CARDEDIT block;
-    CW_PrepareCardEdit(&block, CE_MODE_NEW, "x", "y", "");
+    CW_PrepareCardEdit(&block, CE_MODE_NEW, "x", "y", "", 0);
     FE_EDITOR ed;
     FE_OpenCard(&ed, &block);
     AddTwoFields(&ed);

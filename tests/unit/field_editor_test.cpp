@@ -250,7 +250,7 @@ TEST_F(FieldEditor, CancelSetsTheFlagOnlyForFolders) {
 TEST_F(FieldEditor, CardEditorOkNeedsFieldsAndANameThenGivesTheCardItsOwnFields) {
     AddFolder(1, 1, "Folder", Item(0xf1));
     CARDEDIT block;
-    CW_PrepareCardEdit(&block, CE_MODE_NEW, "", "card.ico", "");
+    CW_PrepareCardEdit(&block, CE_MODE_NEW, "", "card.ico", "", 0);
     EXPECT_EQ(block.nKartenKennung, 1u);
     FE_OpenCard(&ed, &block);
     EXPECT_EQ(nFeldStructCount, 0u);
@@ -282,7 +282,7 @@ TEST_F(FieldEditor, CardEditorOkNeedsFieldsAndANameThenGivesTheCardItsOwnFields)
     EXPECT_EQ(f->next->next, nullptr);
     EXPECT_FALSE(TraceLines("DMP CW").empty());
 
-    CW_PrepareCardEdit(&block, CE_MODE_NEW, "x", "y", "");
+    CW_PrepareCardEdit(&block, CE_MODE_NEW, "x", "y", "", 0);
     FE_OpenCard(&ed, &block);
     EXPECT_EQ(FE_Cancel(&ed).nAction, DLG_CLOSE_CANCEL);
     EXPECT_EQ(block.nCancelled, -1);

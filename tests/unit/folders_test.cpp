@@ -126,13 +126,17 @@ TEST_F(Folders, CompareFieldTables) {
     AddField(6, 0, 1, "n", FT_NORMAL, 30); // one field more
     AddField(6, 1, 2, "p", FT_PASSWORT, 10);
     AddField(6, 2, 3, "x", FT_NORMAL, 10);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 2), 0);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 3), 1);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 4), 1);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 5), 1);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 6), 1);
-    EXPECT_EQ(OW_CompareFeldTabelle(1, 7), 1) << "a folder without fields";
-    EXPECT_EQ(OW_CompareFeldTabelle(7, 1), 1);
-    EXPECT_EQ(OW_CompareFeldTabelle(2, 1), 1) << "30 does not fit into 20";
-    EXPECT_EQ(OW_CompareFeldTabelle(3, 1), 0);
+    // Up/Down changes the display order only: contents stay by field index.
+    AddField(8, 1, 1, "p", FT_PASSWORT, 10);
+    AddField(8, 0, 2, "n", FT_NORMAL, 20);
+    AddField(9, 1, 1, "n", FT_NORMAL, 30); // pairs with 1 by display order, not by index
+    AddField(9, 0, 2, "p", FT_PASSWORT, 10);
+    AddField(10, 0, 1, "x", FT_NORMAL, 30); // other name
+    AddField(10, 1, 2, "p", FT_PASSWORT, 10);
+    const struct { uint32_t source, target; int fits; } rows[] = {
+        {1, 2, 0}, {1, 3, 1}, {1, 4, 1}, {1, 5, 1}, {1, 6, 1}, {1, 7, 1}, {7, 1, 1}, {2, 1, 1},
+        {3, 1, 0}, {1, 8, 0}, {8, 1, 0},  {1, 9, 1}, {9, 1, 1}, {1, 10, 1},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(OW_CompareFeldTabelle(r.source, r.target), r.fits) << r.source << " into " << r.target;
 }

@@ -96,6 +96,15 @@ TEST_F(Cli, TextsAreTakenInTheTerminalsEncodingAndHeldInWindows1252) {
     EXPECT_NE(Run({"export", safe}).out.find("\"lpFeldInhalt\": \"Gr\\u00fc\\u00dfe\""), std::string::npos);
 }
 
+TEST_F(Cli, SearchMasksPasswordHitsUnlessAskedToShowThem) {
+    MakeSafe();
+    Check({
+        {{"edit", safe, "Web/Card", "Pin=pin42", "Note=pin note"}, "", 0, ""},
+        {{"search", safe, "PIN"}, "", 0, "content\t********\ncontent\tpin note\n"},
+        {{"search", safe, "pin", "--show-protected"}, "", 0, "content\tpin42\ncontent\tpin note\n"},
+    });
+}
+
 TEST_F(Cli, ControlCharactersOfTheSafeReachTheTerminalEscaped) {
     SafeContents s;
     s.folders = {{1, 1, "Evil\x1b]0;x\x07", "x.ico"}};

@@ -158,19 +158,28 @@ TEST_F(DroppingOnWindows, TheOpenSafeDroppedOnTheMainWindowIsRefused) {
     EXPECT_TRUE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
-TEST_F(DroppingOnWindows, TheShownWindowIsKeptAtTheEndAsItWasLeft) {
+// A plain minimise leaves the drop window as it is; going to the tray switches
+// it off, and off it stays.
+TEST_F(DroppingOnWindows, TheTraySwitchesTheWindowOffAndAPlainMinimiseLeavesIt) {
     SendMessageA(hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
     SendMessageA(hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
     ShowWindow(hWndMain, SW_SHOW);
-    ShowWindow(hWndMain, SW_MINIMIZE); // as on the way to the tray
-    EXPECT_FALSE(IsWindowVisible(hDropWnd));
+    Settings.TrayOnMinimize = false;
+    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(hWndMain)) << "the default handling";
+    EXPECT_TRUE(IsWindowVisible(hDropWnd));
+    EXPECT_EQ(bDropWindowActive, 1);
     ShowWindow(hWndMain, SW_RESTORE);
-    EXPECT_TRUE(IsWindowVisible(hDropWnd)) << "back with the main window";
-    ShowWindow(hWndMain, SW_MINIMIZE);
+    Settings.TrayOnMinimize = true;
+    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(hWndMain));
+    EXPECT_FALSE(IsWindowVisible(hDropWnd));
+    EXPECT_EQ(bDropWindowActive, 0);
+    EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("CryptWindowActive=no"), std::string::npos);
     DestroyWindow(hWndMain);
-    EXPECT_TRUE(bDropShownAtEnd);
+    EXPECT_FALSE(bDropShownAtEnd);
     EXPECT_EQ(hDropListWnd, nullptr);
 }
 

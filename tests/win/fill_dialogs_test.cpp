@@ -1,6 +1,7 @@
 // The windows that fill a safe as a user meets them: the real main window and
 // dialogs under Wine, answered by a scripted user, and the safe file written
 // and read back afterwards.
+#include "app/main_loop.h"
 #include "config/settings.h"
 #include "model/cards.h"
 #include "model/categories.h"
@@ -10,6 +11,7 @@
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "support/safe_fixture.h"
+#include "tools/timeout.h"
 #include "ui/fill_dialogs.h"
 #include "ui/icon_list.h"
 #include "ui/mainwnd.h"
@@ -190,6 +192,28 @@ TEST_F(FillDialogs, ANewFolderFromATemplateReachesTheFileWithItsFieldsAndIcon) {
     EXPECT_EQ(lpORDNERact, shop) << "the new folder comes last";
     EXPECT_EQ(Fields(shop->nOrdnerKennung),
               (std::vector<std::string>{"User:0:30:1:0:1", "Password:1:12:1:1:2", "Web:2:60:1:2:3"}));
+}
+
+// The time-out sees a key typed in a dialog; a safe closed under a dialog anyway
+// leaves its records as they were when the dialog's OK comes.
+TEST_F(FillDialogs, InputInADialogCountsAndItsOkAfterTheSafeClosedChangesNothing) {
+    MA_WatchInput();
+    dwLastActivity = 7;
+    const std::string before = DescribeLists();
+    driver.Expect("Create Folder", [](HWND d) {
+        PostMessageA(GetDlgItem(d, IDC_OW_FOLDERNAME), WM_KEYDOWN, 'S', 1);
+        D::Type(d, IDC_OW_FOLDERNAME, "Shop");
+    });
+    driver.Expect("Create Folder", [](HWND d) {
+        EXPECT_NE(dwLastActivity, 7u) << "a key in the dialog counts";
+        ASSERT_EQ(SW_CloseSafe(0), 0); // as the time-out closes it, the dialog left open
+        Ok(d);
+    });
+    driver.Expect("Notice", Ok);
+    EXPECT_TRUE(FD_Command(IDM_CREATEFOLDER));
+    MA_StopWatchingInput();
+    EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Notice: The safe was closed meanwhile,\nnothing was changed."});
+    EXPECT_EQ(DescribeLists(), before);
 }
 
 TEST_F(FillDialogs, ChangingAFolderCutsItsContentsAndTheFolderOrderIsSaved) {

@@ -3,6 +3,7 @@
 // the end that writes the safe back.
 #include "app/main_loop.h"
 #include "config/settings.h"
+#include "model/cards.h"
 #include "model/records.h"
 #include "model/toolbar_state.h"
 #include "store/safe_lifecycle.h"
@@ -21,6 +22,7 @@
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
+#include "win/dialog_driver.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -764,6 +766,30 @@ TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
     EXPECT_EQ(GetMenuState(bar, IDT_SAVEDESKTOP, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
+// A delete resets the right pane only once confirmed (Cancel here); "Change Folder
+// Order" and "Folder Templates" reset it before their dialogs (cancelled by the driver).
+TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
+    Start();
+    OpenSample();
+    DialogDriver driver;
+    const struct {
+        unsigned id;
+        HWND to;
+        bool onFolder, reset;
+    } rows[] = {{IDM_TV_DELETECARD, hMyTree, false, false}, {IDM_TV_DELETEFOLDER, hMyTree, true, false},
+                {IDM_FOLDERORDER, hWndMain, false, true},   {IDM_FOLDERTEMPLATES, hWndMain, false, true}};
+    for (const auto &r : rows) {
+        TV_ClickItem(CW_GetCardTreeHandle(1));
+        ASSERT_NE(StatusText(1), "");
+        if (r.onFolder)
+            TreeView_SelectItem(hWndLinks, TreeView_GetParent(hWndLinks, TV_GetSelection()));
+        ui.answers = {UI_IDCANCEL};
+        SendMessageA(r.to, WM_COMMAND, r.id, 0);
+        EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
+    }
+    EXPECT_EQ(nCardCount, 3u);
+}
+
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // The loop's keyboard: Tab moves through a modeless window registered with it
@@ -798,6 +824,11 @@ TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
     EXPECT_TRUE(shell.opens.empty()) << "F1 belongs to the main window";
     press(hWndLinks, VK_F1);
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{dir + "\\orvsafe.chm"});
+    EXPECT_TRUE(ui.shown.empty());
+    shell.openResult = -1; // no help file there
+    press(hWndLinks, VK_F1);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, "The help file orvsafe.chm cannot be opened.");
     MA_UnregisterModeless(registered);
     MA_SetAccelerators(nullptr, nullptr);
     DestroyWindow(registered);

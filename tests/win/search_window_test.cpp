@@ -98,11 +98,14 @@ class SearchWindow : public MainWindowTest {
 TEST_F(SearchWindow, HitsAreListedInOrderAndAClickSelectsTheCard) {
     ASSERT_FALSE(IsWindowVisible(hSearchWnd));
     Search("BANK", true);
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"0:My Bank", "1:bank portal", "2:BankPass!", "2:bank holder"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"0:My Bank", "1:bank portal", "2:*********", "2:bank holder"}));
     EXPECT_TRUE(IsWindowVisible(hSearchWnd));
     EXPECT_EQ(Status(2), "    4");
+    TV_ClickItem(CW_GetCardTreeHandle(11));
+    ASSERT_EQ(nLVCardId, 11u);
     ClickRow(2);
     EXPECT_EQ(reinterpret_cast<TREEHANDLE>(TV_GetSelection()), CW_GetCardTreeHandle(10));
+    EXPECT_EQ(nLVCardId, 10u) << "the right pane follows the hit";
     EXPECT_EQ(GetFocus(), hWndLinks);
 
     // A new search replaces the rows; closing only hides the window.
