@@ -77,6 +77,7 @@ void SW_CopyTemp2Act() {
     ActSafeControl = TmpSafeControl;
     snprintf(cActSafePath, sizeof cActSafePath, "%s", cTmpSafePath);
     SW_SetPassword(cActPasswort, cTmpPasswort);
+    SW_ClearPassword(cTmpPasswort); // the active safe's copy is the only one kept
     tmpSafe = nullptr;
     TmpSafeHeader = SAFEHEADER{};
     TmpSafeControl = SAFECONTROL{};
@@ -102,9 +103,9 @@ int SW_CloseSafe(int save) {
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
-    SW_ReleaseNotizen();
-    if (lpDROPLISTstart)
-        DW_FreeDroptabelle();
+    // The decrypted texts and names go with the safe, wiped, not when the next
+    // safe happens to be read.
+    SW_ReleaseSafeLists();
     eDropFileFound = SW_DROPFILE_NONE;
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
     // Nor are the keys derived from it kept: closing by command, by time-out and

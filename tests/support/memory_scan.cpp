@@ -32,7 +32,12 @@ constexpr size_t kSlot = kSecretLength + 1;
 std::string SecretsPath(const std::string &dir) { return dir + "\\secrets.bin"; }
 
 void CountIn(const unsigned char *p, size_t n, size_t limit, const char *secrets, SecretCount (&found)[SECRET_COUNT]) {
+    bool first[256] = {};
+    for (int s = 0; s < SECRET_COUNT; ++s)
+        first[static_cast<unsigned char>(secrets[s * kSlot])] = true;
     for (size_t i = 0; i < limit; ++i) {
+        if (!first[p[i]])
+            continue;
         for (int s = 0; s < SECRET_COUNT; ++s) {
             const char *secret = secrets + s * kSlot;
             if (p[i] != static_cast<unsigned char>(secret[0]))
