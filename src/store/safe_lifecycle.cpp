@@ -288,6 +288,9 @@ int SW_ChangePasswordOK(const char *password, const char *confirm, bool withoutP
     SW_SetPassword(cActPasswort, typed);
     SW_ClearPassword(typed);
     ActSafeHeader.nPasswort = cActPasswort[0] ? 1 : 0;
+    // Nothing is read or written under the old password any more (the droplist
+    // is empty): its cached keys and the password itself go now.
+    KDF_Wipe();
     return 0;
 }
 
