@@ -83,6 +83,7 @@ void SW_CopyTemp2Act() {
     ActSafeControl = TmpSafeControl;
     snprintf(cActSafePath, sizeof cActSafePath, "%s", cTmpSafePath);
     SW_SetPassword(cActPasswort, cTmpPasswort);
+    SW_ClearPassword(cTmpPasswort); // the active safe's copy is the only one kept
     tmpSafe = nullptr;
     TmpSafeHeader = SAFEHEADER{};
     TmpSafeControl = SAFECONTROL{};
@@ -108,9 +109,9 @@ int SW_CloseSafe(int save) {
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
-    SW_ReleaseNotizen();
-    if (lpDROPLISTstart)
-        DW_FreeDroptabelle();
+    // The decrypted texts and names go with the safe, wiped, not when the next
+    // safe happens to be read.
+    SW_ReleaseSafeLists();
     eDropFileFound = SW_DROPFILE_NONE;
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
     // Nor are the keys derived from it kept: closing by command, by time-out and
@@ -293,6 +294,9 @@ int SW_ChangePasswordOK(const char *password, const char *confirm, bool withoutP
     SW_SetPassword(cActPasswort, typed);
     SW_ClearPassword(typed);
     ActSafeHeader.nPasswort = cActPasswort[0] ? 1 : 0;
+    // Nothing is read or written under the old password any more (the droplist
+    // is empty): its cached keys and the password itself go now.
+    KDF_Wipe();
     return 0;
 }
 

@@ -134,7 +134,7 @@ TEXTBLOCK ReadTextBlock(const char *readCode, char **plain, uint32_t *plainLengt
         return TB_DAMAGED;
     }
     if (CY_DecryptData(p, tb.nPlainLength, cTmpPasswort, crypt, tb.nCryptLength) != 0) {
-        T_Free("SW_F_18", p);
+        T_FreeSecret("SW_F_18", p, tb.nPlainLength); // whatever it got of the texts
         return TB_DAMAGED;
     }
     *plain = p;

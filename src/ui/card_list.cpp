@@ -4,6 +4,7 @@
 #include "model/cards.h"
 #include "model/fields.h"
 #include "model/tree_build.h"
+#include "ui/list_util.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
 #include "ui/statusbar.h"
@@ -67,7 +68,7 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     LV_EndEdit();
     if (!hWndRechts)
         return;
-    ListView_DeleteAllItems(hWndRechts);
+    LU_WipeItems(hWndRechts);
     ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
     SB_ShowMode("Change card content");
     while (ListView_DeleteColumn(hWndRechts, 0)) {

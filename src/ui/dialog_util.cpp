@@ -129,12 +129,16 @@ int DU_ApplyAnswer(HWND hDlg, const DLG_ANSWER &answer) {
     return answer.nAction;
 }
 
-void DU_WipeEdit(HWND hDlg, int id) {
-    HWND hCtl = GetDlgItem(hDlg, id);
+void DU_WipeEdit(HWND hDlg, int id) { DU_WipeEditControl(GetDlgItem(hDlg, id)); }
+
+void DU_WipeEditControl(HWND hCtl) {
     if (!hCtl)
         return;
     int n = GetWindowTextLengthA(hCtl);
-    if (n > 0)
-        SetWindowTextA(hCtl, std::string(static_cast<size_t>(n), ' ').c_str());
+    for (int i = 0; i < n; ++i) {
+        SendMessageA(hCtl, EM_SETSEL, i, i + 1);
+        SendMessageA(hCtl, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(" "));
+    }
+    SendMessageA(hCtl, EM_EMPTYUNDOBUFFER, 0, 0);
     SetWindowTextA(hCtl, "");
 }

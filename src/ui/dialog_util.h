@@ -40,3 +40,6 @@ int DU_ApplyAnswer(HWND hDlg, const DLG_ANSWER &answer);
 // Blanks an edit that held a secret: the control keeps its own copy of what was
 // typed, which must not linger in freed memory. Call it before the dialog goes.
 void DU_WipeEdit(HWND hDlg, int id);
+// The same for any edit or rich edit control: each character is replaced where
+// it stands, so the control's own buffer is overwritten rather than freed whole.
+void DU_WipeEditControl(HWND hCtl);

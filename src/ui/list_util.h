@@ -13,3 +13,7 @@
 HIMAGELIST LU_SmallImages(std::initializer_list<int> iconIds);
 // The bar laid out along the bottom, the list over the rest of the client area.
 void LU_FillAboveBar(HWND hWnd, HWND hList, HWND hBar);
+// Empties a list that showed secrets. The control frees its texts unwiped, so
+// each is first overwritten by a filler of its length, which the control keeps
+// in the block the text had.
+void LU_WipeItems(HWND hList);

@@ -16,6 +16,7 @@
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
+#include "ui/list_util.h"
 #include "ui/menus.h"
 #include "ui/quick_window.h"
 #include "ui/search_window.h"
@@ -74,8 +75,7 @@ int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
 void MA_ResetRightPane() {
     if (hMyEdit)
         SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
-    if (hWndRechts)
-        SendMessageA(hWndRechts, LVM_DELETEALLITEMS, 0, 0);
+    LU_WipeItems(hWndRechts); // a card's contents
     SB_SetText("", 1, 0);
     CW_ClearDisplayMode();
 }

@@ -5,6 +5,7 @@
 #include "tools/note_alarms.h"
 #include "tools/note_text.h"
 #include "tools/note_windows.h"
+#include "ui/dialog_util.h"
 #include "ui/ids_notes.h"
 #include "ui/menus.h"
 #include "ui/message_routing.h"
@@ -193,9 +194,11 @@ LRESULT CALLBACK NoteProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         // Also when the main window goes and takes its notes with it.
         MA_UnregisterModeless(hWnd);
-        if (note)
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0); // the wipe below is no change of the note
+        if (note) {
+            DU_WipeEditControl(EditOf(note));
             note->hWnd = note->hEdit = nullptr;
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        }
         return 0;
     default: break;
     }

@@ -28,7 +28,7 @@ class SearchWindowView : public SearchView {
     void Begin() override {
         if (!hSearchListWnd)
             return;
-        SendMessageA(hSearchListWnd, LVM_DELETEALLITEMS, 0, 0);
+        LU_WipeItems(hSearchListWnd); // the last search's findings
         ShowWindow(hSearchWnd, SW_SHOW);
         while (SendMessageA(hSearchListWnd, LVM_DELETECOLUMN, 0, 0))
             ;
