@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "frame/memory.h"
 #include "store/safe_lifecycle.h"
+#include "store/safe_recovery.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "tools/timeout.h"
@@ -27,6 +28,12 @@ int MA_RunMessageLoop() {
         MA_BeforeDispatch(&msg);
         MA_RouteMessage(&msg);
         MA_AfterDispatch();
+        // A change is complete once its message is handled and nothing else waits:
+        // then the recovery copy follows it (a failure was told; the safe is untouched).
+        MSG next;
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_PAINT &&
+            !PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE))
+            (void)SW_KeepRecoveryCopy();
     }
     return static_cast<int>(msg.wParam);
 }
