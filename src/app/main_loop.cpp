@@ -28,11 +28,10 @@ int MA_RunMessageLoop() {
         MA_BeforeDispatch(&msg);
         MA_RouteMessage(&msg);
         MA_AfterDispatch();
-        // A change is complete once its message is handled and nothing else waits:
-        // then the recovery copy follows it (a failure was told; the safe is untouched).
-        MSG next;
-        if (msg.message != WM_MOUSEMOVE && msg.message != WM_PAINT &&
-            !PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE))
+        // A change is complete once its message is handled: the recovery copy
+        // follows it (a failure was told; the safe is untouched). Mouse moves
+        // and painting change nothing and come too often to be asked.
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE && msg.message != WM_PAINT)
             (void)SW_KeepRecoveryCopy();
     }
     return static_cast<int>(msg.wParam);
