@@ -2,12 +2,15 @@
 ; VERSION, ARCH (win64 or win32), SRCDIR (the staged program folder), OUTFILE
 ; and the two generated file lists files.nsh and unfiles.nsh.
 ;
-; Per-user (the default, into the user's program folder) or machine-wide
-; (/AllUsers, into Program Files). The program keeps its settings, logs and
-; category file beside itself, so a machine-wide install gives the users write
-; access to its folder. The uninstaller removes the program's own files only;
-; settings, templates, categories and logs go only when asked (the page's
-; check box, or /PURGE when silent), and safes are never touched.
+; For the user who runs it only, into that user's program folder
+; (%LOCALAPPDATA%\Programs\orvSafe), without administrator rights. The program
+; keeps its settings, logs and category file beside itself; a folder under
+; Program Files would have to be writable by every user for that, and then any
+; of them could replace the program or the uninstaller an administrator runs.
+; A machine-wide install (/AllUsers) is therefore refused. The uninstaller
+; removes the program's own files only; settings, templates, categories and
+; logs go only when asked (the page's check box, or /PURGE when silent), and
+; safes are never touched.
 
 ; The 64-bit installer is a 64-bit program itself: it writes the 64-bit
 ; registry view and Program Files, and runs where the program does.
@@ -22,17 +25,8 @@ SetCompressor /SOLID lzma
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\orvSafe"
 !define MODEKEY "Software\orvSafe"
 
-!define MULTIUSER_EXECUTIONLEVEL Highest
-!define MULTIUSER_MUI
-!define MULTIUSER_INSTALLMODE_COMMANDLINE
-!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${MODEKEY}"
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
-!define MULTIUSER_INSTALLMODE_INSTDIR "${APPNAME}"
-!if "${ARCH}" == "win64"
-  !define MULTIUSER_USE_PROGRAMFILES64
-!endif
-!include MultiUser.nsh
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\${APPNAME}"
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
@@ -48,7 +42,6 @@ BrandingText "${APPNAME} ${VERSION} (${ARCH})"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\readme.txt"
 
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -66,24 +59,18 @@ Section "orvSafe" SecProgram
   File "${SRCDIR}/orvtemplate.ini"
   SetOverwrite on
 
-  ${If} $MultiUser.InstallMode == "AllUsers"
-    ; Users (S-1-5-32-545) may write the settings and logs beside the program.
-    nsExec::Exec 'icacls "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M'
-    Pop $0
-  ${EndIf}
-
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ; Started in its own folder, which makes that folder its program directory.
   SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\orvSafe.exe"
 
-  WriteRegStr SHCTX "${MODEKEY}" "InstallMode" "$MultiUser.InstallMode"
+  WriteRegStr SHCTX "${MODEKEY}" "InstallMode" "CurrentUser"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayName" "${APPNAME}"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayIcon" "$INSTDIR\orvSafe.exe"
   WriteRegStr SHCTX "${UNINSTKEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr SHCTX "${UNINSTKEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
-  WriteRegStr SHCTX "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegStr SHCTX "${UNINSTKEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD SHCTX "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTKEY}" "NoRepair" 1
 SectionEnd
@@ -116,16 +103,17 @@ Section "-un.folders"
 SectionEnd
 
 Function .onInit
-  ; A folder given with /D= wins over the install mode's default folder.
-  StrCpy $R9 $INSTDIR
-  !insertmacro MULTIUSER_INIT
-  ${If} $R9 != ""
-    StrCpy $INSTDIR $R9
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "orvSafe is installed for one user at a time: its settings live beside the program, and a folder every user may write would let any of them replace the program. Run the installer as each user who wants orvSafe." /SD IDOK
+    SetErrorLevel 2
+    Quit
   ${EndIf}
 FunctionEnd
 
 Function un.onInit
-  !insertmacro MULTIUSER_UNINIT
   ; A silent uninstall removes the settings only when asked with /PURGE.
   ${GetParameters} $R0
   ClearErrors

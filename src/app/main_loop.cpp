@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "frame/memory.h"
 #include "store/safe_lifecycle.h"
+#include "store/safe_recovery.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "tools/timeout.h"
@@ -60,6 +61,11 @@ int MA_RunMessageLoop() {
         MA_BeforeDispatch(&msg);
         MA_RouteMessage(&msg);
         MA_AfterDispatch();
+        // A change is complete once its message is handled: the recovery copy
+        // follows it (a failure was told; the safe is untouched). Mouse moves
+        // and painting change nothing and come too often to be asked.
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE && msg.message != WM_PAINT)
+            (void)SW_KeepRecoveryCopy();
     }
     return static_cast<int>(msg.wParam);
 }

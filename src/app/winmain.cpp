@@ -14,6 +14,7 @@
 #include "model/list_release.h"
 #include "model/notes_list.h"
 #include "model/search.h"
+#include "platform/platform.h"
 #include "store/envelope_settings.h"
 #include "store/safe_lifecycle.h"
 #include "tools/backup.h"
@@ -49,6 +50,9 @@ static void ReleaseAll(BOOL dropShown) {
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
+    // Before any DLL is loaded: none may come from the program's folder or the
+    // current one. A system that cannot restrict it is logged once the log is there.
+    int dllSearchLimited = PL_LimitDllSearch();
     // Held for the life of the process; a second start ends here without a word.
     HANDLE hMutex = CreateMutexA(nullptr, FALSE, MUTEX_NAME);
     if (hMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -58,10 +62,14 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&icc);
-    LoadLibraryA("Riched20.dll");
+    // The rich-edit control comes from the system folder only.
+    if (!PL_LoadSystemLibrary("Riched20.dll"))
+        dllSearchLimited = -1;
 
     MA_SetProgramDir(lpCmdLine);
     ML_WriteLog("MAIN", "start pgm", 0);
+    if (dllSearchLimited != 0)
+        ML_WriteLog("MAIN", "DLL search not limited to the system folder, or Riched20.dll missing", GetLastError());
 
     static Win32UiPort port;
     UI_SetPort(&port);

@@ -91,6 +91,7 @@ int CLI_OpenSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
     if (ReadWorking(a, ui, path) != 0)
         return 1;
     SW_CopyTemp2Act();
+    SW_RememberSafeFile();
     // The drop list is written with every save: it must be the one on disk. One
     // that cannot be read is kept as it is by the writer.
     (void)SW_ReadDropList(cActSafePath, &ActSafeHeader);
@@ -99,10 +100,19 @@ int CLI_OpenSafe(const Args &a, ConsoleUi &ui, const std::string &path) {
 }
 
 int CLI_SaveSafe() {
-    int rc = SW_PutSafe(1, 0);
+    // Nobody is there to ask: what another program wrote meanwhile is kept.
+    int rc = -1;
+    if (SW_SafeFileChanged() == 1) {
+        ML_WriteLogF("CL02", 0, "safe '%s' changed by another program, not written", cActSafePath);
+        fprintf(CLI_Err(), "orvsafe-cli: %s was changed by another program while this command ran; nothing was written\n",
+                cActSafePath);
+    } else {
+        rc = SW_PutSafe(1, 0);
+    }
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
+    SW_ForgetSafeFile();
     return rc == 0 ? 0 : 1;
 }
 

@@ -19,7 +19,8 @@ int CLI_ReadSafe(const Args &a, ConsoleUi &ui, const std::string &path);
 int CLI_OpenSafe(const Args &a, ConsoleUi &ui, const std::string &path);
 // Writes the active safe back as closing it in the program does: through a
 // temporary file moved over it, with an automatic backup when the settings of
-// --dir ask for one. 0, or 1 after the writer said why (the old file stays).
+// --dir ask for one. Refused when another program changed the file since it
+// was opened. 0, or 1 after the writer or this said why (the old file stays).
 int CLI_SaveSafe();
 // Writes the record lists as a new safe at path, as the program writes a safe,
 // with the password given (checked against confirm) or none. Refused while a

@@ -223,6 +223,13 @@ void PL_SetDesktop(const PL_DESKTOP_IMPL *impl);
 // working folder of what starts (nullptr: ours). 0, or -1 when it did not start.
 int PL_ShellOpen(const char *target, const char *parameters, const char *directory);
 
+// DLLs come from the system folder only, never from the program's folder or the
+// current directory, where someone else may have put one of that name. Called
+// first thing at start; a system too old to restrict the search answers -1.
+int PL_LimitDllSearch();
+// A DLL of the system by its name, loaded from the system folder; nullptr when missing.
+void *PL_LoadSystemLibrary(const char *name);
+
 // Registry keys below one of two roots, opened for one kind of use.
 typedef struct PL_RegKeyRec *PL_REGKEY;
 enum PL_REG_ROOT { PL_REG_CURRENT_USER, PL_REG_LOCAL_MACHINE };

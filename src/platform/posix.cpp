@@ -554,6 +554,8 @@ void PL_OsGetScreenSize(uint32_t *width, uint32_t *height) { *width = *height = 
 
 // No shell, registry, sound or notification area here.
 int PL_OsShellOpen(const char *, const char *, const char *) { return -1; }
+int PL_LimitDllSearch() { return -1; }
+void *PL_LoadSystemLibrary(const char *) { return nullptr; }
 int PL_OsRegOpenKey(PL_REG_ROOT, const char *, PL_REG_ACCESS, PL_REGKEY *) { return -1; }
 void PL_OsRegCloseKey(PL_REGKEY) {}
 int PL_OsRegGetString(PL_REGKEY, const char *, char *, uint32_t) { return -1; }

@@ -509,11 +509,40 @@ int PL_OsRegDeleteValue(PL_REGKEY key, const char *name) {
     return 0;
 }
 
+namespace {
+const DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
+}
+
+int PL_LimitDllSearch() {
+    // Looked up: Windows 7 has it only with its update KB2533623.
+    typedef BOOL(WINAPI * SetDirsFn)(DWORD);
+    FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (!proc)
+        return -1;
+    SetDirsFn fn;
+    memcpy(&fn, &proc, sizeof fn);
+    return fn(kSearchSystem32) ? 0 : -1;
+}
+
+void *PL_LoadSystemLibrary(const char *name) {
+    HMODULE h = LoadLibraryExA(name, nullptr, kSearchSystem32);
+    if (!h && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Without the search flags: the full path into the system folder.
+        char path[MAX_PATH];
+        UINT n = GetSystemDirectoryA(path, MAX_PATH);
+        if (n == 0 || n + 1 + strlen(name) >= MAX_PATH)
+            return nullptr;
+        snprintf(path + n, MAX_PATH - n, "\\%s", name);
+        h = LoadLibraryA(path);
+    }
+    return h;
+}
+
 // winmm is loaded when a sound is first played, so the core needs no import of it.
 int PL_OsPlaySound(const char *path) {
     typedef BOOL(WINAPI * PlaySoundFn)(LPCSTR, HMODULE, DWORD);
     const DWORD kSndFilename = 0x00020000, kSndPurge = 0x0040; // SND_FILENAME, SND_PURGE (synchronous)
-    static HMODULE winmm = LoadLibraryA("winmm.dll");
+    static HMODULE winmm = static_cast<HMODULE>(PL_LoadSystemLibrary("winmm.dll"));
     if (!winmm)
         return -1;
     FARPROC proc = GetProcAddress(winmm, "PlaySoundA");

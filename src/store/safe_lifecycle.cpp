@@ -13,6 +13,7 @@
 #include "platform/uiport.h"
 #include "store/drop_file.h"
 #include "store/safe_reader.h"
+#include "store/safe_recovery.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 
@@ -106,6 +107,8 @@ int SW_CloseSafe(int save) {
     if (save == 1 && SW_PutSafe(1, 0) != 0)
         return -1;
     Announce(SW_EVENT_CLOSED, cActSafePath);
+    SW_RemoveRecoveryCopy(); // closed as the user asked: nothing left to recover
+    SW_ForgetSafeFile();
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
@@ -122,8 +125,15 @@ int SW_CloseSafe(int save) {
 
 int SW_GetSafe(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_GetSafe(LPSTR %s, HWND %x)", path, 0u);
-    if (SW_OpenSafe(path) != 0)
+    // The open safe's own copy is current, not left over: it is not offered.
+    char from[SAFE_PATH_SIZE + 8];
+    bool recover = !(hmySafe && strcmp(path, cActSafePath) == 0) && SW_RecoveryOffer(path) == 1 &&
+                   SW_RecoveryPath(path, from, sizeof from) == 0;
+    if (!recover)
+        snprintf(from, sizeof from, "%s", path);
+    if (SW_OpenSafe(from) != 0)
         return -1;
+    snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path); // the prompt and the tree name the safe
     if (TmpSafeHeader.nPasswort == 0) {
         SW_ClearPassword(cTmpPasswort);
     } else {
@@ -146,7 +156,7 @@ int SW_GetSafe(const char *path) {
         SW_CloseWorkSafe();
         return -1;
     }
-    if (SW_ReadSafeSections(path) != 0) {
+    if (SW_ReadSafeSections(from) != 0) {
         SW_CloseWorkSafe();
         return -1;
     }
@@ -155,6 +165,11 @@ int SW_GetSafe(const char *path) {
     if (lpDTOPHEADERstart)
         Announce(SW_EVENT_PROFILES_LOADED, path);
     SW_CopyTemp2Act();
+    // Restored, the copy stays until the safe is closed: its changes are not in the safe yet.
+    if (recover && SW_RecoveryAdopt(path) != 0)
+        return -1;
+    SW_RememberSafeFile();
+    SW_RecoveryBaseline();
     SetLastSafe(cActSafePath);
     // A drop file that cannot be read is kept as it is (the user was told);
     // the safe opens all the same.
@@ -212,6 +227,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     // From here the old safe is on disk and its lists are gone: it is closed
     // whatever happens, so no later save can write empty lists over it.
     Announce(SW_EVENT_CLOSED, cActSafePath);
+    SW_RemoveRecoveryCopy();
     if (hmySafe)
         PL_CloseHandle(hmySafe);
     hmySafe = nullptr;
@@ -230,6 +246,8 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
         return -1;
     }
     SW_CopyTemp2Act();
+    SW_RememberSafeFile();
+    SW_RecoveryBaseline();
     SetLastSafe(cActSafePath);
     Announce(SW_EVENT_CREATED, cActSafePath);
     return 0;

@@ -3,6 +3,7 @@
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "crypto/data_envelope.h"
+#include "crypto/digest.h"
 #include "frame/filebuf.h"
 #include "frame/fileio.h"
 #include "frame/logs.h"
@@ -18,6 +19,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 const char TAG_FNK[] = "SW_FNK";
@@ -25,6 +27,26 @@ const char TAG_FNK[] = "SW_FNK";
 // The file being written: its many small records reach the disk in blocks.
 T_FILEWRITER g_out;
 SW_AfterSaveHook g_autoBackup = nullptr;
+// Set while a copy is written beside the safe: the open safe stays as it is,
+// so a note just created (still without text) is left out, not removed.
+bool g_keepEmptyNotes = false;
+
+// The safe file as it was last read or written by this program.
+struct FileStamp {
+    bool known = false;
+    uint64_t size = 0;
+    uint64_t writeTime = 0;
+    uint8_t digest[CY_DIGEST_SIZE] = {};
+};
+FileStamp g_stamp;
+
+int TakeStamp(const char *path, FileStamp *st) {
+    st->known = false;
+    if (PL_GetFileWriteTime(path, &st->writeTime) != 0 || CY_FileDigest(path, st->digest, &st->size) != 0)
+        return -1;
+    st->known = true;
+    return 0;
+}
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
 void CannotWrite() { ErrorBox("cannot write safe"); }
@@ -266,13 +288,18 @@ int SW_WriteNotes() {
     if (!lpNOTIZstart)
         return 0;
     // Notes without text are dropped.
-    for (NOTIZ *n = lpNOTIZstart; n;) {
+    auto empty = [](const NOTIZ *n) { return n->nTextSize == 0 || !n->lpText; };
+    for (NOTIZ *n = lpNOTIZstart; n && !g_keepEmptyNotes;) {
         NOTIZ *next = n->next;
-        if (n->nTextSize == 0 || !n->lpText)
+        if (empty(n))
             NW_DeleteNote(n);
         n = next;
     }
-    if (!lpNOTIZstart)
+    const NOTIZ *lastWritten = nullptr;
+    for (const NOTIZ *n = lpNOTIZstart; n; n = n->next)
+        if (!empty(n))
+            lastWritten = n;
+    if (!lastWritten)
         return 0;
     if (T_WriterPut(&g_out, "SW22", NOTIZ_MARKER, NOTIZ_MARKER_LEN) != 0) {
         CannotWrite();
@@ -281,7 +308,9 @@ int SW_WriteNotes() {
     uint8_t img[NOTIZ_IMAGE_SIZE];
     int rc = 0;
     for (NOTIZ *n = lpNOTIZstart; n; n = n->next) {
-        SW_PutNotizImage(img, n, n->next == nullptr);
+        if (empty(n))
+            continue;
+        SW_PutNotizImage(img, n, n == lastWritten);
         if (T_WriterPut(&g_out, "SW23", img, sizeof img) != 0)
             rc = -1;
         if (HasPassword()) {
@@ -344,16 +373,9 @@ int SW_WriteDesktopTable() {
     return 0;
 }
 
-int SW_PutSafe(int nBackupFlag, int nIsPDA) {
-    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_PutSafe(nBackupFlag=%d, nIsPDA=%d) (hmySafe=%x)", nBackupFlag, nIsPDA,
-          TRACE_PTR(hmySafe));
-    if (dwTraceLevel & TRACE_DUMP_SAFE)
-        ML_DumpTables("DMP PUT");
-    if (nIsPDA == 0 && !hmySafe)
-        return 0;
-
-    char temp[SAFE_PATH_SIZE + 8];
-    snprintf(temp, sizeof temp, "%s.~tmp", cActSafePath);
+namespace {
+// Writes the open safe completely into the file temp; a failed write removes it.
+int WriteTemp(const char *temp) {
     PL_HANDLE out = SW_WriteSafeHeader(temp, &ActSafeHeader, &ActSafeControl);
     if (!out)
         return -1;
@@ -379,10 +401,43 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         rc = -1;
     }
     PL_CloseHandle(out);
-    if (rc != 0) {
-        PL_DeleteFile(temp); // the safe on disk stays as it was
-        return -1;
+    if (rc != 0)
+        PL_DeleteFile(temp);
+    return rc;
+}
+
+const char kChangedElsewhere[] = "The safe was changed by another program since it was opened. Overwrite those changes?";
+} // namespace
+
+int SW_PutSafe(int nBackupFlag, int nIsPDA) {
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_PutSafe(nBackupFlag=%d, nIsPDA=%d) (hmySafe=%x)", nBackupFlag, nIsPDA,
+          TRACE_PTR(hmySafe));
+    if (dwTraceLevel & TRACE_DUMP_SAFE)
+        ML_DumpTables("DMP PUT");
+    if (nIsPDA == 0 && !hmySafe)
+        return 0;
+    // A safe changed by another program (a synced folder, the terminal companion)
+    // is not written over unasked; kept, the open safe goes beside it.
+    if (nIsPDA == 0 && SW_SafeFileChanged() == 1 &&
+        UI_MessageBox(kChangedElsewhere, "Confirm", UI_MB_YESNO | UI_MB_ICONQUESTION) != UI_IDYES) {
+        PL_SYSTEMTIME now;
+        PL_GetLocalTime(&now);
+        char conflict[SAFE_PATH_SIZE];
+        if (SW_ConflictPath(cActSafePath, &now, conflict, sizeof conflict) != 0) {
+            ML_WriteLogF("SW31", 0, "no conflict name for '%s'", cActSafePath);
+            CannotWrite();
+            return -1;
+        }
+        if (SW_WriteSafeCopy(conflict) != 0)
+            return -1;
+        ML_WriteLogF("SW31", 0, "[%s] changed elsewhere, kept; the open safe saved as '%s'", cActSafePath, conflict);
+        return 0;
     }
+
+    char temp[SAFE_PATH_SIZE + 8];
+    snprintf(temp, sizeof temp, "%s.~tmp", cActSafePath);
+    if (WriteTemp(temp) != 0)
+        return -1; // the safe on disk stays as it was
 
     // The old file must be closed before it can be replaced.
     if (hmySafe)
@@ -404,6 +459,8 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         ErrorBox("cannot create/open safe");
         return -1;
     }
+    if (nIsPDA == 0)
+        SW_RememberSafeFile();
 
     // The safe is saved; a drop file that cannot be written was reported by its writer.
     (void)SW_WriteDropList(&ActSafeHeader);
@@ -411,4 +468,98 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         g_autoBackup(cActSafePath);
     ML_WriteLogF("SW22", 0, "[%s] saved", cActSafePath);
     return 0;
+}
+
+int SW_WriteSafeCopy(const char *target) {
+    char temp[SAFE_PATH_SIZE + 16];
+    if (snprintf(temp, sizeof temp, "%s.~tmp", target) >= static_cast<int>(sizeof temp)) {
+        ML_WriteLogF("SW32", 0, "path too long for a copy of the safe: '%s'", target);
+        CannotWrite();
+        return -1;
+    }
+    g_keepEmptyNotes = true;
+    int rc = WriteTemp(temp);
+    g_keepEmptyNotes = false;
+    if (rc != 0)
+        return -1;
+    if (PL_MoveFileEx(temp, target, PL_MOVE_REPLACE_EXISTING | PL_MOVE_WRITE_THROUGH) != 0) {
+        uint32_t err = PL_GetLastError();
+        ML_WriteLogF("SW32", err, "cannot write copy of the safe '%s' - code: %d", target, static_cast<int>(err));
+        PL_DeleteFile(temp);
+        CannotWrite();
+        return -1;
+    }
+    return 0;
+}
+
+void SW_RememberSafeFile() {
+    // A file that cannot be looked at now has nothing to compare with later.
+    if (TakeStamp(cActSafePath, &g_stamp) != 0)
+        ML_WriteLogF("SW33", PL_GetLastError(), "cannot take the state of safe '%s'", cActSafePath);
+}
+
+void SW_ForgetSafeFile() { g_stamp = FileStamp{}; }
+
+int SW_SafeFileChanged() {
+    if (!g_stamp.known)
+        return 0;
+    FileStamp now;
+    if (TakeStamp(cActSafePath, &now) != 0)
+        return 1; // gone or unreadable: no longer the file that was opened
+    return now.size != g_stamp.size || now.writeTime != g_stamp.writeTime ||
+                   memcmp(now.digest, g_stamp.digest, sizeof now.digest) != 0
+               ? 1
+               : 0;
+}
+
+int SW_ConflictPath(const char *safePath, const PL_SYSTEMTIME *st, char *out, unsigned size) {
+    std::string base = safePath;
+    size_t sep = base.find_last_of("\\/");
+    size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && (sep == std::string::npos || dot > sep))
+        base.resize(dot);
+    int n = snprintf(out, size, "%s (conflict %04u-%02u-%02u %02u-%02u).saf", base.c_str(), st->wYear % 10000u,
+                     st->wMonth % 100u, st->wDay % 100u, st->wHour % 100u, st->wMinute % 100u);
+    return n > 0 && static_cast<unsigned>(n) < size ? 0 : -1;
+}
+
+uint64_t SW_ListsDigest() {
+    // FNV-1a over the records as the file holds them and their texts: cheap
+    // enough to ask after every message, and any edit changes it.
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](const void *p, size_t n) {
+        const uint8_t *b = static_cast<const uint8_t *>(p);
+        for (size_t i = 0; i < n; ++i)
+            h = (h ^ b[i]) * 1099511628211ull;
+    };
+    uint8_t img[128];
+    mix(&ActSafeHeader.nPasswort, sizeof ActSafeHeader.nPasswort);
+    mix(cActPasswort, strnlen(cActPasswort, sizeof cActPasswort));
+    for (const ORDNER *o = lpORDNERstart; o; o = o->next)
+        SW_PutOrdnerImage(img, o, false), mix(img, ORDNER_IMAGE_SIZE);
+    for (const FELDTABELLE *f = lpFELDTABELLEstart; f; f = f->next)
+        SW_PutFeldTabelleImage(img, f, false), mix(img, FELDTABELLE_IMAGE_SIZE);
+    for (const KARTE *k = lpKARTEstart; k; k = k->next)
+        SW_PutKarteImage(img, k, false), mix(img, KARTE_IMAGE_SIZE);
+    for (const FELDINHALT *f = lpFELDINHALTstart; f; f = f->next) {
+        SW_PutFeldInhaltImage(img, f, false), mix(img, FELDINHALT_IMAGE_SIZE);
+        if (f->lpFeldInhalt)
+            mix(f->lpFeldInhalt, strnlen(f->lpFeldInhalt, f->nFeldLaenge));
+    }
+    for (const FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next)
+        SW_PutFeldTabCardImage(img, f, false), mix(img, FELDTABCARD_IMAGE_SIZE);
+    for (const NOTIZ *n = lpNOTIZstart; n; n = n->next) {
+        SW_PutNotizImage(img, n, false), mix(img, NOTIZ_IMAGE_SIZE);
+        if (n->lpText)
+            mix(n->lpText, n->nTextSize);
+    }
+    for (const DTOPHEADER *d = lpDTOPHEADERstart; d; d = d->next)
+        SW_PutDtopHeaderImage(img, d, false), mix(img, DTOPHEADER_IMAGE_SIZE);
+    for (const DESKTOP *d = lpDESKTOPstart; d; d = d->next) {
+        SW_PutDesktopImage(img, d, false), mix(img, DESKTOP_IMAGE_SIZE);
+        if (d->dwIconText)
+            mix(d->dwIconText, d->nTextLen);
+    }
+    PL_SecureZero(img, sizeof img);
+    return h;
 }

@@ -11,6 +11,24 @@
 // nIsPDA 1: a copy at the active path, which the caller set with no active handle.
 [[nodiscard]] int SW_PutSafe(int nBackupFlag, int nIsPDA);
 
+// Writes the open safe, complete and enveloped as the safe itself, to target
+// (through a temporary file moved over it); the active safe, its handle and its
+// notes stay as they are. 0, or -1 after the user was told.
+[[nodiscard]] int SW_WriteSafeCopy(const char *target);
+
+// The active safe's file as this program last read or wrote it: its size,
+// last-write time and digest. SW_SafeFileChanged answers 1 when the file is no
+// longer that one (changed, replaced or gone), 0 when it is or nothing was taken.
+void SW_RememberSafeFile();
+int SW_SafeFileChanged();
+// The safe is closed: there is no file to compare with.
+void SW_ForgetSafeFile();
+// Where the open safe goes when its file changed elsewhere and is kept:
+// "NAME (conflict YYYY-MM-DD HH-MM).saf" beside it. 0, or -1 when it does not fit.
+[[nodiscard]] int SW_ConflictPath(const char *safePath, const PL_SYSTEMTIME *st, char *out, unsigned size);
+// A fingerprint of everything the open safe would write: it changes with every edit.
+uint64_t SW_ListsDigest();
+
 // Creates the file at path and writes the header and the enveloped control
 // block; the open handle, or null after the user was told.
 PL_HANDLE SW_WriteSafeHeader(const char *path, SAFEHEADER *header, const SAFECONTROL *control);

@@ -52,8 +52,10 @@ int DeleteRunValue(PL_REG_ROOT root) {
 
 int RG_CreateRunEntry() {
     // The program with its own directory as argument: the entry starts it there.
+    // The program's path is quoted, or a blank in it would let Windows start
+    // C:\Program.exe first; the argument is taken whole, quotes and all, so it is not.
     char data[2 * MAX_PGM_DIR + 16];
-    snprintf(data, sizeof data, "%s\\%s.exe %s", szProgramDir, "orvSafe", szProgramDir);
+    snprintf(data, sizeof data, "\"%s\\%s.exe\" %s", szProgramDir, "orvSafe", szProgramDir);
     for (PL_REG_ROOT root : kRoots)
         if (SetRunValue(root, data) == 0)
             return 0;

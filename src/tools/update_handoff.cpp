@@ -37,7 +37,11 @@ int AU_StartUpdate(intptr_t mainWindow) {
     }
     // The updater closes the program through its main window: that must end it, not hide it.
     Settings.TrayOnClose = false;
-    if (PL_ShellOpen(updater, parameters, szProgramDir) != 0) {
+    // By its full path, quoted: nothing of that name elsewhere, nor a program at
+    // the path's first blank, is started in its place.
+    char quoted[MAX_PGM_DIR + 40];
+    snprintf(quoted, sizeof quoted, "\"%s\"", updater);
+    if (PL_ShellOpen(quoted, parameters, szProgramDir) != 0) {
         ML_WriteLogF("UPDT", PL_GetLastError(), "cannot start updater: %s", updater);
         UI_MessageBox("cannot start update program orvSafeUpdate.exe", "Update", UI_MB_OK | UI_MB_ICONSTOP);
         return -1;

@@ -7,6 +7,7 @@
 #include "model/records.h"
 #include "model/window_layout.h"
 #include "platform/platform.h"
+#include "store/safe_recovery.h"
 #include "store/safe_state.h"
 #include "store/safe_writer.h"
 #include "tools/drop_window.h"
@@ -256,9 +257,11 @@ void MA_DestroySequence() {
         SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
     if (hmySafe) {
         // Only an end of the session comes here unwritten, and it cannot be refused.
-        if (!bWrittenForExit)
-            (void)SW_PutSafe(1, 0);
+        int written = bWrittenForExit ? 0 : SW_PutSafe(1, 0);
         bWrittenForExit = FALSE;
+        // A safe that could not be written keeps its recovery copy for the next start.
+        if (written == 0)
+            SW_RemoveRecoveryCopy();
         PL_CloseHandle(hmySafe);
         hmySafe = nullptr;
     }

@@ -209,7 +209,7 @@ BOOL RegisterNoteClass() {
     static BOOL registered = FALSE;
     if (registered)
         return TRUE;
-    LoadLibraryA("Riched20.dll"); // loaded at start already; the tests make notes without the start
+    (void)PL_LoadSystemLibrary("Riched20.dll"); // loaded at start already; the tests make notes without the start
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = NoteProc;

@@ -3,8 +3,8 @@
 # and a Start-menu entry in place; the installed program starts there and writes
 # its settings beside itself; the silent uninstall removes the program but keeps
 # the settings and a safe the user stored in the program's folder and in the
-# user's own. A machine-wide install removed with /PURGE takes the settings too,
-# and still not the safes.
+# user's own; one removed with /PURGE takes the settings too, and still not the
+# safes. A machine-wide install is refused and leaves nothing under Program Files.
 set -euo pipefail
 source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 dir="$ORV_E2E_OUT/pkg_installer"
@@ -17,7 +17,7 @@ trap finish EXIT
 password=pw
 e2e_sample_safe "$dir/own.saf"
 
-install_round() { # mode (CurrentUser|AllUsers), instdir, menu folder, uninstall option
+install_round() { # mode, instdir, menu folder, uninstall option
   local mode=$1 inst=$2 menu=$3 purge=$4
   rm -rf "$inst"
   wine "$setup" /S "/$mode"
@@ -29,7 +29,7 @@ install_round() { # mode (CurrentUser|AllUsers), instdir, menu folder, uninstall
   # Started as the Start-menu entry starts it: in its own folder.
   (cd "$inst" && wine orvSafe.exe &)
   orv_wait_window orvSafe 60 >/dev/null || { echo "$mode: the installed program did not start"; exit 1; }
-  [ $mode = AllUsers ] || import -window root "$shots/installed_program.png"
+  [ -n "$purge" ] || import -window root "$shots/installed_program.png"
   for _ in $(seq 1 50); do [ -s "$inst/orvsafe.ini" ] && break; sleep 0.2; done
   [ -s "$inst/orvsafe.ini" ] || { echo "$mode: no settings written in $inst"; exit 1; }
   wine taskkill /im orvSafe.exe >/dev/null 2>&1 || true
@@ -56,6 +56,10 @@ install_round() { # mode (CurrentUser|AllUsers), instdir, menu folder, uninstall
 }
 
 appdata=$(u "$(wine cmd /c echo %APPDATA% | tr -d '\r')")
-allprograms=$(u "$(wine cmd /c echo %ProgramData% | tr -d '\r')")
 install_round CurrentUser "$profile/AppData/Local/Programs/orvSafe" "$appdata/Microsoft/Windows/Start Menu/Programs" ""
-install_round AllUsers "$(u 'C:\Program Files')/orvSafe" "$allprograms/Microsoft/Windows/Start Menu/Programs" /PURGE
+install_round CurrentUser "$profile/AppData/Local/Programs/orvSafe" "$appdata/Microsoft/Windows/Start Menu/Programs" /PURGE
+
+# Machine-wide: refused, so no folder under Program Files that users could write.
+machine="$(u 'C:\Program Files')/orvSafe"; rm -rf "$machine"
+if wine "$setup" /S /AllUsers || [ -e "$machine" ]; then echo "AllUsers: not refused"; exit 1; fi
+echo "AllUsers: refused, nothing installed"

@@ -9,6 +9,7 @@
 #include "store/safe_reader.h"
 #include "store/drop_file.h"
 #include "store/safe_state.h"
+#include "store/safe_writer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,6 +29,7 @@ void ReleaseSafeState() {
     TmpSafeControl = ActSafeControl = SAFECONTROL{};
     SW_ClearPassword(cTmpPasswort);
     SW_ClearPassword(cActPasswort);
+    SW_ForgetSafeFile();
 }
 
 int ReadSafeFile(const std::string &path, const std::string &password) {

@@ -158,6 +158,7 @@ TEST_F(SafeWriter, AFailedWriteAtAnyPointLeavesTheOldSafeAsItWas) {
         PL_CloseHandle(hmySafe);
         hmySafe = nullptr;
         ASSERT_EQ(PL_MoveFileEx((path + ".orig").c_str(), path.c_str(), PL_MOVE_REPLACE_EXISTING), 0);
+        SW_ForgetSafeFile(); // the old safe as if just opened
 
         // The last write of a save is its "saved" line in the program log.
         for (int n = 1; n < writes; ++n) {

@@ -106,7 +106,7 @@ TEST_F(OptionsSheet, EachPageStoresWhatTheUserChose) {
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("\r\nSkinfile=\r\n"), std::string::npos) << "the Windows look";
     EXPECT_EQ(Settings.CryptAlgo, 9);
     EXPECT_EQ(Settings.BackupGenerations, 7);
-    EXPECT_EQ(RunValue(PL_REG_LOCAL_MACHINE), dir + "\\orvSafe.exe " + dir);
+    EXPECT_EQ(RunValue(PL_REG_LOCAL_MACHINE), "\"" + dir + "\\orvSafe.exe\" " + dir);
     EXPECT_TRUE(driver.Messages().empty());
 }
 
@@ -127,7 +127,7 @@ TEST_F(OptionsSheet, BadGenerationsKeepTheSheetOpenAndStoreNothingOfThem) {
 }
 
 TEST_F(OptionsSheet, TheRunEntryFallsBackToTheUsersKeyWhenTheMachineKeyIsShut) {
-    const std::string value = dir + "\\orvSafe.exe " + dir;
+    const std::string value = "\"" + dir + "\\orvSafe.exe\" " + dir;
     ASSERT_EQ(RG_CreateRunEntry(), 0);
     EXPECT_EQ(RunValue(PL_REG_LOCAL_MACHINE), value);
     EXPECT_EQ(RG_HasRunEntry(), 1);
