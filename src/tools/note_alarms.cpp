@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "frame/datetext.h"
 #include "model/notes_list.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 #include "tools/note_text.h"
 #include "tools/timeout.h"
@@ -25,6 +26,7 @@ void SetTitle(NOTIZ *note) {
     char title[NW_TITLE_SIZE];
     NW_NoteTitle(note, title);
     NW_SetWindowTitle(note, title);
+    PL_SecureZero(title, sizeof title);
 }
 
 // Shows, sounds and flashes one due note; 0, or -1 when it could not be shown.

@@ -3,6 +3,7 @@
 #include "frame/datetext.h"
 #include "frame/memory.h"
 #include "model/notes_list.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 
 #include <cstdio>
@@ -68,5 +69,6 @@ int NW_NoteTextChanged(NOTIZ *note, const char *text) {
     else
         NW_TextTitle(text, title);
     NW_SetWindowTitle(note, title);
+    PL_SecureZero(title, sizeof title); // the start of the note's text
     return NW_SetNoteText(note, text);
 }

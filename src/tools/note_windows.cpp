@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "model/notes_list.h"
+#include "platform/platform.h"
 #include "platform/uiport.h"
 #include "tools/note_text.h"
 
@@ -38,6 +39,7 @@ void NW_OpenNotes() {
         NW_NoteTitle(n, title);
         NW_SetWindowTitle(n, title);
     }
+    PL_SecureZero(title, sizeof title); // a title is the start of its note's text
     if (!Settings.NOTE_HideOnStart)
         NW_ShowNotes();
     else
