@@ -27,6 +27,8 @@ int CY_FileDigest(const char *path, uint8_t digest[CY_DIGEST_SIZE], uint64_t *si
             *size += got;
         }
     }
+    // The safe's names stand in its file in clear: what was read is wiped.
+    PL_SecureZero(buf, sizeof buf);
     if (rc == 0)
         memcpy(digest, gcry_md_read(md, GCRY_MD_SHA256), CY_DIGEST_SIZE);
     gcry_md_close(md);

@@ -21,6 +21,9 @@ class CardClipboard : public ModelTest {
     }
     void Build() {
         memset(&CutCard, 0, sizeof CutCard);
+        BuildLists();
+    }
+    void BuildLists() {
         // Source: User NORMAL(20), Password PASSWORT(10). "Wider" fits it, "Narrow"
         // and "Typed" do not, "Shorter" lacks a field.
         AddFolder(1, 1, "Source", Item(0xf1));
@@ -141,6 +144,8 @@ TEST_F(CardClipboard, APasteGoesByTheCardsIdentifierOrSaysWhyNot) {
         ASSERT_EQ(CW_CutCard(Item(0xc1)), 0);
         ui.answers = {UI_IDOK};
         r.between();
+        if (!lpORDNERstart)
+            BuildLists(); // another safe opened, its lists alike
         ui.shown.clear();
         std::string before = DescribeLists();
         EXPECT_EQ(CW_PasteCard(Item(0xf2)), r.told[0] ? 1 : 0) << r.told;
