@@ -39,7 +39,7 @@ holds "$dir/safes/day.saf.~rec" alice.rec
 kill -9 "$first" 2>/dev/null || true; wine taskkill /f /im orvSafe.exe >/dev/null 2>&1 || true; e2e_wait_end
 cmp -s "$dir/safes/day.saf" "$dir/day.saf.orig" || { echo "the killed program changed the safe"; exit 1; }
 open_and_edit "" recover
-close_main; e2e_wait_end
+xdotool windowactivate "$main" 2>/dev/null || true; sleep 0.3; e2e_close
 holds "$dir/safes/day.saf" alice.rec
 [ ! -e "$dir/safes/day.saf.~rec" ] || { echo "the copy stayed after the end"; exit 1; }
 
