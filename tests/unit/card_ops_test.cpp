@@ -195,6 +195,11 @@ TEST_F(CardOps, ChangingAnOrdinaryCardChangesNameAndIconOnly) {
     EXPECT_STREQ(Card(1)->cKartenName, "Web shop");
     EXPECT_STREQ(Card(1)->cIconName, "shop.ico");
     EXPECT_EQ(Contents(1), "0=alice 1=pw 2=(null) ");
+    const std::string longest(KARTEN_NAME_LEN - 1, 'n'); // the longest name a card holds, kept whole
+    ASSERT_EQ(CW_ChangeKarteBegin(Item(0xc1), &block), 0);
+    EXPECT_EQ(CW_ChangeKarteOk(&block, longest.c_str(), "shop.ico").nAction, DLG_CLOSE_OK);
+    EXPECT_EQ(CW_ChangeKarteEnd(&block), 0);
+    EXPECT_EQ(Card(1)->cKartenName, longest);
     EXPECT_EQ(CW_ChangeKarteBegin(Item(0xbad), &block), -1);
 }
 
