@@ -42,6 +42,12 @@ int CI_InitLibrary() {
     return 0;
 }
 
+void *CI_SecureBlock(size_t size) {
+    if (CI_InitLibrary() != 0)
+        return nullptr;
+    return gcry_calloc_secure(1, size);
+}
+
 const CI_INFO *CI_ForWriting(int cryptAlgo) {
     for (const CI_INFO &c : kCiphers)
         if (c.cryptAlgo == cryptAlgo && c.writeKeyLen)

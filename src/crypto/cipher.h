@@ -33,6 +33,9 @@ enum { CI_MAX_BLOCK = 16, CI_MAX_KEY = 64 };
 
 // Initialises libgcrypt once per process, with its secure memory pool for keys; 0 or -1.
 int CI_InitLibrary();
+// A zeroed block of the secure pool, kept for the life of the process (the
+// open safe's password lives there); nullptr when the pool cannot give one.
+void *CI_SecureBlock(size_t size);
 
 // The cipher we write for a cryptlib algorithm number (4, 8, 9, 10); nullptr for others.
 const CI_INFO *CI_ForWriting(int cryptAlgo);

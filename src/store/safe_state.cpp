@@ -1,18 +1,31 @@
 #include "store/safe_state.h"
 
+#include "crypto/cipher.h"
+
 #include <cstring>
+
+namespace {
+// The two passwords live in libgcrypt's secure pool, beside the keys made from
+// them: kept out of the swap file where the system lets us lock memory. A
+// process the pool cannot serve keeps them here.
+char g_unlockedPasswords[2][SAFE_PASSWORD_SIZE];
+SAFE_PASSWORD &PasswordBuffer(int which) {
+    void *block = CI_SecureBlock(SAFE_PASSWORD_SIZE);
+    return block ? *static_cast<SAFE_PASSWORD *>(block) : g_unlockedPasswords[which];
+}
+} // namespace
 
 PL_HANDLE tmpSafe = nullptr;
 char cTmpSafePath[SAFE_PATH_SIZE];
 SAFEHEADER TmpSafeHeader;
 SAFECONTROL TmpSafeControl;
-char cTmpPasswort[SAFE_PASSWORD_SIZE];
+SAFE_PASSWORD &cTmpPasswort = PasswordBuffer(0);
 
 PL_HANDLE hmySafe = nullptr;
 char cActSafePath[SAFE_PATH_SIZE];
 SAFEHEADER ActSafeHeader;
 SAFECONTROL ActSafeControl;
-char cActPasswort[SAFE_PASSWORD_SIZE];
+SAFE_PASSWORD &cActPasswort = PasswordBuffer(1);
 
 void SW_ClearPassword(char *buffer) { PL_SecureZero(buffer, SAFE_PASSWORD_SIZE); }
 

@@ -6,6 +6,7 @@
 #include "support/memory_scan.h"
 #include "support/safe_fixture.h"
 
+#include <gcrypt.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -63,5 +64,7 @@ TEST_F(SecretMemory, TheCoreKeepsTheSecretsWhileTheSafeIsOpenAndNoneAfter) {
             EXPECT_EQ(found[s].total() > 0, step.open) << step.name << ", secret " << s << ": " << found[s].ansi
                                                        << " ANSI, " << found[s].wide << " UTF-16";
     }
+    // The copies the open safe needs stand in the secure pool, beside its keys.
+    EXPECT_TRUE(gcry_is_secure(cActPasswort) && gcry_is_secure(cTmpPasswort));
     UI_SetPort(&ui);
 }
