@@ -233,7 +233,7 @@ void WriteSecretSample(const std::string &dir) {
     SafeContents s;
     s.password = secret[SECRET_PASSWORD];
     s.folders = {{1, 1, "Mail", ""}};
-    s.fields = {{1, 0, 1, "Value", 0, 40, 0}};
+    s.fields = {{1, 0, 1, "Value", 0, 40, 1}}; // typed by auto-type
     s.cards = {{1, 1, 1, secret[SECRET_CARD], ""}};
     s.contents = {{1, 0, secret[SECRET_VALUE]}};
     s.notes = {{secret[SECRET_NOTE]}};

@@ -5,17 +5,21 @@
 #include "config/settings.h"
 #include "model/cards.h"
 #include "model/records.h"
+#include "model/tree_build.h"
 #include "store/safe_state.h"
 #include "support/memory_scan.h"
 #include "tools/timeout.h"
+#include "ui/dialog_util.h"
 #include "ui/ids_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/tree_view.h"
+#include "ui/ui_globals.h"
 #include "win/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -28,6 +32,9 @@ constexpr int S = -1; // some copies (the step's expectation); 0: none
 // copy of its name is left in about half the runs, in memory not located yet
 // (it comes and goes with the heap's reuse). Allowed there and only there.
 constexpr int W = -2;
+// No more copies than after the step before: the safe stays open, and the
+// step must leave nothing of the value beyond what its record already had.
+constexpr int K = -3;
 
 class SecretMemoryWindows : public MainWindowTest {
   protected:
@@ -66,6 +73,22 @@ class SecretMemoryWindows : public MainWindowTest {
         TreeView_SelectItem(hWndLinks, card);
         TV_ItemSelected(card);
     }
+    // The shown card dragged onto another program's field, which is then emptied
+    // the way this program empties its own (what it typed there is not ours).
+    static void AutoTypeOntoAForm() {
+        HWND form = CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 100, 400, 30, nullptr,
+                                    nullptr, nullptr, nullptr);
+        ASSERT_NE(form, nullptr);
+        SetForegroundWindow(form);
+        nTVDragKind = TV_KIND_CARD;
+        TV_DropAt(POINT{120, 115});
+        for (DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
+            for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+                TranslateMessage(&m), DispatchMessageA(&m);
+        EXPECT_EQ(GetWindowTextLengthA(form), static_cast<int>(kSecretLength)) << "the value was not typed";
+        DU_WipeEditControl(form);
+        DestroyWindow(form);
+    }
     // Two password fields, the same secret in both.
     static void TypeTwice(HWND d, const char *secret) {
         TypeSecret(d, IDC_SD_PASSWORD, secret);
@@ -89,6 +112,8 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
     };
     const Step steps[] = {
         {"open, the card shown", [&] { Open("secret", password), ShowCard(); }, {S, S, S, S, 0, 0}},
+        {"change mode entered and left", [] { CW_EnterChangeMode(), CW_EnterDisplayMode(); }, {S, K, S, S, 0, 0}},
+        {"the card auto-typed by a drag", [] { AutoTypeOntoAForm(); }, {S, K, S, S, 0, 0}},
         {"Close Safe, Yes", [&] { CloseSafe(IDYES); }, {0, 0, 0, W, 0, 0}},
         {"open, the card changed",
          [&] {
@@ -112,6 +137,21 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
          },
          {0, 0, 0, 0, 0, 0}},
         {"a wrong password", [&] { Open("secret", password, "x"); }, {0, 0, 0, 0, 0, 0}},
+        {"Recover Safe cancelled: the safe opened again",
+         [&] {
+             Open("secret", password);
+             snprintf(Settings.BackupPath, sizeof Settings.BackupPath, "%s", dir.c_str());
+             driver.Expect("Confirm", [](HWND d) { D::Click(d, IDNO); });
+             driver.Expect("Recover", [](HWND d) { D::Click(d, IDCANCEL); });
+             driver.Expect("Enter Safe - Password", [password](HWND d) {
+                 TypeSecret(d, IDC_SD_PASSWORD, password);
+                 D::Click(d, IDOK);
+             });
+             Command(IDM_RECOVERSAFE);
+             ASSERT_NE(hmySafe, nullptr);
+         },
+         {S, S, S, S, 0, 0}},
+        {"Close Safe, No", [&] { CloseSafe(IDNO); }, {0, 0, 0, W, 0, 0}},
         {"open", [&] { Open("secret", password); }, {S, S, S, S, 0, 0}},
         {"the password changed",
          [&] {
@@ -140,6 +180,7 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
          {0, 0, 0, 0, 0, S}},
         {"Close Safe, Yes", [&] { CloseSafe(IDYES); }, {0, 0, 0, 0, 0, 0}},
     };
+    SecretCount before[SECRET_COUNT] = {};
     for (const Step &step : steps) {
         step.act();
         ASSERT_TRUE(driver.Done()) << step.name;
@@ -150,10 +191,14 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
             figures += " " + std::to_string(found[s].ansi) + "/" + std::to_string(found[s].wide);
             if (step.expect[s] == W)
                 EXPECT_TRUE(found[s].ansi == 0 && found[s].wide <= 1) << step.name << ", secret " << s;
+            else if (step.expect[s] == K)
+                EXPECT_TRUE(found[s].ansi <= before[s].ansi && found[s].wide <= before[s].wide)
+                    << step.name << ", secret " << s;
             else
                 EXPECT_EQ(found[s].total() > 0, step.expect[s] != 0) << step.name << ", secret " << s;
         }
-        printf("%-34s ANSI/UTF-16:%s\n", step.name, figures.c_str());
+        printf("%-46s ANSI/UTF-16:%s\n", step.name, figures.c_str());
+        std::copy(found, found + SECRET_COUNT, before);
     }
     Settings = saved;
 }
