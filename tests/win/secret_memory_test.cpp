@@ -112,7 +112,15 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
     };
     const Step steps[] = {
         {"open, the card shown", [&] { Open("secret", password), ShowCard(); }, {S, S, S, S, 0, 0}},
-        {"change mode entered and left", [] { CW_EnterChangeMode(), CW_EnterDisplayMode(); }, {S, K, S, S, 0, 0}},
+        {"the value edited in change mode, left",
+         [] {
+             CW_EnterChangeMode();
+             nLVEditRow = 0;
+             LV_BeginEdit();
+             LV_EndEdit();
+             CW_EnterDisplayMode();
+         },
+         {S, K, S, S, 0, 0}},
         {"the card auto-typed by a drag", [] { AutoTypeOntoAForm(); }, {S, K, S, S, 0, 0}},
         {"Close Safe, Yes", [&] { CloseSafe(IDYES); }, {0, 0, 0, W, 0, 0}},
         {"open, the card changed",
