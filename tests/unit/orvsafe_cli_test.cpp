@@ -1,6 +1,8 @@
+#include "cli/cli_safe.h"
 #include "cli/cli_streams.h"
 #include "cli/orvsafe_cli.h"
 #include "crypto/kdf.h"
+#include "store/safe_lifecycle.h"
 #include "support/safe_fixture.h"
 
 #include <gtest/gtest.h>
@@ -190,4 +192,26 @@ TEST_F(Cli, BackupGenerationsOfTheSettingsKeepTheirBounds) {
             made.insert(Run({"backup", safe, "--dir", dir}).out);
         EXPECT_EQ(made.size(), count == "9" ? 9u : 5u) << count;
     }
+}
+
+// What another program wrote while a command ran is kept, and the command says so.
+TEST_F(Cli, ASafeChangedByAnotherProgramMeanwhileIsNeverWrittenOver) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the open safe is shared for reading only: nobody else can write it";
+#endif
+    MakeSafe();
+    Args args;
+    ConsoleUi console;
+    ASSERT_EQ(CLI_OpenSafe(args, console, safe), 0);
+    const std::string theirs = ReadFile(safe) + "theirs";
+    ASSERT_TRUE(WriteFile(safe, theirs));
+    FILE *err = fopen((dir + "/err").c_str(), "w+b");
+    CLI_SetStreams(nullptr, nullptr, err);
+    EXPECT_EQ(CLI_SaveSafe(), 1);
+    CLI_SetStreams(nullptr, nullptr, nullptr);
+    fclose(err);
+    EXPECT_EQ(ReadFile(safe), theirs);
+    EXPECT_EQ(ReadFile(dir + "/err"), "orvsafe-cli: " + safe +
+                                          " was changed by another program while this command ran; nothing was written\n");
+    EXPECT_EQ(SW_CloseSafe(0), 0);
 }
