@@ -118,6 +118,9 @@ void Collect(Group *root) {
             Group *g = root;
             size_t start = 0;
             const std::string utf8 = XC_ToUtf8(path);
+            // The folder an import made of a root group's own entries is that group again.
+            if (utf8 == root->name)
+                start = utf8.size() + 1;
             while (start <= utf8.size()) {
                 size_t cut = utf8.find('/', start);
                 if (cut == std::string::npos)
