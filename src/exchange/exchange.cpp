@@ -39,7 +39,9 @@ int XC_Detect(const std::string &doc) {
     std::string dropped;
     XC_ERROR error;
     // A CSV file tells its format by its header row alone.
-    const std::string header = doc.substr(0, doc.find('\n'));
+    std::string header = doc.substr(0, doc.find('\n'));
+    if (!header.empty() && header.back() == '\r')
+        header.pop_back();
     for (int k = XC_KEEPASSXC_CSV; k < XC_FORMAT_COUNT; ++k)
         if (k != XC_BITWARDEN_JSON && XC_ParseCsv(header, k, &none, &dropped, &error))
             return k;
