@@ -5,6 +5,7 @@
 // to the Windows-1252 a safe holds, the exporter back to UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ XC_MEANING XC_MeaningOf(const char *name, unsigned type);
 struct XC_REPORT {
     unsigned folders = 0, cards = 0, fields = 0;
     std::vector<std::string> lines;
+    std::vector<uint32_t> newFolders; // what the import made: every card went into one of them
 };
 std::string XC_ReportText(const XC_REPORT &report);
 
@@ -97,3 +99,16 @@ bool XC_Export(int format, std::string *out);
 // readable by its owner alone), flushed; a failed write leaves nothing behind.
 // 0, or -1 after saying why (shown and logged).
 int XC_WriteNewFile(const char *path, const std::string &doc);
+
+// The program's "Import..." and "Export..." behind their windows.
+//
+// Imports the file at path into the active safe: read whole and parsed first (a
+// failure is shown with its line and column and changes nothing). 0 with the
+// report, or -1 after saying why, with whatever was added taken out again.
+int XC_ImportCommand(const char *path, XC_REPORT *report);
+// Takes an import out again: its folders with their cards.
+void XC_UndoImport(const XC_REPORT &report);
+// Exports the active safe to a new file at path after asking its password again
+// (when it has one) and warning that the file is not encrypted. 0 written, 1
+// cancelled or the password wrong (told), -1 failed (told).
+int XC_ExportCommand(int format, const char *path);

@@ -105,6 +105,7 @@ struct Mapper {
         if (*id == 0)
             return -1;
         ++report->folders;
+        report->newFolders.push_back(*id);
         folders[path] = *id;
         return 0;
     }
