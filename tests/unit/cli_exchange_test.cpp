@@ -147,6 +147,9 @@ TEST_F(Exchange, KeePassXCExportsImportWholeAndOurExportsComeBack) {
 
 // One sample of each other format.
 TEST_F(Exchange, SamplesOfEachFormatImport) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the console's code pages, not a locale";
+#endif
     struct Row {
         const char *file;
         std::string first;
