@@ -1,5 +1,7 @@
 #include "exchange/exchange.h"
 
+#include "platform/platform.h"
+
 #include <cctype>
 #include <map>
 
@@ -228,5 +230,9 @@ bool XC_ParseCsv(const std::string &doc, int format, std::vector<XC_ENTRY> *entr
         }
         entries->push_back(std::move(e));
     }
+    for (Row &row : rows)
+        for (std::string &text : row)
+            if (!text.empty())
+                PL_SecureZero(&text[0], text.size());
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/uiport.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -146,21 +147,20 @@ void Collect(Group *root) {
     }
 }
 
-std::string Xml(const std::string &text) {
-    std::string out;
+// Appended where it goes: a text of the safe passes through no temporary copy.
+void Xml(std::string *out, const std::string &text) {
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
+        case '&': *out += "&amp;"; break;
+        case '<': *out += "&lt;"; break;
+        case '>': *out += "&gt;"; break;
+        case '"': *out += "&quot;"; break;
         default:
             // XML 1.0 has no way to write the other control characters.
             if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
-                out.push_back(c);
+                out->push_back(c);
         }
     }
-    return out;
 }
 
 std::string Uuid(uint32_t kind, uint32_t id, uint32_t serial) {
@@ -184,14 +184,18 @@ std::string Uuid(uint32_t kind, uint32_t id, uint32_t serial) {
 
 void String(std::string *out, const std::string &indent, const std::string &key, const std::string &value,
             bool secret) {
-    *out += indent + "<String><Key>" + Xml(key) + "</Key><Value" + (secret ? " ProtectInMemory=\"True\"" : "") +
-            ">" + Xml(value) + "</Value></String>\n";
+    *out += indent + "<String><Key>";
+    Xml(out, key);
+    *out += secret ? "</Key><Value ProtectInMemory=\"True\">" : "</Key><Value>";
+    Xml(out, value);
+    *out += "</Value></String>\n";
 }
 
 void WriteGroup(const Group &g, int depth, uint32_t *serial, std::string *out) {
     const std::string in(static_cast<size_t>(depth) + 2, '\t');
-    *out += in + "<Group>\n" + in + "\t<UUID>" + Uuid(1, g.id, ++*serial) + "</UUID>\n" + in + "\t<Name>" +
-            Xml(g.name) + "</Name>\n";
+    *out += in + "<Group>\n" + in + "\t<UUID>" + Uuid(1, g.id, ++*serial) + "</UUID>\n" + in + "\t<Name>";
+    Xml(out, g.name);
+    *out += "</Name>\n";
     static const char *const kKeys[] = {"", "UserName", "Password", "URL", "Notes"};
     for (const Item &i : g.items) {
         *out += in + "\t<Entry>\n" + in + "\t\t<UUID>" + Uuid(2, i.id, ++*serial) + "</UUID>\n";
@@ -207,11 +211,15 @@ void WriteGroup(const Group &g, int depth, uint32_t *serial, std::string *out) {
     *out += in + "</Group>\n";
 }
 
-std::string Csv(const std::string &text) {
-    std::string out = "\"";
-    for (char c : text)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
+void Csv(std::string *out, const std::string &text, char after) {
+    out->push_back('"');
+    for (char c : text) {
+        out->push_back(c);
+        if (c == '"')
+            out->push_back('"');
+    }
+    out->push_back('"');
+    out->push_back(after);
 }
 
 void WriteCsv(const Group &g, const std::string &path, std::string *out) {
@@ -225,8 +233,10 @@ void WriteCsv(const Group &g, const std::string &path, std::string *out) {
             }
             notes += (notes.empty() ? "" : "\n") + c.name + ": " + c.value;
         }
-        *out += Csv(path) + "," + Csv(i.title) + "," + Csv(i.fields[XC_USER]) + "," + Csv(i.fields[XC_PASSWORD]) +
-                "," + Csv(i.fields[XC_URL]) + "," + Csv(notes) + "," + Csv(totp) + ",\"0\",\"\",\"\"\n";
+        for (const std::string *column : std::initializer_list<const std::string *>{&path, &i.title, &i.fields[XC_USER], &i.fields[XC_PASSWORD], &i.fields[XC_URL],
+                                          &notes, &totp})
+            Csv(out, *column, ',');
+        *out += "\"0\",\"\",\"\"\n";
         Wipe(&notes);
         Wipe(&totp);
     }
@@ -242,6 +252,12 @@ bool XC_Export(int format, std::string *out) {
         return false;
     Group root{"Root", 0, {}, {}};
     Collect(&root);
+    // Room for every text escaped at its longest, so that the document is never
+    // moved (and a copy of it left behind unwiped) while it grows.
+    size_t room = 4096;
+    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        room += 512 + (c->lpFeldInhalt ? 18 * strlen(c->lpFeldInhalt) : 0);
+    out->reserve(room);
     uint32_t serial = 0;
     if (format == XC_KEEPASS_XML) {
         *out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<KeePassFile>\n\t<Meta>\n"

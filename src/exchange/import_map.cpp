@@ -110,8 +110,8 @@ struct Mapper {
         return 0;
     }
 
-    void Add(std::vector<Planned> *fields, const std::string &name, uint32_t type, const std::string &value) {
-        fields->push_back({name, type, MAX_FELD_LAENGE, 0, value});
+    void Add(std::vector<Planned> *fields, const std::string &name, uint32_t type, std::string value) {
+        fields->push_back({name, type, MAX_FELD_LAENGE, 0, std::move(value)});
     }
 
     // The card's fields: the template's filled by meaning, one more for each
@@ -127,20 +127,20 @@ struct Mapper {
             bool placed = false;
             for (size_t k = 0; k < tmpl.size() && src.meaning != XC_OTHER && !placed; ++k)
                 if (XC_MeaningOf(tmpl[k].cName, tmpl[k].nTyp) == src.meaning && fields[k].value.empty()) {
-                    fields[k].value = value;
+                    fields[k].value = std::move(value);
                     placed = true;
                 }
             if (placed || value.empty())
                 continue;
             static const char *const kMeaningNames[] = {"", "User name", "Password", "URL", "Notes"};
-            std::string name = src.meaning == XC_OTHER ? Safe(src.name, "field name") : kMeaningNames[src.meaning];
+            const std::string whole = src.meaning == XC_OTHER ? Safe(src.name, "field name") : kMeaningNames[src.meaning];
             bool cut = false;
-            name = Name(name.empty() ? "Field" : name, kFieldNameMost, "field name", &cut);
+            const std::string name = Name(whole.empty() ? "Field" : whole, kFieldNameMost, "field name", &cut);
             if (cut)
-                Note("field name \"" + Safe(src.name, "field name") + "\" shortened to \"" + name + "\"");
+                Note("field name \"" + whole + "\" shortened to \"" + name + "\"");
             Add(&fields, name,
                 src.secret || src.meaning == XC_PASSWORD ? FT_PASSWORT : src.meaning == XC_URL ? FT_URL : FT_NORMAL,
-                value);
+                std::move(value));
         }
         if (titleCut)
             Add(&fields, "Title", FT_NORMAL, title);
@@ -163,23 +163,30 @@ struct Mapper {
             if (f.value.size() > f.length && f.length < MAX_FELD_LAENGE)
                 f.length = MAX_FELD_LAENGE;
             std::string rest = f.value.size() > f.length ? f.value.substr(f.length) : "";
+            if (!rest.empty())
+                PL_SecureZero(&f.value[f.length], rest.size());
             f.value.resize(std::min<size_t>(f.value.size(), f.length));
             const std::string base = f.name;
-            out.push_back(f);
+            const uint32_t type = f.type;
+            out.push_back(std::move(f));
             for (int n = 2; !rest.empty(); ++n) {
                 const std::string suffix = " +" + std::to_string(n);
-                Planned more{base.substr(0, kFieldNameMost - suffix.size()) + suffix, f.type, MAX_FELD_LAENGE, 0,
+                Planned more{base.substr(0, kFieldNameMost - suffix.size()) + suffix, type, MAX_FELD_LAENGE, 0,
                              rest.substr(0, MAX_FELD_LAENGE)};
+                PL_SecureZero(&rest[0], std::min<size_t>(rest.size(), MAX_FELD_LAENGE));
                 rest.erase(0, MAX_FELD_LAENGE);
-                out.push_back(more);
                 if (n == 2)
                     Note("the value of \"" + base + "\" is longer than a field holds: continued in \"" + more.name +
                          "\" and on");
+                out.push_back(std::move(more));
             }
         }
         if (out.size() > FELDSTRUCT_MAX) {
-            for (size_t k = FELDSTRUCT_MAX; k < out.size(); ++k)
+            for (size_t k = FELDSTRUCT_MAX; k < out.size(); ++k) {
                 Note("field \"" + out[k].name + "\" skipped: a card holds at most 49 fields");
+                if (!out[k].value.empty())
+                    PL_SecureZero(&out[k].value[0], out[k].value.size());
+            }
             out.resize(FELDSTRUCT_MAX);
         }
         return out;
