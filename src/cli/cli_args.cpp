@@ -6,7 +6,8 @@
 #include <cstdio>
 
 namespace {
-const char *const kValued[] = {"--password-file", "--algo", "--dir", "--template", "--icon", "--length"};
+const char *const kValued[] = {"--password-file", "--algo", "--dir", "--template", "--icon", "--length",
+                                "--format", "--output"};
 const char *const kSwitches[] = {"--no-password", "--force",          "--folders", "--cards",
                                  "--contents",    "--show-protected"};
 

@@ -3,6 +3,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_console.h"
 #include "cli/cli_edit.h"
+#include "cli/cli_exchange.h"
 #include "cli/cli_names.h"
 #include "cli/cli_safe.h"
 #include "cli/cli_text.h"
@@ -250,6 +251,14 @@ const Verb kVerbs[] = {
     {"export", "export SAFE", "prints the whole safe as JSON", Export, false},
     {"import", "import JSON SAFE [--algo A] [--force] [--no-password]",
      "writes a new safe from such JSON, with a password when its header has one", Import, false},
+    {"import-from", "import-from FILE SAFE [--format NAME] [--password-file F] [--no-password]",
+     "adds the entries of another manager's export to SAFE (made new when it does not exist) and reports every "
+     "change; NAME is keepass-xml, keepassxc-csv, bitwarden-json, bitwarden-csv, chrome-csv, firefox-csv, "
+     "lastpass-csv or 1password-csv (else found from the file)",
+     CLI_ImportFrom, true},
+    {"export-to", "export-to FORMAT SAFE [--output FILE]",
+     "writes the safe unencrypted as keepass-xml or keepassxc-csv (UTF-8), to a new FILE or standard output",
+     CLI_ExportTo, false},
     {"ls", "ls SAFE [FOLDER]", "lists the folders, or the cards of one folder", List, false},
     {"search", "search SAFE TEXT [--folders] [--cards] [--contents] [--show-protected]",
      "searches as the program does", Search, false},
@@ -268,6 +277,8 @@ void PrintUsage(FILE *out) {
           "  --no-password          the safe has no password / write one without\n"
           "  --algo A               aes, blowfish, cast or skipjack for what is written\n"
           "  --dir DIR              program directory: settings, templates and logs (default: none)\n"
+          "  --format NAME          the format of a file to import (else found from its contents)\n"
+          "  --output FILE          a new file for an export, readable by you alone (else standard output)\n"
           "A name matches exactly, else without regard to case when only one does.\n"
           "Exit codes: 0 done, 1 refused or failed, 2 a usage error or a name that matches none or several.\n",
           out);

@@ -31,6 +31,7 @@ struct Parser {
     size_t maxValues = SIZE_MAX, values = 0;
     bool rootIsObject = false;
     std::string listKey; // the top-level key whose value is being read
+    bool utf8 = false;   // texts stay UTF-8 (files of other programs), no code page applied
 
     void Space() {
         while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r'))
@@ -66,7 +67,21 @@ struct Parser {
         }
         return true;
     }
+    static void PutUtf8(unsigned cp, std::string *out) {
+        if (cp < 0x80) {
+            out->push_back(static_cast<char>(cp));
+            return;
+        }
+        int n = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+        out->push_back(static_cast<char>((0xF00u >> n) | (cp >> (6 * (n - 1)))));
+        for (int k = n - 2; k >= 0; --k)
+            out->push_back(static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F)));
+    }
     bool Byte(unsigned cp, std::string *out) {
+        if (utf8) {
+            PutUtf8(cp, out);
+            return true;
+        }
         int b = ByteOfCodePoint(cp);
         if (b < 0)
             return Fail("a character that no safe text can hold");
@@ -80,17 +95,17 @@ struct Parser {
             out->push_back(s[i++]);
             return true;
         }
-        size_t n = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 0;
+        size_t n = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : utf8 && (c & 0xF8) == 0xF0 ? 4 : 0;
         if (n == 0 || i + n > s.size())
             return Fail("a character that no safe text can hold");
-        unsigned cp = c & (n == 2 ? 0x1Fu : 0x0Fu);
+        unsigned cp = c & (n == 2 ? 0x1Fu : n == 3 ? 0x0Fu : 0x07u);
         for (size_t k = 1; k < n; ++k) {
             unsigned char t = static_cast<unsigned char>(s[i + k]);
             if ((t & 0xC0) != 0x80)
                 return Fail("a character that no safe text can hold");
             cp = (cp << 6) | (t & 0x3Fu);
         }
-        if (cp < (n == 2 ? 0x80u : 0x800u)) // an overlong form
+        if (cp < (n == 2 ? 0x80u : n == 3 ? 0x800u : 0x10000u) || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
             return Fail("a character that no safe text can hold");
         i += n;
         return Byte(cp, out);
@@ -128,7 +143,19 @@ struct Parser {
             case 't': out->push_back('\t'); break;
             case 'u': {
                 unsigned v = 0;
-                if (!Hex4(&v) || !Byte(v, out))
+                if (!Hex4(&v))
+                    return false;
+                // A pair of surrogates is one character beyond the first plane.
+                if (utf8 && v >= 0xD800 && v < 0xDC00 && s.compare(i, 2, "\\u") == 0) {
+                    i += 2;
+                    unsigned low = 0;
+                    if (!Hex4(&low) || low < 0xDC00 || low >= 0xE000)
+                        return Fail("bad surrogate pair");
+                    v = 0x10000 + ((v - 0xD800) << 10) + (low - 0xDC00);
+                } else if (utf8 && v >= 0xD800 && v < 0xE000) {
+                    return Fail("bad surrogate pair");
+                }
+                if (!Byte(v, out))
                     return false;
                 break;
             }
@@ -273,6 +300,25 @@ struct Parser {
 
 bool JsonParse(const std::string &doc, JsonValue *out, std::string *error) {
     return JsonParseLists(doc, SIZE_MAX, nullptr, out, error);
+}
+
+bool JsonParseUtf8(const std::string &doc, JsonValue *out, std::string *error, size_t *errorOffset) {
+    Parser p{doc};
+    p.utf8 = true;
+    *out = JsonValue();
+    bool ok = p.Value(out);
+    if (ok) {
+        p.Space();
+        if (p.i != doc.size())
+            ok = p.Fail("text after the document");
+    }
+    if (!ok) {
+        if (error)
+            *error = p.error;
+        if (errorOffset)
+            *errorOffset = p.i;
+    }
+    return ok;
 }
 
 bool JsonParseLists(const std::string &doc, size_t maxValues, const JsonTake *take, JsonValue *out,

@@ -27,6 +27,11 @@ struct JsonValue {
 // Parses a whole document; false with a message naming the position on error.
 bool JsonParse(const std::string &doc, JsonValue *out, std::string *error);
 
+// The same for the files of other programs: texts stay UTF-8 as they are (a
+// \u escape becomes its UTF-8, surrogate pairs joined), any character allowed;
+// *errorOffset is where the parse stopped.
+bool JsonParseUtf8(const std::string &doc, JsonValue *out, std::string *error, size_t *errorOffset);
+
 // Takes one item of a list of the top-level object (the list's key, the item);
 // false stops the parse.
 typedef std::function<bool(const std::string &key, const JsonValue &item)> JsonTake;

@@ -190,9 +190,16 @@ int OW_DeleteOrdner(TREEHANDLE hFolder) {
     snprintf(question, sizeof question, "Ordner [%s] l\xf6schen ?", o->cOrdnerName);
     if (UI_MessageBox(question, "Best\xe4tigen", UI_MB_OKCANCEL | UI_MB_ICONQUESTION) != UI_IDOK)
         return 1;
+    return OW_RemoveOrdner(o->nOrdnerKennung);
+}
 
+int OW_RemoveOrdner(uint32_t id) {
+    ORDNER *o = lpORDNERstart;
+    while (o && o->nOrdnerKennung != id)
+        o = o->next;
+    if (!o)
+        return -1;
     UI_ResetRightPane();
-    const uint32_t id = o->nOrdnerKennung;
     // Every card of the folder goes, shown in the tree or not.
     for (;;) {
         KARTE *k = lpKARTEstart;

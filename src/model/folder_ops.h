@@ -57,3 +57,6 @@ uint32_t OW_NewOrdner(const char *name, const char *icon);
 // its cards, their contents and own field descriptions and its field
 // descriptions. 0 deleted, 1 when the user said no, -1 when the item is no folder.
 [[nodiscard]] int OW_DeleteOrdner(TREEHANDLE hFolder);
+// The same removal without asking, by folder identifier (an import taken back).
+// 0, or -1 when there is no such folder.
+[[nodiscard]] int OW_RemoveOrdner(uint32_t nOrdnerKennung);

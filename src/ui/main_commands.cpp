@@ -16,6 +16,8 @@
 #include "tools/update_handoff.h"
 #include "ui/about_box.h"
 #include "ui/drop_window.h"
+#include "ui/exchange_window.h"
+#include "ui/ids_exchange.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/mainwnd.h"
@@ -80,6 +82,8 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     // Both commands tell the user what went wrong themselves.
     case IDM_BACKUPSAFE: (void)BW_BackupSafeCommand(); return TRUE;
     case IDM_RECOVERSAFE: (void)BW_RecoverSafeCommand(); return TRUE;
+    case IDM_IMPORT: XW_ImportCommand(); return TRUE;
+    case IDM_EXPORT: XW_ExportCommand(); return TRUE;
     case IDM_EXIT:
     case IDM_TRAYEXIT: MA_Exit(hWnd); return TRUE;
     case IDT_SAVEDESKTOP: DT_SaveDesktopIcons(); return TRUE;

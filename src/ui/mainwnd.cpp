@@ -16,6 +16,7 @@
 #include "tools/timeout.h"
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
+#include "ui/ids_exchange.h"
 #include "ui/ids_main.h"
 #include "ui/list_util.h"
 #include "ui/menus.h"
@@ -95,7 +96,7 @@ void MA_EnableCommand(unsigned id, int enable) {
 // Save for PDA a PDA path.
 static void EnableSafeCommands() {
     static const unsigned always[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE,
-                                      IDT_SAVEDESKTOP};
+                                      IDT_SAVEDESKTOP, IDM_EXPORT};
     HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
     for (unsigned id : always)
         MA_EnableMenuItem(menu, id, TRUE);
@@ -107,7 +108,7 @@ static void EnableSafeCommands() {
 static void DisableSafeCommands() {
     static const unsigned ids[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_CREATECARD,
                                    IDM_FOLDERORDER, IDM_BACKUPSAFE,     IDM_SAVEPDA,      IDT_SAVEDESKTOP,
-                                   IDT_RESTOREDESKTOP};
+                                   IDT_RESTOREDESKTOP, IDM_EXPORT};
     HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
     for (unsigned id : ids)
         MA_EnableMenuItem(menu, id, FALSE);

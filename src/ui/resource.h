@@ -12,3 +12,4 @@
 #include "ui/ids_tray.h"
 #include "ui/ids_options.h"
 #include "ui/ids_notes.h"
+#include "ui/ids_exchange.h"

@@ -80,7 +80,7 @@ import -window root "$shots/drop_window_decrypted.png"
 
 # "Backup Safe" twice: generations 0 and 1.
 for g in 0 1; do
-  file_menu_up 4 backup_menu
+  file_menu_up 6 backup_menu
   confirm Confirm
   confirm Notice backup_done
   [ -f "$dir/backup/day.saf.$g" ] || { echo "no generation $g"; ls "$dir/backup"; exit 1; }
@@ -104,7 +104,7 @@ sleep 0.5
 xdotool mousemove --window "$main" 560 500 click 1
 sleep 0.5
 # A third generation holds the change.
-file_menu_up 4
+file_menu_up 6
 confirm Confirm
 confirm Notice
 touch -d "2026-01-03 10:00:00" "$dir/backup/day.saf.2"
@@ -112,7 +112,7 @@ printf '%s\n' "$password" | "$cli" export "$dir/backup/day.saf.2" | grep -q '"lp
   { echo "the field was not changed"; exit 1; }
 
 # "Recover Safe": write back (Yes), choose the oldest generation, confirm, password.
-file_menu_up 3
+file_menu_up 5
 confirm Confirm
 rec=$(orv_wait_window Recover 30) || { echo "no recover dialog"; exit 1; }
 sleep 0.5

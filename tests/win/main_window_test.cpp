@@ -93,7 +93,7 @@ class MainWindow : public SafeTest {
 };
 
 // The menu items an open safe enables whose commands are built.
-const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_BACKUPSAFE};
+const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_BACKUPSAFE, 32851 /* Export... */};
 
 TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
     Start();
@@ -152,6 +152,9 @@ TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
          {32797, "Recover Safe", false},
          {0, "", false},
          {32805, "Save for PDA", true},
+         {0, "", false},
+         {32850, "Import...", false},
+         {32851, "Export...", true},
          {0, "", false},
          {105, "Exit", false}},
         {{2011, "Save desktop icon positions", true}, {2012, "Restore desktop icon positions", true}},
