@@ -5,14 +5,16 @@
 # program with no safe and a minimal Win32 program (the floor Wine itself sets).
 # build/win64/bench/program_timer.exe starts each, waits for the window, polls the
 # tree's item count until it stays put, closes the program and waits for its end.
-# Usage: bench/program_bench.sh [RUNS]   (after scripts/build native win64; median of RUNS, default 3)
+# Usage: bench/program_bench.sh [RUNS [PROGRAM]]   (after scripts/build native win64; the median
+# of RUNS, default 3; PROGRAM instead of build/win64/orvSafe.exe, an older build to compare, say)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/lib.sh"
 runs=${1:-3}
+program=${2:-$top/build/win64/orvSafe.exe}
 cli="$top/build/native/orvsafe-cli"
 timer="$top/build/win64/bench/program_timer.exe"
-for f in "$cli" "$timer" "$top/build/win64/bench/floor_window.exe" "$top/build/win64/orvSafe.exe"; do
+for f in "$cli" "$timer" "$top/build/win64/bench/floor_window.exe" "$program"; do
   [ -x "$f" ] || [ -f "$f" ] || { echo "missing $f: scripts/build native win64" >&2; exit 1; }
 done
 work="$top/build/bench/program"
@@ -51,11 +53,15 @@ PY
 # A program folder $1 whose settings open the safe $2 (none when empty) at start.
 make_prog() {
   mkdir -p "$1"
-  cp "$top/build/win64/orvSafe.exe" "$1/"
+  cp "$program" "$1/orvSafe.exe"
   cp -r "$top/dist/Icons" "$1/"
   { printf '[Options]\r\nOpenLastSafe=%s\r\nAutoBackup=no\r\n' "$([ -n "$2" ] && echo yes || echo no)"
     printf '[Settings]\r\nLastSafe=%s\r\n' "$([ -n "$2" ] && winepath -w "$2")"; } > "$1/orvsafe.ini"
 }
+
+orv_start_xvfb
+orv_wine_prefix "$top" keep
+trap 'wineserver -k 2>/dev/null; orv_stop_xvfb' EXIT
 
 make_safe "$work/small.saf" 2 2
 make_safe "$work/large.saf" 100 100
@@ -63,9 +69,6 @@ for p in empty small large; do
   make_prog "$work/$p" "$([ $p = empty ] || echo "$work/$p.saf")"
 done
 
-orv_start_xvfb
-orv_wine_prefix "$top" keep
-trap 'wineserver -k 2>/dev/null; orv_stop_xvfb' EXIT
 
 # One line of figures per run of $1: "window_ms tree_ms items close_ms".
 measure() {
