@@ -130,7 +130,9 @@ void TV_DisplayTreeSafe(const char *path) {
     hSafeItem = TV_InsertItem(hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
 }
 
-void TV_ClearTree() {
+namespace {
+// Every item goes and every record forgets its item; the caller has the drawing off.
+void DeleteItems() {
     if (hWndLinks)
         TreeView_DeleteAllItems(hWndLinks);
     hSafeItem = nullptr;
@@ -139,13 +141,25 @@ void TV_ClearTree() {
     bTVRightClick = FALSE;
     nTVDragKind = 0;
 }
+} // namespace
+
+void TV_ClearTree() {
+    // Not drawn item by item as they go.
+    if (hWndLinks)
+        SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
+    DeleteItems();
+    if (hWndLinks) {
+        SendMessageA(hWndLinks, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hWndLinks, nullptr, TRUE);
+    }
+}
 
 void TV_FillTree() {
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_FillTree() (hmySafe=%x)", TRACE_PTR(hmySafe));
     if (!hmySafe || !hWndLinks)
         return;
     SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
-    TV_ClearTree();
+    DeleteItems();
     // The options may have changed the colours since the last fill.
     TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     TV_CreateImageList();
