@@ -7,7 +7,9 @@
 #include "model/record_groups.h"
 #include "platform/uiport.h"
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 SEARCHRESULT *lpSEARCHRESULTstart = nullptr, *lpSEARCHRESULTact = nullptr;
 
@@ -15,6 +17,8 @@ SearchView::~SearchView() = default;
 
 namespace {
 SearchView *g_view = nullptr;
+// The results by index: the results window asks for its rows one at a time.
+std::vector<SEARCHRESULT *> g_byIndex;
 
 const char TAG_FNK[] = "SE_FNK";
 
@@ -52,6 +56,7 @@ void AddHit(Run &run, uint32_t kind, const char *text, TREEHANDLE item, uint32_t
     else
         lpSEARCHRESULTact->next = r;
     lpSEARCHRESULTact = r;
+    g_byIndex.push_back(r);
     if (run.show) {
         if (run.hits == 0)
             g_view->Begin();
@@ -177,13 +182,27 @@ void SE_FreeResults() {
         r = next;
     }
     lpSEARCHRESULTstart = lpSEARCHRESULTact = nullptr;
+    g_byIndex.clear();
 }
 
 const SEARCHRESULT *SE_FindResult(uint32_t index) {
-    for (const SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next)
-        if (r->index == index)
-            return r;
-    return nullptr;
+    return index < g_byIndex.size() ? g_byIndex[index] : nullptr;
+}
+
+uint32_t SE_ResultRow(uint32_t index, char *text, uint32_t size) {
+    const SEARCHRESULT *r = SE_FindResult(index);
+    const char *now = SE_ResultText(r);
+    if (text && size)
+        text[0] = 0;
+    if (!now)
+        return 0;
+    if (text && size) {
+        if (r->bProtected)
+            CW_MaskText(now, text, size);
+        else
+            snprintf(text, size, "%s", now);
+    }
+    return r->kind;
 }
 
 TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r) {

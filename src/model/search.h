@@ -79,6 +79,10 @@ const SEARCHRESULT *SE_FindResult(uint32_t index);
 TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r);
 // The matched text as the record holds it now; null when the record is gone.
 const char *SE_ResultText(const SEARCHRESULT *r);
+// The row with this index as the results window shows it: the hit's text as
+// its record holds it now (a password as asterisks), cut to size, in text (may
+// be null); answers the hit's kind, or 0 (and "") for no row or a record gone.
+uint32_t SE_ResultRow(uint32_t index, char *text, uint32_t size);
 // A click on the row with this index: the tree item to select, or null. A hit
 // whose record is still there but has no tree item (the category filter hides
 // it) is told to the user, so the click never selects nothing silently; a row

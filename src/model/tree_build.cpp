@@ -21,6 +21,21 @@ struct Groups {
         ownFields.Build(lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; });
         folderFields.Build(lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; });
     }
+    // Only what one card's field items need.
+    explicit Groups(const KARTE *card) {
+        const uint32_t id = card->nKartenKennung, folder = card->nOrdnerKennung;
+        auto byId = [](const KARTE *k) { return uint64_t{k->nKartenKennung}; };
+        cards.Build(lpKARTEstart, byId, [card](const KARTE *k) { return k == card; });
+        contents.Build(
+            lpFELDINHALTstart, [](const FELDINHALT *c) { return uint64_t{c->nKartenKennung}; },
+            [id](const FELDINHALT *c) { return c->nKartenKennung == id; });
+        ownFields.Build(
+            lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; },
+            [id](const FELDTABCARD *f) { return f->KartenKennung == id; });
+        folderFields.Build(
+            lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; },
+            [folder](const FELDTABELLE *f) { return f->nOrdnerKennung == folder; });
+    }
 
     // The card's effective table, as CF_First walks it.
     std::vector<CF_FIELD> Fields(uint32_t nKartenKennung) const {
@@ -34,8 +49,11 @@ struct Groups {
     }
 };
 
-// Step 4: the field items of a shown card.
-void AddFieldItems(const Groups &groups, const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+// Step 4: the field items of a shown card, through `add` (the sink's insert,
+// or a count); their number.
+template <class Add>
+int ForEachFieldItem(const Groups &groups, const KARTE *card, const TVB_OPTIONS *options, Add add) {
+    int n = 0;
     const std::vector<CF_FIELD> fields = groups.Fields(card->nKartenKennung);
     groups.contents.ForEach(card->nKartenKennung, [&](FELDINHALT *c) {
         if (!c->lpFeldInhalt || !c->lpFeldInhalt[0])
@@ -45,12 +63,31 @@ void AddFieldItems(const Groups &groups, const KARTE *card, const TVB_OPTIONS *o
         if (field == fields.end())
             return;
         if (field->type == FT_URL) {
-            if (options->bQuickWindow)
-                c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field->name, TV_KIND_URL, TV_IMG_URL);
+            if (options->bQuickWindow) {
+                add(c, field->name, TV_KIND_URL, TV_IMG_URL);
+                ++n;
+            }
         } else if (field->type != FT_ALARM2 && field->drag) {
-            c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, field->name, TV_KIND_FIELD, TV_IMG_FIELD);
+            add(c, field->name, TV_KIND_FIELD, TV_IMG_FIELD);
+            ++n;
         }
     });
+    return n;
+}
+
+int AddFieldItems(const Groups &groups, const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    return ForEachFieldItem(groups, card, options, [&](FELDINHALT *c, const char *name, uint32_t kind, int image) {
+        c->hFeldTree = sink->insert(sink->ctx, card->hCardTree, name, kind, image);
+    });
+}
+
+// A card's field items now, or (a collapsed card, with a sink that can wait)
+// when it is first expanded.
+void ShowCardFields(const Groups &groups, const KARTE *card, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    if (!sink->promise || card->nExpanded)
+        AddFieldItems(groups, card, options, sink);
+    else if (ForEachFieldItem(groups, card, options, [](FELDINHALT *, const char *, uint32_t, int) {}) > 0)
+        sink->promise(sink->ctx, card->hCardTree);
 }
 } // namespace
 
@@ -106,7 +143,7 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
             int image = TVB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TVB_IconImage(sink, k->cIconName);
             k->hCardTree = sink->insert(sink->ctx, o->hOrdnerTree, k->cKartenName, TV_KIND_CARD, image);
             if (k->hCardTree)
-                AddFieldItems(groups, k, options, sink);
+                ShowCardFields(groups, k, options, sink);
         }
     } else {
         // The quick window without folders: every card straight below the safe,
@@ -118,7 +155,7 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
                 k->hCardTree = sink->insert(sink->ctx, hSafe, k->cKartenName, TV_KIND_CARD,
                                             TVB_IconImage(sink, k->cIconName));
                 if (k->hCardTree)
-                    AddFieldItems(groups, k, options, sink);
+                    ShowCardFields(groups, k, options, sink);
             }
     }
 
@@ -130,4 +167,11 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
     for (KARTE *k = lpKARTEstart; k; k = k->next)
         if (k->nExpanded && k->hCardTree)
             sink->expand(sink->ctx, k->hCardTree);
+}
+
+int TVB_FillCard(TREEHANDLE hCard, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    const KARTE *card = lpKARTEstart;
+    while (card && (!hCard || card->hCardTree != hCard))
+        card = card->next;
+    return card ? AddFieldItems(Groups(card), card, options, sink) : -1;
 }

@@ -39,6 +39,10 @@ struct TVB_SINK {
     void (*expand)(void *ctx, TREEHANDLE item);
     // The stored index of a user icon (its image minus TV_ICON_BASE), or -1.
     int (*iconIndex)(void *ctx, const char *iconName);
+    // When given, a collapsed card's field items wait for TVB_FillCard: a card
+    // that has some is handed here instead, to be shown as having children. A
+    // safe of ten thousand cards is then a tree of ten thousand items, not ninety.
+    void (*promise)(void *ctx, TREEHANDLE card);
 };
 
 struct TVB_OPTIONS {
@@ -56,6 +60,10 @@ void TVB_ForgetItems();
 // Appends the folders, cards and field items below the safe's item and expands
 // what was expanded. Handles of records not shown become null.
 void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK *sink);
+
+// Inserts the field items of the card shown as hCard, as TVB_BuildTree would
+// have: their number, or -1 when no shown card has that item.
+int TVB_FillCard(TREEHANDLE hCard, const TVB_OPTIONS *options, const TVB_SINK *sink);
 
 // Whether the alarm table holds the folder, the card.
 int TVB_FolderHasAlarm(uint32_t nOrdnerKennung);

@@ -524,13 +524,22 @@ int SW_ConflictPath(const char *safePath, const PL_SYSTEMTIME *st, char *out, un
 }
 
 uint64_t SW_ListsDigest() {
-    // FNV-1a over the records as the file holds them and their texts: cheap
-    // enough to ask after every message, and any edit changes it.
+    // FNV-1a over the records as the file holds them and their texts, eight
+    // bytes a step: asked after every message, so on a safe of ten thousand
+    // cards it must stay well under a millisecond; any edit changes it.
     uint64_t h = 1469598103934665603ull;
     auto mix = [&h](const void *p, size_t n) {
         const uint8_t *b = static_cast<const uint8_t *>(p);
-        for (size_t i = 0; i < n; ++i)
+        size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t w;
+            memcpy(&w, b + i, 8);
+            h = (h ^ w) * 1099511628211ull;
+            h ^= h >> 29; // the high bytes of a word reach the low ones
+        }
+        for (; i < n; ++i)
             h = (h ^ b[i]) * 1099511628211ull;
+        h = (h ^ n) * 1099511628211ull; // where one text ends and the next begins
     };
     uint8_t img[128];
     mix(&ActSafeHeader.nPasswort, sizeof ActSafeHeader.nPasswort);

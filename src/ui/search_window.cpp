@@ -28,7 +28,6 @@ class SearchWindowView : public SearchView {
     void Begin() override {
         if (!hSearchListWnd)
             return;
-        LU_WipeItems(hSearchListWnd); // the last search's findings
         ShowWindow(hSearchWnd, SW_SHOW);
         while (SendMessageA(hSearchListWnd, LVM_DELETECOLUMN, 0, 0))
             ;
@@ -39,18 +38,14 @@ class SearchWindowView : public SearchView {
         column.cx = ListWidth();
         SendMessageA(hSearchListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
-    void Add(uint32_t kind, const char *text, uint32_t index) override {
-        if (!hSearchListWnd)
-            return;
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(SendMessageA(hSearchListWnd, LVM_GETITEMCOUNT, 0, 0));
-        item.pszText = const_cast<char *>(text);
-        item.iImage = static_cast<int>(kind) - 1;
-        item.lParam = static_cast<LPARAM>(index);
-        SendMessageA(hSearchListWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    // The list holds no rows of its own: row i is hit i, asked for when shown
+    // (GetRow), so tens of thousands of hits cost nothing until they are seen.
+    void Add(uint32_t, const char *, uint32_t) override {}
+    void Count(uint32_t count) override {
+        if (hSearchListWnd)
+            SendMessageA(hSearchListWnd, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+        SB_ShowSearchCount(count);
     }
-    void Count(uint32_t count) override { SB_ShowSearchCount(count); }
 };
 SearchWindowView g_view;
 
@@ -59,7 +54,7 @@ SearchWindowView g_view;
 void MakeList(HWND hWnd) {
     hSearchListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
-                                         LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
+                                         LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                                      0, 0, 0, 0, hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCHLIST)), hInst, nullptr);
     if (!hSearchListWnd)
@@ -82,14 +77,19 @@ void Layout(HWND hWnd) {
 void RowClicked(int row) {
     if (row < 0)
         return;
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(hSearchListWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return;
-    TREEHANDLE hit = SE_ClickResult(static_cast<uint32_t>(item.lParam));
+    TREEHANDLE hit = SE_ClickResult(static_cast<uint32_t>(row));
     if (hit)
         TV_ClickItem(hit);
+}
+
+// The text goes straight into the list's own buffer, which it does not keep.
+void GetRow(NMLVDISPINFOA *info) {
+    LVITEMA &item = info->item;
+    const bool text = (item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0;
+    uint32_t kind = SE_ResultRow(static_cast<uint32_t>(item.iItem), text ? item.pszText : nullptr,
+                                 text ? static_cast<uint32_t>(item.cchTextMax) : 0);
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = static_cast<int>(kind) - 1;
 }
 } // namespace
 
@@ -107,6 +107,8 @@ LRESULT CALLBACK SE_SearchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
         if (hdr->hwndFrom == hSearchListWnd && hdr->code == NM_CLICK)
             RowClicked(reinterpret_cast<const NMITEMACTIVATE *>(lParam)->iItem);
+        if (hdr->hwndFrom == hSearchListWnd && hdr->code == LVN_GETDISPINFOA)
+            GetRow(reinterpret_cast<NMLVDISPINFOA *>(lParam));
         return 0;
     }
     case WM_CLOSE: ShowWindow(hWnd, SW_HIDE); return 0;

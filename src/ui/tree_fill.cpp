@@ -27,6 +27,26 @@ TREEHANDLE SinkInsert(void *, TREEHANDLE parent, const char *text, uint32_t kind
 }
 void SinkExpand(void *, TREEHANDLE item) { TreeView_Expand(hWndLinks, H(item), TVE_EXPAND); }
 int SinkIcon(void *, const char *name) { return IC_GetImageIndex(name); }
+// The button shows before the field items exist; the first expansion adds them.
+void SinkPromise(void *, TREEHANDLE card) {
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = H(card);
+    item.cChildren = 1;
+    SendMessageA(hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+const TVB_SINK kSink = {nullptr, SinkInsert, SinkExpand, SinkIcon, SinkPromise};
+
+TVB_OPTIONS Options() { return {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0}; }
+
+// A card shown with the button but no field item yet: its items are to come.
+bool FieldsToCome(HTREEITEM hCard) {
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = hCard;
+    return !TreeView_GetChild(hWndLinks, hCard) &&
+           SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren > 0;
+}
 
 void AddIcon(HIMAGELIST list, HICON icon) {
     if (ImageList_AddIcon(list, icon) < 0) // keeps the indexes after it in place
@@ -110,7 +130,9 @@ void TV_DisplayTreeSafe(const char *path) {
     hSafeItem = TV_InsertItem(hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
 }
 
-void TV_ClearTree() {
+namespace {
+// Every item goes and every record forgets its item; the caller has the drawing off.
+void DeleteItems() {
     if (hWndLinks)
         TreeView_DeleteAllItems(hWndLinks);
     hSafeItem = nullptr;
@@ -119,20 +141,31 @@ void TV_ClearTree() {
     bTVRightClick = FALSE;
     nTVDragKind = 0;
 }
+} // namespace
+
+void TV_ClearTree() {
+    // Not drawn item by item as they go.
+    if (hWndLinks)
+        SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
+    DeleteItems();
+    if (hWndLinks) {
+        SendMessageA(hWndLinks, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hWndLinks, nullptr, TRUE);
+    }
+}
 
 void TV_FillTree() {
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_FillTree() (hmySafe=%x)", TRACE_PTR(hmySafe));
     if (!hmySafe || !hWndLinks)
         return;
     SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
-    TV_ClearTree();
+    DeleteItems();
     // The options may have changed the colours since the last fill.
     TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     TV_CreateImageList();
     TV_DisplayTreeSafe(cActSafePath);
-    TVB_OPTIONS options = {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0};
-    TVB_SINK sink = {nullptr, SinkInsert, SinkExpand, SinkIcon};
-    TVB_BuildTree(T(hSafeItem), &options, &sink);
+    const TVB_OPTIONS options = Options();
+    TVB_BuildTree(T(hSafeItem), &options, &kSink);
     nTVLastKind = 0;
     bTVRightClick = FALSE;
     nTVDragKind = 0;
@@ -150,8 +183,16 @@ void TV_CollapseAll() {
     TV_FillTree();
 }
 
+void TV_FillCardItems(HTREEITEM hCard) {
+    if (!hWndLinks || !hCard || TV_GetItemKind(hCard) != TV_KIND_CARD || !FieldsToCome(hCard))
+        return;
+    const TVB_OPTIONS options = Options();
+    (void)TVB_FillCard(T(hCard), &options, &kSink); // an item of no card has nothing to add
+}
+
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text) {
-    if (!hWndLinks || !hCard)
+    // A card whose items are still to come gets this one with them, in its place.
+    if (!hWndLinks || !hCard || FieldsToCome(H(hCard)))
         return nullptr;
     return T(TV_InsertItem(hWndLinks, text, H(hCard), TV_KIND_FIELD, TV_IMG_FIELD, TV_IMG_FIELD));
 }

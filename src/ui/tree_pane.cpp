@@ -116,6 +116,12 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
         return refuse;
     }
     case TVN_ENDLABELEDITA: return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA *>(hdr));
+    case TVN_ITEMEXPANDINGA: {
+        const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
+        if (nm->action & TVE_EXPAND)
+            TV_FillCardItems(nm->itemNew.hItem);
+        return FALSE;
+    }
     case TVN_ITEMEXPANDEDA: {
         const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
         uint32_t expanded = (nm->action & TVE_EXPAND) ? 1 : 0;

@@ -92,6 +92,12 @@ TEST_F(Search, HitsComeFolderByFolderCardByCardFieldByField) {
         EXPECT_EQ(ui.searchRows[i].index, i);
     EXPECT_EQ(ui.searchBegins, 1) << "the window is prepared once, at the first hit";
     EXPECT_EQ(ui.searchCounts, std::vector<uint32_t>{8});
+    // The window asks for its rows by index: the same rows, cut to its buffer.
+    for (uint32_t i = 0; i <= 8; ++i) {
+        char text[6] = "x";
+        uint32_t kind = SE_ResultRow(i, text, sizeof text);
+        EXPECT_EQ(std::to_string(kind) + ":" + text, i < 8 ? shown[i].substr(0, 7) : "0:") << i;
+    }
 }
 
 TEST_F(Search, OptionBitsChooseWhatIsSearched) {

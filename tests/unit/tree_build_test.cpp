@@ -40,6 +40,11 @@ struct Sink {
         auto it = s->icons.find(name);
         return it == s->icons.end() ? -1 : it->second;
     }
+    static void Promise(void *ctx, TREEHANDLE card) {
+        Sink *s = static_cast<Sink *>(ctx);
+        s->promised.push_back(s->names[reinterpret_cast<uintptr_t>(card)]);
+    }
+    std::vector<std::string> promised;
     TVB_SINK sink{this, Insert, Expand, Icon};
 };
 
@@ -207,4 +212,30 @@ TEST_F(TreeBuild, ACardWithItsOwnFieldsIsShownThroughThem) {
     EXPECT_FALSE(has("Work mail>PIN 8 3"));
     EXPECT_FALSE(has("Work mail>User 8 3"));
     EXPECT_EQ(sink.items.size(), 9u);
+}
+
+// Field items left to the first expansion: only collapsed cards that have some
+// are promised, and filling every card then gives the items of a whole build.
+TEST_F(TreeBuild, CollapsedCardsGetTheirFieldItemsWhenFilled) {
+    AddCardField(3, 0, 1, "PIN", FT_NORMAL, 10, 0); // Savings: nothing dragged, nothing promised
+    lpKARTEstart->next->nExpanded = 1;              // Work mail: filled at once (it has no item)
+    for (int quick : {0, 1}) {
+        Sink eager;
+        eager.names[0x1] = "Safe";
+        TVB_OPTIONS options = {quick, 1};
+        TVB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &eager.sink);
+        Sink lazy;
+        lazy.names[0x1] = "Safe";
+        lazy.sink.promise = Sink::Promise;
+        TVB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &lazy.sink);
+        EXPECT_EQ(lazy.promised, std::vector<std::string>{"Home mail"}) << quick;
+        EXPECT_EQ(lpFELDINHALTstart->hFeldTree, nullptr);
+        for (KARTE *k = lpKARTEstart; k; k = k->next)
+            EXPECT_EQ(TVB_FillCard(k->hCardTree, &options, &lazy.sink), k == lpKARTEstart ? 2 + quick : 0);
+        EXPECT_EQ(TVB_FillCard(nullptr, &options, &lazy.sink), -1);
+        EXPECT_EQ(lazy.names[reinterpret_cast<uintptr_t>(lpFELDINHALTstart->hFeldTree)], "User");
+        std::sort(eager.items.begin(), eager.items.end());
+        std::sort(lazy.items.begin(), lazy.items.end());
+        EXPECT_EQ(lazy.items, eager.items) << quick;
+    }
 }

@@ -9,6 +9,7 @@
 #include "support/safe_fixture.h"
 #include "ui/ids_dialogs.h"
 #include "ui/mainwnd.h"
+#include "ui/tree_view.h"
 #include "ui/uiport_win32.h"
 #include "win/dialog_driver.h"
 
@@ -84,6 +85,7 @@ void Walk(HWND tree, HTREEITEM item, int depth, std::vector<std::string> *lines)
         LPARAM kind = 0;
         std::string text = ItemText(tree, item, &kind);
         lines->push_back(std::string(2 * depth, ' ') + std::to_string(kind) + " " + text);
+        TV_FillCardItems(item); // a collapsed card's items are there once asked for
         Walk(tree,
              reinterpret_cast<HTREEITEM>(
                  SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
@@ -270,6 +272,7 @@ HTREEITEM FindItem(HWND tree, HTREEITEM item, const std::string &text) {
         LPARAM kind = 0;
         if (ItemText(tree, item, &kind) == text)
             return item;
+        TV_FillCardItems(item);
         HTREEITEM child = FindItem(
             tree,
             reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),

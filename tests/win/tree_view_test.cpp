@@ -150,6 +150,7 @@ class TreeView : public SafeTest {
             SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
             out.push_back(std::string(depth * 2, ' ') + Text(item) + " " + std::to_string(it.lParam) + " " +
                           std::to_string(it.iImage) + ((it.state & TVIS_EXPANDED) ? " +" : ""));
+            TV_FillCardItems(item); // a collapsed card's items are there once asked for
             Describe(TreeView_GetChild(hWndLinks, item), depth + 1, out);
         }
     }
@@ -242,8 +243,22 @@ TEST_F(TreeView, AFilledFieldGetsItsItemAtOnce) {
             FW_FreeInhalt("TT_F_00", c); // a content never filled
     ASSERT_EQ(FW_PutFeld(2, 1, "pw2", reinterpret_cast<TREEHANDLE>(work)), 0);
     std::vector<std::string> below;
+    TV_FillCardItems(work);
     Describe(TreeView_GetChild(hWndLinks, work), 0, below);
     EXPECT_EQ(below, (std::vector<std::string>{"User 8 3", "Password 8 3"}));
+}
+
+TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
+    Open(Sample());
+    HTREEITEM savings = Card("Savings");
+    EXPECT_EQ(TreeView_GetChild(hWndLinks, savings), nullptr);
+    EXPECT_EQ(TreeView_GetCount(hWndLinks), 8u) << "the safe, two folders, three cards and Home's two fields";
+    TreeView_Expand(hWndLinks, Folder(2), TVE_EXPAND);
+    TreeView_Expand(hWndLinks, savings, TVE_EXPAND);
+    std::vector<std::string> below;
+    Describe(TreeView_GetChild(hWndLinks, savings), 0, below);
+    EXPECT_EQ(below, std::vector<std::string>{"Account 8 3"});
+    EXPECT_EQ(lpKARTEstart->next->next->nExpanded, 1u);
 }
 
 TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
