@@ -12,10 +12,13 @@
 #include "ui/dialog_util.h"
 #include "ui/ids_dialogs.h"
 #include "ui/ids_main.h"
+#include "ui/ids_search.h"
+#include "ui/search_window.h"
 #include "ui/tree_view.h"
 #include "ui/ui_globals.h"
 #include "win/main_window_fixture.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -73,6 +76,18 @@ class SecretMemoryWindows : public MainWindowTest {
         TreeView_SelectItem(hWndLinks, card);
         TV_ItemSelected(card);
     }
+    // Content search for the value's start: the hit's row shows the whole value.
+    void SearchAndClose(const char *value) {
+        const std::string start(value, 6);
+        driver.Expect("Search", [start](HWND d) {
+            D::Type(d, IDC_SE_TEXT, start);
+            D::Click(d, IDC_SE_SEARCH);
+        });
+        Command(IDT_SEARCH);
+        ASSERT_NE(hSearchWnd, nullptr);
+        ASSERT_EQ(ListView_GetItemCount(hSearchListWnd), 1);
+        SendMessageA(hSearchWnd, WM_CLOSE, 0, 0);
+    }
     // The shown card dragged onto another program's field, which is then emptied
     // the way this program empties its own (what it typed there is not ours).
     static void AutoTypeOntoAForm() {
@@ -121,6 +136,7 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
              CW_EnterDisplayMode();
          },
          {S, K, S, S, 0, 0}},
+        {"search results shown and closed", [&] { SearchAndClose(scan.Secret(SECRET_VALUE)); }, {S, K, S, S, 0, 0}},
         {"the card auto-typed by a drag", [] { AutoTypeOntoAForm(); }, {S, K, S, S, 0, 0}},
         {"Close Safe, Yes", [&] { CloseSafe(IDYES); }, {0, 0, 0, W, 0, 0}},
         {"open, the card changed",
