@@ -177,8 +177,7 @@ template <typename Change> int ChangeSafe(const Args &a, ConsoleUi &ui, Change c
         return 1;
     int rc = change();
     if (rc != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return rc;
     }
     return CLI_SaveSafe();
@@ -431,8 +430,7 @@ int CLI_Passwd(const Args &a, ConsoleUi &ui) {
         return 1;
     // The program's own rule: not while files are encrypted under the old password.
     if (SW_ChangePasswordAllowed() != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return 1;
     }
     // The new password comes after the old one: from the terminal (twice), or
@@ -450,8 +448,7 @@ int CLI_Passwd(const Args &a, ConsoleUi &ui) {
     PL_SecureZero(password, sizeof password);
     PL_SecureZero(confirm, sizeof confirm);
     if (rc != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return 1;
     }
     return CLI_SaveSafe();

@@ -166,8 +166,7 @@ int Backup(const Args &a, ConsoleUi &) {
     const std::string &safePath = a.positional[0];
     if (SW_OpenSafe(safePath.c_str()) != 0)
         return 1; // not there, or not a safe: the reader has said why
-    PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
+    SW_SetWorkFile(nullptr);
 
     // Logs are written only into a program directory given with --dir.
     std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : CLI_FolderOf(safePath);

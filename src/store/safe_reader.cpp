@@ -27,11 +27,7 @@ const char TAG_FNK[] = "SW_FNK";
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
 
-void CloseWorkingFile() {
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
-}
+void CloseWorkingFile() { SW_SetWorkFile(nullptr); }
 
 // While the sections are read, the working file comes in blocks: a safe is
 // tens of thousands of small records.
@@ -160,7 +156,7 @@ void TakeText(char *&cursor, uint32_t &left, char *dest, uint32_t len, uint32_t 
 int SW_OpenSafe(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_OpenSafe(LPSTR %s)", path);
     snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
-    tmpSafe = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+    SW_SetWorkFile(PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
     if (!tmpSafe) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW00", err, "cannot open safe '%s' - code: %d", path, static_cast<int>(err));

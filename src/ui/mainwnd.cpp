@@ -262,8 +262,7 @@ void MA_DestroySequence() {
         // A safe that could not be written keeps its recovery copy for the next start.
         if (written == 0)
             SW_RemoveRecoveryCopy();
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
     }
     if (!bQuickWindowMode)
         IW_SaveWindowPositions();

@@ -107,8 +107,7 @@ class FillDialogs : public SafeTest {
     // Writes the safe and reads the file back into the lists.
     void SaveAndReadBack() {
         ASSERT_EQ(SW_PutSafe(0, 0), 0);
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         ReleaseSafeState();
         ASSERT_EQ(ReadSafeFile(path, ""), 0);
     }

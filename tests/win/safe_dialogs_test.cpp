@@ -66,8 +66,7 @@ class SafeDialogs : public SafeTest {
     // active safe's file is let go first: it is kept open against writers.
     bool OpensWith(const std::string &path, const std::string &password) {
         if (hmySafe)
-            PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+            SW_DeactivateSafe();
         UI_SetPort(&ui);
         int rc = ReadSafeFile(path, password);
         UI_SetPort(&port);
