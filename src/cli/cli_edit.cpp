@@ -233,7 +233,7 @@ int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
             return 1;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *same = nullptr;
-        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        for (ORDNER *o : SW_Folders())
             if (name == o->cOrdnerName)
                 same = o;
         if (same) {
@@ -295,7 +295,7 @@ int CLI_Add(const Args &a, ConsoleUi &ui) {
         if (id < 0)
             return 1;
         KARTE *card = nullptr;
-        for (KARTE *k = lpKARTEstart; k; k = k->next)
+        for (KARTE *k : SW_Cards())
             if (k->nKartenKennung == static_cast<uint32_t>(id))
                 card = k;
         for (size_t i = 3; i < a.positional.size(); ++i)
