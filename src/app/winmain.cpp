@@ -90,7 +90,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
 
     if (!MA_InitInstance(hInstance, SW_HIDE))
         return 0;
-    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
+    MA_SetAccelerators(MainWindows.hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
     MA_SetInputHook(QW_Regrow);
     MA_WatchInput();
     T_ArmAlarmTimer(); // the timers belong to the main window, which exists from here on
@@ -100,8 +100,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     TRACE(TRACE_BASIC, "MA_B_01",
           "WinMain() [hWndMain=%x] [hWndLinks=%x] [hWndRechts=%x] [hStatusWnd=%x] [hMyTree=%x] [hMyEdit=%x] "
           "[hTrennWnd=%x]",
-          TRACE_PTR(hWndMain), TRACE_PTR(hWndLinks), TRACE_PTR(hWndRechts), TRACE_PTR(hStatusWnd), TRACE_PTR(hMyTree),
-          TRACE_PTR(hMyEdit), TRACE_PTR(hTrennWnd));
+          TRACE_PTR(MainWindows.hWndMain), TRACE_PTR(hWndLinks), TRACE_PTR(MainWindows.hWndRechts),
+          TRACE_PTR(MainWindows.hStatusWnd), TRACE_PTR(MainWindows.hMyTree), TRACE_PTR(MainWindows.hMyEdit),
+          TRACE_PTR(MainWindows.hTrennWnd));
     SB_LayoutMain();
     Sleep(500);
     MA_CloseSplash(splash);
@@ -109,7 +110,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     SK_InitLib();
     SK_LoadSkin(Settings.Skinfile, FALSE);
     if (bSkinLoaded) {
-        SK_SetWindowSkin(hWndMain, SK_MAIN_SKIN);
+        SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
 
@@ -120,8 +121,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     if (Settings.StartMinimized) {
         TR_HideToTray();
     } else {
-        ShowWindow(hWndMain, SW_SHOWNORMAL);
-        UpdateWindow(hWndMain);
+        ShowWindow(MainWindows.hWndMain, SW_SHOWNORMAL);
+        UpdateWindow(MainWindows.hWndMain);
     }
     if (Settings.CryptWindowActive)
         DW_ShowWindow();

@@ -177,8 +177,7 @@ template <typename Change> int ChangeSafe(const Args &a, ConsoleUi &ui, Change c
         return 1;
     int rc = change();
     if (rc != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return rc;
     }
     return CLI_SaveSafe();
@@ -234,7 +233,7 @@ int CLI_Mkdir(const Args &a, ConsoleUi &ui) {
             return 1;
     return ChangeSafe(a, ui, [&]() {
         ORDNER *same = nullptr;
-        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        for (ORDNER *o : SW_Folders())
             if (name == o->cOrdnerName)
                 same = o;
         if (same) {
@@ -296,7 +295,7 @@ int CLI_Add(const Args &a, ConsoleUi &ui) {
         if (id < 0)
             return 1;
         KARTE *card = nullptr;
-        for (KARTE *k = lpKARTEstart; k; k = k->next)
+        for (KARTE *k : SW_Cards())
             if (k->nKartenKennung == static_cast<uint32_t>(id))
                 card = k;
         for (size_t i = 3; i < a.positional.size(); ++i)
@@ -431,8 +430,7 @@ int CLI_Passwd(const Args &a, ConsoleUi &ui) {
         return 1;
     // The program's own rule: not while files are encrypted under the old password.
     if (SW_ChangePasswordAllowed() != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return 1;
     }
     // The new password comes after the old one: from the terminal (twice), or
@@ -450,8 +448,7 @@ int CLI_Passwd(const Args &a, ConsoleUi &ui) {
     PL_SecureZero(password, sizeof password);
     PL_SecureZero(confirm, sizeof confirm);
     if (rc != 0) {
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         return 1;
     }
     return CLI_SaveSafe();

@@ -45,7 +45,7 @@ int Pick(const std::vector<T *> &all, const std::string &name, NameOf nameOf, co
 
 std::vector<ORDNER *> Folders() {
     std::vector<ORDNER *> v;
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+    for (ORDNER *o : SW_Folders())
         v.push_back(o);
     return v;
 }
@@ -61,7 +61,7 @@ int CLI_FindFolder(const std::string &name, ORDNER **found) {
 
 int CLI_FindCard(const ORDNER *folder, const std::string &name, KARTE **found) {
     std::vector<KARTE *> cards;
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
+    for (KARTE *k : SW_Cards())
         if (k->nOrdnerKennung == folder->nOrdnerKennung)
             cards.push_back(k);
     return Pick(cards, name, CardName, "card", found) == 0 ? 0 : 2;

@@ -109,9 +109,7 @@ int CLI_SaveSafe() {
     } else {
         rc = SW_PutSafe(1, 0);
     }
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     SW_ForgetSafeFile();
     return rc == 0 ? 0 : 1;
 }
@@ -148,11 +146,9 @@ int CLI_WriteNewSafe(const std::string &path, bool replace, const char *password
         }
         PL_CloseHandle(claim);
     }
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     int rc = SW_PutSafe(0, 1);
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     if (rc != 0 && !replace && PL_DeleteFile(path.c_str()) != 0)
         fprintf(CLI_Err(), "orvsafe-cli: %s could not be removed again\n", path.c_str());
     return rc == 0 ? 0 : 1;

@@ -116,9 +116,9 @@ int List(const Args &a, ConsoleUi &ui) {
     if ((a.positional.size() == 2 && !CLI_PositionalText(a, 1, &name)) || CLI_ReadSafe(a, ui, a.positional[0]) != 0)
         return 1;
     if (a.positional.size() == 1) {
-        for (ORDNER *o = lpORDNERstart; o; o = o->next) {
+        for (ORDNER *o : SW_Folders()) {
             int cards = 0;
-            for (KARTE *k = lpKARTEstart; k; k = k->next)
+            for (KARTE *k : SW_Cards())
                 cards += k->nOrdnerKennung == o->nOrdnerKennung;
             fprintf(CLI_Out(), "%s\t%d card%s\n", CLI_Shown(o->cOrdnerName).c_str(), cards, cards == 1 ? "" : "s");
         }
@@ -127,7 +127,7 @@ int List(const Args &a, ConsoleUi &ui) {
     ORDNER *folder = nullptr;
     if (int rc = CLI_FindFolder(name, &folder))
         return rc;
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
+    for (KARTE *k : SW_Cards())
         if (k->nOrdnerKennung == folder->nOrdnerKennung)
             fprintf(CLI_Out(), "%s\n", CLI_Shown(k->cKartenName).c_str());
     return 0;
@@ -143,7 +143,7 @@ int Search(const Args &a, ConsoleUi &ui) {
     SE_SearchSafe(text.c_str(), options);
     static const char *const kinds[] = {"", "folder", "card", "content"};
     const bool reveal = Has(a, "--show-protected");
-    for (SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next) {
+    for (SEARCHRESULT *r : SE_Results()) {
         const char *hit = SE_ResultText(r);
         // A password hit is masked as "show" masks it.
         const std::string shown = r->bProtected && !reveal ? "********" : CLI_Shown(hit ? hit : "");
@@ -167,8 +167,7 @@ int Backup(const Args &a, ConsoleUi &) {
     const std::string &safePath = a.positional[0];
     if (SW_OpenSafe(safePath.c_str()) != 0)
         return 1; // not there, or not a safe: the reader has said why
-    PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
+    SW_SetWorkFile(nullptr);
 
     // Logs are written only into a program directory given with --dir.
     std::string settingsDir = Has(a, "--dir") ? a.options.at("--dir") : CLI_FolderOf(safePath);

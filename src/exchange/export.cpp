@@ -110,8 +110,8 @@ Item ReadCard(const KARTE *k, const std::string &folder, std::string *path) {
 
 // The folders as a tree of groups: "A/B" is B within A.
 void Collect(Group *root) {
-    for (const ORDNER *o = lpORDNERstart; o; o = o->next) {
-        for (const KARTE *k = lpKARTEstart; k; k = k->next) {
+    for (const ORDNER *o : SW_Folders()) {
+        for (const KARTE *k : SW_Cards()) {
             if (k->nOrdnerKennung != o->nOrdnerKennung)
                 continue;
             std::string path = o->cOrdnerName;
@@ -255,7 +255,7 @@ bool XC_Export(int format, std::string *out) {
     // Room for every text escaped at its longest, so that the document is never
     // moved (and a copy of it left behind unwiped) while it grows.
     size_t room = 4096;
-    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+    for (const FELDINHALT *c : SW_Contents())
         room += 512 + (c->lpFeldInhalt ? 18 * strlen(c->lpFeldInhalt) : 0);
     out->reserve(room);
     uint32_t serial = 0;

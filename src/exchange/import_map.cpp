@@ -65,7 +65,7 @@ struct Mapper {
     }
 
     bool FolderNameUsed(const std::string &name) {
-        for (ORDNER *o = lpORDNERstart; o; o = o->next)
+        for (const ORDNER *o : SW_Folders())
             if (name == o->cOrdnerName)
                 return true;
         return false;
@@ -231,7 +231,7 @@ struct Mapper {
             Note("no title: the card is named \"" + name + "\"");
         const std::string first = name;
         name = Unique(name, kCardMost, [folder](const std::string &n) {
-            for (KARTE *k = lpKARTEstart; k; k = k->next)
+            for (const KARTE *k : SW_Cards())
                 if (k->nOrdnerKennung == folder && n == k->cKartenName)
                     return true;
             return false;

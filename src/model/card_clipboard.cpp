@@ -11,18 +11,9 @@
 
 CUTCARD CutCard;
 
-namespace {
-KARTE *CardById(uint32_t id) {
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
-        if (k->nKartenKennung == id)
-            return k;
-    return nullptr;
-}
-} // namespace
-
 int CW_CutCard(TREEHANDLE hCard) {
     int id = CW_GetCardId(hCard);
-    KARTE *k = id < 0 ? nullptr : CardById(static_cast<uint32_t>(id));
+    KARTE *k = id < 0 ? nullptr : SW_FindKarte(static_cast<uint32_t>(id));
     if (!k)
         return -1;
     memset(&CutCard, 0, sizeof CutCard);
@@ -60,7 +51,7 @@ int CW_PasteCard(TREEHANDLE hFolder) {
     if (CutCard.nKartenKennung == 0)
         return Refuse(CW_TEXT_NOTHINGCUT, false);
     // A card renamed since the cut is still the card cut; one moved elsewhere is not.
-    KARTE *k = CardById(CutCard.nKartenKennung);
+    KARTE *k = SW_FindKarte(CutCard.nKartenKennung);
     if (!k || k->nOrdnerKennung != CutCard.nOrdnerKennung)
         return Refuse(CW_TEXT_CARDGONE, true);
     const uint32_t destination = static_cast<uint32_t>(target);

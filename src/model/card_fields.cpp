@@ -33,10 +33,8 @@ CF_FIELD CF_FromFolderTable(const FELDTABELLE *f) {
 }
 
 uint32_t CF_CardFolder(uint32_t nKartenKennung) {
-    for (const KARTE *k = lpKARTEstart; k; k = k->next)
-        if (k->nKartenKennung == nKartenKennung)
-            return k->nOrdnerKennung;
-    return 0;
+    const KARTE *k = SW_FindKarte(nKartenKennung);
+    return k ? k->nOrdnerKennung : 0;
 }
 
 int CF_First(uint32_t nKartenKennung, CF_CURSOR *cursor, CF_FIELD *field) {

@@ -17,21 +17,6 @@
 namespace {
 const char TAG_FNK[] = "CW_FNK";
 
-
-KARTE *CardById(uint32_t id) {
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
-        if (k->nKartenKennung == id)
-            return k;
-    return nullptr;
-}
-
-FELDTABCARD *CardField(uint32_t card, uint32_t index) {
-    for (FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next)
-        if (f->KartenKennung == card && f->FeldIndex == index)
-            return f;
-    return nullptr;
-}
-
 void RemoveCardFields(uint32_t card) {
     for (FELDTABCARD **link = &lpFELDTABCARDstart; *link;) {
         FELDTABCARD *f = *link;
@@ -59,6 +44,26 @@ void AppendContent(uint32_t card, uint32_t index) {
         c->nFeldIndex = index;
     }
 }
+
+// A field description between the editor's table and a card's own list. The
+// name is zero-filled: a card rewritten unchanged keeps its bytes.
+void ToCardField(const FELDSTRUCT *e, uint32_t order, FELDTABCARD *f) {
+    f->FeldOrder = order;
+    memset(f->FeldName, 0, sizeof f->FeldName);
+    snprintf(f->FeldName, sizeof f->FeldName, "%.24s", e->cName);
+    f->Feldtyp = e->nTyp;
+    f->Feldlaenge = e->nLaenge;
+    f->drag = e->nDrag;
+}
+
+void FromCardField(const FELDTABCARD *f, uint32_t index, uint32_t order, FELDSTRUCT *e) {
+    e->nIndex = index;
+    e->nOrder = order;
+    snprintf(e->cName, sizeof e->cName, "%.24s", f->FeldName);
+    e->nTyp = f->Feldtyp;
+    e->nLaenge = f->Feldlaenge;
+    e->nDrag = f->drag;
+}
 } // namespace
 
 uint32_t CW_LoadFeldStruct(uint32_t nKartenKennung, uint32_t nMode) {
@@ -67,13 +72,8 @@ uint32_t CW_LoadFeldStruct(uint32_t nKartenKennung, uint32_t nMode) {
     for (FELDTABCARD *f = lpFELDTABCARDstart; f && nFeldStructCount < FELDSTRUCT_MAX; f = f->next) {
         if (f->KartenKennung != nKartenKennung)
             continue;
-        FELDSTRUCT *e = &FeldStruct[nFeldStructCount];
-        e->nIndex = own ? f->FeldIndex : nFeldStructCount;
-        e->nOrder = own ? f->FeldOrder : nFeldStructCount;
-        snprintf(e->cName, sizeof e->cName, "%.24s", f->FeldName);
-        e->nTyp = f->Feldtyp;
-        e->nLaenge = f->Feldlaenge;
-        e->nDrag = f->drag;
+        FromCardField(f, own ? f->FeldIndex : nFeldStructCount, own ? f->FeldOrder : nFeldStructCount,
+                      &FeldStruct[nFeldStructCount]);
         ++nFeldStructCount;
     }
     return nFeldStructCount;
@@ -126,14 +126,9 @@ uint32_t CW_AppendCardFields(uint32_t nKartenKennung) {
         FELDTABCARD *f = SW_AppendFeldTabCard("CW_M_10");
         if (!f)
             break;
-        const FELDSTRUCT *e = &FeldStruct[n];
         f->KartenKennung = nKartenKennung;
         f->FeldIndex = n;
-        f->FeldOrder = n;
-        snprintf(f->FeldName, sizeof f->FeldName, "%.24s", e->cName);
-        f->Feldtyp = e->nTyp;
-        f->Feldlaenge = e->nLaenge;
-        f->drag = e->nDrag;
+        ToCardField(&FeldStruct[n], n, f);
     }
     return n;
 }
@@ -177,7 +172,7 @@ int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CA
 
 int CW_ChangeKarteBegin(TREEHANDLE hCard, CARDEDIT *block) {
     int id = CW_GetCardId(hCard);
-    KARTE *k = id < 0 ? nullptr : CardById(static_cast<uint32_t>(id));
+    KARTE *k = id < 0 ? nullptr : SW_FindKarte(static_cast<uint32_t>(id));
     if (!k)
         return -1;
     memset(block, 0, sizeof *block);
@@ -202,7 +197,7 @@ DLG_ANSWER CW_ChangeKarteOk(CARDEDIT *block, const char *name, const char *icon)
 int CW_ChangeKarteEnd(const CARDEDIT *block) {
     if (block->nCancelled != 0)
         return 1;
-    KARTE *k = CardById(block->nKartenKennung);
+    KARTE *k = SW_FindKarte(block->nKartenKennung);
     if (!k)
         return -1;
     UI_ResetRightPane(); // an open in-place edit is stored before the contents change
@@ -215,18 +210,13 @@ int CW_ChangeKarteEnd(const CARDEDIT *block) {
         const uint32_t used = FS_UsedEntries();
         for (uint32_t i = 0; i < used; ++i) {
             const FELDSTRUCT *e = &FeldStruct[i];
-            FELDTABCARD *f = CardField(id, e->nIndex);
+            FELDTABCARD *f = SW_FindCardField(id, e->nIndex);
             if (!f)
                 continue;
             for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
                 if (c->nKartenKennung == id && c->nFeldIndex == f->FeldIndex)
                     FS_AdjustInhalt(c, f->Feldlaenge, f->Feldtyp, e->nLaenge, e->nTyp);
-            f->FeldOrder = e->nOrder;
-            memset(f->FeldName, 0, sizeof f->FeldName);
-            snprintf(f->FeldName, sizeof f->FeldName, "%.24s", e->cName);
-            f->Feldtyp = e->nTyp;
-            f->Feldlaenge = e->nLaenge;
-            f->drag = e->nDrag;
+            ToCardField(e, e->nOrder, f);
         }
         FW_SortCardFieldTab();
     }

@@ -18,6 +18,7 @@ struct LINKSPOT {
     LINKSPOT *next;
 };
 extern LINKSPOT *lpLINKSPOTstart, *lpLINKSPOTact;
+inline SW_LIST<LINKSPOT> CW_LinkSpots() { return {lpLINKSPOTstart}; }
 
 // Frees the link list; its start becomes null.
 void CW_FreeLinkSpots();

@@ -20,20 +20,6 @@ KARTE *ByTreeItem(TREEHANDLE hItem) {
     return nullptr;
 }
 
-KARTE *ById(uint32_t id) {
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
-        if (k->nKartenKennung == id)
-            return k;
-    return nullptr;
-}
-
-FELDTABCARD *Field(uint32_t card, uint32_t index) {
-    for (FELDTABCARD *f = lpFELDTABCARDstart; f; f = f->next)
-        if (f->KartenKennung == card && f->FeldIndex == index)
-            return f;
-    return nullptr;
-}
-
 // Unlinks and frees every record of a list that belongs to the card.
 template <typename T, typename Owns, typename Release> void RemoveAll(T *&start, Owns owns, Release release) {
     T **link = &start;
@@ -88,14 +74,14 @@ int CW_SetCardExpanded(TREEHANDLE hItem, uint32_t nExpanded) {
 }
 
 int CW_GetCardOrdnerId_CID(uint32_t nCardID) {
-    if (KARTE *k = ById(nCardID))
+    if (KARTE *k = SW_FindKarte(nCardID))
         return static_cast<int>(k->nOrdnerKennung);
     ML_WriteLogF("CA06", 0, "P-Error: CW_GetCardOrdnerId_CID - cannot find folder id (HTREEITEM=%x)", nCardID);
     return -1;
 }
 
 KARTE *CW_GetCardStructAdr(uint32_t nCardID) {
-    if (KARTE *k = ById(nCardID))
+    if (KARTE *k = SW_FindKarte(nCardID))
         return k;
     ML_WriteLogF("CA08", 0, "P-Error: CW_GetCardStructAdr(nCardID=%d) - cannot find card id",
                  static_cast<int>(nCardID));
@@ -103,22 +89,22 @@ KARTE *CW_GetCardStructAdr(uint32_t nCardID) {
 }
 
 char *CW_GetCardNameById(uint32_t nCardID) {
-    KARTE *k = ById(nCardID);
+    KARTE *k = SW_FindKarte(nCardID);
     return k ? k->cKartenName : nullptr;
 }
 
 TREEHANDLE CW_GetCardTreeHandle(uint32_t nCardID) {
-    KARTE *k = ById(nCardID);
+    KARTE *k = SW_FindKarte(nCardID);
     return k ? k->hCardTree : nullptr;
 }
 
 char *CW_GetCardIconName(uint32_t nCardID) {
-    KARTE *k = ById(nCardID);
+    KARTE *k = SW_FindKarte(nCardID);
     return k ? k->cIconName : nullptr;
 }
 
 void CW_MoveCard(uint32_t nCardID, uint32_t nOrdnerID) {
-    if (KARTE *k = ById(nCardID))
+    if (KARTE *k = SW_FindKarte(nCardID))
         k->nOrdnerKennung = nOrdnerID;
 }
 
@@ -139,7 +125,7 @@ FELDTABCARD *CW_GetFirstCardField(uint32_t nCardID) {
 }
 
 uint32_t CW_GetFeldtyp(uint32_t nKIndex, uint32_t nFIndex) {
-    if (FELDTABCARD *f = Field(nKIndex, nFIndex))
+    if (FELDTABCARD *f = SW_FindCardField(nKIndex, nFIndex))
         return f->Feldtyp;
     ML_WriteLogF("CW09", 0, "CW_GetFeldtyp(UINT nKIndex=%d UINT nFIndex=%d) [return 0]", static_cast<int>(nKIndex),
                  static_cast<int>(nFIndex));
@@ -147,7 +133,7 @@ uint32_t CW_GetFeldtyp(uint32_t nKIndex, uint32_t nFIndex) {
 }
 
 uint32_t CW_GetFeldLaenge(uint32_t nKIndex, uint32_t nFIndex) {
-    if (FELDTABCARD *f = Field(nKIndex, nFIndex))
+    if (FELDTABCARD *f = SW_FindCardField(nKIndex, nFIndex))
         return f->Feldlaenge;
     ML_WriteLogF("CW10", 0, "CW_GetFeldLaenge(UINT nKIndex=%d UINT nFIndex=%d) [return 0]", static_cast<int>(nKIndex),
                  static_cast<int>(nFIndex));
@@ -155,7 +141,7 @@ uint32_t CW_GetFeldLaenge(uint32_t nKIndex, uint32_t nFIndex) {
 }
 
 uint32_t CW_GetDropKZ(uint32_t nKIndex, uint32_t nFIndex) {
-    if (FELDTABCARD *f = Field(nKIndex, nFIndex))
+    if (FELDTABCARD *f = SW_FindCardField(nKIndex, nFIndex))
         return f->drag;
     ML_WriteLogF("CW11", 0, "CW_GetDropKZ(UINT nKIndex=%d UINT nFIndex=%d) [return 0]", static_cast<int>(nKIndex),
                  static_cast<int>(nFIndex));
@@ -163,7 +149,7 @@ uint32_t CW_GetDropKZ(uint32_t nKIndex, uint32_t nFIndex) {
 }
 
 FELDTABCARD *CW_GetPointer2Feld(uint32_t nKIndex, uint32_t nFIndex) {
-    if (FELDTABCARD *f = Field(nKIndex, nFIndex))
+    if (FELDTABCARD *f = SW_FindCardField(nKIndex, nFIndex))
         return f;
     ML_WriteLogF("CW12", 0, "CW_GetPointer2Feld(UINT nKIndex=%d UINT nFIndex=%d) [return NULL]",
                  static_cast<int>(nKIndex), static_cast<int>(nFIndex));
@@ -229,7 +215,7 @@ int CW_RemoveCardStruct(TREEHANDLE hItem) {
 }
 
 int CW_RemoveCardStructById(uint32_t nCardID) {
-    KARTE *card = ById(nCardID);
+    KARTE *card = SW_FindKarte(nCardID);
     if (!card)
         return -1;
     RemoveCard(card);

@@ -1,6 +1,8 @@
 // Desktop icon profiles: one header per profile, one record per stored icon.
 #pragma once
 
+#include "model/record_list.h"
+
 #include <cstdint>
 
 struct DTOPHEADER {
@@ -26,3 +28,5 @@ struct DESKTOP {
 
 extern DTOPHEADER *lpDTOPHEADERstart, *lpDTOPHEADERact;
 extern DESKTOP *lpDESKTOPstart, *lpDESKTOPact;
+inline SW_LIST<DTOPHEADER> DT_Profiles() { return {lpDTOPHEADERstart}; }
+inline SW_LIST<DESKTOP> DT_Icons() { return {lpDESKTOPstart}; }

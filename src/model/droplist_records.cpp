@@ -40,3 +40,15 @@ void DW_FreeDroptabelle() {
     }
     lpDROPLISTstart = lpDROPLISTact = nullptr;
 }
+
+void DW_RemoveDropRecord(DROPLIST *d) {
+    for (DROPLIST **link = &lpDROPLISTstart; *link; link = &(*link)->next)
+        if (*link == d) {
+            *link = d->next;
+            T_Free("DW_F_01", d);
+            break;
+        }
+    lpDROPLISTact = lpDROPLISTstart;
+    while (lpDROPLISTact && lpDROPLISTact->next)
+        lpDROPLISTact = lpDROPLISTact->next;
+}

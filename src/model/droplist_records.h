@@ -1,6 +1,8 @@
 // The droplist: one record per file or folder encrypted through the drop window.
 #pragma once
 
+#include "model/record_list.h"
+
 #include <cstdint>
 
 #define DROP_FILENAME_LEN 264
@@ -21,6 +23,7 @@ struct DROPLIST {
 };
 
 extern DROPLIST *lpDROPLISTstart, *lpDROPLISTact;
+inline SW_LIST<DROPLIST> DW_DropList() { return {lpDROPLISTstart}; }
 
 // The chain's counters: every entry (the source of `index`), KZ_FILE entries and
 // KZ_FOLDER entries. KZ_MEMBER entries count only in the first.
@@ -33,5 +36,7 @@ DROPLIST *DW_AppendDropRecord(const char *tag);
 // Counts a record just appended under its kind.
 void DW_CountDropRecord(const DROPLIST *d);
 void DW_ResetDropCounters();
+// Unlinks a record of the chain and frees it; the counters stay.
+void DW_RemoveDropRecord(DROPLIST *d);
 // Frees the chain and empties head and tail; the counters stay.
 void DW_FreeDroptabelle();

@@ -13,13 +13,6 @@
 namespace {
 const char TAG_FNK[] = "SW_FNK";
 
-FELDINHALT *Content(uint32_t card, uint32_t field) {
-    for (FELDINHALT *f = lpFELDINHALTstart; f; f = f->next)
-        if (f->nKartenKennung == card && f->nFeldIndex == field)
-            return f;
-    return nullptr;
-}
-
 // The content's characters, never more than its recorded length.
 uint32_t TextLength(const FELDINHALT *f) {
     uint32_t n = 0;
@@ -41,10 +34,7 @@ uint32_t FW_GetMaxLaenge(uint32_t nKarte, uint32_t nFeld) {
             }
         }
     if (!own) {
-        KARTE *card = nullptr;
-        for (KARTE *k = lpKARTEstart; k && !card; k = k->next)
-            if (k->nKartenKennung == nKarte)
-                card = k;
+        KARTE *card = SW_FindKarte(nKarte);
         for (FELDTABELLE *f = lpFELDTABELLEstart; card && f; f = f->next)
             if (f->nOrdnerKennung == card->nOrdnerKennung && f->nFeldIndex == nFeld) {
                 max = f->feldlaenge;
@@ -72,7 +62,7 @@ int FW_PutFeld(uint32_t nKarte, uint32_t nFeld, const char *lpInhalt, TREEHANDLE
         ML_WriteLog("FW00", "error: FW_PutFeld(lpFELDINHALTtmp = NULL)", 0);
         return -1;
     }
-    FELDINHALT *rec = Content(nKarte, nFeld);
+    FELDINHALT *rec = SW_FindInhalt(nKarte, nFeld);
     if (!rec)
         return -1;
 
@@ -112,7 +102,7 @@ int FW_PutFeld(uint32_t nKarte, uint32_t nFeld, const char *lpInhalt, TREEHANDLE
 }
 
 int FW_GetFeld(uint32_t nKarte, uint32_t nFeld, char *buffer) {
-    FELDINHALT *rec = Content(nKarte, nFeld);
+    FELDINHALT *rec = SW_FindInhalt(nKarte, nFeld);
     if (!rec || !rec->lpFeldInhalt)
         return -1;
     uint32_t len = TextLength(rec);

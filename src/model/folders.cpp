@@ -18,13 +18,6 @@ ORDNER *ByTreeItem(TREEHANDLE hItem) {
     return nullptr;
 }
 
-ORDNER *ById(uint32_t id) {
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
-        if (o->nOrdnerKennung == id)
-            return o;
-    return nullptr;
-}
-
 FELDTABELLE *Field(uint32_t folder, uint32_t index) {
     for (FELDTABELLE *f = lpFELDTABELLEstart; f; f = f->next)
         if (f->nOrdnerKennung == folder && f->nFeldIndex == index)
@@ -77,21 +70,21 @@ int OW_SetOrdnerExpanded(TREEHANDLE hItem, uint32_t nExpanded) {
 }
 
 ORDNER *OW_GetOrdnerStructAdr(uint32_t nOrdnerID) {
-    if (ORDNER *o = ById(nOrdnerID))
+    if (ORDNER *o = SW_FindOrdner(nOrdnerID))
         return o;
     ML_WriteLogF("OW07", 0, "OW_GetOrdnerStructAdr(UINT nOrdnerID=%d) [return 0]", static_cast<int>(nOrdnerID));
     return nullptr;
 }
 
 TREEHANDLE OW_GetTreeHandle(uint32_t nIndex) {
-    if (ORDNER *o = ById(nIndex))
+    if (ORDNER *o = SW_FindOrdner(nIndex))
         return o->hOrdnerTree;
     ML_WriteLogF("OW01", 0, "OW_GetTreeHandle(UINT nIndex=%d) [return NULL]", static_cast<int>(nIndex));
     return nullptr;
 }
 
 char *OW_GetOrdnerNameById(uint32_t nOrdnerID) {
-    ORDNER *o = ById(nOrdnerID);
+    ORDNER *o = SW_FindOrdner(nOrdnerID);
     return o ? o->cOrdnerName : nullptr;
 }
 

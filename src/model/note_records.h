@@ -1,6 +1,8 @@
 // Notes: small coloured text windows with an optional alarm, kept in the safe.
 #pragma once
 
+#include "model/record_list.h"
+
 #include <cstdint>
 
 typedef struct NoteWindowRec *NOTEWINDOW; // a window handle as the window layer hands it out
@@ -26,3 +28,4 @@ struct NOTIZ {
 };
 
 extern NOTIZ *lpNOTIZstart, *lpNOTIZact;
+inline SW_LIST<NOTIZ> NW_Notes() { return {lpNOTIZstart}; }

@@ -62,3 +62,31 @@ void FW_FreeInhalt(const char *tag, FELDINHALT *rec) {
     rec->lpFeldInhalt = nullptr;
     rec->nFeldLaenge = 0;
 }
+
+ORDNER *SW_FindOrdner(uint32_t nOrdnerKennung) {
+    for (ORDNER *o : SW_Folders())
+        if (o->nOrdnerKennung == nOrdnerKennung)
+            return o;
+    return nullptr;
+}
+
+KARTE *SW_FindKarte(uint32_t nKartenKennung) {
+    for (KARTE *k : SW_Cards())
+        if (k->nKartenKennung == nKartenKennung)
+            return k;
+    return nullptr;
+}
+
+FELDTABCARD *SW_FindCardField(uint32_t nKartenKennung, uint32_t nFeldIndex) {
+    for (FELDTABCARD *f : SW_CardFields())
+        if (f->KartenKennung == nKartenKennung && f->FeldIndex == nFeldIndex)
+            return f;
+    return nullptr;
+}
+
+FELDINHALT *SW_FindInhalt(uint32_t nKartenKennung, uint32_t nFeldIndex) {
+    for (FELDINHALT *f : SW_Contents())
+        if (f->nKartenKennung == nKartenKennung && f->nFeldIndex == nFeldIndex)
+            return f;
+    return nullptr;
+}

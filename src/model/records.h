@@ -5,6 +5,8 @@
 // the lists own their records, and a content record owns its text.
 #pragma once
 
+#include "model/record_list.h"
+
 #include <cstdint>
 
 // A tree view item as the window layer hands it out; only stored and compared here.
@@ -86,6 +88,18 @@ extern FELDTABELLE *lpFELDTABELLEstart, *lpFELDTABELLEact;
 extern KARTE *lpKARTEstart, *lpKARTEact;
 extern FELDTABCARD *lpFELDTABCARDstart, *lpFELDTABCARDact;
 extern FELDINHALT *lpFELDINHALTstart, *lpFELDINHALTact;
+
+// The lists in order, and the records found by their ids (null when none is there).
+inline SW_LIST<ORDNER> SW_Folders() { return {lpORDNERstart}; }
+inline SW_LIST<FELDTABELLE> SW_FolderFields() { return {lpFELDTABELLEstart}; }
+inline SW_LIST<KARTE> SW_Cards() { return {lpKARTEstart}; }
+inline SW_LIST<FELDTABCARD> SW_CardFields() { return {lpFELDTABCARDstart}; }
+inline SW_LIST<FELDINHALT> SW_Contents() { return {lpFELDINHALTstart}; }
+ORDNER *SW_FindOrdner(uint32_t nOrdnerKennung);
+KARTE *SW_FindKarte(uint32_t nKartenKennung);
+// A card's own field description (cards with fields of their own).
+FELDTABCARD *SW_FindCardField(uint32_t nKartenKennung, uint32_t nFeldIndex);
+FELDINHALT *SW_FindInhalt(uint32_t nKartenKennung, uint32_t nFeldIndex);
 
 extern uint32_t nOrdnerCount; // folders
 extern uint32_t nCardCount;   // cards

@@ -121,19 +121,6 @@ uint32_t Collect(const char *text, uint32_t options, bool show) {
     return run.hits;
 }
 
-const ORDNER *FolderById(uint32_t id) {
-    for (const ORDNER *o = lpORDNERstart; o; o = o->next)
-        if (o->nOrdnerKennung == id)
-            return o;
-    return nullptr;
-}
-
-const KARTE *CardById(uint32_t id) {
-    for (const KARTE *k = lpKARTEstart; k; k = k->next)
-        if (k->nKartenKennung == id)
-            return k;
-    return nullptr;
-}
 } // namespace
 
 int SE_Matches(const char *text, uint32_t length, const char *pattern) {
@@ -209,10 +196,10 @@ TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r) {
     if (!r)
         return nullptr;
     if (r->kind == SE_KIND_FOLDER) {
-        const ORDNER *o = FolderById(r->nOrdnerKennung);
+        const ORDNER *o = SW_FindOrdner(r->nOrdnerKennung);
         return o ? o->hOrdnerTree : nullptr;
     }
-    const KARTE *k = CardById(r->nKartenKennung);
+    const KARTE *k = SW_FindKarte(r->nKartenKennung);
     return k ? k->hCardTree : nullptr;
 }
 
@@ -220,11 +207,11 @@ const char *SE_ResultText(const SEARCHRESULT *r) {
     if (!r)
         return nullptr;
     if (r->kind == SE_KIND_FOLDER) {
-        const ORDNER *o = FolderById(r->nOrdnerKennung);
+        const ORDNER *o = SW_FindOrdner(r->nOrdnerKennung);
         return o ? o->cOrdnerName : nullptr;
     }
     if (r->kind == SE_KIND_CARD) {
-        const KARTE *k = CardById(r->nKartenKennung);
+        const KARTE *k = SW_FindKarte(r->nKartenKennung);
         return k ? k->cKartenName : nullptr;
     }
     for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)

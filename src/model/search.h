@@ -37,6 +37,7 @@ struct SEARCHRESULT {
 };
 
 extern SEARCHRESULT *lpSEARCHRESULTstart, *lpSEARCHRESULTact;
+inline SW_LIST<SEARCHRESULT> SE_Results() { return {lpSEARCHRESULTstart}; }
 
 // Whether pattern occurs in the first length bytes of text (fewer when a zero
 // byte comes first), without regard to the case of A to Z. An empty pattern

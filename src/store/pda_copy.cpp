@@ -24,14 +24,11 @@ int SW_SaveForPDA() {
     // are kept aside meanwhile and put back whatever happens.
     char keptPath[SAFE_PATH_SIZE];
     memcpy(keptPath, cActSafePath, sizeof keptPath);
-    PL_HANDLE keptHandle = hmySafe;
+    PL_HANDLE keptHandle = SW_SwapActiveFile(nullptr);
     memcpy(cActSafePath, target, sizeof cActSafePath);
-    hmySafe = nullptr;
     int rc = SW_PutSafe(0, 1);
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
     memcpy(cActSafePath, keptPath, sizeof cActSafePath);
-    hmySafe = keptHandle;
+    SW_SetActiveFile(keptHandle); // the copy's file is closed
     if (rc != 0)
         return -1; // the writer told the user
     UI_MessageBox("Backup done!", "Notice", UI_MB_OK | UI_MB_ICONINFORMATION);

@@ -35,26 +35,156 @@ void GetTextConverted(const uint8_t *img, size_t off, size_t stored, char *field
     memcpy(field, img + off, n);
 }
 
+void PutImage(uint8_t *img, const SW_LAYOUT &l, const void *record, bool last) {
+    memset(img, 0, l.size);
+    const auto *r = static_cast<const uint8_t *>(record);
+    for (const SW_FIELD *f = l.fields; f != l.fields + l.count; ++f) {
+        if (f->kind == SW_NUMBER) {
+            uint32_t v;
+            memcpy(&v, r + f->member, sizeof v);
+            PutU32(img, f->at, v);
+        } else {
+            PutBytes(img, f->at, reinterpret_cast<const char *>(r + f->member), f->stored);
+        }
+    }
+    PutU32(img, l.next, last ? 0 : 1);
+}
+
+uint32_t GetImage(const uint8_t *img, const SW_LAYOUT &l, void *record) {
+    auto *r = static_cast<uint8_t *>(record);
+    for (const SW_FIELD *f = l.fields; f != l.fields + l.count; ++f) {
+        char *field = reinterpret_cast<char *>(r + f->member);
+        switch (f->kind) {
+        case SW_NUMBER: {
+            uint32_t v = GetU32(img, f->at);
+            memcpy(field, &v, sizeof v);
+            break;
+        }
+        case SW_TEXT:
+            GetText(img, f->at, f->stored, field, f->size);
+            break;
+        case SW_OLDTEXT:
+            GetTextConverted(img, f->at, f->stored, field, f->size);
+            break;
+        case SW_RAW:
+            memcpy(field, img + f->at, f->stored);
+            break;
+        }
+    }
+    return GetU32(img, l.next);
+}
+
 bool OldLayout(uint32_t major, uint32_t minor, uint32_t lastOldMinor) {
     return SW_VersionNumber(major, minor) < SAFE_VERSION && minor >= 1 && minor <= lastOldMinor;
 }
 } // namespace
 
-uint32_t SW_OrdnerImageSize(uint32_t major, uint32_t minor) {
-    if (!OldLayout(major, minor, 8))
-        return ORDNER_IMAGE_SIZE;
-    return minor <= 5 ? ORDNER_IMAGE_SIZE_V105 : ORDNER_IMAGE_SIZE_V108;
+// ---------------------------------------------------------------- the layouts
+// One row per stored field: where it lies in the image, how it is stored, and
+// the record's field it fills. Handles and pointers are not stored.
+#define SW_NUM(T, m, at) {at, SW_NUMBER, 4, offsetof(T, m), sizeof(T::m)}
+#define SW_FIELD_OF(T, m, at, kind, stored) {at, kind, stored, offsetof(T, m), sizeof(T::m)}
+#define SW_LAYOUT_OF(size, next, rows) {size, next, rows, sizeof rows / sizeof rows[0]}
+
+namespace {
+const SW_FIELD kOrdner[] = {
+    SW_NUM(ORDNER, nOrdnerKennung, 4), SW_NUM(ORDNER, nOrdnerOrder, 8),
+    SW_FIELD_OF(ORDNER, cOrdnerName, 12, SW_TEXT, 25), SW_FIELD_OF(ORDNER, cIconName, 37, SW_TEXT, 25),
+    SW_NUM(ORDNER, nExpanded, 64), SW_NUM(ORDNER, nCategory, 68)};
+const SW_FIELD kOrdnerV108[] = {
+    SW_NUM(ORDNER, nOrdnerKennung, 4), SW_NUM(ORDNER, nOrdnerOrder, 8),
+    SW_FIELD_OF(ORDNER, cOrdnerName, 12, SW_OLDTEXT, 25), SW_FIELD_OF(ORDNER, cIconName, 37, SW_OLDTEXT, 27),
+    SW_NUM(ORDNER, nExpanded, 64)};
+const SW_FIELD kOrdnerV105[] = {
+    SW_NUM(ORDNER, nOrdnerKennung, 4), SW_FIELD_OF(ORDNER, cOrdnerName, 8, SW_OLDTEXT, 25),
+    SW_FIELD_OF(ORDNER, cIconName, 33, SW_OLDTEXT, 27)};
+
+const SW_FIELD kFeldTabelle[] = {
+    SW_NUM(FELDTABELLE, nOrdnerKennung, 0), SW_NUM(FELDTABELLE, nFeldIndex, 4), SW_NUM(FELDTABELLE, nFeldOrder, 8),
+    SW_FIELD_OF(FELDTABELLE, feldname, 12, SW_TEXT, 28), SW_NUM(FELDTABELLE, feldtyp, 40),
+    SW_NUM(FELDTABELLE, feldlaenge, 44), SW_NUM(FELDTABELLE, drag, 48)};
+const SW_FIELD kFeldTabelleV110[] = {
+    SW_NUM(FELDTABELLE, nOrdnerKennung, 0), SW_NUM(FELDTABELLE, nFeldIndex, 4),
+    SW_FIELD_OF(FELDTABELLE, feldname, 8, SW_OLDTEXT, 28), SW_NUM(FELDTABELLE, feldtyp, 36),
+    SW_NUM(FELDTABELLE, feldlaenge, 40), SW_NUM(FELDTABELLE, drag, 44)};
+
+const SW_FIELD kKarte[] = {
+    SW_NUM(KARTE, nOrdnerKennung, 4), SW_NUM(KARTE, nKartenKennung, 8), SW_NUM(KARTE, nKartenOrder, 12),
+    SW_FIELD_OF(KARTE, cKartenName, 16, SW_TEXT, 50), SW_FIELD_OF(KARTE, cIconName, 66, SW_TEXT, 25),
+    SW_NUM(KARTE, nExpanded, 92), SW_NUM(KARTE, nCategory, 96)};
+const SW_FIELD kKarteV108[] = {
+    SW_NUM(KARTE, nOrdnerKennung, 4), SW_NUM(KARTE, nKartenKennung, 8), SW_NUM(KARTE, nKartenOrder, 12),
+    SW_FIELD_OF(KARTE, cKartenName, 16, SW_OLDTEXT, 50), SW_FIELD_OF(KARTE, cIconName, 66, SW_OLDTEXT, 26),
+    SW_NUM(KARTE, nExpanded, 92)};
+const SW_FIELD kKarteV105[] = {
+    SW_NUM(KARTE, nOrdnerKennung, 4), SW_NUM(KARTE, nKartenKennung, 8),
+    SW_FIELD_OF(KARTE, cKartenName, 12, SW_OLDTEXT, 50), SW_FIELD_OF(KARTE, cIconName, 62, SW_OLDTEXT, 26)};
+
+const SW_FIELD kFeldInhalt[] = {SW_NUM(FELDINHALT, nKartenKennung, 4), SW_NUM(FELDINHALT, nFeldIndex, 8),
+                                SW_NUM(FELDINHALT, nFeldLaenge, 12)};
+
+const SW_FIELD kFeldTabCard[] = {
+    SW_NUM(FELDTABCARD, KartenKennung, 0), SW_NUM(FELDTABCARD, FeldIndex, 4), SW_NUM(FELDTABCARD, FeldOrder, 8),
+    SW_FIELD_OF(FELDTABCARD, FeldName, 12, SW_TEXT, 28), SW_NUM(FELDTABCARD, Feldtyp, 40),
+    SW_NUM(FELDTABCARD, Feldlaenge, 44), SW_NUM(FELDTABCARD, drag, 48)};
+
+const SW_FIELD kNotiz[] = {
+    SW_NUM(NOTIZ, nReserved, 0), SW_NUM(NOTIZ, crBackground, 4), SW_NUM(NOTIZ, rcWindow.left, 16),
+    SW_NUM(NOTIZ, rcWindow.top, 20), SW_NUM(NOTIZ, rcWindow.right, 24), SW_NUM(NOTIZ, rcWindow.bottom, 28),
+    SW_NUM(NOTIZ, nTextSize, 32), SW_FIELD_OF(NOTIZ, szAlarmDate, 40, SW_RAW, 6),
+    SW_FIELD_OF(NOTIZ, szAlarmTime, 46, SW_RAW, 4), SW_FIELD_OF(NOTIZ, cReserved1, 50, SW_RAW, 2),
+    SW_NUM(NOTIZ, crText, 52), SW_FIELD_OF(NOTIZ, cReserved2, 56, SW_RAW, 12)};
+
+const SW_FIELD kDtopHeader[] = {
+    SW_FIELD_OF(DTOPHEADER, szDesktopId, 0, SW_TEXT, 12), SW_NUM(DTOPHEADER, nProfilIndex, 12),
+    SW_NUM(DTOPHEADER, nWidth, 16), SW_NUM(DTOPHEADER, nHeight, 20),
+    SW_FIELD_OF(DTOPHEADER, szProfilName, 24, SW_TEXT, 41), SW_FIELD_OF(DTOPHEADER, szComputerName, 65, SW_TEXT, 31),
+    SW_FIELD_OF(DTOPHEADER, szCreated, 96, SW_RAW, 8)};
+
+const SW_FIELD kDesktop[] = {SW_NUM(DESKTOP, nIndex, 0), SW_NUM(DESKTOP, nProfilIndex, 4), SW_NUM(DESKTOP, nTextLen, 8),
+                             SW_NUM(DESKTOP, x, 12), SW_NUM(DESKTOP, y, 16)};
+} // namespace
+
+const SW_LAYOUT SW_ORDNER_LAYOUT = SW_LAYOUT_OF(ORDNER_IMAGE_SIZE, 72, kOrdner);
+const SW_LAYOUT SW_ORDNER_LAYOUT_V108 = SW_LAYOUT_OF(ORDNER_IMAGE_SIZE_V108, 68, kOrdnerV108);
+const SW_LAYOUT SW_ORDNER_LAYOUT_V105 = SW_LAYOUT_OF(ORDNER_IMAGE_SIZE_V105, 60, kOrdnerV105);
+const SW_LAYOUT SW_FELDTABELLE_LAYOUT = SW_LAYOUT_OF(FELDTABELLE_IMAGE_SIZE, 52, kFeldTabelle);
+const SW_LAYOUT SW_FELDTABELLE_LAYOUT_V110 = SW_LAYOUT_OF(FELDTABELLE_IMAGE_SIZE_V110, 48, kFeldTabelleV110);
+const SW_LAYOUT SW_KARTE_LAYOUT = SW_LAYOUT_OF(KARTE_IMAGE_SIZE, 100, kKarte);
+const SW_LAYOUT SW_KARTE_LAYOUT_V108 = SW_LAYOUT_OF(KARTE_IMAGE_SIZE_V108, 96, kKarteV108);
+const SW_LAYOUT SW_KARTE_LAYOUT_V105 = SW_LAYOUT_OF(KARTE_IMAGE_SIZE_V105, 88, kKarteV105);
+const SW_LAYOUT SW_FELDINHALT_LAYOUT = SW_LAYOUT_OF(FELDINHALT_IMAGE_SIZE, 16, kFeldInhalt);
+const SW_LAYOUT SW_FELDTABCARD_LAYOUT = SW_LAYOUT_OF(FELDTABCARD_IMAGE_SIZE, 52, kFeldTabCard);
+const SW_LAYOUT SW_NOTIZ_LAYOUT = SW_LAYOUT_OF(NOTIZ_IMAGE_SIZE, 68, kNotiz);
+const SW_LAYOUT SW_DTOPHEADER_LAYOUT = SW_LAYOUT_OF(DTOPHEADER_IMAGE_SIZE, 104, kDtopHeader);
+const SW_LAYOUT SW_DESKTOP_LAYOUT = SW_LAYOUT_OF(DESKTOP_IMAGE_SIZE, 24, kDesktop);
+
+uint32_t SW_ImageOffset(const SW_LAYOUT &layout, size_t member) {
+    for (const SW_FIELD *f = layout.fields; f != layout.fields + layout.count; ++f)
+        if (f->member == member)
+            return f->at;
+    return layout.size;
 }
 
-uint32_t SW_FeldTabelleImageSize(uint32_t major, uint32_t minor) {
-    return OldLayout(major, minor, 10) ? FELDTABELLE_IMAGE_SIZE_V110 : FELDTABELLE_IMAGE_SIZE;
+const SW_LAYOUT &SW_OrdnerLayout(uint32_t major, uint32_t minor) {
+    if (!OldLayout(major, minor, 8))
+        return SW_ORDNER_LAYOUT;
+    return minor <= 5 ? SW_ORDNER_LAYOUT_V105 : SW_ORDNER_LAYOUT_V108;
 }
 
-uint32_t SW_KarteImageSize(uint32_t major, uint32_t minor) {
-    if (!OldLayout(major, minor, 8))
-        return KARTE_IMAGE_SIZE;
-    return minor <= 5 ? KARTE_IMAGE_SIZE_V105 : KARTE_IMAGE_SIZE_V108;
+const SW_LAYOUT &SW_FeldTabelleLayout(uint32_t major, uint32_t minor) {
+    return OldLayout(major, minor, 10) ? SW_FELDTABELLE_LAYOUT_V110 : SW_FELDTABELLE_LAYOUT;
 }
+
+const SW_LAYOUT &SW_KarteLayout(uint32_t major, uint32_t minor) {
+    if (!OldLayout(major, minor, 8))
+        return SW_KARTE_LAYOUT;
+    return minor <= 5 ? SW_KARTE_LAYOUT_V105 : SW_KARTE_LAYOUT_V108;
+}
+
+uint32_t SW_OrdnerImageSize(uint32_t major, uint32_t minor) { return SW_OrdnerLayout(major, minor).size; }
+uint32_t SW_FeldTabelleImageSize(uint32_t major, uint32_t minor) { return SW_FeldTabelleLayout(major, minor).size; }
+uint32_t SW_KarteImageSize(uint32_t major, uint32_t minor) { return SW_KarteLayout(major, minor).size; }
 
 // ---------------------------------------------------------------- header, control, text block
 void SW_PutHeaderImage(uint8_t *img, const SAFEHEADER *h) {
@@ -96,233 +226,59 @@ bool SW_TextBlockPlausible(const TEXTBLOCKHEADER *t, uint64_t left) {
     return t->nCryptLength <= left && t->nPlainLength <= 16ull * t->nCryptLength + 4096u;
 }
 
-// ---------------------------------------------------------------- folders
-void SW_PutOrdnerImage(uint8_t *img, const ORDNER *o, bool last) {
-    memset(img, 0, ORDNER_IMAGE_SIZE);
-    PutU32(img, 4, o->nOrdnerKennung);
-    PutU32(img, 8, o->nOrdnerOrder);
-    PutBytes(img, 12, o->cOrdnerName, 25);
-    PutBytes(img, 37, o->cIconName, 25);
-    PutU32(img, 64, o->nExpanded);
-    PutU32(img, 68, o->nCategory);
-    PutU32(img, 72, last ? 0 : 1);
-}
+// ---------------------------------------------------------------- the records
+// Older layouts lack the order (it was the id), the expanded flag and the category.
+void SW_PutOrdnerImage(uint8_t *img, const ORDNER *o, bool last) { PutImage(img, SW_ORDNER_LAYOUT, o, last); }
 
 uint32_t SW_GetOrdnerImage(const uint8_t *img, uint32_t major, uint32_t minor, ORDNER *o) {
-    switch (SW_OrdnerImageSize(major, minor)) {
-    case ORDNER_IMAGE_SIZE_V105:
-        o->nOrdnerKennung = GetU32(img, 4);
-        GetTextConverted(img, 8, 25, o->cOrdnerName, sizeof o->cOrdnerName);
-        GetTextConverted(img, 33, 27, o->cIconName, sizeof o->cIconName);
+    const SW_LAYOUT &l = SW_OrdnerLayout(major, minor);
+    o->nExpanded = o->nCategory = 0;
+    uint32_t next = GetImage(img, l, o);
+    if (&l == &SW_ORDNER_LAYOUT_V105)
         o->nOrdnerOrder = o->nOrdnerKennung;
-        o->nExpanded = 0;
-        o->nCategory = 0;
-        return GetU32(img, 60);
-    case ORDNER_IMAGE_SIZE_V108:
-        o->nOrdnerKennung = GetU32(img, 4);
-        o->nOrdnerOrder = GetU32(img, 8);
-        GetTextConverted(img, 12, 25, o->cOrdnerName, sizeof o->cOrdnerName);
-        GetTextConverted(img, 37, 27, o->cIconName, sizeof o->cIconName);
-        o->nExpanded = GetU32(img, 64);
-        o->nCategory = 0;
-        return GetU32(img, 68);
-    default:
-        o->nOrdnerKennung = GetU32(img, 4);
-        o->nOrdnerOrder = GetU32(img, 8);
-        GetText(img, 12, 25, o->cOrdnerName, sizeof o->cOrdnerName);
-        GetText(img, 37, 25, o->cIconName, sizeof o->cIconName);
-        o->nExpanded = GetU32(img, 64);
-        o->nCategory = GetU32(img, 68);
-        return GetU32(img, 72);
-    }
+    return next;
 }
 
-// ---------------------------------------------------------------- field descriptions
 void SW_PutFeldTabelleImage(uint8_t *img, const FELDTABELLE *f, bool last) {
-    memset(img, 0, FELDTABELLE_IMAGE_SIZE);
-    PutU32(img, 0, f->nOrdnerKennung);
-    PutU32(img, 4, f->nFeldIndex);
-    PutU32(img, 8, f->nFeldOrder);
-    PutBytes(img, 12, f->feldname, 28);
-    PutU32(img, 40, f->feldtyp);
-    PutU32(img, 44, f->feldlaenge);
-    PutU32(img, 48, f->drag);
-    PutU32(img, 52, last ? 0 : 1);
+    PutImage(img, SW_FELDTABELLE_LAYOUT, f, last);
 }
 
 uint32_t SW_GetFeldTabelleImage(const uint8_t *img, uint32_t major, uint32_t minor, FELDTABELLE *f) {
-    f->nOrdnerKennung = GetU32(img, 0);
-    f->nFeldIndex = GetU32(img, 4);
-    if (SW_FeldTabelleImageSize(major, minor) == FELDTABELLE_IMAGE_SIZE_V110) {
-        GetTextConverted(img, 8, 28, f->feldname, sizeof f->feldname);
-        f->feldtyp = GetU32(img, 36);
-        f->feldlaenge = GetU32(img, 40);
-        f->drag = GetU32(img, 44);
+    const SW_LAYOUT &l = SW_FeldTabelleLayout(major, minor);
+    uint32_t next = GetImage(img, l, f);
+    if (&l == &SW_FELDTABELLE_LAYOUT_V110)
         f->nFeldOrder = f->nFeldIndex;
-        return GetU32(img, 48);
-    }
-    f->nFeldOrder = GetU32(img, 8);
-    GetText(img, 12, 28, f->feldname, sizeof f->feldname);
-    f->feldtyp = GetU32(img, 40);
-    f->feldlaenge = GetU32(img, 44);
-    f->drag = GetU32(img, 48);
-    return GetU32(img, 52);
+    return next;
 }
 
-// ---------------------------------------------------------------- cards
-void SW_PutKarteImage(uint8_t *img, const KARTE *k, bool last) {
-    memset(img, 0, KARTE_IMAGE_SIZE);
-    PutU32(img, 4, k->nOrdnerKennung);
-    PutU32(img, 8, k->nKartenKennung);
-    PutU32(img, 12, k->nKartenOrder);
-    PutBytes(img, 16, k->cKartenName, 50);
-    PutBytes(img, 66, k->cIconName, 25);
-    PutU32(img, 92, k->nExpanded);
-    PutU32(img, 96, k->nCategory);
-    PutU32(img, 100, last ? 0 : 1);
-}
+void SW_PutKarteImage(uint8_t *img, const KARTE *k, bool last) { PutImage(img, SW_KARTE_LAYOUT, k, last); }
 
 uint32_t SW_GetKarteImage(const uint8_t *img, uint32_t major, uint32_t minor, KARTE *k) {
-    k->nOrdnerKennung = GetU32(img, 4);
-    k->nKartenKennung = GetU32(img, 8);
-    switch (SW_KarteImageSize(major, minor)) {
-    case KARTE_IMAGE_SIZE_V105:
-        GetTextConverted(img, 12, 50, k->cKartenName, sizeof k->cKartenName);
-        GetTextConverted(img, 62, 26, k->cIconName, sizeof k->cIconName);
+    const SW_LAYOUT &l = SW_KarteLayout(major, minor);
+    k->nExpanded = k->nCategory = 0;
+    uint32_t next = GetImage(img, l, k);
+    if (&l == &SW_KARTE_LAYOUT_V105)
         k->nKartenOrder = k->nKartenKennung;
-        k->nExpanded = 0;
-        k->nCategory = 0;
-        return GetU32(img, 88);
-    case KARTE_IMAGE_SIZE_V108:
-        k->nKartenOrder = GetU32(img, 12);
-        GetTextConverted(img, 16, 50, k->cKartenName, sizeof k->cKartenName);
-        GetTextConverted(img, 66, 26, k->cIconName, sizeof k->cIconName);
-        k->nExpanded = GetU32(img, 92);
-        k->nCategory = 0;
-        return GetU32(img, 96);
-    default:
-        k->nKartenOrder = GetU32(img, 12);
-        GetText(img, 16, 50, k->cKartenName, sizeof k->cKartenName);
-        GetText(img, 66, 25, k->cIconName, sizeof k->cIconName);
-        k->nExpanded = GetU32(img, 92);
-        k->nCategory = GetU32(img, 96);
-        return GetU32(img, 100);
-    }
+    return next;
 }
 
-// ---------------------------------------------------------------- contents
 void SW_PutFeldInhaltImage(uint8_t *img, const FELDINHALT *f, bool last) {
-    memset(img, 0, FELDINHALT_IMAGE_SIZE);
-    PutU32(img, 4, f->nKartenKennung);
-    PutU32(img, 8, f->nFeldIndex);
-    PutU32(img, 12, f->nFeldLaenge);
-    PutU32(img, 16, last ? 0 : 1);
+    PutImage(img, SW_FELDINHALT_LAYOUT, f, last);
 }
+uint32_t SW_GetFeldInhaltImage(const uint8_t *img, FELDINHALT *f) { return GetImage(img, SW_FELDINHALT_LAYOUT, f); }
 
-uint32_t SW_GetFeldInhaltImage(const uint8_t *img, FELDINHALT *f) {
-    f->nKartenKennung = GetU32(img, 4);
-    f->nFeldIndex = GetU32(img, 8);
-    f->nFeldLaenge = GetU32(img, 12);
-    return GetU32(img, 16);
-}
-
-// ---------------------------------------------------------------- card field tables
 void SW_PutFeldTabCardImage(uint8_t *img, const FELDTABCARD *f, bool last) {
-    memset(img, 0, FELDTABCARD_IMAGE_SIZE);
-    PutU32(img, 0, f->KartenKennung);
-    PutU32(img, 4, f->FeldIndex);
-    PutU32(img, 8, f->FeldOrder);
-    PutBytes(img, 12, f->FeldName, 28);
-    PutU32(img, 40, f->Feldtyp);
-    PutU32(img, 44, f->Feldlaenge);
-    PutU32(img, 48, f->drag);
-    PutU32(img, 52, last ? 0 : 1);
+    PutImage(img, SW_FELDTABCARD_LAYOUT, f, last);
 }
+uint32_t SW_GetFeldTabCardImage(const uint8_t *img, FELDTABCARD *f) { return GetImage(img, SW_FELDTABCARD_LAYOUT, f); }
 
-uint32_t SW_GetFeldTabCardImage(const uint8_t *img, FELDTABCARD *f) {
-    f->KartenKennung = GetU32(img, 0);
-    f->FeldIndex = GetU32(img, 4);
-    f->FeldOrder = GetU32(img, 8);
-    GetText(img, 12, 28, f->FeldName, sizeof f->FeldName);
-    f->Feldtyp = GetU32(img, 40);
-    f->Feldlaenge = GetU32(img, 44);
-    f->drag = GetU32(img, 48);
-    return GetU32(img, 52);
-}
+void SW_PutNotizImage(uint8_t *img, const NOTIZ *n, bool last) { PutImage(img, SW_NOTIZ_LAYOUT, n, last); }
+uint32_t SW_GetNotizImage(const uint8_t *img, NOTIZ *n) { return GetImage(img, SW_NOTIZ_LAYOUT, n); }
 
-// ---------------------------------------------------------------- notes
-void SW_PutNotizImage(uint8_t *img, const NOTIZ *n, bool last) {
-    memset(img, 0, NOTIZ_IMAGE_SIZE);
-    PutU32(img, 0, n->nReserved);
-    PutU32(img, 4, n->crBackground);
-    PutU32(img, 16, static_cast<uint32_t>(n->rcWindow.left));
-    PutU32(img, 20, static_cast<uint32_t>(n->rcWindow.top));
-    PutU32(img, 24, static_cast<uint32_t>(n->rcWindow.right));
-    PutU32(img, 28, static_cast<uint32_t>(n->rcWindow.bottom));
-    PutU32(img, 32, n->nTextSize);
-    PutBytes(img, 40, n->szAlarmDate, 6);
-    PutBytes(img, 46, n->szAlarmTime, 4);
-    PutBytes(img, 50, n->cReserved1, 2);
-    PutU32(img, 52, n->crText);
-    PutBytes(img, 56, n->cReserved2, 12);
-    PutU32(img, 68, last ? 0 : 1);
-}
-
-uint32_t SW_GetNotizImage(const uint8_t *img, NOTIZ *n) {
-    n->nReserved = GetU32(img, 0);
-    n->crBackground = GetU32(img, 4);
-    n->rcWindow.left = static_cast<int32_t>(GetU32(img, 16));
-    n->rcWindow.top = static_cast<int32_t>(GetU32(img, 20));
-    n->rcWindow.right = static_cast<int32_t>(GetU32(img, 24));
-    n->rcWindow.bottom = static_cast<int32_t>(GetU32(img, 28));
-    n->nTextSize = GetU32(img, 32);
-    memcpy(n->szAlarmDate, img + 40, 6);
-    memcpy(n->szAlarmTime, img + 46, 4);
-    memcpy(n->cReserved1, img + 50, 2);
-    n->crText = GetU32(img, 52);
-    memcpy(n->cReserved2, img + 56, 12);
-    return GetU32(img, 68);
-}
-
-// ---------------------------------------------------------------- desktop profiles
 void SW_PutDtopHeaderImage(uint8_t *img, const DTOPHEADER *d, bool last) {
-    memset(img, 0, DTOPHEADER_IMAGE_SIZE);
-    PutBytes(img, 0, d->szDesktopId, 12);
-    PutU32(img, 12, d->nProfilIndex);
-    PutU32(img, 16, d->nWidth);
-    PutU32(img, 20, d->nHeight);
-    PutBytes(img, 24, d->szProfilName, 41);
-    PutBytes(img, 65, d->szComputerName, 31);
-    PutBytes(img, 96, d->szCreated, 8);
-    PutU32(img, 104, last ? 0 : 1);
+    PutImage(img, SW_DTOPHEADER_LAYOUT, d, last);
 }
+uint32_t SW_GetDtopHeaderImage(const uint8_t *img, DTOPHEADER *d) { return GetImage(img, SW_DTOPHEADER_LAYOUT, d); }
 
-uint32_t SW_GetDtopHeaderImage(const uint8_t *img, DTOPHEADER *d) {
-    GetText(img, 0, 12, d->szDesktopId, sizeof d->szDesktopId);
-    d->nProfilIndex = GetU32(img, 12);
-    d->nWidth = GetU32(img, 16);
-    d->nHeight = GetU32(img, 20);
-    GetText(img, 24, 41, d->szProfilName, sizeof d->szProfilName);
-    GetText(img, 65, 31, d->szComputerName, sizeof d->szComputerName);
-    memcpy(d->szCreated, img + 96, 8);
-    return GetU32(img, 104);
-}
-
-void SW_PutDesktopImage(uint8_t *img, const DESKTOP *d, bool last) {
-    memset(img, 0, DESKTOP_IMAGE_SIZE);
-    PutU32(img, 0, d->nIndex);
-    PutU32(img, 4, d->nProfilIndex);
-    PutU32(img, 8, d->nTextLen);
-    PutU32(img, 12, static_cast<uint32_t>(d->x));
-    PutU32(img, 16, static_cast<uint32_t>(d->y));
-    PutU32(img, 24, last ? 0 : 1);
-}
-
-uint32_t SW_GetDesktopImage(const uint8_t *img, DESKTOP *d) {
-    d->nIndex = GetU32(img, 0);
-    d->nProfilIndex = GetU32(img, 4);
-    d->nTextLen = GetU32(img, 8);
-    d->x = static_cast<int32_t>(GetU32(img, 12));
-    d->y = static_cast<int32_t>(GetU32(img, 16));
-    return GetU32(img, 24);
-}
+void SW_PutDesktopImage(uint8_t *img, const DESKTOP *d, bool last) { PutImage(img, SW_DESKTOP_LAYOUT, d, last); }
+uint32_t SW_GetDesktopImage(const uint8_t *img, DESKTOP *d) { return GetImage(img, SW_DESKTOP_LAYOUT, d); }

@@ -70,6 +70,42 @@ bool SW_TextBlockPlausible(const TEXTBLOCKHEADER *t, uint64_t left);
 // Version number for comparisons: 1.11 is 111.
 inline uint32_t SW_VersionNumber(uint32_t major, uint32_t minor) { return major * 100 + minor; }
 
+// A record's stored image, field by field: one layout per record kind and
+// version, used by the writer, the reader and the tests alike.
+enum SW_FIELDKIND : uint8_t {
+    SW_NUMBER,  // 4 bytes little-endian
+    SW_TEXT,    // text of a fixed width, written byte for byte, read terminated
+    SW_OLDTEXT, // an older layout's text: read up to its zero into the wider field
+    SW_RAW,     // bytes without terminator
+};
+struct SW_FIELD {
+    uint32_t at; // offset in the image
+    SW_FIELDKIND kind;
+    uint32_t stored; // bytes in the image
+    size_t member;   // offset of the field in the record
+    size_t size;     // and its size there
+};
+struct SW_LAYOUT {
+    uint32_t size;
+    uint32_t next; // offset of the stored `next`
+    const SW_FIELD *fields;
+    size_t count;
+};
+extern const SW_LAYOUT SW_ORDNER_LAYOUT, SW_ORDNER_LAYOUT_V108, SW_ORDNER_LAYOUT_V105;
+extern const SW_LAYOUT SW_FELDTABELLE_LAYOUT, SW_FELDTABELLE_LAYOUT_V110;
+extern const SW_LAYOUT SW_KARTE_LAYOUT, SW_KARTE_LAYOUT_V108, SW_KARTE_LAYOUT_V105;
+extern const SW_LAYOUT SW_FELDINHALT_LAYOUT, SW_FELDTABCARD_LAYOUT, SW_NOTIZ_LAYOUT;
+extern const SW_LAYOUT SW_DTOPHEADER_LAYOUT, SW_DESKTOP_LAYOUT;
+
+// Where a record's field (offsetof) lies in a layout's image; the layout's size
+// when the layout does not store it.
+uint32_t SW_ImageOffset(const SW_LAYOUT &layout, size_t member);
+
+// The layout a version stores, for the three record kinds whose layout changed.
+const SW_LAYOUT &SW_OrdnerLayout(uint32_t major, uint32_t minor);
+const SW_LAYOUT &SW_FeldTabelleLayout(uint32_t major, uint32_t minor);
+const SW_LAYOUT &SW_KarteLayout(uint32_t major, uint32_t minor);
+
 // Stored image sizes of the three record kinds whose layout changed over the versions.
 uint32_t SW_OrdnerImageSize(uint32_t major, uint32_t minor);
 uint32_t SW_FeldTabelleImageSize(uint32_t major, uint32_t minor);

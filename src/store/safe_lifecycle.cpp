@@ -79,25 +79,12 @@ const char *SW_ExtractSafeName(const char *path) {
 void SW_CopyTemp2Act() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CopyTemp2Act() (hmySafe=%x, tmpSafe=%x)", TRACE_PTR(hmySafe),
           TRACE_PTR(tmpSafe));
-    hmySafe = tmpSafe;
-    ActSafeHeader = TmpSafeHeader;
-    ActSafeControl = TmpSafeControl;
-    snprintf(cActSafePath, sizeof cActSafePath, "%s", cTmpSafePath);
-    SW_SetPassword(cActPasswort, cTmpPasswort);
-    SW_ClearPassword(cTmpPasswort); // the active safe's copy is the only one kept
-    tmpSafe = nullptr;
-    TmpSafeHeader = SAFEHEADER{};
-    TmpSafeControl = SAFECONTROL{};
+    SW_ActivateWorkCopy();
 }
 
 void SW_CloseWorkSafe() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_CloseWorkSafe() (tmpSafe=%x)", TRACE_PTR(tmpSafe));
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
-    TmpSafeHeader = SAFEHEADER{};
-    TmpSafeControl = SAFECONTROL{};
-    SW_ClearPassword(cTmpPasswort);
+    SW_ResetWorkCopy();
 }
 
 int SW_CloseSafe(int save) {
@@ -109,9 +96,7 @@ int SW_CloseSafe(int save) {
     Announce(SW_EVENT_CLOSED, cActSafePath);
     SW_RemoveRecoveryCopy(); // closed as the user asked: nothing left to recover
     SW_ForgetSafeFile();
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     // The decrypted texts and names go with the safe, wiped, not when the next
     // safe happens to be read.
     SW_ReleaseSafeLists();
@@ -228,17 +213,14 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     // whatever happens, so no later save can write empty lists over it.
     Announce(SW_EVENT_CLOSED, cActSafePath);
     SW_RemoveRecoveryCopy();
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     snprintf(cActSafePath, sizeof cActSafePath, "%s", path);
     snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
     SW_SetPassword(cActPasswort, cTmpPasswort);
-    tmpSafe = SW_WriteSafeHeader(cTmpSafePath, &TmpSafeHeader, &TmpSafeControl);
+    SW_SetWorkFile(SW_WriteSafeHeader(cTmpSafePath, &TmpSafeHeader, &TmpSafeControl));
     if (tmpSafe && PL_FlushFileBuffers(tmpSafe) != 0) {
         ErrorBox("cannot write safe");
-        PL_CloseHandle(tmpSafe);
-        tmpSafe = nullptr;
+        SW_SetWorkFile(nullptr);
         PL_DeleteFile(cTmpSafePath);
     }
     if (!tmpSafe) {

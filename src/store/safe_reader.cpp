@@ -27,11 +27,7 @@ const char TAG_FNK[] = "SW_FNK";
 
 void ErrorBox(const char *text) { UI_MessageBox(text, "Error", UI_MB_OK | UI_MB_ICONSTOP); }
 
-void CloseWorkingFile() {
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
-}
+void CloseWorkingFile() { SW_SetWorkFile(nullptr); }
 
 // While the sections are read, the working file comes in blocks: a safe is
 // tens of thousands of small records.
@@ -155,12 +151,28 @@ void TakeText(char *&cursor, uint32_t &left, char *dest, uint32_t len, uint32_t 
     cursor += skip;
     left -= skip;
 }
+// Reads a chain of records of one image size: each image read is given a record
+// from append(first) and filled by get(image, record), which answers the stored
+// `next`. The chain ends at a `next` of 0 or where its data ends. -1 when memory
+// ran out. A first image read already (a section's marker record) comes in img.
+template <typename Append, typename Get>
+int ReadChain(uint8_t *img, uint32_t size, bool mandatory, bool haveFirst, Append append, Get get) {
+    for (bool first = true;; first = false) {
+        if (!(first && haveFirst) && !ReadChainImage(img, size, first, mandatory))
+            return 0;
+        auto *record = append(first);
+        if (!record)
+            return -1;
+        if (get(img, record) == 0)
+            return 0;
+    }
+}
 } // namespace
 
 int SW_OpenSafe(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_OpenSafe(LPSTR %s)", path);
     snprintf(cTmpSafePath, sizeof cTmpSafePath, "%s", path);
-    tmpSafe = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+    SW_SetWorkFile(PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
     if (!tmpSafe) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW00", err, "cannot open safe '%s' - code: %d", path, static_cast<int>(err));
@@ -227,17 +239,14 @@ int SW_ReadSafeOrdner(const char *path) {
         ML_WriteLogF("SW06", 0, "**folder conversion** %s version - old %d.%d to new %d.%d", path,
                      static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
     uint8_t img[RECORD_IMAGE_MAX];
-    for (bool first = true;; first = false) {
-        if (!ReadChainImage(img, size, first, true))
-            break;
-        ORDNER *o = SW_AppendOrdner(first ? "SW_M_01" : "SW_M_02");
-        if (!o)
-            return -1;
-        ++nOrdnerCount;
-        if (SW_GetOrdnerImage(img, major, minor, o) == 0)
-            break;
-    }
-    return 0;
+    return ReadChain(
+        img, size, true, false,
+        [](bool first) {
+            ORDNER *o = SW_AppendOrdner(first ? "SW_M_01" : "SW_M_02");
+            nOrdnerCount += o != nullptr;
+            return o;
+        },
+        [&](const uint8_t *image, ORDNER *o) { return SW_GetOrdnerImage(image, major, minor, o); });
 }
 
 int SW_ReadSafeFeldBeschreibung(const char *path) {
@@ -254,17 +263,14 @@ int SW_ReadSafeFeldBeschreibung(const char *path) {
     if (nOrdnerCount == 0)
         return 0;
     uint8_t img[RECORD_IMAGE_MAX];
-    for (bool first = true;; first = false) {
-        if (!ReadChainImage(img, size, first, true))
-            break;
-        FELDTABELLE *f = SW_AppendFeldTabelle(first ? "SW_M_03" : "SW_M_04");
-        if (!f)
-            return -1;
-        ++nFeldCount;
-        if (SW_GetFeldTabelleImage(img, major, minor, f) == 0)
-            break;
-    }
-    return 0;
+    return ReadChain(
+        img, size, true, false,
+        [](bool first) {
+            FELDTABELLE *f = SW_AppendFeldTabelle(first ? "SW_M_03" : "SW_M_04");
+            nFeldCount += f != nullptr;
+            return f;
+        },
+        [&](const uint8_t *image, FELDTABELLE *f) { return SW_GetFeldTabelleImage(image, major, minor, f); });
 }
 
 int SW_ReadKarten(const char *path) {
@@ -283,17 +289,14 @@ int SW_ReadKarten(const char *path) {
     if (nOrdnerCount == 0)
         return 0;
     uint8_t img[RECORD_IMAGE_MAX];
-    for (bool first = true;; first = false) {
-        if (!ReadChainImage(img, size, first, true))
-            break;
-        KARTE *k = SW_AppendKarte(first ? "SW_M_05" : "SW_M_06");
-        if (!k)
-            return -1;
-        ++nCardCount;
-        if (SW_GetKarteImage(img, major, minor, k) == 0)
-            break;
-    }
-    return 0;
+    return ReadChain(
+        img, size, true, false,
+        [](bool first) {
+            KARTE *k = SW_AppendKarte(first ? "SW_M_05" : "SW_M_06");
+            nCardCount += k != nullptr;
+            return k;
+        },
+        [&](const uint8_t *image, KARTE *k) { return SW_GetKarteImage(image, major, minor, k); });
 }
 
 int SW_ReadFeldInhalt(const char *path) {
@@ -374,15 +377,11 @@ int SW_ReadFieldTab() {
     uint32_t n = ReadUpTo(marker, sizeof marker);
     if (n == sizeof marker && memcmp(marker, FTC_MARKER, FTC_MARKER_LEN) == 0) {
         uint8_t img[RECORD_IMAGE_MAX];
-        for (bool first = true;; first = false) {
-            if (!ReadChainImage(img, FELDTABCARD_IMAGE_SIZE, first, false))
-                break;
-            FELDTABCARD *f = SW_AppendFeldTabCard(first ? "SW_M_11" : "SW_M_12");
-            if (!f)
-                return -1;
-            if (SW_GetFeldTabCardImage(img, f) == 0)
-                break;
-        }
+        if (ReadChain(
+                img, FELDTABCARD_IMAGE_SIZE, false, false,
+                [](bool first) { return SW_AppendFeldTabCard(first ? "SW_M_11" : "SW_M_12"); },
+                [](const uint8_t *image, FELDTABCARD *f) { return SW_GetFeldTabCardImage(image, f); }) != 0)
+            return -1;
     } else if (n > 0) {
         SeekBack(n);
     }
@@ -481,17 +480,12 @@ int SW_ReadDesktopTable(const char *path) {
         SeekBack(n);
         return 0;
     }
-    if (n == DTOPHEADER_IMAGE_SIZE) {
-        for (bool first = true;; first = false) {
-            if (!first && !ReadChainImage(img, DTOPHEADER_IMAGE_SIZE, false, false))
-                break;
-            DTOPHEADER *h = DT_AppendProfile(first ? "DT_M_04" : "DT_M_05");
-            if (!h)
-                return -1;
-            if (SW_GetDtopHeaderImage(img, h) == 0)
-                break;
-        }
-    }
+    if (n == DTOPHEADER_IMAGE_SIZE &&
+        ReadChain(
+            img, DTOPHEADER_IMAGE_SIZE, false, true,
+            [](bool first) { return DT_AppendProfile(first ? "DT_M_04" : "DT_M_05"); },
+            [](const uint8_t *image, DTOPHEADER *h) { return SW_GetDtopHeaderImage(image, h); }) != 0)
+        return -1;
     for (bool first = true;; first = false) {
         if (!ReadChainImage(img, DESKTOP_IMAGE_SIZE, first, false)) {
             ML_WriteLog("SW20", kLost, 0);

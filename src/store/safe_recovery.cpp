@@ -69,10 +69,9 @@ int SW_RecoveryOffer(const char *path) {
 int SW_RecoveryAdopt(const char *path) {
     // The copy was read through the working file; the safe's own file is the
     // one held open, or the copy could not be replaced by the next change.
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
+    SW_DeactivateSafe();
     snprintf(cActSafePath, sizeof cActSafePath, "%s", path);
-    hmySafe = PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+    SW_SetActiveFile(PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
     if (!hmySafe) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW04", err, "cannot create/open safe '%s' - code: %d", path, static_cast<int>(err));

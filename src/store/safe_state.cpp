@@ -2,6 +2,7 @@
 
 #include "crypto/cipher.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,4 +34,52 @@ void SW_SetPassword(char *buffer, const char *password) {
     SW_ClearPassword(buffer);
     if (password)
         memcpy(buffer, password, strnlen(password, SAFE_PASSWORD_MAX));
+}
+
+PL_HANDLE SW_SwapActiveFile(PL_HANDLE file) {
+    PL_HANDLE held = hmySafe;
+    hmySafe = file;
+    return held;
+}
+
+void SW_SetActiveFile(PL_HANDLE file) {
+    PL_HANDLE held = SW_SwapActiveFile(file);
+    if (held && held != file)
+        PL_CloseHandle(held);
+}
+
+void SW_SetWorkFile(PL_HANDLE file) {
+    if (tmpSafe && tmpSafe != file)
+        PL_CloseHandle(tmpSafe);
+    tmpSafe = file;
+}
+
+void SW_DeactivateSafe() { SW_SetActiveFile(nullptr); }
+
+void SW_ActivateWorkCopy() {
+    SW_SetActiveFile(tmpSafe);
+    tmpSafe = nullptr; // held as the active safe's now
+    ActSafeHeader = TmpSafeHeader;
+    ActSafeControl = TmpSafeControl;
+    snprintf(cActSafePath, sizeof cActSafePath, "%s", cTmpSafePath);
+    SW_SetPassword(cActPasswort, cTmpPasswort);
+    SW_ClearPassword(cTmpPasswort); // the active safe's copy is the only one kept
+    TmpSafeHeader = SAFEHEADER{};
+    TmpSafeControl = SAFECONTROL{};
+}
+
+void SW_ResetWorkCopy() {
+    SW_SetWorkFile(nullptr);
+    TmpSafeHeader = SAFEHEADER{};
+    TmpSafeControl = SAFECONTROL{};
+    SW_ClearPassword(cTmpPasswort);
+}
+
+void SW_ResetSafeState() {
+    SW_ResetWorkCopy();
+    SW_DeactivateSafe();
+    cTmpSafePath[0] = cActSafePath[0] = 0;
+    ActSafeHeader = SAFEHEADER{};
+    ActSafeControl = SAFECONTROL{};
+    SW_ClearPassword(cActPasswort);
 }

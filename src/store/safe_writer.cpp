@@ -440,19 +440,17 @@ int SW_PutSafe(int nBackupFlag, int nIsPDA) {
         return -1; // the safe on disk stays as it was
 
     // The old file must be closed before it can be replaced.
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     if (PL_MoveFileEx(temp, cActSafePath, PL_MOVE_REPLACE_EXISTING | PL_MOVE_WRITE_THROUGH) != 0) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW16", err, "cannot replace safe '%s' - code: %d", cActSafePath, static_cast<int>(err));
         PL_DeleteFile(temp);
         if (nIsPDA == 0)
-            hmySafe = OpenActive(cActSafePath);
+            SW_SetActiveFile(OpenActive(cActSafePath));
         CannotWrite();
         return -1;
     }
-    hmySafe = OpenActive(cActSafePath);
+    SW_SetActiveFile(OpenActive(cActSafePath));
     if (!hmySafe) {
         uint32_t err = PL_GetLastError();
         ML_WriteLogF("SW04", err, "cannot create/open safe '%s' - code: %d", cActSafePath, static_cast<int>(err));

@@ -147,7 +147,8 @@ int BW_BackupTo(const char *safePath, const char *backupDir, int generations, in
 }
 
 int BW_Backup(const char *safePath) {
-    return BW_BackupTo(safePath, Settings.BackupPath, Settings.BackupGenerations, lpDROPLISTstart ? 1 : 0, nullptr);
+    return BW_BackupTo(safePath, Settings.BackupPath, Settings.BackupGenerations, !DW_DropList().empty() ? 1 : 0,
+                       nullptr);
 }
 
 void BW_InstallAutoBackup() { SW_SetAutoBackup(BW_Backup); }

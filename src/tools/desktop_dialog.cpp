@@ -65,7 +65,7 @@ int DT_ProfileDialogDelete(uint32_t id) {
     if (Ask(text) != UI_IDYES)
         return 0;
     DT_DeleteProfile(id, 0);
-    if (!lpDTOPHEADERstart)
+    if (DT_Profiles().empty())
         UI_EnableCommand(IDT_RESTOREDESKTOP, 0);
     return 1;
 }
@@ -103,7 +103,7 @@ int DT_ProfileDialogOk(DT_PROFILEREQUEST *request, const char *name) {
         if (Ask(text) != UI_IDYES)
             return -1;
         id = DT_GetNewProfilId();
-        DTOPHEADER *h = DT_AppendProfile(lpDTOPHEADERstart ? "DT_M_05" : "DT_M_04");
+        DTOPHEADER *h = DT_AppendProfile(!DT_Profiles().empty() ? "DT_M_05" : "DT_M_04");
         if (!h)
             return -1;
         strcpy(h->szDesktopId, DESKTOP_ID_TEXT);

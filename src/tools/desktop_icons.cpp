@@ -81,7 +81,7 @@ int DT_StoreIconPositions(uint32_t id) {
     TRACE(TRACE_DUMP_DESKTOP, "ISAV", "** DT_SaveDesktopIcons() items=%d", n);
     int stored = 0;
     for (int i = 0; i < n; ++i) {
-        DESKTOP *d = DT_AppendIcon(lpDESKTOPstart ? "DT_M_01" : "DT_M_00");
+        DESKTOP *d = DT_AppendIcon(!DT_Icons().empty() ? "DT_M_01" : "DT_M_00");
         if (!d)
             break;
         d->nIndex = static_cast<uint32_t>(i);
@@ -146,7 +146,7 @@ void DT_SaveDesktopIcons() {
 }
 
 void DT_RestoreDesktopIcons() {
-    if (!lpDESKTOPstart)
+    if (DT_Icons().empty())
         return;
     uint32_t id = ChooseProfile(DT_MODE_RESTORE);
     if (id == 0)

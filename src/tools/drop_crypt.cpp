@@ -219,7 +219,7 @@ void DW_CryptFolder(const char *path, int top) {
 namespace {
 // The first entry of a path, and whether anything below a folder is still listed.
 const DROPLIST *Entry(const char *path) {
-    for (const DROPLIST *d = lpDROPLISTstart; d; d = d->next)
+    for (const DROPLIST *d : DW_DropList())
         if (strcmp(d->filename, path) == 0)
             return d;
     return nullptr;
@@ -230,8 +230,7 @@ const DROPLIST *Entry(const char *path) {
 bool AnythingListedBelow(const char *folder) {
     const size_t n = strlen(folder);
     bool listed = false;
-    for (const DROPLIST *d = lpDROPLISTstart; d;) {
-        const DROPLIST *next = d->next;
+    for (const DROPLIST *d : DW_DropList()) {
         if (strncmp(d->filename, folder, n) == 0 && d->filename[n] == '\\') {
             if (PL_GetFileAttributes(d->filename) == PL_INVALID_ATTRIBUTES) {
                 char gone[DROP_FILENAME_LEN];
@@ -241,7 +240,6 @@ bool AnythingListedBelow(const char *folder) {
                 listed = true;
             }
         }
-        d = next;
     }
     return listed;
 }
@@ -361,7 +359,7 @@ int DW_DecryptSelection(const char *const *paths, uint32_t count) {
         view->Show(1);
     UI_ShowMainWindow();
     DW_FillList();
-    if (!lpDROPLISTstart) {
+    if (DW_DropList().empty()) {
         UI_EnableCommand(IDT_SHOWCRYPTED, 0);
         UI_EnableCommand(IDT_HIDECRYPTED, 0);
         DW_HideWindow();

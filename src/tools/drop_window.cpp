@@ -29,15 +29,15 @@ void DW_SetView(DropView *view) { g_view = view; }
 DropView *DW_GetView() { return g_view; }
 
 void DW_FillList() {
-    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FillList() (lpDROPLISTstart=%x)", TRACE_PTR(lpDROPLISTstart));
+    TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FillList() (lpDROPLISTstart=%x)", TRACE_PTR(DW_DropList().first));
     if (!g_view)
         return;
     g_view->ListClear();
-    if (!lpDROPLISTstart)
+    if (DW_DropList().empty())
         return;
     if (!bDropWindowActive)
         UI_EnableCommand(IDT_SHOWCRYPTED, 1);
-    for (DROPLIST *d = lpDROPLISTstart; d; d = d->next)
+    for (DROPLIST *d : DW_DropList())
         if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
             g_view->ListAdd(d->filename, static_cast<int>(d->kz) - 1, d->index);
 }

@@ -11,15 +11,10 @@
 #include <cstring>
 
 namespace {
-DROPLIST *FindDropRecord(const char *path, DROPLIST **before) {
-    DROPLIST *prev = nullptr;
-    for (DROPLIST *d = lpDROPLISTstart; d; prev = d, d = d->next) {
-        if (strcmp(d->filename, path) == 0) {
-            if (before)
-                *before = prev;
+DROPLIST *FindDropRecord(const char *path) {
+    for (DROPLIST *d : DW_DropList())
+        if (strcmp(d->filename, path) == 0)
             return d;
-        }
-    }
     return nullptr;
 }
 } // namespace
@@ -28,7 +23,7 @@ int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_AddDropList(LPSTR %s, UINT %u, DWORD %x)", path, kz, attributes);
     if (!path || strlen(path) >= DROP_FILENAME_LEN)
         return -1; // a cut path would name another item
-    DROPLIST *d = DW_AppendDropRecord(lpDROPLISTstart ? "DW_M_00" : "DW_M_01");
+    DROPLIST *d = DW_AppendDropRecord(!DW_DropList().empty() ? "DW_M_00" : "DW_M_01");
     if (!d)
         return -1;
     ++nDropCount;
@@ -49,8 +44,7 @@ int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
 
 void DW_RemoveDropList(const char *path) {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_RemoveDropList(LPSTR %s)", path);
-    DROPLIST *prev = nullptr;
-    DROPLIST *d = FindDropRecord(path, &prev);
+    DROPLIST *d = FindDropRecord(path);
     if (!d)
         return;
     if (d->dwAttribute != NO_ATTRIBUTES) {
@@ -64,23 +58,16 @@ void DW_RemoveDropList(const char *path) {
         --nDropFileCount;
     else if (d->kz == KZ_FOLDER && nDropFolderCount)
         --nDropFolderCount;
-    if (prev)
-        prev->next = d->next;
-    else
-        lpDROPLISTstart = d->next;
-    T_Free("DW_F_01", d);
-    lpDROPLISTact = lpDROPLISTstart;
-    while (lpDROPLISTact && lpDROPLISTact->next)
-        lpDROPLISTact = lpDROPLISTact->next;
+    DW_RemoveDropRecord(d);
     UI_PumpAndWait(0);
 }
 
-int DW_IsInDropList(const char *path) { return FindDropRecord(path, nullptr) ? 1 : 0; }
+int DW_IsInDropList(const char *path) { return FindDropRecord(path) ? 1 : 0; }
 
 int DW_GetFileTyp(const char *path) {
-    if (!lpDROPLISTstart)
+    if (DW_DropList().empty())
         return -1;
-    DROPLIST *d = FindDropRecord(path, nullptr);
+    DROPLIST *d = FindDropRecord(path);
     if (!d) {
         ML_WriteLogF("DW01", 0, "error: DW_GetFileTyp(filename=%s) - cannot find dropfile", path);
         return -1;

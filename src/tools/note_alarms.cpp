@@ -73,7 +73,7 @@ bool NW_AlarmDue(const NOTIZ *note, const PL_SYSTEMTIME *now) {
 void NW_CheckAlarms() {
     // Without the note windows no note can be shown: the alarms stay due rather
     // than being used up unseen.
-    if (!lpNOTIZstart || g_checking || !NW_HasWindows())
+    if (NW_Notes().empty() || g_checking || !NW_HasWindows())
         return;
     g_checking = 1;
     PL_SYSTEMTIME now;
@@ -81,8 +81,8 @@ void NW_CheckAlarms() {
     // After an alert the chain may have changed: start again from its head (the
     // alerted alarms are cleared, so each goes off once). A note that could not
     // be shown keeps its alarm for the next check and is passed over now.
-    for (NOTIZ *n = lpNOTIZstart; n;)
-        n = NW_AlarmDue(n, &now) && Alert(n) == 0 ? lpNOTIZstart : n->next;
+    for (NOTIZ *n = NW_Notes().first; n;)
+        n = NW_AlarmDue(n, &now) && Alert(n) == 0 ? NW_Notes().first : n->next;
     g_checking = 0;
 }
 

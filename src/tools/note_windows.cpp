@@ -10,7 +10,7 @@ int bNotesHidden = 0;
 int bNotesLoading = 0;
 
 NOTIZ *NW_CreateNote() {
-    NOTIZ *note = NW_AppendNote(lpNOTIZstart ? "NW_M_02" : "NW_M_00");
+    NOTIZ *note = NW_AppendNote(!NW_Notes().empty() ? "NW_M_02" : "NW_M_00");
     if (!note)
         return nullptr;
     // The colours come first, so the window is made in them.
@@ -32,7 +32,7 @@ NOTIZ *NW_CreateNote() {
 void NW_OpenNotes() {
     bNotesLoading = 1;
     char title[NW_TITLE_SIZE];
-    for (NOTIZ *n = lpNOTIZstart; n; n = n->next) {
+    for (NOTIZ *n : NW_Notes()) {
         if (NW_MakeWindow(n) != 0)
             continue;
         NW_LoadWindow(n);
@@ -49,14 +49,14 @@ void NW_OpenNotes() {
 
 void NW_ShowNotes() {
     // A note whose window could not be made stays out of sight, as it must.
-    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+    for (NOTIZ *n : NW_Notes())
         (void)NW_ShowWindow(n, 1);
     UI_FocusMainWindow();
     bNotesHidden = 0;
 }
 
 void NW_HideNotes() {
-    for (NOTIZ *n = lpNOTIZstart; n; n = n->next)
+    for (NOTIZ *n : NW_Notes())
         (void)NW_ShowWindow(n, 0); // hidden already when it has no window
     bNotesHidden = 1;
 }

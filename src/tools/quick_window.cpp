@@ -4,7 +4,9 @@
 #include "tools/timeout.h"
 
 int bQWShrunk = 0;
-UI_RECT rcQWStrip = {};
+namespace {
+UI_RECT rcQWStrip = {}; // the strip's rectangle when it began to shrink
+}
 
 WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop) {
     return {screenWidth - QW_STRIP_WIDTH, 0, QW_STRIP_WIDTH, taskbarTop > 0 ? taskbarTop : screenHeight};
@@ -14,7 +16,7 @@ void QW_SetTimer(uint32_t ms) { UI_SetTimer(QW_TIMER_SHRINK, ms); }
 
 int QW_ShrinkSteps(const UI_RECT *strip, WL_BOX steps[QW_SHRINK_STEPS]) {
     UI_KillTimer(QW_TIMER_SHRINK);
-    if (bSafeClosedByTimeOut || bQWShrunk)
+    if (Inactivity.bSafeClosedByTimeOut || bQWShrunk)
         return 0;
     rcQWStrip = *strip;
     int n = 0;

@@ -15,8 +15,7 @@ enum : unsigned { QW_TIMER_SHRINK = 30 };
 #define QW_SHRINK_STEPS 26 // 145, 140, ... 20
 #define QW_STEP_PAUSE_MS 30
 
-extern int bQWShrunk;     // the strip is shrunk to its tab
-extern UI_RECT rcQWStrip; // the strip's rectangle when it began to shrink
+extern int bQWShrunk; // the strip is shrunk to its tab
 
 // The strip on a screen: at its right edge, 150 wide, from the top down to the
 // taskbar's top edge; the whole height when there is no taskbar (taskbarTop

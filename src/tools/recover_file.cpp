@@ -87,7 +87,7 @@ void REC_AddDropList() {
     }
     // A path listed twice, or listed already, is one entry.
     std::unordered_set<std::string> listed;
-    for (const DROPLIST *d = lpDROPLISTstart; d; d = d->next)
+    for (const DROPLIST *d : DW_DropList())
         listed.insert(d->filename);
     // Each line ends with CR LF; whatever follows the last CR is no line.
     const char *p = text, *end = text + size;

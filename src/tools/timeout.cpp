@@ -5,13 +5,7 @@
 #include "platform/platform.h"
 #include "platform/uiport.h"
 
-int bTimeOutArmed = 0;
-uint32_t dwTimeOutStart = 0;
-uint32_t dwTimeOutPeriod = 0;
-uint32_t dwLastActivity = 0;
-int bHiddenByTimeOut = 0;
-int bSafeClosedByTimeOut = 0;
-int bRetryCloseByTimeOut = 0;
+T_TIMEOUT Inactivity;
 
 namespace {
 T_SafeActiveFn g_isSafeActive = nullptr;
@@ -36,14 +30,14 @@ void TimeOut() {
         int rc = g_closeSafe();
         Settings.AutoBackup = autoBackup;
         if (rc == 0)
-            bSafeClosedByTimeOut = 1;
+            Inactivity.bSafeClosedByTimeOut = 1;
         closeFailed = rc != 0;
     }
     // A safe that could not be written stays open, out of sight, and the
     // close is tried again at the next time-out.
-    bRetryCloseByTimeOut = closeFailed ? 1 : 0;
-    if ((Settings.TimeOut || closeFailed) && !bHiddenByTimeOut) {
-        bHiddenByTimeOut = 1;
+    Inactivity.bRetryCloseByTimeOut = closeFailed ? 1 : 0;
+    if ((Settings.TimeOut || closeFailed) && !Inactivity.bHiddenByTimeOut) {
+        Inactivity.bHiddenByTimeOut = 1;
         UI_HideToTray();
     }
 }
@@ -53,23 +47,23 @@ uint32_t T_Seconds2Ms(int32_t n) { return ToMs(n, 1000); }
 uint32_t T_Minutes2Ms(int32_t n) { return ToMs(n, 60000); }
 
 void T_InitTimers() {
-    bTimeOutArmed = 0;
-    dwTimeOutStart = dwTimeOutPeriod = dwLastActivity = 0;
-    bHiddenByTimeOut = 0;
-    bSafeClosedByTimeOut = 0;
-    bRetryCloseByTimeOut = 0;
+    Inactivity.bTimeOutArmed = 0;
+    Inactivity.dwTimeOutStart = Inactivity.dwTimeOutPeriod = Inactivity.dwLastActivity = 0;
+    Inactivity.bHiddenByTimeOut = 0;
+    Inactivity.bSafeClosedByTimeOut = 0;
+    Inactivity.bRetryCloseByTimeOut = 0;
 }
 
 void T_WindowRestored() {
     // The user is back: the time-out may hide the program again.
-    bHiddenByTimeOut = 0;
-    bRetryCloseByTimeOut = 0;
+    Inactivity.bHiddenByTimeOut = 0;
+    Inactivity.bRetryCloseByTimeOut = 0;
 }
 
-void T_RecordActivity() { dwLastActivity = PL_GetTickCount(); }
+void T_RecordActivity() { Inactivity.dwLastActivity = PL_GetTickCount(); }
 
 void T_SetInactivityTimer(uint32_t ms) {
-    if ((bHiddenByTimeOut && !bRetryCloseByTimeOut) || bTimeOutArmed)
+    if ((Inactivity.bHiddenByTimeOut && !Inactivity.bRetryCloseByTimeOut) || Inactivity.bTimeOutArmed)
         return;
     if (!(Settings.TimeOut || Settings.TimeOutClose) || !SafeActive())
         return;
@@ -77,20 +71,21 @@ void T_SetInactivityTimer(uint32_t ms) {
         return;
     TRACE(TRACE_TIMEOUT, "TIMEOUT", "[T_SetInactivityTimer] Start (Time to End = %d)", static_cast<int>(ms));
     UI_SetTimer(T_TIMER_INACTIVITY, ms);
-    dwTimeOutStart = PL_GetTickCount();
-    dwTimeOutPeriod = ms;
-    dwLastActivity = dwTimeOutStart + ms;
-    bTimeOutArmed = 1;
+    Inactivity.dwTimeOutStart = PL_GetTickCount();
+    Inactivity.dwTimeOutPeriod = ms;
+    Inactivity.dwLastActivity = Inactivity.dwTimeOutStart + ms;
+    Inactivity.bTimeOutArmed = 1;
 }
 
 void T_InactivityTimeout() {
     UI_KillTimer(T_TIMER_INACTIVITY);
-    if (!bTimeOutArmed)
+    if (!Inactivity.bTimeOutArmed)
         return; // a late message of a timer already stopped
     // How long before the planned end the last input came; 0: none since arming.
-    int32_t idleBeforeEnd = static_cast<int32_t>(dwTimeOutStart + dwTimeOutPeriod - dwLastActivity);
-    bTimeOutArmed = 0;
-    dwTimeOutStart = 0;
+    int32_t idleBeforeEnd =
+        static_cast<int32_t>(Inactivity.dwTimeOutStart + Inactivity.dwTimeOutPeriod - Inactivity.dwLastActivity);
+    Inactivity.bTimeOutArmed = 0;
+    Inactivity.dwTimeOutStart = 0;
     TRACE(TRACE_TIMEOUT, "TIMEOUT", "[T_InactivityTimeout] End");
     uint32_t full = T_Minutes2Ms(Settings.TimeOutMinutes);
     if (full == 0)
@@ -99,7 +94,7 @@ void T_InactivityTimeout() {
         // What remains of a full period since the last input. On time this is the
         // full period less the idle time before the planned end; a late timer
         // message does not push the end further out.
-        int32_t sinceInput = static_cast<int32_t>(PL_GetTickCount() - dwLastActivity);
+        int32_t sinceInput = static_cast<int32_t>(PL_GetTickCount() - Inactivity.dwLastActivity);
         int64_t rest = static_cast<int64_t>(full) - (sinceInput > 0 ? sinceInput : 0);
         if (rest > 0) {
             T_SetInactivityTimer(rest > T_MAX_TIMER_MS ? T_MAX_TIMER_MS : static_cast<uint32_t>(rest));

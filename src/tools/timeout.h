@@ -29,14 +29,17 @@ enum : unsigned {
 #define T_ALARM_PERIOD 60000u
 #define T_MAX_TIMER_MS 0x7FFFFFFFu // the longest period a Win32 timer takes
 
-// Inactivity state.
-extern int bTimeOutArmed;         // timer 1 runs
-extern uint32_t dwTimeOutStart;   // tick at which it was armed
-extern uint32_t dwTimeOutPeriod;  // the period it was armed with
-extern uint32_t dwLastActivity;   // start + period when armed; the tick of every input since
-extern int bHiddenByTimeOut;      // the time-out hid the program in the tray
-extern int bSafeClosedByTimeOut;  // the time-out closed the active safe
-extern int bRetryCloseByTimeOut;  // the time-out could not write the safe: it tries again
+// Inactivity state, owned by the time-out's functions.
+struct T_TIMEOUT {
+    int bTimeOutArmed;        // timer 1 runs
+    uint32_t dwTimeOutStart;  // tick at which it was armed
+    uint32_t dwTimeOutPeriod; // the period it was armed with
+    uint32_t dwLastActivity;  // start + period when armed; the tick of every input since
+    int bHiddenByTimeOut;     // the time-out hid the program in the tray
+    int bSafeClosedByTimeOut; // the time-out closed the active safe
+    int bRetryCloseByTimeOut; // the time-out could not write the safe: it tries again
+};
+extern T_TIMEOUT Inactivity;
 
 // n seconds or minutes in milliseconds, for timer periods: a count of 0 or less
 // gives 0, a count too large for a timer gives T_MAX_TIMER_MS.

@@ -12,8 +12,8 @@ int TR_TrayActions(unsigned mouse, int quickMode, unsigned *actions) {
     case TR_MOUSE_LUP:
         if (!bTrayButtonPressed)
             return 1;
-        if (bSafeClosedByTimeOut) {
-            bSafeClosedByTimeOut = 0;
+        if (Inactivity.bSafeClosedByTimeOut) {
+            Inactivity.bSafeClosedByTimeOut = 0;
             if (Settings.TimeOutClose)
                 *actions |= TR_DO_REOPEN;
         }

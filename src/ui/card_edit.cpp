@@ -28,7 +28,7 @@ LRESULT CALLBACK EditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         if (wParam == VK_TAB || wParam == VK_RETURN) {
             bContinue = TRUE;
-            SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+            SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
             return 0;
         }
         break;
@@ -46,7 +46,7 @@ int RowField(int row) {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (row < 0 || !ListView_GetItem(hWndRechts, &item)) {
+    if (row < 0 || !ListView_GetItem(MainWindows.hWndRechts, &item)) {
         ML_WriteLogF("M 07", 0, "P-Error: ListView_GetItem (LVIEWnSelected = %d)", row);
         return -1;
     }
@@ -57,7 +57,7 @@ void ShowStored(int row, uint32_t field) {
     char content[MAX_FELD_LAENGE + 1] = {};
     if (FW_GetFeld(nLVCardId, field, content) != 0)
         content[0] = 0;
-    ListView_SetItemText(hWndRechts, row, 1, content);
+    ListView_SetItemText(MainWindows.hWndRechts, row, 1, content);
     SecureZeroMemory(content, sizeof content);
 }
 } // namespace
@@ -74,7 +74,7 @@ void LV_CloseEditor() {
 }
 
 void LV_BeginEdit() {
-    if (!hWndRechts || nLVEditRow < 0)
+    if (!MainWindows.hWndRechts || nLVEditRow < 0)
         return;
     int field = RowField(nLVEditRow);
     if (field < 0)
@@ -90,11 +90,11 @@ void LV_BeginEdit() {
     }
     LV_CloseEditor();
     RECT rc = {};
-    ListView_GetItemRect(hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
-    int col0 = ListView_GetColumnWidth(hWndRechts, 0);
+    ListView_GetItemRect(MainWindows.hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
+    int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
     int width = rc.right - col0 - 10 - (desc.type == FT_PROGRAMM ? 30 : 0);
     hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + 4,
-                              rc.top, width, rc.bottom - rc.top, hWndRechts,
+                              rc.top, width, rc.bottom - rc.top, MainWindows.hWndRechts,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
     if (!hLVEdit)
         return;
@@ -102,7 +102,7 @@ void LV_BeginEdit() {
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     if (desc.type == FT_PROGRAMM)
         hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - 22, rc.top,
-                                    20, rc.bottom - rc.top, hWndRechts,
+                                    20, rc.bottom - rc.top, MainWindows.hWndRechts,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
     char content[MAX_FELD_LAENGE + 1] = {};
     if (FW_GetFeld(nLVCardId, static_cast<uint32_t>(field), content) != 0)
@@ -110,12 +110,12 @@ void LV_BeginEdit() {
     SetWindowTextA(hLVEdit, content);
     SecureZeroMemory(content, sizeof content);
     SendMessageA(hLVEdit, EM_LIMITTEXT, nEditMax, 0);
-    SendMessageA(hLVEdit, WM_SETFONT, SendMessageA(hWndRechts, WM_GETFONT, 0, 0), TRUE);
+    SendMessageA(hLVEdit, WM_SETFONT, SendMessageA(MainWindows.hWndRechts, WM_GETFONT, 0, 0), TRUE);
     SetFocus(hLVEdit);
 }
 
 void LV_EndEdit() {
-    if (!hWndRechts || nLVEditRow < 0) {
+    if (!MainWindows.hWndRechts || nLVEditRow < 0) {
         bContinue = FALSE;
         return;
     }
@@ -134,7 +134,7 @@ void LV_EndEdit() {
     } else if (hLVEdit) {
         char text[MAX_FELD_LAENGE + 1] = {};
         GetWindowTextA(hLVEdit, text, static_cast<int>(nEditMax) + 1);
-        ListView_SetItemText(hWndRechts, nLVEditRow, 1, text);
+        ListView_SetItemText(MainWindows.hWndRechts, nLVEditRow, 1, text);
         LV_CloseEditor();
         // The row shows a field of this card, so its content record exists.
         (void)FW_PutFeld(nLVCardId, static_cast<uint32_t>(field), text, T(hLVCardItem));
@@ -145,7 +145,7 @@ void LV_EndEdit() {
         return;
     }
     bContinue = FALSE;
-    int rows = ListView_GetItemCount(hWndRechts);
+    int rows = ListView_GetItemCount(MainWindows.hWndRechts);
     nLVEditRow = rows > 0 ? (nLVEditRow + 1) % rows : -1;
     LV_BeginEdit();
 }
@@ -155,7 +155,7 @@ void LV_Browse() {
         return;
     char path[MAX_PATH] = {};
     GetWindowTextA(hLVEdit, path, sizeof path);
-    if (TR_SelectProgram(hWndRechts, path, "") != 0)
+    if (TR_SelectProgram(MainWindows.hWndRechts, path, "") != 0)
         SetWindowTextA(hLVEdit, path);
     SetFocus(hLVEdit);
 }

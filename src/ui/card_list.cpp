@@ -46,14 +46,14 @@ uint32_t nLVCardId = 0;
 HTREEITEM hLVCardItem = nullptr;
 
 int LV_TextWidth(const char *text) {
-    if (!hWndRechts)
+    if (!MainWindows.hWndRechts)
         return 8 * lstrlenA(text);
-    HDC dc = GetDC(hWndRechts);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hWndRechts, WM_GETFONT, 0, 0)));
+    HDC dc = GetDC(MainWindows.hWndRechts);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(MainWindows.hWndRechts, WM_GETFONT, 0, 0)));
     SIZE size = {};
     GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
     SelectObject(dc, old);
-    ReleaseDC(hWndRechts, dc);
+    ReleaseDC(MainWindows.hWndRechts, dc);
     return size.cx;
 }
 
@@ -66,12 +66,12 @@ int CW_NameColumnWidth(uint32_t nKartenKennung) {
 void CW_ShowCardContentList(HTREEITEM hCardItem) {
     MA_ResetRightPane();
     LV_EndEdit();
-    if (!hWndRechts)
+    if (!MainWindows.hWndRechts)
         return;
-    LU_WipeItems(hWndRechts);
-    ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
+    LU_WipeItems(MainWindows.hWndRechts);
+    ListView_SetBkColor(MainWindows.hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
     SB_ShowMode("Change card content");
-    while (ListView_DeleteColumn(hWndRechts, 0)) {
+    while (ListView_DeleteColumn(MainWindows.hWndRechts, 0)) {
     }
     int id = CW_GetCardId(T(hCardItem));
     if (id < 0)
@@ -80,16 +80,16 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     hLVCardItem = hCardItem;
     int w = CW_NameColumnWidth(nLVCardId);
     RECT rc;
-    GetClientRect(hWndRechts, &rc);
+    GetClientRect(MainWindows.hWndRechts, &rc);
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.pszText = const_cast<char *>("Feld");
     col.cx = w + 10;
-    ListView_InsertColumn(hWndRechts, 0, &col);
+    ListView_InsertColumn(MainWindows.hWndRechts, 0, &col);
     col.pszText = const_cast<char *>("Inhalt");
     col.cx = rc.right - w - 10;
     col.iSubItem = 1;
-    ListView_InsertColumn(hWndRechts, 1, &col);
+    ListView_InsertColumn(MainWindows.hWndRechts, 1, &col);
 
     CF_CURSOR cursor;
     CF_FIELD field;
@@ -100,27 +100,27 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
         item.iItem = row;
         item.pszText = const_cast<char *>(field.name);
         item.lParam = static_cast<LPARAM>(field.nFeldIndex);
-        int at = ListView_InsertItem(hWndRechts, &item);
+        int at = ListView_InsertItem(MainWindows.hWndRechts, &item);
         char content[MAX_FELD_LAENGE + 1] = {};
         if (FW_GetFeld(nLVCardId, field.nFeldIndex, content) != 0)
             content[0] = 0;
-        ListView_SetItemText(hWndRechts, at, 1, content);
+        ListView_SetItemText(MainWindows.hWndRechts, at, 1, content);
         SecureZeroMemory(content, sizeof content);
         ++row;
     }
 }
 
 void LV_ListClick(int y) {
-    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     if (!TV_GetSelection())
         return;
     LVHITTESTINFO hit = {};
     hit.pt.x = 5;
     hit.pt.y = y;
-    int row = ListView_HitTest(hWndRechts, &hit);
+    int row = ListView_HitTest(MainWindows.hWndRechts, &hit);
     if (row >= 0) {
         nLVEditRow = row;
-        SendMessageA(hMyEdit, UM_BEGINEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+        SendMessageA(MainWindows.hMyEdit, UM_BEGINEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
         return;
     }
     LV_CloseEditor();
@@ -133,38 +133,38 @@ LRESULT CALLBACK LV_CardPaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CREATE: {
         RECT rc;
         GetClientRect(hWnd, &rc);
-        hWndRechts = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                         LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER,
-                                     0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
-        if (!hWndRechts)
+        MainWindows.hWndRechts = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL |
+                                                     LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER,
+                                                 0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
+        if (!MainWindows.hWndRechts)
             return -1;
-        SendMessageA(hWndRechts, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
-        ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
+        SendMessageA(MainWindows.hWndRechts, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
+        ListView_SetBkColor(MainWindows.hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
         pfnListProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hWndRechts, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+            SetWindowLongPtrA(MainWindows.hWndRechts, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
         RECT lc;
-        GetClientRect(hWndRechts, &lc);
-        hCardView = CreateWindowExA(0, CLASS_CARDVIEW, "", WS_CHILD, 0, 0, lc.right, lc.bottom, hWndRechts, nullptr,
-                                    hInst, nullptr);
+        GetClientRect(MainWindows.hWndRechts, &lc);
+        MainWindows.hCardView = CreateWindowExA(0, CLASS_CARDVIEW, "", WS_CHILD, 0, 0, lc.right, lc.bottom,
+                                                MainWindows.hWndRechts, nullptr, hInst, nullptr);
         return 0;
     }
     case WM_SIZE:
-        if (hWndRechts) {
-            MoveWindow(hWndRechts, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (MainWindows.hWndRechts) {
+            MoveWindow(MainWindows.hWndRechts, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             RECT lc;
-            GetClientRect(hWndRechts, &lc);
-            if (hCardView)
-                MoveWindow(hCardView, 0, 0, lc.right, lc.bottom, TRUE);
+            GetClientRect(MainWindows.hWndRechts, &lc);
+            if (MainWindows.hCardView)
+                MoveWindow(MainWindows.hCardView, 0, 0, lc.right, lc.bottom, TRUE);
         }
         return 0;
     case WM_PAINT:
-        if (hWndRechts)
-            ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
+        if (MainWindows.hWndRechts)
+            ListView_SetBkColor(MainWindows.hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
         break;
     case WM_NOTIFY: {
         NMHDR *hdr = reinterpret_cast<NMHDR *>(lParam);
-        if (hdr->hwndFrom != hWndRechts)
+        if (hdr->hwndFrom != MainWindows.hWndRechts)
             break;
         switch (hdr->code) {
         case NM_CUSTOMDRAW: return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW *>(lParam));
@@ -178,8 +178,8 @@ LRESULT CALLBACK LV_CardPaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
     case WM_DESTROY:
         LV_CloseEditor();
-        hWndRechts = nullptr;
-        hCardView = nullptr;
+        MainWindows.hWndRechts = nullptr;
+        MainWindows.hCardView = nullptr;
         return 0;
     default: break;
     }

@@ -96,8 +96,8 @@ void Paint(HWND hWnd) {
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
     int rowHeight = tm.tmHeight + tm.tmExternalLeading + 1;
-    int h = hWndRechts ? GetScrollPos(hWndRechts, SB_HORZ) : 0;
-    int v = hWndRechts ? GetScrollPos(hWndRechts, SB_VERT) : 0;
+    int h = MainWindows.hWndRechts ? GetScrollPos(MainWindows.hWndRechts, SB_HORZ) : 0;
+    int v = MainWindows.hWndRechts ? GetScrollPos(MainWindows.hWndRechts, SB_VERT) : 0;
     SetBkMode(dc, TRANSPARENT);
     PaintCtx ctx = {dc};
     CW_LayoutCard(static_cast<uint32_t>(card), w, rowHeight, h, v, PaintRow, LinkWidth, &ctx);
@@ -107,7 +107,7 @@ void Paint(HWND hWnd) {
 }
 
 void Click(int y) {
-    if (!lpLINKSPOTstart) {
+    if (CW_LinkSpots().empty()) {
         CW_EnterChangeMode();
         return;
     }
@@ -158,20 +158,20 @@ void CW_OpenCardUrl() {
 }
 
 void CW_EnterDisplayMode() {
-    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     bCardDisplayMode = TRUE;
     SB_ShowMode("Display card content");
-    if (hCardView) {
-        ShowWindow(hCardView, SW_SHOW);
-        InvalidateRect(hCardView, nullptr, TRUE);
+    if (MainWindows.hCardView) {
+        ShowWindow(MainWindows.hCardView, SW_SHOW);
+        InvalidateRect(MainWindows.hCardView, nullptr, TRUE);
     }
     MA_ToolbarDisplayMode();
 }
 
 void CW_EnterChangeMode() {
     bCardDisplayMode = FALSE;
-    if (hCardView)
-        ShowWindow(hCardView, SW_HIDE);
+    if (MainWindows.hCardView)
+        ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();
     HTREEITEM sel = TV_GetSelection();
     if (sel && TV_GetItemKind(sel) == TV_KIND_CARD)
@@ -181,28 +181,28 @@ void CW_EnterChangeMode() {
 
 void CW_ClearDisplayMode() {
     bCardDisplayMode = FALSE;
-    if (hCardView)
-        ShowWindow(hCardView, SW_HIDE);
+    if (MainWindows.hCardView)
+        ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();
 }
 
 void CW_RedisplayField(uint32_t fieldIndex) {
-    if (hWndRechts) {
+    if (MainWindows.hWndRechts) {
         LVFINDINFOA find = {};
         find.flags = LVFI_PARAM;
         find.lParam = static_cast<LPARAM>(fieldIndex);
-        int row = static_cast<int>(SendMessageA(hWndRechts, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+        int row = static_cast<int>(SendMessageA(MainWindows.hWndRechts, LVM_FINDITEMA, static_cast<WPARAM>(-1),
                                                 reinterpret_cast<LPARAM>(&find)));
         if (row >= 0) {
             char content[MAX_FELD_LAENGE + 1] = {};
             if (FW_GetFeld(nLVCardId, fieldIndex, content) != 0)
                 content[0] = 0;
-            ListView_SetItemText(hWndRechts, row, 1, content);
+            ListView_SetItemText(MainWindows.hWndRechts, row, 1, content);
             SecureZeroMemory(content, sizeof content);
         }
     }
-    if (hCardView)
-        InvalidateRect(hCardView, nullptr, TRUE);
+    if (MainWindows.hCardView)
+        InvalidateRect(MainWindows.hCardView, nullptr, TRUE);
 }
 
 LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

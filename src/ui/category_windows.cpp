@@ -149,12 +149,12 @@ void RunChoice(uint32_t (*preset)(TREEHANDLE), int (*set)(TREEHANDLE, uint32_t))
 class FilterBox : public CategoryFilterView {
   public:
     void Fill() override {
-        if (!hCategoryCombo)
+        if (!MainWindows.hCategoryCombo)
             return;
-        SendMessageA(hCategoryCombo, CB_RESETCONTENT, 0, 0);
+        SendMessageA(MainWindows.hCategoryCombo, CB_RESETCONTENT, 0, 0);
         for (uint32_t pos = 0; const char *text = CC_FilterEntryText(pos); ++pos)
-            SendMessageA(hCategoryCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        SendMessageA(hCategoryCombo, CB_SETCURSEL, 0, 0);
+            SendMessageA(MainWindows.hCategoryCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(MainWindows.hCategoryCombo, CB_SETCURSEL, 0, 0);
     }
 };
 FilterBox filterBox;
@@ -177,9 +177,9 @@ void CC_InitFilterBox() {
 }
 
 void CC_FilterBoxCommand(unsigned notification) {
-    if (notification != CBN_SELCHANGE || !hCategoryCombo)
+    if (notification != CBN_SELCHANGE || !MainWindows.hCategoryCombo)
         return;
-    LRESULT pos = SendMessageA(hCategoryCombo, CB_GETCURSEL, 0, 0);
+    LRESULT pos = SendMessageA(MainWindows.hCategoryCombo, CB_GETCURSEL, 0, 0);
     if (pos >= 0 && CC_PickFilterEntry(static_cast<uint32_t>(pos)))
         UI_RebuildTree(); // the pane is reset first
 }

@@ -93,7 +93,7 @@ HWND DU_Owner() {
     for (int i = nFrames - 1; i >= 0; --i)
         if (frames[i]->hDlg)
             return frames[i]->hDlg;
-    return hWndMain;
+    return MainWindows.hWndMain;
 }
 
 void DU_CentreOnOwner(HWND hDlg) {

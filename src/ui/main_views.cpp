@@ -15,14 +15,14 @@ class Views : public MainView, public PaneView, public SafeListener {
   public:
     int WindowRect(UI_WINDOW window, UI_RECT *rect) override { return MA_WindowRect(window, rect); }
     int SplitPosition() override { return MA_GetSplitPosition(); }
-    void StartTimer(unsigned id, uint32_t ms) override { SetTimer(hWndMain, id, ms, nullptr); }
-    void StopTimer(unsigned id) override { KillTimer(hWndMain, id); }
+    void StartTimer(unsigned id, uint32_t ms) override { SetTimer(MainWindows.hWndMain, id, ms, nullptr); }
+    void StopTimer(unsigned id) override { KillTimer(MainWindows.hWndMain, id); }
     void HideToTray() override { TR_HideToTray(); }
-    void CloseMainWindow() override { SendMessageA(hWndMain, WM_CLOSE, 0, 0); }
-    void FocusMainWindow() override { SetForegroundWindow(hWndMain); }
+    void CloseMainWindow() override { SendMessageA(MainWindows.hWndMain, WM_CLOSE, 0, 0); }
+    void FocusMainWindow() override { SetForegroundWindow(MainWindows.hWndMain); }
     void ShowMainWindow() override {
-        ShowWindow(hWndMain, SW_SHOW);
-        UpdateWindow(hWndMain);
+        ShowWindow(MainWindows.hWndMain, SW_SHOW);
+        UpdateWindow(MainWindows.hWndMain);
     }
     void EnableCommand(unsigned id, int enable) override { MA_EnableCommand(id, enable); }
     void ShowCounts() override { SB_ShowCounts(); }

@@ -33,8 +33,6 @@
 
 #include <cstdlib>
 
-int nToolbarHeight = 0;
-int nStatusHeight = 0;
 BOOL bDropShownAtEnd = FALSE;
 static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
@@ -49,7 +47,7 @@ BOOL MA_IsNtFamily() {
 int MA_GetSplitPosition() { return nSplitPosition; }
 
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
-    HWND hWnd = window == UI_WND_MAIN ? hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
+    HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
     if (!hWnd || !rect)
         return -1;
     RECT r;
@@ -75,16 +73,16 @@ int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
 }
 
 void MA_ResetRightPane() {
-    if (hMyEdit)
-        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
-    LU_WipeItems(hWndRechts); // a card's contents
+    if (MainWindows.hMyEdit)
+        SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
+    LU_WipeItems(MainWindows.hWndRechts); // a card's contents
     SB_SetText("", 1, 0);
     CW_ClearDisplayMode();
 }
 
 void MA_EnableCommand(unsigned id, int enable) {
-    if (hWndMain)
-        MA_EnableMenuItem(GetMenu(hWndMain), id, enable);
+    if (MainWindows.hWndMain)
+        MA_EnableMenuItem(GetMenu(MainWindows.hWndMain), id, enable);
     uint32_t bit = TB_MaskBit(id);
     if (bit) {
         TB_SetBits(bit, enable);
@@ -97,7 +95,7 @@ void MA_EnableCommand(unsigned id, int enable) {
 static void EnableSafeCommands() {
     static const unsigned always[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_BACKUPSAFE,
                                       IDT_SAVEDESKTOP, IDM_EXPORT};
-    HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
+    HMENU menu = MainWindows.hWndMain ? GetMenu(MainWindows.hWndMain) : nullptr;
     for (unsigned id : always)
         MA_EnableMenuItem(menu, id, TRUE);
     MA_EnableMenuItem(menu, IDM_FOLDERORDER, nOrdnerCount > 1);
@@ -109,7 +107,7 @@ static void DisableSafeCommands() {
     static const unsigned ids[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_CREATEFOLDER, IDM_CREATECARD,
                                    IDM_FOLDERORDER, IDM_BACKUPSAFE,     IDM_SAVEPDA,      IDT_SAVEDESKTOP,
                                    IDT_RESTOREDESKTOP, IDM_EXPORT};
-    HMENU menu = hWndMain ? GetMenu(hWndMain) : nullptr;
+    HMENU menu = MainWindows.hWndMain ? GetMenu(MainWindows.hWndMain) : nullptr;
     for (unsigned id : ids)
         MA_EnableMenuItem(menu, id, FALSE);
     MA_SetToolbarState(TB_STATE_SAFECLOSED);
@@ -149,32 +147,33 @@ static void MoveTo(HWND hWnd, const WL_BOX &b) {
 void MA_LayoutMain(HWND hWnd) {
     RECT rc;
     GetClientRect(hWnd, &rc);
-    if (hToolbar)
-        SendMessageA(hToolbar, TB_AUTOSIZE, 0, 0);
+    if (MainWindows.hToolbar)
+        SendMessageA(MainWindows.hToolbar, TB_AUTOSIZE, 0, 0);
     RECT tb = {};
-    if (hToolbar)
-        GetClientRect(hToolbar, &tb);
+    if (MainWindows.hToolbar)
+        GetClientRect(MainWindows.hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, bQuickWindowMode,
+                  tb.right, &l);
 
-    MoveTo(hStatusWnd, l.status);
-    if (hMyEdit)
-        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
-    MoveTo(hMyTree, l.tree);
+    MoveTo(MainWindows.hStatusWnd, l.status);
+    if (MainWindows.hMyEdit)
+        SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
+    MoveTo(MainWindows.hMyTree, l.tree);
     if (hWndLinks)
         MoveWindow(hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
     if (l.showSplit)
-        MoveTo(hTrennWnd, l.split);
-    MoveTo(hMyEdit, l.card);
-    if (hMyEdit && hWndRechts) {
+        MoveTo(MainWindows.hTrennWnd, l.split);
+    MoveTo(MainWindows.hMyEdit, l.card);
+    if (MainWindows.hMyEdit && MainWindows.hWndRechts) {
         RECT pane;
-        GetClientRect(hMyEdit, &pane);
-        MoveWindow(hWndRechts, 0, 0, pane.right, pane.bottom, TRUE);
-        if (hCardView) {
+        GetClientRect(MainWindows.hMyEdit, &pane);
+        MoveWindow(MainWindows.hWndRechts, 0, 0, pane.right, pane.bottom, TRUE);
+        if (MainWindows.hCardView) {
             RECT list;
-            GetClientRect(hWndRechts, &list);
-            MoveWindow(hCardView, 0, 0, list.right, list.bottom, TRUE);
+            GetClientRect(MainWindows.hWndRechts, &list);
+            MoveWindow(MainWindows.hCardView, 0, 0, list.right, list.bottom, TRUE);
         }
     }
     MA_PlaceCategoryCombo();
@@ -196,13 +195,13 @@ static HWND CreateCompanion(const char *cls, const char *title, const char *key)
 }
 
 static int OnCreate(HWND hWnd) {
-    hWndMain = hWnd;
+    MainWindows.hWndMain = hWnd;
     dwToolbarMask = TB_START_MASK;
-    hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
+    MainWindows.hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
     RECT r = {};
-    if (hStatusWnd)
-        GetClientRect(hStatusWnd, &r);
-    nStatusHeight = r.bottom;
+    if (MainWindows.hStatusWnd)
+        GetClientRect(MainWindows.hStatusWnd, &r);
+    MainWindows.nStatusHeight = r.bottom;
 
     const BOOL nt = MA_IsNtFamily();
     MA_CreateToolbar(hWnd, nt);
@@ -212,21 +211,21 @@ static int OnCreate(HWND hWnd) {
             DeleteMenu(menu, 1, MF_BYPOSITION); // "&Tools": the desktop icon feature needs the NT family
     }
     r = {};
-    if (hToolbar)
-        GetClientRect(hToolbar, &r);
-    nToolbarHeight = r.bottom + 2;
+    if (MainWindows.hToolbar)
+        GetClientRect(MainWindows.hToolbar, &r);
+    MainWindows.nToolbarHeight = r.bottom + 2;
 
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, FALSE, 0, &l);
-    hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
-    if (!hMyTree)
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, FALSE, 0, &l);
+    MainWindows.hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
+    if (!MainWindows.hMyTree)
         return -1;
-    hMyEdit = CreatePane(hWnd, CLASS_EDIT, l.card, 0);
-    if (!hMyEdit)
+    MainWindows.hMyEdit = CreatePane(hWnd, CLASS_EDIT, l.card, 0);
+    if (!MainWindows.hMyEdit)
         return -1;
-    hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
+    MainWindows.hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
     nSplitPosition = 0;
 
     // Files dropped on the main window go to the drop window's encryption.
@@ -245,8 +244,8 @@ static int OnCreate(HWND hWnd) {
 static BOOL bWrittenForExit = FALSE;
 
 void MA_Exit(HWND hWnd) {
-    if (hMyEdit)
-        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    if (MainWindows.hMyEdit)
+        SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     if (hmySafe && SW_PutSafe(1, 0) != 0)
         return; // the writer has said why; the program stays so the edits are not lost
     bWrittenForExit = hmySafe != nullptr;
@@ -254,8 +253,8 @@ void MA_Exit(HWND hWnd) {
 }
 
 void MA_DestroySequence() {
-    if (hMyEdit)
-        SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    if (MainWindows.hMyEdit)
+        SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     if (hmySafe) {
         // Only an end of the session comes here unwritten, and it cannot be refused.
         int written = bWrittenForExit ? 0 : SW_PutSafe(1, 0);
@@ -263,8 +262,7 @@ void MA_DestroySequence() {
         // A safe that could not be written keeps its recovery copy for the next start.
         if (written == 0)
             SW_RemoveRecoveryCopy();
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
     }
     if (!bQuickWindowMode)
         IW_SaveWindowPositions();
@@ -336,10 +334,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         RECT rc;
         GetClientRect(hWnd, &rc);
         RECT bar = rc;
-        bar.bottom = nToolbarHeight;
+        bar.bottom = MainWindows.nToolbarHeight;
         HDC dc = reinterpret_cast<HDC>(wParam);
         FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-        rc.top = nToolbarHeight;
+        rc.top = MainWindows.nToolbarHeight;
         FillRect(dc, &rc, reinterpret_cast<HBRUSH>(GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND)));
         return TRUE;
     }
@@ -358,8 +356,8 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (hSearchWnd)
             DestroyWindow(hSearchWnd);
         hDropWnd = hSearchWnd = nullptr;
-        hWndMain = hMyTree = hMyEdit = hTrennWnd = hStatusWnd = hToolbar = hCategoryCombo = nullptr;
-        hWndLinks = hWndRechts = hCardView = nullptr;
+        MainWindows = MAINWINDOWS{};
+        hWndLinks = nullptr;
         return 0;
     default:
         if (TR_TaskbarCreated(msg))
@@ -436,7 +434,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
     if (!hWnd) {
         if (menu)
             DestroyMenu(menu);
-        hWndMain = nullptr;
+        MainWindows.hWndMain = nullptr;
         return FALSE;
     }
     nSplitPosition = ReadSplitBar();

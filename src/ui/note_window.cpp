@@ -224,9 +224,8 @@ class NoteWindows : public NoteView {
   public:
     int Make(NOTIZ *note) override {
         HWND hWnd = RegisterNoteClass()
-                        ? CreateWindowExA(WS_EX_DLGMODALFRAME, CLASS_NOTE, "", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                          0, 0, kNewWidth, kNewHeight, hWndMain, nullptr,
-                                          hInst, note)
+                        ? CreateWindowExA(WS_EX_DLGMODALFRAME, CLASS_NOTE, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
+                                          kNewWidth, kNewHeight, MainWindows.hWndMain, nullptr, hInst, note)
                         : nullptr;
         if (!hWnd) {
             ML_WriteLog("NW04", "error create note window", GetLastError());

@@ -141,9 +141,9 @@ void ShowSkin(HWND hDlg, const OP_DISPLAY_PAGE &p) {
 
 // The views take the stored colours, icon size and skin.
 void ApplyDisplay() {
-    if (hWndRechts) {
-        ListView_SetBkColor(hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
-        InvalidateRect(hWndRechts, nullptr, TRUE);
+    if (MainWindows.hWndRechts) {
+        ListView_SetBkColor(MainWindows.hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
+        InvalidateRect(MainWindows.hWndRechts, nullptr, TRUE);
     }
     if (hWndLinks)
         TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
@@ -248,8 +248,8 @@ INT_PTR CALLBACK ProgramPage(HWND hDlg, UINT msg, WPARAM, LPARAM lParam) {
             p.*b.flag = Checked(hDlg, b.id);
         GetText(hDlg, IDC_OP_MINUTES, p.Minutes);
         INT_PTR rc = ApplyResult(hDlg, OP_ProgramApply(&p));
-        if (hWndMain)
-            SetWindowPos(hWndMain, Settings.StayInForeground ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+        if (MainWindows.hWndMain)
+            SetWindowPos(MainWindows.hWndMain, Settings.StayInForeground ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return rc;
     }

@@ -40,7 +40,7 @@ void SetSubItem(HWND list, int item, int sub, const char *text) {
 
 // Each profile goes in at the top, so the one stored last comes first.
 void FillList(HWND list) {
-    for (const DTOPHEADER *h = lpDTOPHEADERstart; h; h = h->next) {
+    for (const DTOPHEADER *h : DT_Profiles()) {
         DT_PROFILEROW row;
         DT_ProfileRow(h, &row);
         LVITEMA it = {};

@@ -17,8 +17,8 @@ void PW_Open(const char *text) {
         if (!hProgressWnd)
             return; // the work goes on without a bar
         SetWindowPos(hProgressWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        if (hWndMain)
-            ShowWindow(hWndMain, SW_HIDE);
+        if (MainWindows.hWndMain)
+            ShowWindow(MainWindows.hWndMain, SW_HIDE);
     }
     PW_Text(text);
     PW_Pump();

@@ -26,7 +26,7 @@ Button buttons[3] = {};
 
 HINSTANCE Image() { return hInst ? hInst : GetModuleHandleA(nullptr); }
 
-void Place(const WL_BOX &b) { MoveWindow(hWndMain, b.x, b.y, b.w, b.h, TRUE); }
+void Place(const WL_BOX &b) { MoveWindow(MainWindows.hWndMain, b.x, b.y, b.w, b.h, TRUE); }
 
 void DestroyButtons() {
     for (Button &b : buttons) {
@@ -52,9 +52,9 @@ LRESULT CALLBACK ButtonProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDC_QW_MINIMIZE:
             UI_KillTimer(QW_TIMER_SHRINK);
-            SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
-        case IDC_QW_CLOSE: SendMessageA(hWndMain, WM_CLOSE, 0, 0); return 0;
+        case IDC_QW_CLOSE: SendMessageA(MainWindows.hWndMain, WM_CLOSE, 0, 0); return 0;
         default: break;
         }
     }
@@ -62,8 +62,9 @@ LRESULT CALLBACK ButtonProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MakeButton(int slot, int id, const char *text, unsigned icon, int x, int w, int h) {
-    HWND b = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | (icon ? BS_ICON : 0), x, 0, w,
-                             h, hStatusWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInst, nullptr);
+    HWND b =
+        CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | (icon ? BS_ICON : 0), x, 0, w, h,
+                        MainWindows.hStatusWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInst, nullptr);
     if (!b)
         return;
     if (icon) {
@@ -77,15 +78,15 @@ void MakeButton(int slot, int id, const char *text, unsigned icon, int x, int w,
 } // namespace
 
 void QW_Enter() {
-    HWND hWnd = hWndMain;
+    HWND hWnd = MainWindows.hWndMain;
     if (!hWnd || bQuickWindowMode)
         return;
     bQuickWindowMode = TRUE;
     SK_RemoveWindowSkin(hWnd);
-    if (hToolbar)
-        ShowWindow(hToolbar, SW_HIDE);
-    saved.toolbarHeight = nToolbarHeight;
-    nToolbarHeight = 0;
+    if (MainWindows.hToolbar)
+        ShowWindow(MainWindows.hToolbar, SW_HIDE);
+    saved.toolbarHeight = MainWindows.nToolbarHeight;
+    MainWindows.nToolbarHeight = 0;
 
     saved.style = GetWindowLongPtrA(hWnd, GWL_STYLE);
     SetWindowLongPtrA(hWnd, GWL_STYLE,
@@ -105,8 +106,8 @@ void QW_Enter() {
     Place(QW_StripBox(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), taskbarTop));
 
     RECT bar = {};
-    if (hStatusWnd)
-        GetClientRect(hStatusWnd, &bar);
+    if (MainWindows.hStatusWnd)
+        GetClientRect(MainWindows.hStatusWnd, &bar);
     MakeButton(0, IDC_QW_BACK, "back", 0, 0, 75, bar.bottom);
     MakeButton(1, IDC_QW_MINIMIZE, "", IDI_QW_MINIMIZE, 75, 37, bar.bottom);
     MakeButton(2, IDC_QW_CLOSE, "", IDI_QW_CLOSE, 112, 38, bar.bottom);
@@ -118,16 +119,16 @@ void QW_Enter() {
 }
 
 void QW_Leave() {
-    HWND hWnd = hWndMain;
+    HWND hWnd = MainWindows.hWndMain;
     QW_Reset();
     if (!hWnd)
         return;
     SetWindowLongPtrA(hWnd, GWL_STYLE, saved.style);
     SK_SetWindowSkin(hWnd, SK_MAIN_SKIN);
     SetMenu(hWnd, saved.menu);
-    nToolbarHeight = saved.toolbarHeight;
-    if (hToolbar)
-        ShowWindow(hToolbar, SW_SHOW);
+    MainWindows.nToolbarHeight = saved.toolbarHeight;
+    if (MainWindows.hToolbar)
+        ShowWindow(MainWindows.hToolbar, SW_SHOW);
     const RECT &r = saved.rect;
     // The new size lays the panes out again, with the toolbar's height back.
     SetWindowPos(hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -136,21 +137,21 @@ void QW_Leave() {
 
 void QW_ShrinkTimer() {
     RECT r = {};
-    if (hWndMain)
-        GetWindowRect(hWndMain, &r);
+    if (MainWindows.hWndMain)
+        GetWindowRect(MainWindows.hWndMain, &r);
     const UI_RECT strip = {r.left, r.top, r.right, r.bottom};
     WL_BOX steps[QW_SHRINK_STEPS];
     const int n = QW_ShrinkSteps(&strip, steps);
     for (int i = 0; i < n; ++i) {
         Place(steps[i]);
-        UpdateWindow(hWndMain);
+        UpdateWindow(MainWindows.hWndMain);
         Sleep(QW_STEP_PAUSE_MS);
     }
 }
 
 void QW_Regrow() {
     WL_BOX full;
-    if (bQuickWindowMode && hWndMain && QW_RegrowBox(&full))
+    if (bQuickWindowMode && MainWindows.hWndMain && QW_RegrowBox(&full))
         Place(full);
 }
 

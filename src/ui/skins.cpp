@@ -10,7 +10,7 @@ void SK_LoadSkin(const char *path, BOOL applyNow) {
     if (!path || !*path) {
         if (bSkinLoaded) {
             SK_RemoveDialogSkin();
-            SK_RemoveWindowSkin(hWndMain);
+            SK_RemoveWindowSkin(MainWindows.hWndMain);
         }
         bSkinLoaded = FALSE;
         return;
@@ -18,7 +18,7 @@ void SK_LoadSkin(const char *path, BOOL applyNow) {
     const int result = 0; // what the library answers without a library
     TRACE(TRACE_SKIN, "SKIN", "skin_init -> LoadSkinFile(%s) -> return %d", path, result);
     if (applyNow) {
-        SK_SetWindowSkin(hWndMain, SK_MAIN_SKIN);
+        SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
     bSkinLoaded = TRUE;

@@ -12,7 +12,7 @@ static int nLineX = 0;           // its x in that pane's client coordinates
 // Inverts the 2-pixel outline of the tracking line; twice leaves no trace.
 static void InvertLine(HWND pane, int x) {
     RECT bar;
-    GetClientRect(hTrennWnd, &bar);
+    GetClientRect(MainWindows.hTrennWnd, &bar);
     // Not clipped by the pane's children: the line crosses the tree and the list.
     HDC dc = GetDCEx(pane, nullptr, DCX_CACHE);
     if (!dc)
@@ -31,7 +31,7 @@ static void EraseLine() {
 BOOL MA_SplitDragging() { return bDragging; }
 
 void MA_SplitTrack(HWND pane) {
-    if (!bDragging || !hWndMain)
+    if (!bDragging || !MainWindows.hWndMain)
         return;
     POINT pt;
     GetCursorPos(&pt);
@@ -42,7 +42,7 @@ void MA_SplitTrack(HWND pane) {
     hLinePane = pane;
     nLineX = inPane.x;
     POINT inMain = pt;
-    ScreenToClient(hWndMain, &inMain);
+    ScreenToClient(MainWindows.hWndMain, &inMain);
     nSplitPosition = inMain.x;
 }
 
@@ -68,22 +68,23 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     }
     case WM_MOUSEMOVE:
-        if (bDragging && hWndMain) {
+        if (bDragging && MainWindows.hWndMain) {
             POINT pt;
             GetCursorPos(&pt);
-            RECT main, tree = ScreenRect(hWndLinks, hMyTree), list = ScreenRect(hWndRechts, hMyEdit);
-            GetWindowRect(hWndMain, &main);
+            RECT main, tree = ScreenRect(hWndLinks, MainWindows.hMyTree),
+                       list = ScreenRect(MainWindows.hWndRechts, MainWindows.hMyEdit);
+            GetWindowRect(MainWindows.hWndMain, &main);
             switch (WL_SplitTrack(pt.x, main.left, main.right, tree.right, list.left)) {
             case WL_TRACK_IGNORE: return 0;
             // The pane under the cursor is told; the line itself is drawn here, so a
             // pane that answers with MA_SplitTrack only draws it at the same place again.
             case WL_TRACK_TREE:
-                SendMessageA(hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndLinks));
-                MA_SplitTrack(hMyTree);
+                SendMessageA(MainWindows.hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndLinks));
+                MA_SplitTrack(MainWindows.hMyTree);
                 break;
             case WL_TRACK_CARD:
-                SendMessageA(hMyEdit, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndRechts));
-                MA_SplitTrack(hMyEdit);
+                SendMessageA(MainWindows.hMyEdit, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
+                MA_SplitTrack(MainWindows.hMyEdit);
                 break;
             case WL_TRACK_BAR:
                 EraseLine();
@@ -98,10 +99,10 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
             bDragging = FALSE;
             ReleaseCapture();
             EraseLine();
-            if (hWndMain) {
+            if (MainWindows.hWndMain) {
                 RECT rc;
-                GetClientRect(hWndMain, &rc);
-                SendMessageA(hWndMain, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
+                GetClientRect(MainWindows.hWndMain, &rc);
+                SendMessageA(MainWindows.hWndMain, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
             }
             nSplitBeforeDrag = nSplitPosition;
         }

@@ -44,24 +44,25 @@ static void SetParts(HWND bar, const int32_t *edges, int count) {
 }
 
 void SB_LayoutMain() {
-    if (!hStatusWnd || !hWndMain)
+    if (!MainWindows.hStatusWnd || !MainWindows.hWndMain)
         return;
     RECT rc;
-    GetClientRect(hWndMain, &rc);
+    GetClientRect(MainWindows.hWndMain, &rc);
     int32_t edges[SB_MAIN_PARTS];
-    WL_StatusEdgesMain(rc.left, rc.right, TextWidth(hWndMain, "12345"), TextWidth(hWndMain, "Cards:"),
-                       TextWidth(hWndMain, "123"), TextWidth(hWndMain, "Folder:"), edges);
-    SetParts(hStatusWnd, edges, SB_MAIN_PARTS);
-    SetPartText(hStatusWnd, "Folder:", 2, SBT_POPOUT);
-    SetPartText(hStatusWnd, "Cards:", 4, SBT_POPOUT);
+    WL_StatusEdgesMain(rc.left, rc.right, TextWidth(MainWindows.hWndMain, "12345"),
+                       TextWidth(MainWindows.hWndMain, "Cards:"), TextWidth(MainWindows.hWndMain, "123"),
+                       TextWidth(MainWindows.hWndMain, "Folder:"), edges);
+    SetParts(MainWindows.hStatusWnd, edges, SB_MAIN_PARTS);
+    SetPartText(MainWindows.hStatusWnd, "Folder:", 2, SBT_POPOUT);
+    SetPartText(MainWindows.hStatusWnd, "Cards:", 4, SBT_POPOUT);
     // A reminder that the trace log is growing.
     HICON trace = nullptr;
     if (dwTraceLevel != 0)
         trace = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_TRACE), IMAGE_ICON, 16, 16, LR_SHARED));
-    SendMessageA(hStatusWnd, SB_SETICON, 0, reinterpret_cast<LPARAM>(trace));
+    SendMessageA(MainWindows.hStatusWnd, SB_SETICON, 0, reinterpret_cast<LPARAM>(trace));
 }
 
-void SB_SetText(const char *text, int part, int style) { SetPartText(hStatusWnd, text, part, style); }
+void SB_SetText(const char *text, int part, int style) { SetPartText(MainWindows.hStatusWnd, text, part, style); }
 
 void SB_ShowMode(const char *text) {
     const size_t size = strlen(text) + 69;

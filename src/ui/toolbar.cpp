@@ -33,18 +33,19 @@ HWND MA_CreateToolbar(HWND parent, BOOL nt) {
     SendMessageA(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     SendMessageA(tb, TB_ADDBUTTONSA, TB_BUTTON_COUNT, reinterpret_cast<LPARAM>(buttons));
     SendMessageA(tb, TB_AUTOSIZE, 0, 0);
-    hToolbar = tb;
+    MainWindows.hToolbar = tb;
     if (!nt) {
         // The desktop icon positions need the NT family: both buttons and the
         // separator after them go.
         for (int i = 0; i < 3; ++i)
             SendMessageA(tb, TB_DELETEBUTTON, 18, 0);
     }
-    hCategoryCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
-                                     100, 100, tb, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CATEGORYCOMBO)),
-                                     hInst, nullptr);
-    if (hCategoryCombo)
-        SendMessageA(hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    MainWindows.hCategoryCombo =
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 100, 100, tb,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CATEGORYCOMBO)), hInst, nullptr);
+    if (MainWindows.hCategoryCombo)
+        SendMessageA(MainWindows.hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     FALSE);
     MA_PlaceCategoryCombo();
     CC_InitFilterBox();
     MA_ApplyToolbarState();
@@ -52,21 +53,21 @@ HWND MA_CreateToolbar(HWND parent, BOOL nt) {
 }
 
 void MA_PlaceCategoryCombo() {
-    if (!hToolbar || !hCategoryCombo)
+    if (!MainWindows.hToolbar || !MainWindows.hCategoryCombo)
         return;
     RECT rc;
-    GetClientRect(hToolbar, &rc);
-    MoveWindow(hCategoryCombo, rc.right - 101, 0, 100, 100, TRUE);
+    GetClientRect(MainWindows.hToolbar, &rc);
+    MoveWindow(MainWindows.hCategoryCombo, rc.right - 101, 0, 100, 100, TRUE);
 }
 
 void MA_ApplyToolbarState() {
-    if (!hToolbar)
+    if (!MainWindows.hToolbar)
         return;
     for (const TB_BUTTON &b : TB_Buttons) {
         if (b.command == TB_SEPARATOR)
             continue;
         const BOOL enable = TB_IsEnabled(b.command);
-        SendMessageA(hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(enable, 0));
+        SendMessageA(MainWindows.hToolbar, TB_ENABLEBUTTON, b.command, MAKELPARAM(enable, 0));
     }
 }
 

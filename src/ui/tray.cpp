@@ -24,7 +24,7 @@ HINSTANCE Image() { return hInst ? hInst : GetModuleHandleA(nullptr); }
 void IconCall(DWORD what) {
     NOTIFYICONDATAA nid = {};
     nid.cbSize = sizeof nid;
-    nid.hWnd = hWndMain;
+    nid.hWnd = MainWindows.hWndMain;
     nid.uID = 0;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     nid.uCallbackMessage = UM_TRAYNOTIFY;
@@ -71,7 +71,7 @@ void ShowTrayMenu(HWND hWnd) {
 } // namespace
 
 void TR_HideToTray() {
-    HWND hWnd = hWndMain;
+    HWND hWnd = MainWindows.hWndMain;
     if (!hWnd)
         return;
     ANIMATIONINFO ai = {};
@@ -115,7 +115,7 @@ HMENU TR_BuildTrayMenu(HBITMAP marks[2]) {
         return nullptr;
     static const unsigned items[2] = {IDM_TRAYCREATENOTE, IDM_TRAYNOTES};
     static const unsigned pictures[2] = {IDB_TRAYCREATENOTE, IDB_TRAYNOTES};
-    const int safeOpen = hmySafe != nullptr, noteExists = lpNOTIZstart != nullptr;
+    const int safeOpen = hmySafe != nullptr, noteExists = !NW_Notes().empty();
     for (int i = 0; i < 2; ++i) {
         marks[i] = static_cast<HBITMAP>(LoadImageA(Image(), MAKEINTRESOURCEA(pictures[i]), IMAGE_BITMAP, 16, 16, 0));
         SetMenuItemBitmaps(menu, items[i], MF_BYCOMMAND, marks[i], marks[i]);
@@ -128,7 +128,7 @@ HMENU TR_BuildTrayMenu(HBITMAP marks[2]) {
 BOOL TR_IconShown() { return bIconShown; }
 
 void TR_RemoveIcon() {
-    if (bIconShown && hWndMain)
+    if (bIconShown && MainWindows.hWndMain)
         IconCall(NIM_DELETE);
     bIconShown = FALSE;
 }

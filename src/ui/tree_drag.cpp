@@ -18,7 +18,15 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
 // The program's own main-window parts take no drop.
 bool OwnWindow(HWND w) {
-    const HWND own[] = {hWndLinks, hWndRechts, hWndMain, hStatusWnd, hTrennWnd, hCardView, hLVEdit, hMyTree, hMyEdit};
+    const HWND own[] = {hWndLinks,
+                        MainWindows.hWndRechts,
+                        MainWindows.hWndMain,
+                        MainWindows.hStatusWnd,
+                        MainWindows.hTrennWnd,
+                        MainWindows.hCardView,
+                        hLVEdit,
+                        MainWindows.hMyTree,
+                        MainWindows.hMyEdit};
     for (HWND o : own)
         if (w && w == o)
             return true;
@@ -47,7 +55,7 @@ void TypeCard(uint32_t card) {
 }
 
 void TypeField(HTREEITEM item) {
-    for (const FELDINHALT *c = lpFELDINHALTstart; c; c = c->next) {
+    for (const FELDINHALT *c : SW_Contents()) {
         if (c->hFeldTree != T(item))
             continue;
         CF_FIELD desc = {};

@@ -5,23 +5,28 @@
 #include <windows.h>
 
 extern HINSTANCE hInst;       // the image the resources are loaded from
-extern HWND hWndMain;         // main window, class and title "orvSafe"
-extern HWND hMyTree;          // left pane, class "orvTree"
+// The main window and its parts: made with it, and all cleared at once when it
+// is destroyed.
+struct MAINWINDOWS {
+    HWND hWndMain;       // main window, class and title "orvSafe"
+    HWND hMyTree;        // left pane, class "orvTree"
+    HWND hMyEdit;        // right pane, class "orvEdit"
+    HWND hWndRechts;     // the card list inside hMyEdit
+    HWND hCardView;      // the card view, class "CardView", over the card list
+    HWND hStatusWnd;     // the main window's status bar
+    HWND hTrennWnd;      // the split bar, class "WinSplit"
+    HWND hToolbar;       // the toolbar, control 1002
+    HWND hCategoryCombo; // the category filter box on the toolbar, control 803
+    // Heights measured once when the main window is made (the quick window sets
+    // the toolbar's to 0 while the toolbar is hidden).
+    int nToolbarHeight;
+    int nStatusHeight;
+};
+extern MAINWINDOWS MainWindows;
 extern HWND hWndLinks;        // the tree control inside hMyTree
-extern HWND hMyEdit;          // right pane, class "orvEdit"
-extern HWND hWndRechts;       // the card list inside hMyEdit
-extern HWND hCardView;        // the card view, class "CardView", over the card list
-extern HWND hStatusWnd;       // the main window's status bar
-extern HWND hTrennWnd;        // the split bar, class "WinSplit"
-extern HWND hToolbar;         // the toolbar, control 1002
-extern HWND hCategoryCombo;   // the category filter box on the toolbar, control 803
 extern HWND hDropWnd;         // the drop window, class "orvDrop"
 extern HWND hSearchWnd;       // the search results window, class "orvSearch"
 extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
-// Heights measured once when the main window is made (the quick window sets
-// the toolbar's to 0 while the toolbar is hidden).
-extern int nToolbarHeight;
-extern int nStatusHeight;
 
 // Private messages between the program's windows.
 #define UM_SPLITTRACK (WM_APP + 0) // to a pane: the split bar is dragged over it (lParam: its control);

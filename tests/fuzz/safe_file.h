@@ -19,9 +19,7 @@ inline int ReadSafeFile(const std::string &path) {
     if (SW_OpenSafe(path.c_str()) != 0)
         return -1;
     int rc = SW_ReadSafeHeader() == 0 ? SW_ReadSafeSections(path.c_str()) : -1;
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
+    SW_SetWorkFile(nullptr);
     return rc;
 }
 

@@ -19,16 +19,7 @@ namespace testsupport {
 void ReleaseSafeState() {
     SW_ReleaseSafeLists();
     eDropFileFound = SW_DROPFILE_NONE;
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    if (hmySafe)
-        PL_CloseHandle(hmySafe);
-    tmpSafe = hmySafe = nullptr;
-    cTmpSafePath[0] = cActSafePath[0] = 0;
-    TmpSafeHeader = ActSafeHeader = SAFEHEADER{};
-    TmpSafeControl = ActSafeControl = SAFECONTROL{};
-    SW_ClearPassword(cTmpPasswort);
-    SW_ClearPassword(cActPasswort);
+    SW_ResetSafeState();
     SW_ForgetSafeFile();
 }
 
@@ -39,9 +30,7 @@ int ReadSafeFile(const std::string &path, const std::string &password) {
     int rc = SW_ReadSafeHeader();
     if (rc == 0)
         rc = SW_ReadSafeSections(path.c_str());
-    if (tmpSafe)
-        PL_CloseHandle(tmpSafe);
-    tmpSafe = nullptr;
+    SW_SetWorkFile(nullptr);
     return rc;
 }
 

@@ -277,7 +277,7 @@ TEST_F(CardOpsSafe, NewChangedAndDeletedCardsSurviveASaveAndRead) {
     ASSERT_TRUE(WriteFile(path, BuildSafe(spec)));
     ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
     MakeActive(path, "pw");
-    hmySafe = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+    SW_SetActiveFile(PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
     ASSERT_NE(hmySafe, nullptr);
     lpORDNERstart->hOrdnerTree = Item(0xf1);
     lpKARTEstart->hCardTree = Item(0xc1);

@@ -219,8 +219,7 @@ TEST_F(DesktopIcons, ProfilesSurviveASafeWithAPasswordAndPutTheIconsBack) {
     std::string path = Path("desk.saf");
     MakeActive(path, "pw");
     ASSERT_EQ(SW_PutSafe(0, 1), 0);
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     std::string bytes = ReadFile(path);
     EXPECT_EQ(bytes.find("Trash"), std::string::npos) << "labels are enveloped";
     EXPECT_NE(bytes.find("Home"), std::string::npos);

@@ -118,8 +118,7 @@ TEST_F(NoteText, NotesRoundTripThroughASafeWithAndWithoutAPassword) {
         MakeActive(path, pw);
         ui.noteCalls.clear();
         ASSERT_EQ(SW_PutSafe(0, 1), 0) << pw;
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         ASSERT_FALSE(NW_IsNote(empty));
         ASSERT_EQ(ui.noteCalls.size(), 1u) << "the empty note's window went with it";
         EXPECT_EQ(ui.noteCalls[0].call, "destroy");

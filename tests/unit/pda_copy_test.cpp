@@ -44,7 +44,7 @@ TEST_F(SafeTest, SaveForPdaWritesACopyAndLeavesTheOpenSafeAlone) {
         ASSERT_TRUE(WriteFile(path, BuildSafe(Sample())));
         ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
         MakeActive(path, "pw");
-        hmySafe = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+        SW_SetActiveFile(PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
         ASSERT_NE(hmySafe, nullptr);
         PL_HANDLE handle = hmySafe;
         const std::string original = ReadFile(path);
@@ -65,14 +65,12 @@ TEST_F(SafeTest, SaveForPdaWritesACopyAndLeavesTheOpenSafeAlone) {
         EXPECT_EQ(ReadFile(path), original) << "the open safe's file is not written";
         EXPECT_EQ(FileExists(copy), row.rc == 0) << row.message;
         if (row.rc == 0) {
-            PL_CloseHandle(hmySafe);
-            hmySafe = nullptr;
+            SW_DeactivateSafe();
             ReleaseSafeState();
             ASSERT_EQ(ReadSafeFile(copy, "pw"), 0);
             EXPECT_EQ(DescribeLists(), lists) << "the copy holds the safe as edited";
         } else {
-            PL_CloseHandle(hmySafe);
-            hmySafe = nullptr;
+            SW_DeactivateSafe();
         }
     }
 }

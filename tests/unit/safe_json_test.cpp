@@ -38,10 +38,9 @@ TEST_F(SafeJson, ExportThenImportGivesTheSameSafeByteForByte) {
     ASSERT_EQ(ReadSafeFile(path, ""), 0);
     MakeActive(path, "");
     ActSafeControl.nReserved = TmpSafeControl.nReserved;
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     ASSERT_EQ(SW_PutSafe(0, 1), 0); // our own writing of it, the reference
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     std::string json = SW_ExportJson(TmpSafeHeader, TmpSafeControl);
     std::string lists = DescribeLists();
 
@@ -56,8 +55,7 @@ TEST_F(SafeJson, ExportThenImportGivesTheSameSafeByteForByte) {
     MakeActive(copy, "");
     ActSafeControl.nReserved = reserved;
     ASSERT_EQ(SW_PutSafe(0, 1), 0);
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     EXPECT_TRUE(ReadFile(copy) == ReadFile(path));
 
     ReleaseSafeState();

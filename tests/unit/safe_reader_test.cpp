@@ -171,7 +171,7 @@ TEST_F(SafeReader, EveryCutAtASectionBoundaryGivesADefinedResult) {
         {at[6], 0, nullptr},                                      // ends after the contents
         {at[7], 0, nullptr},                                      // ends after the card field tables
         {at[8], 0, nullptr},                                      // ends after the notes
-        {at[8] + 108 + 10, -1, "error: safe destroyed, icon positions loosed!"}, // desktop cut short
+        {at[8] + DTOPHEADER_IMAGE_SIZE + 10, -1, "error: safe destroyed, icon positions loosed!"}, // desktop cut short
         {at[9], 0, nullptr},                                      // whole file
     };
     for (const auto &c : cases) {
@@ -237,7 +237,9 @@ TEST_F(SafeReader, ATextBlockThatDoesNotOpenIsDamageNeverEmptyTexts) {
     std::vector<size_t> at;
     const std::string full = BuildSafe(s, &at);
     // Where each envelope begins: after its records and the 8-byte text block header.
-    const size_t contents = at[5] + 3 * 24 + 8, notes = at[7] + 8 + 72 + 8, desktop = at[8] + 108 + 28 + 8;
+    const size_t contents = at[5] + 3 * FELDINHALT_IMAGE_SIZE + TEXTBLOCK_HEADER_SIZE,
+                 notes = at[7] + NOTIZ_MARKER_LEN + NOTIZ_IMAGE_SIZE + TEXTBLOCK_HEADER_SIZE,
+                 desktop = at[8] + DTOPHEADER_IMAGE_SIZE + DESKTOP_IMAGE_SIZE + TEXTBLOCK_HEADER_SIZE;
     const char *kRecover = "error: safe could be destroyed, please recover";
     struct Case {
         const char *what;
@@ -307,10 +309,11 @@ TEST_F(SafeReader, NoteSizesAreBelievedOnlyWithinTheTextsThere) {
         s.notes.assign(row.notes, {"ab"});
         std::vector<size_t> at;
         std::string file = BuildSafe(s, &at);
-        const size_t stride = 72 + (row.password.empty() ? 3 : 0); // without a password the text follows
+        const size_t stride = NOTIZ_IMAGE_SIZE + (row.password.empty() ? 3 : 0); // without a password the text follows
+        const size_t textSize = SW_ImageOffset(SW_NOTIZ_LAYOUT, offsetof(NOTIZ, nTextSize));
         for (size_t i = row.from; i < row.notes; ++i)
             for (int k = 0; k < 4; ++k)
-                file[at[7] + 8 + i * stride + 32 + k] = static_cast<char>(row.size >> (8 * k));
+                file[at[7] + NOTIZ_MARKER_LEN + i * stride + textSize + k] = static_cast<char>(row.size >> (8 * k));
         std::string path = Path("notes.saf");
         ASSERT_TRUE(WriteFile(path, file));
         PL_DeleteFile(Path("orvtrace.log").c_str());

@@ -85,9 +85,9 @@ TEST_F(SafeRecovery, AFileChangedElsewhereIsOverwrittenOnlyWhenTheUserSaysSo) {
     const std::string conflict = Path("home (conflict 2024-03-05 07-08).saf");
     for (int answer : {UI_IDNO, UI_IDYES}) {
         strcpy(lpORDNERstart->cOrdnerName, "Mine");
-        PL_CloseHandle(hmySafe); // a sync client does not ask our sharing
+        SW_DeactivateSafe(); // a sync client does not ask our sharing
         ASSERT_TRUE(WriteFile(safe, BuildSafe(One("Theirs"))));
-        hmySafe = PL_CreateFile(safe.c_str(), PL_GENERIC_READ, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+        SW_SetActiveFile(PL_CreateFile(safe.c_str(), PL_GENERIC_READ, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
         ui.answers = {answer};
         ASSERT_EQ(SW_CloseSafe(1), 0);
         EXPECT_EQ(ui.shown.at(0).caption + ": " + ui.shown[0].text,

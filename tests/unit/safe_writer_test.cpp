@@ -32,7 +32,7 @@ class SafeWriter : public SafeTest {
         ASSERT_TRUE(WriteFile(path, BuildSafe(spec)));
         ASSERT_EQ(ReadSafeFile(path, spec.password), 0);
         MakeActive(path, spec.password);
-        hmySafe = PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0);
+        SW_SetActiveFile(PL_CreateFile(path.c_str(), PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_READ, PL_OPEN_EXISTING, 0));
         ASSERT_NE(hmySafe, nullptr);
     }
 };
@@ -65,8 +65,7 @@ TEST_F(SafeWriter, TextsAreInClearOnlyWithoutAPassword) {
     std::string path = Path("plain.saf");
     LoadActive(Rich(""), path);
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     std::string bytes = ReadFile(path);
     for (const char *t : {"DE00 1234 5678", "4711", "first note", "Trash", "Computer", "Bank", "IBAN", "Giro"})
         EXPECT_NE(bytes.find(t), std::string::npos) << t;
@@ -76,8 +75,7 @@ TEST_F(SafeWriter, TextsAreInClearOnlyWithoutAPassword) {
     path = Path("secret.saf");
     LoadActive(Rich("pw"), path);
     ASSERT_EQ(SW_PutSafe(0, 0), 0);
-    PL_CloseHandle(hmySafe);
-    hmySafe = nullptr;
+    SW_DeactivateSafe();
     bytes = ReadFile(path);
     for (const char *t : {"DE00", "4711", "first note", "Trash", "Computer", "ORVSAFE"})
         EXPECT_EQ(bytes.find(t), std::string::npos) << t;
@@ -155,8 +153,7 @@ TEST_F(SafeWriter, AFailedWriteAtAnyPointLeavesTheOldSafeAsItWas) {
         int writes = PL_CallCount(PL_FAULT_WRITE);
         ASSERT_GE(writes, 4); // header, control block, the sections, the log line
         ASSERT_TRUE(WriteFile(path + ".orig", original));
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         ASSERT_EQ(PL_MoveFileEx((path + ".orig").c_str(), path.c_str(), PL_MOVE_REPLACE_EXISTING), 0);
         SW_ForgetSafeFile(); // the old safe as if just opened
 
@@ -175,8 +172,7 @@ TEST_F(SafeWriter, AFailedWriteAtAnyPointLeavesTheOldSafeAsItWas) {
             EXPECT_NE(hmySafe, nullptr) << "the old safe stays open";
             EXPECT_EQ(ReadFile(path), original) << "write " << n;
             EXPECT_FALSE(FileExists(path + ".~tmp")) << n;
-            PL_CloseHandle(hmySafe);
-            hmySafe = nullptr;
+            SW_DeactivateSafe();
         }
         for (PL_FAULT kind : {PL_FAULT_FLUSH, PL_FAULT_MOVE, PL_FAULT_OPEN}) {
             hmySafe =
@@ -186,8 +182,7 @@ TEST_F(SafeWriter, AFailedWriteAtAnyPointLeavesTheOldSafeAsItWas) {
             PL_ResetFaults();
             EXPECT_EQ(ReadFile(path), original) << kind;
             EXPECT_FALSE(FileExists(path + ".~tmp")) << kind;
-            PL_CloseHandle(hmySafe);
-            hmySafe = nullptr;
+            SW_DeactivateSafe();
         }
         // And the old safe still opens with what it held.
         std::string changed = DescribeLists();

@@ -134,7 +134,7 @@ TEST_F(InactivityTimeout, FiveMinutesWithoutInputHideTheProgramOnce) {
     EXPECT_EQ(ui.timers[T_TIMER_INACTIVITY], 5 * kMinute);
     Pass(60 * kMinute);
     EXPECT_EQ(Hidden(), Ticks{5 * kMinute});
-    EXPECT_TRUE(bHiddenByTimeOut);
+    EXPECT_TRUE(Inactivity.bHiddenByTimeOut);
     EXPECT_EQ(ui.Starts(T_TIMER_INACTIVITY), 1) << "not armed again while hidden";
     EXPECT_TRUE(g_closes.empty());
     EXPECT_TRUE(g_safeActive);
@@ -171,8 +171,8 @@ TEST_F(InactivityTimeout, CloseOnTimeOutWritesTheSafeWithoutABackup) {
     ASSERT_EQ(Closed(), Ticks{5 * kMinute});
     EXPECT_FALSE(g_closes[0].autoBackup) << "no backup generation on this save";
     EXPECT_TRUE(Settings.AutoBackup) << "restored afterwards";
-    EXPECT_TRUE(bSafeClosedByTimeOut);
-    EXPECT_FALSE(bHiddenByTimeOut);
+    EXPECT_TRUE(Inactivity.bSafeClosedByTimeOut);
+    EXPECT_FALSE(Inactivity.bHiddenByTimeOut);
     EXPECT_EQ(ui.trayHides, 0);
     EXPECT_EQ(ui.Starts(T_TIMER_INACTIVITY), 1) << "no safe, no timer";
 }
@@ -184,8 +184,8 @@ TEST_F(InactivityTimeout, BothOptionsCloseTheSafeAndHideTheProgram) {
     Pass(60 * kMinute);
     EXPECT_EQ(Closed(), Ticks{5 * kMinute});
     EXPECT_EQ(Hidden(), Ticks{5 * kMinute});
-    EXPECT_TRUE(bSafeClosedByTimeOut);
-    EXPECT_TRUE(bHiddenByTimeOut);
+    EXPECT_TRUE(Inactivity.bSafeClosedByTimeOut);
+    EXPECT_TRUE(Inactivity.bHiddenByTimeOut);
 }
 
 TEST_F(InactivityTimeout, WithoutAnActiveSafeOrAnOptionTheTimerIsNeverArmed) {
@@ -236,7 +236,7 @@ TEST_F(InactivityTimeout, TheTickCountWrappingAfter49DaysChangesNothing) {
     Pass(60 * kMinute);
     EXPECT_EQ(Hidden(), Ticks{7 * kMinute});
 
-    bHiddenByTimeOut = 0; // the window is brought back; start again just before the wrap
+    Inactivity.bHiddenByTimeOut = 0; // the window is brought back; start again just before the wrap
     ui.hiddenAt.clear();
     Start(0xFFFFFFFFu - 1000);
     Message();
@@ -244,7 +244,7 @@ TEST_F(InactivityTimeout, TheTickCountWrappingAfter49DaysChangesNothing) {
     EXPECT_EQ(Hidden(), Ticks{5 * kMinute});
 
     // A start tick of 0 is a tick like any other.
-    bHiddenByTimeOut = 0;
+    Inactivity.bHiddenByTimeOut = 0;
     ui.hiddenAt.clear();
     Start(0);
     Message();
@@ -259,7 +259,7 @@ TEST_F(InactivityTimeout, BeingHiddenBlocksArmingUntilTheWindowIsBack) {
     Settings.TimeOut = true;
     Message();
     Pass(5 * kMinute);
-    ASSERT_TRUE(bHiddenByTimeOut);
+    ASSERT_TRUE(Inactivity.bHiddenByTimeOut);
     Message();
     EXPECT_EQ(ui.Starts(T_TIMER_INACTIVITY), 1);
     T_WindowRestored();
@@ -320,13 +320,13 @@ TEST_F(InactivityTimeout, AFailedCloseLeavesTheSafeActiveAndTheTimerRunning) {
     Message();
     Pass(12 * kMinute);
     EXPECT_EQ(Closed(), (Ticks{5 * kMinute, 10 * kMinute}));
-    EXPECT_FALSE(bSafeClosedByTimeOut);
+    EXPECT_FALSE(Inactivity.bSafeClosedByTimeOut);
     EXPECT_EQ(Hidden(), Ticks{5 * kMinute}) << "out of sight while it stays open, hidden once";
 
     g_closeResult = 0; // the disk has room again
     Pass(5 * kMinute);
     EXPECT_EQ(Closed(), (Ticks{5 * kMinute, 10 * kMinute, 15 * kMinute}));
-    EXPECT_TRUE(bSafeClosedByTimeOut);
+    EXPECT_TRUE(Inactivity.bSafeClosedByTimeOut);
     EXPECT_TRUE(ui.due.empty()) << "closed: no timer";
 }
 

@@ -50,8 +50,8 @@ TEST_F(TrayState, NotificationsTurnIntoActionsAndClearTheTimeOutFlags) {
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
         SetUp();
-        bHiddenByTimeOut = 1;
-        bSafeClosedByTimeOut = r.closedByTimeOut;
+        Inactivity.bHiddenByTimeOut = 1;
+        Inactivity.bSafeClosedByTimeOut = r.closedByTimeOut;
         Settings.TimeOutClose = r.timeOutClose != 0;
         unsigned actions = 99;
         int answer = -1;
@@ -60,9 +60,9 @@ TEST_F(TrayState, NotificationsTurnIntoActionsAndClearTheTimeOutFlags) {
         EXPECT_EQ(actions, r.actions);
         EXPECT_EQ(answer, r.answer);
         EXPECT_EQ(bTrayButtonPressed, r.pressedAfter);
-        EXPECT_EQ(bSafeClosedByTimeOut, r.closedAfter);
+        EXPECT_EQ(Inactivity.bSafeClosedByTimeOut, r.closedAfter);
         // Back from the tray, the next idle period may hide the program again.
-        EXPECT_EQ(bHiddenByTimeOut, r.hiddenAfter);
+        EXPECT_EQ(Inactivity.bHiddenByTimeOut, r.hiddenAfter);
     }
 }
 
@@ -91,7 +91,7 @@ TEST_F(TrayState, QuickStripShrinksToItsTabAndGrowsBack) {
         SCOPED_TRACE(testing::Message() << "row " << (&r - rows));
         QW_Reset();
         Settings.QWMinimizeTime = r.seconds;
-        bSafeClosedByTimeOut = r.closedByTimeOut;
+        Inactivity.bSafeClosedByTimeOut = r.closedByTimeOut;
         QW_SetTimer(1000);
         bQWShrunk = r.shrunk;
         WL_BOX steps[QW_SHRINK_STEPS] = {};

@@ -122,7 +122,7 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     EXPECT_EQ(DropStatus(3), "Files:");
     EXPECT_EQ(DropStatus(4), "     2");
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
-    EXPECT_TRUE(IsWindowVisible(hWndMain)) << "shown again after the progress window hid it";
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hWndMain)) << "shown again after the progress window hid it";
     // The drop file holds what the list shows.
     const std::string chain = Chain();
     DW_FreeDroptabelle();
@@ -150,35 +150,35 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
 
 TEST_F(DroppingOnWindows, TheOpenSafeDroppedOnTheMainWindowIsRefused) {
     const std::string bytes = ReadFile(safe);
-    Drop(hWndMain, {safe}, {"Fehler"});
+    Drop(MainWindows.hWndMain, {safe}, {"Fehler"});
     EXPECT_EQ(driver.Messages(),
               (std::vector<std::string>{"Cryptography: Crypt files(s) ?        ", "Fehler: File " + safe + " not allowed"}));
     EXPECT_EQ(ReadFile(safe), bytes);
     EXPECT_EQ(lpDROPLISTstart, nullptr);
-    EXPECT_TRUE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(GetWindowLongPtrA(MainWindows.hWndMain, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 }
 
 // A plain minimise leaves the drop window as it is; going to the tray switches
 // it off, and off it stays.
 TEST_F(DroppingOnWindows, TheTraySwitchesTheWindowOffAndAPlainMinimiseLeavesIt) {
-    SendMessageA(hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
-    SendMessageA(hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
-    ShowWindow(hWndMain, SW_SHOW);
+    ShowWindow(MainWindows.hWndMain, SW_SHOW);
     Settings.TrayOnMinimize = false;
-    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(hWndMain)) << "the default handling";
+    SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(MainWindows.hWndMain)) << "the default handling";
     EXPECT_TRUE(IsWindowVisible(hDropWnd));
     EXPECT_EQ(bDropWindowActive, 1);
-    ShowWindow(hWndMain, SW_RESTORE);
+    ShowWindow(MainWindows.hWndMain, SW_RESTORE);
     Settings.TrayOnMinimize = true;
-    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_FALSE(IsWindowVisible(hWndMain));
+    SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hWndMain));
     EXPECT_FALSE(IsWindowVisible(hDropWnd));
     EXPECT_EQ(bDropWindowActive, 0);
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("CryptWindowActive=no"), std::string::npos);
-    DestroyWindow(hWndMain);
+    DestroyWindow(MainWindows.hWndMain);
     EXPECT_FALSE(bDropShownAtEnd);
     EXPECT_EQ(hDropListWnd, nullptr);
 }
@@ -282,7 +282,7 @@ TEST_F(RecoverWindow, ListsTheGenerationsOldestFirstAndBringsTheChosenOneBack) {
     });
     driver.Expect("Confirm", [](HWND d) { D::Click(d, IDOK); });
     ExpectPassword();
-    SendMessageA(hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
 
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"home.saf.1", "2021.03.01", rows[0][2]}));
@@ -311,7 +311,7 @@ TEST_F(RecoverWindow, CancelChangesNothingAndOpensTheClosedSafeAgain) {
         D::Click(d, IDCANCEL);
     });
     ExpectPassword();
-    SendMessageA(hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
     EXPECT_EQ(ReadFile(safe), bytes);
     EXPECT_FALSE(FileExists(safe + DROPFILE_SUFFIX));
     ASSERT_NE(hmySafe, nullptr);
@@ -322,7 +322,7 @@ TEST_F(RecoverWindow, CancelChangesNothingAndOpensTheClosedSafeAgain) {
     driver.Expect("Confirm", [](HWND d) { D::Click(d, IDNO); });
     driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
     ExpectPassword();
-    SendMessageA(hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_RECOVERSAFE, 0);
     EXPECT_EQ(driver.Messages().back(), "Error: missing backup path");
     EXPECT_NE(hmySafe, nullptr);
 }

@@ -55,7 +55,7 @@ TEST_F(ExchangeWindow, AnImportIsReportedAndUndoneWhole) {
         report = D::Text(d, IDC_XW_REPORT);
         D::Click(d, IDC_XW_UNDO);
     });
-    SendMessageA(hWndMain, WM_COMMAND, IDM_IMPORT, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_IMPORT, 0);
     EXPECT_EQ(report, "Imported 1 folder, 2 cards, 8 fields.\r\nImported/Forum: card named \"Forum (2)\": the "
                       "folder has a card \"Forum\"\r\n");
     EXPECT_EQ(Folders(), 1) << "Undo import takes the folder and its cards out again";
@@ -69,7 +69,7 @@ TEST_F(ExchangeWindow, AnExportWithTheWrongPasswordWritesNothing) {
         D::Click(d, IDOK);
     });
     driver.Expect("Export", [](HWND d) { D::Click(d, IDOK); });
-    SendMessageA(hWndMain, WM_COMMAND, IDM_EXPORT, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_EXPORT, 0);
     EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Export: Wrong password: nothing was exported."});
     EXPECT_EQ(GetFileAttributesA(Path("out.xml").c_str()), INVALID_FILE_ATTRIBUTES);
 }

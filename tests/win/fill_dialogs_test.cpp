@@ -94,8 +94,8 @@ class FillDialogs : public SafeTest {
         UI_SetPort(&ui);
         EXPECT_TRUE(driver.unexpected.empty()) << "first unexpected: " << driver.unexpected.front();
         EXPECT_TRUE(driver.Done()) << "a scripted dialog never appeared";
-        if (hWndMain)
-            DestroyWindow(hWndMain);
+        if (MainWindows.hWndMain)
+            DestroyWindow(MainWindows.hWndMain);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         }
@@ -107,8 +107,7 @@ class FillDialogs : public SafeTest {
     // Writes the safe and reads the file back into the lists.
     void SaveAndReadBack() {
         ASSERT_EQ(SW_PutSafe(0, 0), 0);
-        PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+        SW_DeactivateSafe();
         ReleaseSafeState();
         ASSERT_EQ(ReadSafeFile(path, ""), 0);
     }
@@ -198,13 +197,13 @@ TEST_F(FillDialogs, ANewFolderFromATemplateReachesTheFileWithItsFieldsAndIcon) {
 // (its records released) gets nothing from the dialog's OK.
 TEST_F(FillDialogs, InputInADialogCountsAndItsOkAfterTheSafeClosedChangesNothing) {
     MA_WatchInput();
-    dwLastActivity = 7;
+    Inactivity.dwLastActivity = 7;
     driver.Expect("Create Folder", [](HWND d) {
         PostMessageA(GetDlgItem(d, IDC_OW_FOLDERNAME), WM_KEYDOWN, 'S', 1);
         D::Type(d, IDC_OW_FOLDERNAME, "Shop");
     });
     driver.Expect("Create Folder", [](HWND d) {
-        EXPECT_NE(dwLastActivity, 7u) << "a key in the dialog counts";
+        EXPECT_NE(Inactivity.dwLastActivity, 7u) << "a key in the dialog counts";
         ASSERT_EQ(SW_CloseSafe(0), 0); // as the time-out closes it, the dialog left open
         Ok(d);
     });
@@ -349,7 +348,7 @@ TEST_F(FillDialogs, ACategoryGivenToAFolderFiltersTheTree) {
     });
     driver.Expect("Modify Category", Ok);
     EXPECT_TRUE(FD_Command(IDM_CATEGORIES));
-    ASSERT_EQ(SendMessageA(hCategoryCombo, CB_GETCOUNT, 0, 0), 3) << "\"all\" and the new categories";
+    ASSERT_EQ(SendMessageA(MainWindows.hCategoryCombo, CB_GETCOUNT, 0, 0), 3) << "\"all\" and the new categories";
 
     Select(Folder("Mail")->hOrdnerTree);
     driver.Expect("Category", [](HWND d) {
@@ -361,9 +360,9 @@ TEST_F(FillDialogs, ACategoryGivenToAFolderFiltersTheTree) {
     Folder("Bank")->nCategory = 2; // the other category
 
     // The box tells the toolbar, its parent, which hands it on.
-    SendMessageA(hCategoryCombo, CB_SETCURSEL, 1, 0);
-    SendMessageA(hToolbar, WM_COMMAND, MAKEWPARAM(IDC_CATEGORYCOMBO, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(hCategoryCombo));
+    SendMessageA(MainWindows.hCategoryCombo, CB_SETCURSEL, 1, 0);
+    SendMessageA(MainWindows.hToolbar, WM_COMMAND, MAKEWPARAM(IDC_CATEGORYCOMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(MainWindows.hCategoryCombo));
     EXPECT_EQ(nCategoryFilter, 1u);
     HTREEITEM root = TreeView_GetRoot(hWndLinks);
     std::vector<std::string> shown;

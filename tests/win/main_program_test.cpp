@@ -102,16 +102,16 @@ std::vector<std::string> Tree() {
 }
 
 bool MenuEnabled(unsigned id) {
-    UINT state = GetMenuState(GetMenu(hWndMain), id, MF_BYCOMMAND);
+    UINT state = GetMenuState(GetMenu(MainWindows.hWndMain), id, MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
-bool ButtonEnabled(unsigned id) { return SendMessageA(hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
+bool ButtonEnabled(unsigned id) { return SendMessageA(MainWindows.hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
 
 std::string StatusText(int part) {
     char text[256] = {};
-    if (LOWORD(SendMessageA(hStatusWnd, SB_GETTEXTLENGTHA, part, 0)) < sizeof text)
-        SendMessageA(hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    if (LOWORD(SendMessageA(MainWindows.hStatusWnd, SB_GETTEXTLENGTHA, part, 0)) < sizeof text)
+        SendMessageA(MainWindows.hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -123,8 +123,8 @@ class MainProgram : public SafeTest {
         InitCommonControlsEx(&icc);
     }
     static void TearDownTestSuite() {
-        if (hWndMain)
-            DestroyWindow(hWndMain);
+        if (MainWindows.hWndMain)
+            DestroyWindow(MainWindows.hWndMain);
         MSG msg; // the window's end asks the loop to end: that is not this runner's loop
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             if (msg.message != WM_QUIT)
@@ -135,9 +135,9 @@ class MainProgram : public SafeTest {
         ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\nOpenLastSafe=no\r\n"));
         II_ReadSettings();
         UI_SetPort(&port);
-        if (!hWndMain) {
+        if (!MainWindows.hWndMain) {
             ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
-            ASSERT_NE(hWndMain, nullptr);
+            ASSERT_NE(MainWindows.hWndMain, nullptr);
         }
         Pump();
     }
@@ -289,13 +289,13 @@ std::string Cell(int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    SendMessageA(hWndRechts, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(MainWindows.hWndRechts, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
 std::vector<std::string> CardList() {
     std::vector<std::string> rows;
-    int n = static_cast<int>(SendMessageA(hWndRechts, LVM_GETITEMCOUNT, 0, 0));
+    int n = static_cast<int>(SendMessageA(MainWindows.hWndRechts, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < n; ++i)
         rows.push_back(Cell(i, 0) + "=" + Cell(i, 1));
     return rows;
@@ -304,15 +304,15 @@ std::vector<std::string> CardList() {
 // A click on a row of the card list, as the list reports it to its pane.
 void ClickRow(int row) {
     RECT rc = {LVIR_BOUNDS, 0, 0, 0};
-    SendMessageA(hWndRechts, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    SendMessageA(MainWindows.hWndRechts, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
     NMITEMACTIVATE click = {};
-    click.hdr.hwndFrom = hWndRechts;
-    click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hWndRechts));
+    click.hdr.hwndFrom = MainWindows.hWndRechts;
+    click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(MainWindows.hWndRechts));
     click.hdr.code = NM_CLICK;
     click.iItem = row;
     click.ptAction.x = rc.left + 40;
     click.ptAction.y = (rc.top + rc.bottom) / 2;
-    SendMessageA(hMyEdit, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    SendMessageA(MainWindows.hMyEdit, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
 }
 
 std::string Content(uint32_t card, uint32_t field) {
@@ -337,14 +337,14 @@ TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
     EXPECT_TRUE(ButtonEnabled(TB_CHANGE_CARD));
     EXPECT_FALSE(ButtonEnabled(TB_DISPLAY_CARD));
 
-    SendMessageA(hWndMain, WM_COMMAND, TB_CHANGE_CARD, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, TB_CHANGE_CARD, 0);
     Pump();
     EXPECT_EQ(CardList(), (std::vector<std::string>{"User=alice", "Password=s3cret", "Address=https://www.example.org"}));
     EXPECT_FALSE(ButtonEnabled(TB_CHANGE_CARD));
     EXPECT_TRUE(ButtonEnabled(TB_DISPLAY_CARD));
 
     ClickRow(0);
-    HWND edit = GetDlgItem(hWndRechts, 800);
+    HWND edit = GetDlgItem(MainWindows.hWndRechts, 800);
     ASSERT_NE(edit, nullptr) << "the editor opens over the content";
     char text[64] = {};
     GetWindowTextA(edit, text, sizeof text);
@@ -355,14 +355,14 @@ TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
     Pump();
     EXPECT_EQ(Cell(0, 1), "alicia");
     EXPECT_EQ(Content(2, 0), "alicia") << "stored in the card's contents";
-    edit = GetDlgItem(hWndRechts, 800);
+    edit = GetDlgItem(MainWindows.hWndRechts, 800);
     ASSERT_NE(edit, nullptr) << "Tab goes on to the next row";
     GetWindowTextA(edit, text, sizeof text);
     EXPECT_STREQ(text, "s3cret");
     SetWindowTextA(edit, "n3w-s3cret");
-    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     Pump();
-    EXPECT_EQ(GetDlgItem(hWndRechts, 800), nullptr) << "the editor is gone";
+    EXPECT_EQ(GetDlgItem(MainWindows.hWndRechts, 800), nullptr) << "the editor is gone";
     EXPECT_EQ(Content(2, 1), "n3w-s3cret");
 
     // Closing the safe writes it: the file holds the new texts under the password.
@@ -385,7 +385,7 @@ TEST_F(MainProgram, TheFileMenuCreatesAndOpensSafesThroughTheirDialogs) {
         D::Type(d, IDC_SD_CONFIRM, "pw-home");
         D::Click(d, IDOK);
     });
-    SendMessageA(hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
     Pump();
     const std::string home = Path("home.saf");
     EXPECT_STREQ(cActSafePath, home.c_str());
@@ -406,7 +406,7 @@ TEST_F(MainProgram, TheFileMenuCreatesAndOpensSafesThroughTheirDialogs) {
         D::Type(d, IDC_SD_PASSWORD, "pw");
         D::Click(d, IDOK);
     });
-    SendMessageA(hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
     Pump();
     EXPECT_STREQ(cActSafePath, sample.c_str());
     EXPECT_EQ(Tree(), kSampleTree);
@@ -418,7 +418,7 @@ TEST_F(MainProgram, TheFileMenuCreatesAndOpensSafesThroughTheirDialogs) {
         D::Type(d, IDC_SD_CONFIRM, "pw-2");
         D::Click(d, IDOK);
     });
-    SendMessageA(hWndMain, WM_COMMAND, CMD_PASSWORD, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, CMD_PASSWORD, 0);
     Pump();
     ASSERT_EQ(SW_CloseSafe(1), 0);
     Pump();
@@ -432,8 +432,8 @@ TEST_F(MainProgram, WithoutSafePathTheFileMenuOnlyTellsSo) {
     Settings.SafePath[0] = 0;
     driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
     driver.Expect("Error", [](HWND d) { D::Click(d, IDOK); });
-    SendMessageA(hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
-    SendMessageA(hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, CMD_CREATE_SAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, CMD_OPEN_SAFE, 0);
     Pump();
     EXPECT_EQ(driver.Messages(), (std::vector<std::string>{"Error: missing safe path", "Error: missing safe path"}));
     EXPECT_EQ(cActSafePath[0], 0);

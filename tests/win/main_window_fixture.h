@@ -35,8 +35,8 @@ class MainWindowTest : public DropSafeTest {
         if (hmySafe) {
             EXPECT_EQ(SW_CloseSafe(0), 0);
         }
-        if (hWndMain)
-            DestroyWindow(hWndMain);
+        if (MainWindows.hWndMain)
+            DestroyWindow(MainWindows.hWndMain);
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         }

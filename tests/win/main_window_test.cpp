@@ -39,8 +39,8 @@ namespace {
 class MainWindow : public SafeTest {
   protected:
     void TearDown() override {
-        if (hWndMain)
-            DestroyWindow(hWndMain);
+        if (MainWindows.hWndMain)
+            DestroyWindow(MainWindows.hWndMain);
         Drain();
         SafeTest::TearDown();
     }
@@ -49,7 +49,7 @@ class MainWindow : public SafeTest {
         ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n" + ini));
         II_ReadSettings();
         ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
-        ASSERT_NE(hWndMain, nullptr);
+        ASSERT_NE(MainWindows.hWndMain, nullptr);
     }
     // Removes what is waiting in the queue; answers whether the quit message was among it.
     bool Drain(WPARAM *code = nullptr) {
@@ -77,17 +77,19 @@ class MainWindow : public SafeTest {
         EXPECT_EQ(SW_GetSafe(path.c_str()), 0);
         return path;
     }
-    bool ButtonEnabled(unsigned id) { return SendMessageA(hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
-    bool MenuGrey(unsigned id) { return (GetMenuState(GetMenu(hWndMain), id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    bool ButtonEnabled(unsigned id) { return SendMessageA(MainWindows.hToolbar, TB_ISBUTTONENABLED, id, 0) != 0; }
+    bool MenuGrey(unsigned id) {
+        return (GetMenuState(GetMenu(MainWindows.hWndMain), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
     std::string StatusText(int part) {
         char text[256] = {};
-        SendMessageA(hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        SendMessageA(MainWindows.hStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
         return text;
     }
     RECT ChildRect(HWND child) {
         RECT r;
         GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, hWndMain, reinterpret_cast<POINT *>(&r), 2);
+        MapWindowPoints(nullptr, MainWindows.hWndMain, reinterpret_cast<POINT *>(&r), 2);
         return r;
     }
 };
@@ -97,12 +99,12 @@ const unsigned kSafeMenu[] = {IDM_CLOSESAFE, IDM_CHANGEPASSWORD, IDM_BACKUPSAFE,
 
 TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
     Start();
-    ASSERT_NE(hToolbar, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(hToolbar), IDC_TOOLBAR);
-    EXPECT_EQ(SendMessageA(hToolbar, TB_BUTTONCOUNT, 0, 0), 25);
+    ASSERT_NE(MainWindows.hToolbar, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(MainWindows.hToolbar), IDC_TOOLBAR);
+    EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_BUTTONCOUNT, 0, 0), 25);
     for (int i = 0; i < TB_BUTTON_COUNT; ++i) {
         TBBUTTON b = {};
-        ASSERT_TRUE(SendMessageA(hToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b)));
+        ASSERT_TRUE(SendMessageA(MainWindows.hToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b)));
         EXPECT_EQ(static_cast<uint32_t>(b.idCommand), TB_Buttons[i].command) << "button " << i;
         if (TB_Buttons[i].command != TB_SEPARATOR) {
             EXPECT_EQ(b.iBitmap, TB_Buttons[i].image);
@@ -113,22 +115,22 @@ TEST_F(MainWindow, ToolbarStartsWithTheAlwaysEnabledButtonsThatAreBuilt) {
     for (unsigned id : {2002u, 2003u, 2004u, 2005u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
         EXPECT_FALSE(ButtonEnabled(id)) << id;
 
-    ASSERT_NE(hCategoryCombo, nullptr);
-    EXPECT_EQ(GetParent(hCategoryCombo), hToolbar);
-    EXPECT_EQ(GetDlgCtrlID(hCategoryCombo), IDC_CATEGORYCOMBO);
-    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCOUNT, 0, 0), 1) << "\"all\" alone: no categories";
-    EXPECT_EQ(SendMessageA(hCategoryCombo, CB_GETCURSEL, 0, 0), 0);
+    ASSERT_NE(MainWindows.hCategoryCombo, nullptr);
+    EXPECT_EQ(GetParent(MainWindows.hCategoryCombo), MainWindows.hToolbar);
+    EXPECT_EQ(GetDlgCtrlID(MainWindows.hCategoryCombo), IDC_CATEGORYCOMBO);
+    EXPECT_EQ(SendMessageA(MainWindows.hCategoryCombo, CB_GETCOUNT, 0, 0), 1) << "\"all\" alone: no categories";
+    EXPECT_EQ(SendMessageA(MainWindows.hCategoryCombo, CB_GETCURSEL, 0, 0), 0);
     RECT tb, combo;
-    GetClientRect(hToolbar, &tb);
-    GetWindowRect(hCategoryCombo, &combo);
-    MapWindowPoints(nullptr, hToolbar, reinterpret_cast<POINT *>(&combo), 2);
+    GetClientRect(MainWindows.hToolbar, &tb);
+    GetWindowRect(MainWindows.hCategoryCombo, &combo);
+    MapWindowPoints(nullptr, MainWindows.hToolbar, reinterpret_cast<POINT *>(&combo), 2);
     EXPECT_EQ(combo.left, tb.right - 101);
     EXPECT_EQ(combo.right - combo.left, 100);
 }
 
 TEST_F(MainWindow, MenuBarItemsIdsAndGreyedStates) {
     Start();
-    HMENU bar = GetMenu(hWndMain);
+    HMENU bar = GetMenu(MainWindows.hWndMain);
     ASSERT_NE(bar, nullptr);
     const char *popups[] = {"&File", "&Tools", "&Settings", "&Help"};
     ASSERT_EQ(GetMenuItemCount(bar), 4);
@@ -189,17 +191,17 @@ TEST_F(MainWindow, TooltipTextsComeFromTheCommandTable) {
         if (b.command == TB_SEPARATOR)
             continue;
         NMTTDISPINFOA info = {};
-        info.hdr.hwndFrom = hToolbar;
+        info.hdr.hwndFrom = MainWindows.hToolbar;
         info.hdr.idFrom = b.command;
         info.hdr.code = TTN_GETDISPINFOA;
-        SendMessageA(hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        SendMessageA(MainWindows.hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         ASSERT_NE(info.lpszText, nullptr);
         EXPECT_STREQ(info.lpszText, b.tooltip);
     }
     NMTTDISPINFOA other = {};
     other.hdr.idFrom = 32800;
     other.hdr.code = TTN_GETDISPINFOA;
-    SendMessageA(hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&other));
+    SendMessageA(MainWindows.hWndMain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&other));
     EXPECT_EQ(other.lpszText, nullptr) << "no text for a command the toolbar lacks";
     EXPECT_STREQ(other.szText, "");
 }
@@ -215,14 +217,14 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     EXPECT_FALSE(TB_IsEnabled(2012)) << "no desktop profile in this safe";
     EXPECT_FALSE(ButtonEnabled(2002)) << "no card selected yet";
 
-    EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETPARTS, 0, 0), SB_MAIN_PARTS);
+    EXPECT_EQ(SendMessageA(MainWindows.hStatusWnd, SB_GETPARTS, 0, 0), SB_MAIN_PARTS);
     EXPECT_EQ(StatusText(2), "Folder:");
     EXPECT_EQ(StatusText(3), "  2");
     EXPECT_EQ(StatusText(4), "Cards:");
     EXPECT_EQ(StatusText(5), "  3");
 
     ui.answers = {UI_IDCANCEL};
-    SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "write back current safe ?");
     EXPECT_EQ(ui.shown[0].caption, "Confirm");
@@ -231,7 +233,7 @@ TEST_F(MainWindow, OpeningAndClosingASafeSwitchesMenusToolbarAndCounts) {
     EXPECT_FALSE(MenuGrey(IDM_CLOSESAFE));
 
     ui.answers = {UI_IDNO};
-    SendMessageA(hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_CLOSESAFE, 0);
     EXPECT_EQ(hmySafe, nullptr);
     for (unsigned id : kSafeMenu)
         EXPECT_TRUE(MenuGrey(id)) << id;
@@ -261,9 +263,9 @@ TEST_F(MainWindow, SafeCommandsWithoutSafePathOrSafeTellWhy) {
     ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=\r\n"));
     II_ReadSettings();
     ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
-    SendMessageA(hWndMain, WM_COMMAND, IDM_CREATESAFE, 0);
-    SendMessageA(hWndMain, WM_COMMAND, IDM_OPENSAFE, 0);
-    SendMessageA(hWndMain, WM_COMMAND, IDM_BACKUPSAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_CREATESAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_OPENSAFE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_BACKUPSAFE, 0);
     ASSERT_EQ(ui.shown.size(), 3u);
     EXPECT_EQ(ui.shown[0].text, "missing safe path");
     EXPECT_EQ(ui.shown[0].caption, "Error");
@@ -274,32 +276,33 @@ TEST_F(MainWindow, SafeCommandsWithoutSafePathOrSafeTellWhy) {
 
 TEST_F(MainWindow, SplitBarZeroIsHalfTheWidthAndAStoredOneAppliesAtTheNextSize) {
     Start();
-    SetWindowPos(hWndMain, nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_NOMOVE);
     RECT client;
-    GetClientRect(hWndMain, &client);
+    GetClientRect(MainWindows.hWndMain, &client);
     const int half = client.right / 2;
-    EXPECT_EQ(ChildRect(hMyTree).right - ChildRect(hMyTree).left, half);
-    EXPECT_EQ(ChildRect(hTrennWnd).left, half + 1);
-    EXPECT_EQ(ChildRect(hTrennWnd).right - ChildRect(hTrennWnd).left, 2);
-    EXPECT_EQ(ChildRect(hMyEdit).left, half + 4);
-    EXPECT_EQ(ChildRect(hMyTree).top, nToolbarHeight);
-    EXPECT_EQ(ChildRect(hMyTree).bottom, client.bottom - nStatusHeight);
-    EXPECT_EQ(ChildRect(hStatusWnd).bottom, client.bottom);
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).right - ChildRect(MainWindows.hMyTree).left, half);
+    EXPECT_EQ(ChildRect(MainWindows.hTrennWnd).left, half + 1);
+    EXPECT_EQ(ChildRect(MainWindows.hTrennWnd).right - ChildRect(MainWindows.hTrennWnd).left, 2);
+    EXPECT_EQ(ChildRect(MainWindows.hMyEdit).left, half + 4);
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).top, MainWindows.nToolbarHeight);
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).bottom, client.bottom - MainWindows.nStatusHeight);
+    EXPECT_EQ(ChildRect(MainWindows.hStatusWnd).bottom, client.bottom);
     EXPECT_EQ(MA_GetSplitPosition(), 0);
 
-    SetWindowPos(hWndMain, nullptr, 0, 0, 900, 500, SWP_NOZORDER | SWP_NOMOVE);
-    GetClientRect(hWndMain, &client);
-    EXPECT_EQ(ChildRect(hMyTree).right - ChildRect(hMyTree).left, client.right / 2) << "half again after a resize";
-    DestroyWindow(hWndMain);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 0, 0, 900, 500, SWP_NOZORDER | SWP_NOMOVE);
+    GetClientRect(MainWindows.hWndMain, &client);
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).right - ChildRect(MainWindows.hMyTree).left, client.right / 2)
+        << "half again after a resize";
+    DestroyWindow(MainWindows.hWndMain);
     Drain();
 
     // A stored position is read after the window exists and used from the next resize.
     ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nSplitBar=220\r\n"));
     ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
     EXPECT_EQ(MA_GetSplitPosition(), 220);
-    SetWindowPos(hWndMain, nullptr, 0, 0, 800, 500, SWP_NOZORDER | SWP_NOMOVE);
-    EXPECT_EQ(ChildRect(hMyTree).right, 220);
-    EXPECT_EQ(ChildRect(hMyEdit).left, 224);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 0, 0, 800, 500, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).right, 220);
+    EXPECT_EQ(ChildRect(MainWindows.hMyEdit).left, 224);
 }
 
 TEST_F(MainWindow, StoredPlaceBeyondTheScreenGivesTheDefaultPlace) {
@@ -307,14 +310,14 @@ TEST_F(MainWindow, StoredPlaceBeyondTheScreenGivesTheDefaultPlace) {
     const std::string beyond = std::to_string(sw - 300) + ",10," + std::to_string(sw + 300) + ",400";
     Start("[Settings]\r\nMainWindow=" + beyond + "\r\n");
     RECT r;
-    GetWindowRect(hWndMain, &r);
+    GetWindowRect(MainWindows.hWndMain, &r);
     EXPECT_NE(r.left, sw - 300) << "the system chose the place";
-    DestroyWindow(hWndMain);
+    DestroyWindow(MainWindows.hWndMain);
     Drain();
 
     ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Settings]\r\nMainWindow=20,30,620,450\r\n"));
     ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
-    GetWindowRect(hWndMain, &r);
+    GetWindowRect(MainWindows.hWndMain, &r);
     EXPECT_EQ(r.left, 20);
     EXPECT_EQ(r.top, 30);
     EXPECT_EQ(r.right, 620);
@@ -326,12 +329,12 @@ TEST_F(MainWindow, DestroyWritesTheSafeBackKeepsThePlacesAndQuits) {
     const std::string path = OpenSample();
     ASSERT_NE(lpORDNERstart, nullptr);
     snprintf(lpORDNERstart->cOrdnerName, sizeof lpORDNERstart->cOrdnerName, "%s", "Renamed");
-    SetWindowPos(hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER);
-    DestroyWindow(hWndMain);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER);
+    DestroyWindow(MainWindows.hWndMain);
     WPARAM code = 99;
     EXPECT_TRUE(Drain(&code));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(hWndMain, nullptr);
+    EXPECT_EQ(MainWindows.hWndMain, nullptr);
     EXPECT_EQ(hmySafe, nullptr) << "the file handle is closed";
 
     ASSERT_EQ(ReadSafeFile(path, "pw"), 0);
@@ -346,22 +349,22 @@ TEST_F(MainWindow, ASafeThatCannotBeWrittenKeepsTheProgramRunning) {
     Start();
     OpenSample();
     PL_FailCall(PL_FAULT_WRITE, 1, 1000);
-    SendMessageA(hWndMain, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(hWndMain)) << "closing would lose the edits";
+    SendMessageA(MainWindows.hWndMain, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(MainWindows.hWndMain)) << "closing would lose the edits";
     EXPECT_NE(hmySafe, nullptr);
     EXPECT_FALSE(Drain());
     EXPECT_FALSE(ui.shown.empty()) << "the user is told why";
     PL_ResetFaults();
-    SendMessageA(hWndMain, WM_COMMAND, IDM_EXIT, 0);
-    EXPECT_EQ(hWndMain, nullptr);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(MainWindows.hWndMain, nullptr);
     EXPECT_TRUE(Drain());
 }
 
 TEST_F(MainWindow, QuickWindowModeKeepsThePlacesOfTheLastRun) {
     Start("[Settings]\r\nMainWindow=20,30,620,450\r\n");
     bQuickWindowMode = TRUE;
-    SetWindowPos(hWndMain, nullptr, 60, 70, 500, 400, SWP_NOZORDER);
-    DestroyWindow(hWndMain);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 60, 70, 500, 400, SWP_NOZORDER);
+    DestroyWindow(MainWindows.hWndMain);
     bQuickWindowMode = FALSE;
     Drain();
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("MainWindow=20,30,620,450"), std::string::npos);
@@ -369,16 +372,16 @@ TEST_F(MainWindow, QuickWindowModeKeepsThePlacesOfTheLastRun) {
 
 TEST_F(MainWindow, TraceIconShowsOnlyWhileTracing) {
     Start();
-    EXPECT_EQ(SendMessageA(hStatusWnd, SB_GETICON, 0, 0), 0);
-    DestroyWindow(hWndMain);
+    EXPECT_EQ(SendMessageA(MainWindows.hStatusWnd, SB_GETICON, 0, 0), 0);
+    DestroyWindow(MainWindows.hWndMain);
     Drain();
     Start("Tracelevel=1\r\n");
-    EXPECT_NE(SendMessageA(hStatusWnd, SB_GETICON, 0, 0), 0);
+    EXPECT_NE(SendMessageA(MainWindows.hStatusWnd, SB_GETICON, 0, 0), 0);
 }
 
 TEST_F(MainWindow, AboutBoxShowsIconVersionAndLink) {
     Start();
-    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hWndMain,
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), MainWindows.hWndMain,
                                     AB_AboutDlgProc, 0);
     ASSERT_NE(about, nullptr);
     char text[128] = {};
@@ -407,7 +410,7 @@ TEST_F(MainWindow, AboutBoxShowsIconVersionAndLink) {
 
 TEST_F(MainWindow, LinkUnderlinesWhileThePointerIsOverIt) {
     Start();
-    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), hWndMain,
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), MainWindows.hWndMain,
                                     AB_AboutDlgProc, 0);
     ASSERT_NE(about, nullptr);
     HWND link = GetDlgItem(about, IDC_ABOUT_LINK);
@@ -431,41 +434,41 @@ TEST_F(MainWindow, LinkUnderlinesWhileThePointerIsOverIt) {
 
 TEST_F(MainWindow, DraggingTheSplitBarMovesTheSplitWithinTheMargins) {
     Start();
-    SetWindowPos(hWndMain, nullptr, 0, 0, 1000, 600, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hWndMain, SW_SHOWNOACTIVATE);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 0, 0, 1000, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(MainWindows.hWndMain, SW_SHOWNOACTIVATE);
     RECT main;
-    GetWindowRect(hWndMain, &main);
+    GetWindowRect(MainWindows.hWndMain, &main);
     POINT origin = {0, 0};
-    ClientToScreen(hWndMain, &origin);
+    ClientToScreen(MainWindows.hWndMain, &origin);
     const int y = origin.y + 200;
 
-    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
+    SendMessageA(MainWindows.hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
     SetCursorPos(origin.x + 300, y);
-    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageA(MainWindows.hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
     EXPECT_EQ(MA_GetSplitPosition(), 300) << "over the tree: the split follows the cursor";
     SetCursorPos(main.left + 150, y);
-    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageA(MainWindows.hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
     EXPECT_EQ(MA_GetSplitPosition(), 300) << "within 200 pixels of the edge the move is ignored";
-    SendMessageA(hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
-    EXPECT_EQ(ChildRect(hMyTree).right, 300);
-    EXPECT_EQ(ChildRect(hTrennWnd).left, 301);
-    EXPECT_EQ(ChildRect(hMyEdit).left, 304);
+    SendMessageA(MainWindows.hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).right, 300);
+    EXPECT_EQ(ChildRect(MainWindows.hTrennWnd).left, 301);
+    EXPECT_EQ(ChildRect(MainWindows.hMyEdit).left, 304);
 
     // Over the card list; then back over the bar itself puts the position before the drag back.
-    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 10));
+    SendMessageA(MainWindows.hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 10));
     SetCursorPos(origin.x + 600, y);
-    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageA(MainWindows.hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
     EXPECT_EQ(MA_GetSplitPosition(), 600);
     SetCursorPos(origin.x + 302, y);
-    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageA(MainWindows.hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
     EXPECT_EQ(MA_GetSplitPosition(), 300);
-    SendMessageA(hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
-    EXPECT_EQ(ChildRect(hMyTree).right, 300);
+    SendMessageA(MainWindows.hTrennWnd, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(ChildRect(MainWindows.hMyTree).right, 300);
 
     // A press away from the bar starts nothing.
-    SendMessageA(hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
+    SendMessageA(MainWindows.hTrennWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
     SetCursorPos(origin.x + 500, y);
-    SendMessageA(hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
+    SendMessageA(MainWindows.hTrennWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, 0));
     EXPECT_EQ(MA_GetSplitPosition(), 300);
 }
 
@@ -478,47 +481,47 @@ TEST_F(MainWindow, InactivityTimerRunsOnTheMainWindowAndClosesTheSafe) {
     static int *counter;
     counter = &keyDowns;
     MA_SetInputHook([] { ++*counter; });
-    MSG key = {hWndMain, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    MSG key = {MainWindows.hWndMain, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
     MA_BeforeDispatch(&key);
     MA_SetInputHook(nullptr);
     EXPECT_EQ(keyDowns, 1) << "a key press regrows a shrunk quick window";
 
     MA_AfterDispatch();
-    EXPECT_EQ(bTimeOutArmed, 1);
-    EXPECT_EQ(dwTimeOutPeriod, 300000u) << "on the main window's own timer";
-    dwLastActivity = dwTimeOutStart + dwTimeOutPeriod; // no input since arming
-    SendMessageA(hWndMain, WM_TIMER, T_TIMER_INACTIVITY, 0);
+    EXPECT_EQ(Inactivity.bTimeOutArmed, 1);
+    EXPECT_EQ(Inactivity.dwTimeOutPeriod, 300000u) << "on the main window's own timer";
+    Inactivity.dwLastActivity = Inactivity.dwTimeOutStart + Inactivity.dwTimeOutPeriod; // no input since arming
+    SendMessageA(MainWindows.hWndMain, WM_TIMER, T_TIMER_INACTIVITY, 0);
     EXPECT_EQ(hmySafe, nullptr) << "the time-out closed the safe";
     EXPECT_TRUE(MenuGrey(IDM_CLOSESAFE));
     EXPECT_EQ(ReadSafeFile(path, "pw"), 0);
     MA_AfterDispatch();
-    EXPECT_EQ(bTimeOutArmed, 0) << "no safe, no timer";
+    EXPECT_EQ(Inactivity.bTimeOutArmed, 0) << "no safe, no timer";
 
-    bHiddenByTimeOut = 1; // as a time-out that hid the program leaves it
-    SendMessageA(hWndMain, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(bHiddenByTimeOut, 1) << "another window was activated";
-    SendMessageA(hWndMain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
-    EXPECT_EQ(bHiddenByTimeOut, 0) << "the user is back: the next time-out may hide it again";
+    Inactivity.bHiddenByTimeOut = 1; // as a time-out that hid the program leaves it
+    SendMessageA(MainWindows.hWndMain, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(Inactivity.bHiddenByTimeOut, 1) << "another window was activated";
+    SendMessageA(MainWindows.hWndMain, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(Inactivity.bHiddenByTimeOut, 0) << "the user is back: the next time-out may hide it again";
     T_SetSafeHooks(nullptr, nullptr);
     T_InitTimers();
 }
 
 TEST_F(MainWindow, CloseGoesToTheTrayWhenAskedButExitEnds) {
     Start("TrayOnClose=yes\r\n");
-    SendMessageA(hWndMain, WM_CLOSE, 0, 0);
-    ASSERT_NE(hWndMain, nullptr);
-    EXPECT_TRUE(IsWindow(hWndMain));
+    SendMessageA(MainWindows.hWndMain, WM_CLOSE, 0, 0);
+    ASSERT_NE(MainWindows.hWndMain, nullptr);
+    EXPECT_TRUE(IsWindow(MainWindows.hWndMain));
     EXPECT_FALSE(Drain()) << "the program goes on";
-    SendMessageA(hWndMain, WM_COMMAND, IDM_EXIT, 0);
-    EXPECT_EQ(hWndMain, nullptr);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(MainWindows.hWndMain, nullptr);
     EXPECT_TRUE(Drain());
 }
 
 TEST_F(MainWindow, EndOfSessionIsLoggedAndEndsTheProgram) {
     Start();
-    SendMessageA(hWndMain, WM_QUERYENDSESSION, 0, 0);
-    SendMessageA(hWndMain, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(hWndMain, nullptr);
+    SendMessageA(MainWindows.hWndMain, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(MainWindows.hWndMain, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(MainWindows.hWndMain, nullptr);
     EXPECT_TRUE(Drain());
     const std::string log = ReadFile(Path("orvsafe.log"));
     EXPECT_NE(log.find("MAIN"), std::string::npos);
@@ -550,11 +553,11 @@ TEST_F(MainWindow, DropAndSearchWindowsWaitHiddenAtTheirPlaces) {
     EXPECT_EQ(r.top, 20);
     EXPECT_EQ(r.right, 410);
     EXPECT_EQ(r.bottom, 320);
-    GetClassNameA(hTrennWnd, text, sizeof text);
+    GetClassNameA(MainWindows.hTrennWnd, text, sizeof text);
     EXPECT_STREQ(text, "WinSplit");
-    GetClassNameA(hMyTree, text, sizeof text);
+    GetClassNameA(MainWindows.hMyTree, text, sizeof text);
     EXPECT_STREQ(text, "orvTree");
-    GetClassNameA(hMyEdit, text, sizeof text);
+    GetClassNameA(MainWindows.hMyEdit, text, sizeof text);
     EXPECT_STREQ(text, "orvEdit");
     WNDCLASSA wc;
     EXPECT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "CardView", &wc));
@@ -575,7 +578,7 @@ TEST_F(MainWindow, ModeTextAndResetOfTheRightPane) {
 TEST_F(MainWindow, SkinCallsTraceAsTheLibraryWould) {
     Start("Tracelevel=8\r\n");
     SK_InitLib();
-    SK_RemoveWindowSkin(hWndMain); // nothing loaded: no call
+    SK_RemoveWindowSkin(MainWindows.hWndMain); // nothing loaded: no call
     SK_LoadSkin("C:\\orv\\skins\\blue.smf", TRUE);
     EXPECT_TRUE(bSkinLoaded);
     SK_LoadSkin("", FALSE);
@@ -711,22 +714,22 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
 
 TEST_F(MainWindow, MinimiseGoesToTheTrayWhenAskedAndStayInForegroundIsTopmost) {
     Start("TrayOnMinimize=yes\r\nStayInForeground=yes\r\n");
-    EXPECT_TRUE(GetWindowLongPtrA(hWndMain, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongPtrA(MainWindows.hWndMain, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
-    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(hDropWnd)) << "the drop window goes first";
-    EXPECT_TRUE(IsWindow(hWndMain));
+    EXPECT_TRUE(IsWindow(MainWindows.hWndMain));
 }
 
 TEST_F(MainWindow, AMinimisedWindowKeepsItsRestoredPlace) {
     Start();
-    SetWindowPos(hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(MainWindows.hWndMain, nullptr, 40, 50, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
     UI_RECT r;
     ASSERT_EQ(MA_WindowRect(UI_WND_MAIN, &r), 0);
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.bottom, 530);
-    ShowWindow(hWndMain, SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(IsIconic(hWndMain));
+    ShowWindow(MainWindows.hWndMain, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(MainWindows.hWndMain));
     ASSERT_EQ(MA_WindowRect(UI_WND_MAIN, &r), 0);
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.top, 50);
@@ -755,13 +758,13 @@ TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
     nPlatformKind = MA_PLATFORM_9X;
     Start();
     nPlatformKind = MA_PLATFORM_UNKNOWN;
-    EXPECT_EQ(SendMessageA(hToolbar, TB_BUTTONCOUNT, 0, 0), 22);
-    EXPECT_EQ(SendMessageA(hToolbar, TB_COMMANDTOINDEX, 2011, 0), -1);
-    EXPECT_EQ(SendMessageA(hToolbar, TB_COMMANDTOINDEX, 2012, 0), -1);
+    EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_BUTTONCOUNT, 0, 0), 22);
+    EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_COMMANDTOINDEX, 2011, 0), -1);
+    EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_COMMANDTOINDEX, 2012, 0), -1);
     TBBUTTON b = {};
-    SendMessageA(hToolbar, TB_GETBUTTON, 18, reinterpret_cast<LPARAM>(&b));
+    SendMessageA(MainWindows.hToolbar, TB_GETBUTTON, 18, reinterpret_cast<LPARAM>(&b));
     EXPECT_EQ(b.idCommand, 2013) << "the separator after the pair went too";
-    HMENU bar = GetMenu(hWndMain);
+    HMENU bar = GetMenu(MainWindows.hWndMain);
     ASSERT_EQ(GetMenuItemCount(bar), 3);
     char text[32] = {};
     GetMenuStringA(bar, 1, text, sizeof text, MF_BYPOSITION);
@@ -779,8 +782,10 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
         unsigned id;
         HWND to;
         bool onFolder, reset;
-    } rows[] = {{IDM_TV_DELETECARD, hMyTree, false, false}, {IDM_TV_DELETEFOLDER, hMyTree, true, false},
-                {IDM_FOLDERORDER, hWndMain, false, true},   {IDM_FOLDERTEMPLATES, hWndMain, false, true}};
+    } rows[] = {{IDM_TV_DELETECARD, MainWindows.hMyTree, false, false},
+                {IDM_TV_DELETEFOLDER, MainWindows.hMyTree, true, false},
+                {IDM_FOLDERORDER, MainWindows.hWndMain, false, true},
+                {IDM_FOLDERTEMPLATES, MainWindows.hWndMain, false, true}};
     for (const auto &r : rows) {
         TV_ClickItem(CW_GetCardTreeHandle(1));
         ASSERT_NE(StatusText(1), "");
@@ -800,7 +805,7 @@ INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
     Start();
     FakeShell shell;
-    MA_SetAccelerators(hWndMain, LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN)));
+    MA_SetAccelerators(MainWindows.hWndMain, LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDA_MAIN)));
     auto press = [](HWND target, WPARAM key) {
         PostMessageA(target, WM_KEYDOWN, key, 1);
         MSG m;

@@ -70,7 +70,7 @@ class NoteWindowsWin : public MainWindowTest {
 } // namespace
 
 TEST_F(NoteWindowsWin, ANoteTypedRecolouredAndMovedComesBackWithTheSafe) {
-    Command(hWndMain, IDT_CREATENOTE);
+    Command(MainWindows.hWndMain, IDT_CREATENOTE);
     NOTIZ *n = lpNOTIZstart;
     ASSERT_NE(n, nullptr);
     ASSERT_TRUE(IsWindowVisible(Window(n)));
@@ -111,7 +111,7 @@ TEST_F(NoteWindowsWin, ANoteTypedRecolouredAndMovedComesBackWithTheSafe) {
 TEST_F(NoteWindowsWin, AnAlarmSetAMinuteAheadShowsItsHiddenNoteBeforeItIsCleared) {
     FixedClock clock{LocalTime(2026, 1, 15, 10, 0, 30)};
     snprintf(Settings.NoteAlertSoundFile, sizeof Settings.NoteAlertSoundFile, "%s", "C:\\orv\\Sounds\\bell.wav");
-    Command(hWndMain, IDT_CREATENOTE);
+    Command(MainWindows.hWndMain, IDT_CREATENOTE);
     NOTIZ *n = lpNOTIZstart;
     ASSERT_NE(n, nullptr);
     Type(n, "Pay rent");
@@ -122,7 +122,7 @@ TEST_F(NoteWindowsWin, AnAlarmSetAMinuteAheadShowsItsHiddenNoteBeforeItIsCleared
     Command(Window(n), IDM_NT_ALARM);
     EXPECT_EQ(std::string(n->szAlarmDate, 6) + std::string(n->szAlarmTime, 4), "1501261001");
     EXPECT_EQ(Title(n), "Alert: 01/15/26 10:01");
-    Command(hWndMain, IDT_NOTES);
+    Command(MainWindows.hWndMain, IDT_NOTES);
     ASSERT_FALSE(IsWindowVisible(Window(n)));
 
     FakeShell shell;
@@ -142,7 +142,7 @@ TEST_F(NoteWindowsWin, AnAlarmSetAMinuteAheadShowsItsHiddenNoteBeforeItIsCleared
 
 TEST_F(NoteWindowsWin, ClosingANoteAsksFirstAndNoKeepsIt) {
     Settings.NOTE_Confirm2Delete = 1;
-    Command(hWndMain, IDT_CREATENOTE);
+    Command(MainWindows.hWndMain, IDT_CREATENOTE);
     NOTIZ *n = lpNOTIZstart;
     ASSERT_NE(n, nullptr);
     HWND note = Window(n);

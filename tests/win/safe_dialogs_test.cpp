@@ -66,8 +66,7 @@ class SafeDialogs : public SafeTest {
     // active safe's file is let go first: it is kept open against writers.
     bool OpensWith(const std::string &path, const std::string &password) {
         if (hmySafe)
-            PL_CloseHandle(hmySafe);
-        hmySafe = nullptr;
+            SW_DeactivateSafe();
         UI_SetPort(&ui);
         int rc = ReadSafeFile(path, password);
         UI_SetPort(&port);
@@ -370,7 +369,7 @@ TEST_F(SafeDialogs, MessagesAndDialogsBelongToTheMainWindow) {
     HWND main = CreateWindowExA(0, "STATIC", "orvSafe", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 100, 100, 600, 400,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(main, nullptr);
-    hWndMain = main;
+    MainWindows.hWndMain = main;
     std::string owner;
     HICON icon = nullptr;
     driver.Expect("Confirm", [&](HWND d) {
@@ -400,6 +399,6 @@ TEST_F(SafeDialogs, MessagesAndDialogsBelongToTheMainWindow) {
     EXPECT_NEAR((rcDlg.left + rcDlg.right) / 2, (rcMain.left + rcMain.right) / 2, 2);
     EXPECT_NEAR((rcDlg.top + rcDlg.bottom) / 2, (rcMain.top + rcMain.bottom) / 2, 2);
     EXPECT_EQ(cActSafePath[0], 0) << "Cancel creates nothing";
-    hWndMain = nullptr;
+    MainWindows.hWndMain = nullptr;
     DestroyWindow(main);
 }

@@ -62,7 +62,7 @@ class SearchWindow : public MainWindowTest {
                 D::Check(d, IDC_SE_CONTENT, false);
             D::Click(d, IDC_SE_SEARCH);
         });
-        SendMessageA(hWndMain, WM_COMMAND, IDT_SEARCH, 0);
+        SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_SEARCH, 0);
     }
     // "image:text" per row, in list order.
     static std::vector<std::string> Rows() {

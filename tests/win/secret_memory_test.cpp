@@ -48,7 +48,7 @@ class SecretMemoryWindows : public MainWindowTest {
             for (; *p; ++p)
                 SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*p), 1);
     }
-    void Command(unsigned id) { SendMessageA(hWndMain, WM_COMMAND, id, 0); }
+    void Command(unsigned id) { SendMessageA(MainWindows.hWndMain, WM_COMMAND, id, 0); }
     // "Open Safe": the name, then the password (with a tail that makes it wrong).
     void Open(const char *name, const char *password, const char *tail = "") {
         driver.Expect("open safe", [name](HWND d) {
@@ -154,7 +154,7 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
              Settings.TimeOutClose = true;
              Settings.TimeOutMinutes = 1;
              MA_InstallStoreHooks();
-             bTimeOutArmed = 0;
+             Inactivity.bTimeOutArmed = 0;
              T_SetInactivityTimer(T_Minutes2Ms(1));
              T_InactivityTimeout();
              ASSERT_EQ(hmySafe, nullptr);

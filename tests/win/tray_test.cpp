@@ -25,8 +25,8 @@ class Tray : public SafeTest {
   protected:
     void TearDown() override {
         MA_SetInputHook(nullptr);
-        if (hWndMain)
-            DestroyWindow(hWndMain);
+        if (MainWindows.hWndMain)
+            DestroyWindow(MainWindows.hWndMain);
         Pump(0);
         SafeTest::TearDown();
     }
@@ -34,7 +34,7 @@ class Tray : public SafeTest {
         ASSERT_TRUE(WriteFile(Path("orvsafe.ini"), "[Options]\r\nSafePath=" + dir + "\r\n" + ini));
         II_ReadSettings();
         ASSERT_TRUE(MA_InitInstance(GetModuleHandleA(nullptr), SW_HIDE));
-        ShowWindow(hWndMain, SW_SHOW);
+        ShowWindow(MainWindows.hWndMain, SW_SHOW);
     }
     void OpenSample() {
         SafeContents s;
@@ -65,28 +65,28 @@ class Tray : public SafeTest {
     void Pump(DWORD ms) {
         Pump(ms, [] { return false; });
     }
-    LRESULT Notify(UINT mouse) { return SendMessageA(hWndMain, UM_TRAYNOTIFY, 0, mouse); }
+    LRESULT Notify(UINT mouse) { return SendMessageA(MainWindows.hWndMain, UM_TRAYNOTIFY, 0, mouse); }
     bool MenuGrey(HMENU menu, unsigned id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     RECT Rect() {
         RECT r;
-        GetWindowRect(hWndMain, &r);
+        GetWindowRect(MainWindows.hWndMain, &r);
         return r;
     }
 };
 
 TEST_F(Tray, MinimiseHidesToTheTrayAndTheIconsReleaseBringsItBack) {
     Start("TrayOnMinimize=yes\r\n");
-    SendMessageA(hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_FALSE(IsWindowVisible(hWndMain));
-    EXPECT_FALSE(IsIconic(hWndMain)) << "hidden in the tray, not minimised to the taskbar";
+    SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hWndMain));
+    EXPECT_FALSE(IsIconic(MainWindows.hWndMain)) << "hidden in the tray, not minimised to the taskbar";
     EXPECT_TRUE(TR_IconShown());
 
     EXPECT_EQ(Notify(WM_LBUTTONUP), 1);
-    EXPECT_FALSE(IsWindowVisible(hWndMain)) << "a release without its press does nothing";
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hWndMain)) << "a release without its press does nothing";
     EXPECT_EQ(Notify(WM_MOUSEMOVE), 0);
     EXPECT_EQ(Notify(WM_LBUTTONDOWN), 1);
     EXPECT_EQ(Notify(WM_LBUTTONUP), 1);
-    EXPECT_TRUE(IsWindowVisible(hWndMain));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hWndMain));
     EXPECT_FALSE(TR_IconShown());
 }
 
@@ -122,30 +122,30 @@ TEST_F(Tray, QuickWindowShrinksRegrowsAndGoesBack) {
     Start("QWMinimizeTime=0\r\nIconSize=24\r\n");
     OpenSample();
     const RECT before = Rect();
-    HMENU menu = GetMenu(hWndMain);
+    HMENU menu = GetMenu(MainWindows.hWndMain);
     MA_SetInputHook(QW_Regrow);
 
-    SendMessageA(hWndMain, WM_COMMAND, IDT_QUICKWIN, 0);
+    SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_QUICKWIN, 0);
     ASSERT_TRUE(bQuickWindowMode);
     RECT strip = Rect();
     EXPECT_EQ(strip.right - strip.left, 150);
     EXPECT_EQ(strip.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(GetMenu(hWndMain), nullptr);
+    EXPECT_EQ(GetMenu(MainWindows.hWndMain), nullptr);
     EXPECT_EQ(Settings.IconSize, 16);
-    HWND back = GetDlgItem(hStatusWnd, IDC_QW_BACK);
+    HWND back = GetDlgItem(MainWindows.hStatusWnd, IDC_QW_BACK);
     ASSERT_NE(back, nullptr);
     char text[16] = {};
     GetWindowTextA(back, text, sizeof text);
     EXPECT_STREQ(text, "back");
-    EXPECT_NE(GetDlgItem(hStatusWnd, IDC_QW_MINIMIZE), nullptr);
-    EXPECT_NE(GetDlgItem(hStatusWnd, IDC_QW_CLOSE), nullptr);
+    EXPECT_NE(GetDlgItem(MainWindows.hStatusWnd, IDC_QW_MINIMIZE), nullptr);
+    EXPECT_NE(GetDlgItem(MainWindows.hStatusWnd, IDC_QW_CLOSE), nullptr);
 
     ASSERT_TRUE(Pump(3000, [] { return bQWShrunk != 0; })) << "timer 30 fires at once for 0 seconds";
     RECT tab = Rect();
     EXPECT_EQ(tab.right - tab.left, 20);
     EXPECT_EQ(tab.right, strip.right);
 
-    MSG move = {hWndMain, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+    MSG move = {MainWindows.hWndMain, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
     MA_BeforeDispatch(&move);
     EXPECT_EQ(bQWShrunk, 0);
     EXPECT_EQ(Rect().left, strip.left);
@@ -155,9 +155,9 @@ TEST_F(Tray, QuickWindowShrinksRegrowsAndGoesBack) {
     EXPECT_FALSE(bQuickWindowMode);
     const RECT after = Rect();
     EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_EQ(GetMenu(hWndMain), menu);
+    EXPECT_EQ(GetMenu(MainWindows.hWndMain), menu);
     EXPECT_EQ(Settings.IconSize, 24);
-    EXPECT_EQ(GetDlgItem(hStatusWnd, IDC_QW_BACK), nullptr);
+    EXPECT_EQ(GetDlgItem(MainWindows.hStatusWnd, IDC_QW_BACK), nullptr);
 }
 
 } // namespace

@@ -95,13 +95,13 @@ class TreeView : public SafeTest {
         host = CreateWindowExA(0, "orvTreeTestHost", "tree test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 700,
                                400, nullptr, nullptr, hInst, nullptr);
         ASSERT_NE(host, nullptr);
-        hMyTree = CreateWindowExA(0, CLASS_TREE, "", WS_CHILD | WS_VISIBLE, 0, 0, 250, 360, host, nullptr, hInst,
-                                  nullptr);
-        hMyEdit = CreateWindowExA(0, CLASS_EDIT, "", WS_CHILD | WS_VISIBLE, 254, 0, 430, 360, host, nullptr, hInst,
-                                  nullptr);
+        MainWindows.hMyTree =
+            CreateWindowExA(0, CLASS_TREE, "", WS_CHILD | WS_VISIBLE, 0, 0, 250, 360, host, nullptr, hInst, nullptr);
+        MainWindows.hMyEdit =
+            CreateWindowExA(0, CLASS_EDIT, "", WS_CHILD | WS_VISIBLE, 254, 0, 430, 360, host, nullptr, hInst, nullptr);
         ASSERT_NE(hWndLinks, nullptr);
-        ASSERT_NE(hWndRechts, nullptr);
-        ASSERT_NE(hCardView, nullptr);
+        ASSERT_NE(MainWindows.hWndRechts, nullptr);
+        ASSERT_NE(MainWindows.hCardView, nullptr);
         ShowWindow(host, SW_SHOW);
         paintedRows.clear();
         CW_SetPaintHook(OnPaintRow);
@@ -115,7 +115,7 @@ class TreeView : public SafeTest {
         for (const std::string &name : registered)
             UnregisterClassA(name.c_str(), GetModuleHandleA(nullptr));
         registered.clear();
-        hMyTree = hMyEdit = nullptr;
+        MainWindows.hMyTree = MainWindows.hMyEdit = nullptr;
         bCardDisplayMode = FALSE;
         bQuickWindowMode = FALSE;
         nLVEditRow = -1;
@@ -174,23 +174,23 @@ class TreeView : public SafeTest {
     }
     static std::string Cell(int row, int col) {
         char buf[300] = {};
-        ListView_GetItemText(hWndRechts, row, col, buf, sizeof buf);
+        ListView_GetItemText(MainWindows.hWndRechts, row, col, buf, sizeof buf);
         return buf;
     }
     static std::vector<std::string> Rows() {
         std::vector<std::string> out;
-        for (int i = 0; i < ListView_GetItemCount(hWndRechts); ++i) {
+        for (int i = 0; i < ListView_GetItemCount(MainWindows.hWndRechts); ++i) {
             LVITEMA it = {};
             it.mask = LVIF_PARAM;
             it.iItem = i;
-            ListView_GetItem(hWndRechts, &it);
+            ListView_GetItem(MainWindows.hWndRechts, &it);
             out.push_back(Cell(i, 0) + "|" + Cell(i, 1) + "|" + std::to_string(it.lParam));
         }
         return out;
     }
     static int RowY(int row) {
         RECT rc = {};
-        ListView_GetItemRect(hWndRechts, row, &rc, LVIR_BOUNDS);
+        ListView_GetItemRect(MainWindows.hWndRechts, row, &rc, LVIR_BOUNDS);
         return (rc.top + rc.bottom) / 2;
     }
     HWND host = nullptr;
@@ -266,7 +266,7 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     Select(Card("Home"));
     EXPECT_EQ(nTVLastKind, TV_KIND_CARD);
     EXPECT_TRUE(bCardDisplayMode);
-    EXPECT_TRUE(IsWindowVisible(hCardView));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hCardView));
     std::vector<std::string> want = {"User|alice|0", "Password|s3cr3t!|1", "Web|mail.example.org|2",
                                      "Note|a note|3"};
     EXPECT_EQ(Rows(), want) << "change mode's list shows passwords in clear";
@@ -275,25 +275,25 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     char title[20];
     col.pszText = title;
     col.cchTextMax = sizeof title;
-    ASSERT_TRUE(ListView_GetColumn(hWndRechts, 0, &col));
+    ASSERT_TRUE(ListView_GetColumn(MainWindows.hWndRechts, 0, &col));
     EXPECT_STREQ(title, "Feld");
-    ASSERT_TRUE(ListView_GetColumn(hWndRechts, 1, &col));
+    ASSERT_TRUE(ListView_GetColumn(MainWindows.hWndRechts, 1, &col));
     EXPECT_STREQ(title, "Inhalt");
-    EXPECT_EQ(ListView_GetColumnWidth(hWndRechts, 0), LV_TextWidth("Password") + 10);
+    EXPECT_EQ(ListView_GetColumnWidth(MainWindows.hWndRechts, 0), LV_TextWidth("Password") + 10);
     EXPECT_STREQ(TV_SelectedCardName(), "Home");
 
     // A folder leaves display mode.
     Select(Folder(2));
     EXPECT_EQ(nTVLastKind, 0u);
     EXPECT_FALSE(bCardDisplayMode);
-    EXPECT_FALSE(IsWindowVisible(hCardView));
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
     EXPECT_STREQ(TV_SelectedCardName(), "");
 }
 
 TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
     Open(Sample());
     Select(Card("Home"));
-    RedrawWindow(hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(MainWindows.hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     std::vector<std::string> want = {"User=alice", "Password=*******", "Web=mail.example.org", "Note=a note"};
     EXPECT_EQ(paintedRows, want);
     ASSERT_NE(lpLINKSPOTstart, nullptr);
@@ -302,25 +302,25 @@ TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
 
     // A click on the link's row, even on its name, opens it.
     const LINKSPOT *web = lpLINKSPOTstart;
-    SendMessageA(hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, web->y + 1));
+    SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, web->y + 1));
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
     EXPECT_TRUE(bCardDisplayMode);
 
     // A row without a link switches to change mode.
-    SendMessageA(hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
+    SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
     EXPECT_FALSE(bCardDisplayMode);
-    EXPECT_FALSE(IsWindowVisible(hCardView));
-    EXPECT_EQ(ListView_GetItemCount(hWndRechts), 4);
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
+    EXPECT_EQ(ListView_GetItemCount(MainWindows.hWndRechts), 4);
     EXPECT_EQ(shell.opens.size(), 1u);
 }
 
 TEST_F(TreeView, AMissingProgramIsReported) {
     Open(Sample());
     Select(Card("Savings"));
-    RedrawWindow(hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(MainWindows.hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_NE(lpLINKSPOTstart, nullptr);
     EXPECT_EQ(lpLINKSPOTstart->type, FT_PROGRAMM);
-    SendMessageA(hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, lpLINKSPOTstart->y));
+    SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, lpLINKSPOTstart->y));
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "The programm doesn't exist");
     EXPECT_EQ(port.shown[0].caption, "Error");
@@ -385,11 +385,11 @@ TEST_F(TreeView, AProgramFieldGetsABrowseButton) {
     RECT e, b, row;
     GetWindowRect(hLVEdit, &e);
     GetWindowRect(hLVBrowse, &b);
-    ListView_GetItemRect(hWndRechts, 1, &row, LVIR_BOUNDS);
+    ListView_GetItemRect(MainWindows.hWndRechts, 1, &row, LVIR_BOUNDS);
     EXPECT_EQ(b.right - b.left, 20);
-    int col0 = ListView_GetColumnWidth(hWndRechts, 0);
+    int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
     EXPECT_EQ(e.right - e.left, row.right - col0 - 40);
-    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     EXPECT_EQ(hLVBrowse, nullptr);
     EXPECT_EQ(hLVEdit, nullptr);
 }
@@ -413,13 +413,13 @@ TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
 
     // Cut "Savings": the menu of its own folder keeps "Paste card" greyed.
     TreeView_SelectItem(hWndLinks, Card("Savings"));
-    TV_Command(hMyTree, IDM_TV_CUTCARD);
+    TV_Command(MainWindows.hMyTree, IDM_TV_CUTCARD);
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_PASTECARD));
     EXPECT_FALSE(greyed(IDM_FOLDERMENU, mail, IDM_TV_PASTECARD));
 
     // The folders do not fit each other: the paste is refused and the card stays cut.
     TreeView_SelectItem(hWndLinks, mail);
-    TV_Command(hMyTree, IDM_TV_PASTECARD);
+    TV_Command(MainWindows.hMyTree, IDM_TV_PASTECARD);
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].caption, "Notice");
     EXPECT_EQ(CW_GetCardOrdnerId_CID(3), 2);
@@ -448,7 +448,7 @@ TEST_F(TreeView, LabelEditsRenameFoldersAndCardsOnly) {
         info.hdr.code = code;
         info.item.hItem = item;
         info.item.pszText = const_cast<char *>(text);
-        return SendMessageA(hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     };
     HTREEITEM root = TreeView_GetRoot(hWndLinks), mail = Folder(1);
     HTREEITEM field = TreeView_GetChild(hWndLinks, Card("Home"));
@@ -473,11 +473,11 @@ TEST_F(TreeView, ExpandingAndCollapsingIsRemembered) {
     nm.hdr.code = TVN_ITEMEXPANDEDA;
     nm.action = TVE_EXPAND;
     nm.itemNew.hItem = Folder(1);
-    SendMessageA(hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(lpORDNERstart->nExpanded, 1u);
     nm.action = TVE_COLLAPSE;
     nm.itemNew.hItem = Card("Home");
-    SendMessageA(hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(lpKARTEstart->nExpanded, 0u);
 }
 
@@ -523,7 +523,7 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
     info.hdr.hwndFrom = hWndLinks;
     info.hdr.code = TVN_BEGINLABELEDITA;
     info.item.hItem = Card("Home");
-    EXPECT_TRUE(SendMessageA(hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_TRUE(SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)));
     bQuickWindowMode = FALSE;
 }
 
@@ -532,8 +532,9 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     TreeView_SelectItem(hWndLinks, Folder(1));
     bTVRightClick = TRUE;
     RECT rc;
-    GetWindowRect(hMyTree, &rc);
-    SendMessageA(hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), MAKELPARAM(rc.left - 5, rc.top + 2));
+    GetWindowRect(MainWindows.hMyTree, &rc);
+    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks),
+                 MAKELPARAM(rc.left - 5, rc.top + 2));
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "P-Error: Context-Menu (02)");
     EXPECT_EQ(port.shown[0].caption, "Error");
@@ -542,7 +543,8 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
 
     // Without a pending right click nothing happens.
     bTVRightClick = FALSE;
-    SendMessageA(hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), MAKELPARAM(rc.left - 5, rc.top + 2));
+    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks),
+                 MAKELPARAM(rc.left - 5, rc.top + 2));
     EXPECT_EQ(port.shown.size(), 1u);
 }
 
@@ -589,7 +591,7 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
     LV_ListClick(RowY(0));
     ASSERT_NE(hLVEdit, nullptr);
     SetWindowTextA(hLVEdit, "typed");
-    SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
+    SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     EXPECT_EQ(hLVEdit, nullptr);
     EXPECT_EQ(Cell(0, 1), "01/01/2010");
     char stored[MAX_FELD_LAENGE + 1];
@@ -599,12 +601,12 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
 
 TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
     Open(Sample());
-    TV_BeginDrag(hMyTree, Card("Home"));
+    TV_BeginDrag(MainWindows.hMyTree, Card("Home"));
     EXPECT_EQ(nTVDragKind, TV_KIND_CARD);
-    EXPECT_EQ(GetCapture(), hMyTree);
+    EXPECT_EQ(GetCapture(), MainWindows.hMyTree);
     ReleaseCapture(); // as Escape or another window taking the mouse would
     EXPECT_EQ(nTVDragKind, 0u);
-    TV_BeginDrag(hMyTree, TreeView_GetRoot(hWndLinks));
+    TV_BeginDrag(MainWindows.hMyTree, TreeView_GetRoot(hWndLinks));
     EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
-    EXPECT_NE(GetCapture(), hMyTree);
+    EXPECT_NE(GetCapture(), MainWindows.hMyTree);
 }
