@@ -5,6 +5,7 @@
 #include "model/fields.h"
 #include "ui/alarm_date_box.h"
 #include "ui/file_dialogs.h"
+#include "ui/main_keys.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -25,15 +26,24 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 LRESULT CALLBACK EditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(pfnEditProc, hWnd, msg, wParam, lParam);
-    case WM_KEYDOWN:
-        if (wParam == VK_TAB || wParam == VK_RETURN) {
+    case WM_KEYDOWN: {
+        KR_KEY key;
+        if (!MK_KeyOf(wParam, GetKeyState(VK_SHIFT) < 0, &key))
+            break;
+        KR_ACTION action = KR_KeyAction(key, KR_IN_EDITOR, 1);
+        if (action == KR_STORE_NEXT) {
             bContinue = TRUE;
             SendMessageA(hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(hWndRechts));
             return 0;
         }
+        if (action != KR_PASS) {
+            MK_Perform(action);
+            return 0;
+        }
         break;
+    }
     case WM_CHAR:
-        if (wParam == '\t' || wParam == '\r')
+        if (wParam == '\t' || wParam == '\r' || wParam == 0x1B)
             return 0; // handled with the key press
         break;
     default: break;

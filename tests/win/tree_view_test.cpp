@@ -12,6 +12,7 @@
 #include "support/fake_shell.h"
 #include "support/safe_fixture.h"
 #include "win/dialog_driver.h"
+#include "ui/message_routing.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -592,4 +593,56 @@ TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
     TV_BeginDrag(hMyTree, TreeView_GetRoot(hWndLinks));
     EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
     EXPECT_NE(GetCapture(), hMyTree);
+}
+
+bool menuSeen = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    menuSeen = menuSeen || FindWindowA("#32768", nullptr);
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+// Without the mouse: a card shown, a field changed, the edit left, the panes
+// swapped and the tree's context menu opened, each key going through the loop.
+TEST_F(TreeView, TheKeyboardShowsAChangesAndLeavesACard) {
+    Open(Sample());
+    TreeView_SelectItem(hWndLinks, Card("Home"));
+    SetFocus(hWndLinks);
+    auto press = [](WPARAM key) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            MA_RouteMessage(&m);
+    };
+    press(VK_RETURN);
+    EXPECT_TRUE(bCardDisplayMode);
+    EXPECT_EQ(GetFocus(), hCardView);
+    press(VK_F2);
+    EXPECT_FALSE(bCardDisplayMode);
+    ASSERT_NE(hLVEdit, nullptr);
+    EXPECT_EQ(GetFocus(), hLVEdit);
+    EXPECT_EQ(nLVEditRow, 0);
+    SetWindowTextA(hLVEdit, "carol");
+    press(VK_RETURN);
+    EXPECT_EQ(Cell(0, 1), "carol");
+    EXPECT_EQ(nLVEditRow, 1);
+    SetWindowTextA(hLVEdit, "not kept");
+    press(VK_ESCAPE);
+    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(GetFocus(), hWndRechts);
+    press(VK_F2);
+    EXPECT_EQ(nLVEditRow, 1) << "the row left is edited again";
+    press(VK_F6);
+    EXPECT_EQ(GetFocus(), hWndLinks);
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), hWndRechts);
+    press(VK_TAB);
+    SetTimer(nullptr, 0, 100, CloseMenu);
+    press(VK_APPS);
+    EXPECT_TRUE(menuSeen);
+    char stored[MAX_FELD_LAENGE + 1];
+    ASSERT_EQ(FW_GetFeld(1, 0, stored), 0);
+    EXPECT_STREQ(stored, "carol");
+    ASSERT_EQ(FW_GetFeld(1, 1, stored), 0);
+    EXPECT_STREQ(stored, "s3cr3t!");
 }
