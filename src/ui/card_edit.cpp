@@ -3,6 +3,7 @@
 #include "frame/logs.h"
 #include "model/card_fields.h"
 #include "model/fields.h"
+#include "ui/dpi.h"
 #include "ui/alarm_date_box.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_keys.h"
@@ -102,8 +103,9 @@ void LV_BeginEdit() {
     RECT rc = {};
     ListView_GetItemRect(hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
     int col0 = ListView_GetColumnWidth(hWndRechts, 0);
-    int width = rc.right - col0 - 10 - (desc.type == FT_PROGRAMM ? 30 : 0);
-    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + 4,
+    const auto px = [](int px96) { return DP_Scale(hWndRechts, px96); };
+    int width = rc.right - col0 - px(10) - (desc.type == FT_PROGRAMM ? px(30) : 0);
+    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + px(4),
                               rc.top, width, rc.bottom - rc.top, hWndRechts,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
     if (!hLVEdit)
@@ -111,8 +113,8 @@ void LV_BeginEdit() {
     pfnEditProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     if (desc.type == FT_PROGRAMM)
-        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - 22, rc.top,
-                                    20, rc.bottom - rc.top, hWndRechts,
+        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - px(22),
+                                    rc.top, px(20), rc.bottom - rc.top, hWndRechts,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
     char content[MAX_FELD_LAENGE + 1] = {};
     if (FW_GetFeld(nLVCardId, static_cast<uint32_t>(field), content) != 0)

@@ -14,6 +14,7 @@
 #include "tools/note_windows.h"
 #include "tools/quick_window.h"
 #include "tools/timeout.h"
+#include "ui/dpi.h"
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
@@ -155,7 +156,8 @@ void MA_LayoutMain(HWND hWnd) {
         GetClientRect(hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, &l);
+    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
+                  &l);
 
     MoveTo(hStatusWnd, l.status);
     if (hMyEdit)
@@ -180,6 +182,20 @@ void MA_LayoutMain(HWND hWnd) {
     SB_LayoutMain();
 }
 
+void MA_MeasureBars() {
+    RECT r = {};
+    if (hStatusWnd) {
+        SendMessageA(hStatusWnd, WM_SIZE, 0, 0); // the bar takes its height from its font
+        GetClientRect(hStatusWnd, &r);
+    }
+    nStatusHeight = r.bottom;
+    r = {};
+    if (hToolbar)
+        GetClientRect(hToolbar, &r);
+    if (!bQuickWindowMode || nToolbarHeight)
+        nToolbarHeight = r.bottom + DP_Scale(hWndMain, 2);
+}
+
 static HWND CreatePane(HWND parent, const char *cls, const WL_BOX &b, DWORD extraStyle) {
     return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | extraStyle, b.x, b.y, b.w, b.h, parent, nullptr, hInst,
                            nullptr);
@@ -198,11 +214,6 @@ static int OnCreate(HWND hWnd) {
     hWndMain = hWnd;
     dwToolbarMask = TB_START_MASK;
     hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
-    RECT r = {};
-    if (hStatusWnd)
-        GetClientRect(hStatusWnd, &r);
-    nStatusHeight = r.bottom;
-
     const BOOL nt = MA_IsNtFamily();
     MA_CreateToolbar(hWnd, nt);
     if (!nt) {
@@ -210,15 +221,13 @@ static int OnCreate(HWND hWnd) {
         if (menu)
             DeleteMenu(menu, 1, MF_BYPOSITION); // "&Tools": the desktop icon feature needs the NT family
     }
-    r = {};
-    if (hToolbar)
-        GetClientRect(hToolbar, &r);
-    nToolbarHeight = r.bottom + 2;
+    MA_MeasureBars();
 
+    RECT r;
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, FALSE, 0, &l);
+    WL_LayoutMain(&client, nToolbarHeight, nStatusHeight, nSplitPosition, FALSE, 0, DP_WindowDpi(hWnd), &l);
     hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
     if (!hMyTree)
         return -1;
@@ -292,6 +301,12 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (MA_Command(hWnd, LOWORD(wParam)))
             return 0;
         break;
+    case WM_SETFOCUS:
+        // The keyboard starts in the tree, not on the frame where no key does anything.
+        if (hWndLinks && IsWindowVisible(hWndLinks))
+            SetFocus(hWndLinks);
+        return 0;
+    case WM_DPICHANGED: DP_MainDpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);

@@ -12,6 +12,7 @@
 #include "support/safe_fixture.h"
 #include "tools/timeout.h"
 #include "ui/about_box.h"
+#include "ui/dpi.h"
 #include "ui/icon_list.h"
 #include "ui/ids_main.h"
 #include "ui/ids_tree.h"
@@ -788,6 +789,36 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
         EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
     }
     EXPECT_EQ(nCardCount, 3u);
+}
+
+// Run at 96, 144 and 192 DPI by the screen scale check: no status bar label cut,
+// the category box within the toolbar, images at the drawn size for the scale.
+TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
+    Start();
+    OpenSample();
+    Settings.IconSize = 16;
+    TV_CreateImageList();
+    const int dpi = DP_WindowDpi(hWndMain), image = dpi >= 192 ? 32 : dpi >= 144 ? 24 : 16;
+    HDC dc = GetDC(hStatusWnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hStatusWnd, WM_GETFONT, 0, 0)));
+    for (int part : {2, 4}) {
+        RECT r = {};
+        SendMessageA(hStatusWnd, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+        SIZE text = {};
+        GetTextExtentPoint32A(dc, StatusText(part).c_str(), static_cast<int>(StatusText(part).size()), &text);
+        EXPECT_GE(r.right - r.left, text.cx + DP_Scale(hWndMain, 4)) << StatusText(part) << " at " << dpi;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hStatusWnd, dc);
+    RECT bar, combo;
+    GetWindowRect(hToolbar, &bar);
+    GetWindowRect(hCategoryCombo, &combo);
+    EXPECT_LE(combo.bottom, bar.bottom) << dpi;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(hToolbar, TB_GETIMAGELIST, 0, 0)), &cx, &cy);
+    EXPECT_EQ(cx, image) << dpi;
+    ImageList_GetIconSize(TreeView_GetImageList(hWndLinks, TVSIL_NORMAL), &cx, &cy);
+    EXPECT_EQ(cy, image) << dpi;
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
