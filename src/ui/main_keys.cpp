@@ -45,6 +45,11 @@ void KeyboardMenu() {
 }
 } // namespace
 
+void MK_TreeCaret() {
+    if (hWndLinks && !TreeView_GetSelection(hWndLinks) && TreeView_GetRoot(hWndLinks))
+        TreeView_SelectItem(hWndLinks, TreeView_GetRoot(hWndLinks));
+}
+
 BOOL MK_KeyOf(WPARAM vk, BOOL shift, KR_KEY *key) {
     switch (vk) {
     case VK_TAB: *key = KR_KEY_TAB; return TRUE;
@@ -71,6 +76,8 @@ void MK_Perform(KR_ACTION action) {
         break;
     case KR_FOCUS_TREE:
         EndEdit();
+        if (!hWndLinks)
+            break;
         SetFocus(hWndLinks);
         break;
     case KR_CONTEXT_MENU: KeyboardMenu(); break;
@@ -117,7 +124,8 @@ BOOL MK_TranslateKey(const MSG *msg) {
         place = KR_IN_LIST;
     else
         return FALSE;
-    // A label being edited in the tree has the focus itself, so only the tree's own keys come here.
+    if (place == KR_IN_TREE)
+        MK_TreeCaret(); // a refilled tree may have lost its selection
     KR_KEY key;
     if (!MK_KeyOf(msg->wParam, GetKeyState(VK_SHIFT) < 0, &key))
         return FALSE;

@@ -7,6 +7,8 @@
 
 // The key a virtual-key code stands for (Shift+F10 with shift); FALSE for others.
 BOOL MK_KeyOf(WPARAM vk, BOOL shift, KR_KEY *key);
+// The keyboard needs an item in the tree to move from: the safe's item when none is selected.
+void MK_TreeCaret();
 // Carries out an action of the rules.
 void MK_Perform(KR_ACTION action);
 // A key pressed in the tree, the card view or the card list: TRUE when the rules

@@ -19,6 +19,7 @@
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/list_util.h"
+#include "ui/main_keys.h"
 #include "ui/menus.h"
 #include "ui/quick_window.h"
 #include "ui/search_window.h"
@@ -36,6 +37,7 @@
 int nToolbarHeight = 0;
 int nStatusHeight = 0;
 BOOL bDropShownAtEnd = FALSE;
+static HWND hLastFocus = nullptr; // the child that had the keyboard when the window was left
 static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
 int nPlatformKind = MA_PLATFORM_UNKNOWN;
@@ -122,6 +124,7 @@ void MA_SafeEvent(SW_EVENT event, const char *path) {
         MA_ResetRightPane();
         TV_DisplayTreeSafe(path ? path : "");
         TV_FillTree();
+        MK_TreeCaret();
         EnableSafeCommands();
         MA_SetToolbarState(TB_STATE_NOCARD);
         SB_ShowCounts();
@@ -291,6 +294,8 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
             T_WindowRestored();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            hLastFocus = GetFocus();
         break;
     case WM_COMMAND:
         // The toolbar hands on what its filter box tells it.
@@ -302,9 +307,11 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         break;
     case WM_SETFOCUS:
-        // The keyboard starts in the tree, not on the frame where no key does anything.
-        if (hWndLinks && IsWindowVisible(hWndLinks))
-            SetFocus(hWndLinks);
+        // The keyboard goes back where it was, or starts in the tree: on the frame no key does anything.
+        if (hLastFocus && IsWindow(hLastFocus) && IsChild(hWnd, hLastFocus))
+            SetFocus(hLastFocus);
+        else
+            MK_Perform(KR_FOCUS_TREE);
         return 0;
     case WM_DPICHANGED: DP_MainDpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
