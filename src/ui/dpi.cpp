@@ -1,9 +1,6 @@
 #include "ui/dpi.h"
 
 #include "model/window_layout.h"
-#include "ui/mainwnd.h"
-#include "ui/toolbar.h"
-#include "ui/tree_view.h"
 
 namespace {
 // Windows 10 1607 and later; older systems and builds without the import go by the system DPI.
@@ -55,15 +52,4 @@ void DP_StockFont(HWND hWnd, int stock, LOGFONTA *lf) {
     *lf = {};
     GetObjectA(GetStockObject(stock), sizeof *lf, lf);
     lf->lfHeight = MulDiv(lf->lfHeight, DP_WindowDpi(hWnd), SystemDpi());
-}
-
-void DP_MainDpiChanged(HWND hWnd, const RECT *suggested) {
-    SetWindowPos(hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    MA_ToolbarImages();
-    TV_CreateImageList();
-    CW_ResetFonts();
-    MA_MeasureBars();
-    MA_LayoutMain(hWnd);
-    InvalidateRect(hWnd, nullptr, TRUE);
 }

@@ -20,6 +20,3 @@ int DP_Metric(HWND hWnd, int index);
 // A stock font's description with its height at the window's DPI (stock fonts
 // come at the system's).
 void DP_StockFont(HWND hWnd, int stock, LOGFONTA *lf);
-// WM_DPICHANGED of the main window: the suggested place taken, images and fonts
-// made again for the new DPI, the window laid out.
-void DP_MainDpiChanged(HWND hWnd, const RECT *suggested);

@@ -251,6 +251,19 @@ static int OnCreate(HWND hWnd) {
     return 0;
 }
 
+// The screen's scale changed: the suggested place taken, images and fonts made
+// again for the new DPI, the window laid out.
+static void DpiChanged(HWND hWnd, const RECT *suggested) {
+    SetWindowPos(hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MA_ToolbarImages();
+    TV_CreateImageList();
+    CW_ResetFonts();
+    MA_MeasureBars();
+    MA_LayoutMain(hWnd);
+    InvalidateRect(hWnd, nullptr, TRUE);
+}
+
 // Set once the safe was written for the end of the program, so it is not written
 // (and backed up) a second time on the way out.
 static BOOL bWrittenForExit = FALSE;
@@ -313,7 +326,7 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         else
             MK_Perform(KR_FOCUS_TREE);
         return 0;
-    case WM_DPICHANGED: DP_MainDpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
+    case WM_DPICHANGED: DpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
