@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The main window at 96, 144 and 192 DPI (a picture of each, and the Windows
-# check that no status bar label is cut and that the images grow), then a
-# safe used without the mouse: a card chosen, a field changed, a search.
+# The main window at 96, 144 and 192 DPI: a picture and the Windows check (labels
+# whole, images grown) at each; at 96 a card changed and a search without the mouse.
 set -euo pipefail
 source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 password='Scale-4 safe'
@@ -24,8 +23,7 @@ set_dpi() {
 }
 # The other checks run at 96 DPI whatever happens here (e2e_start sets its own trap).
 restore() { e2e_finish; set_dpi 96; }
-first=
-trap restore EXIT
+first=; trap restore EXIT
 
 for dpi in 96 144 192; do
   set_dpi "$dpi"
@@ -39,32 +37,21 @@ for dpi in 96 144 192; do
   sleep 2
   import -window root "$shots/screen_scale_$dpi.png"
   [ "$dpi" = 96 ] || { e2e_kill; continue; }
-  # By keyboard alone: the tree has the focus; from the safe's item down to
-  # example.org, Enter shows it, F2 edits its first field, Enter stores it, Escape
-  # leaves the next one; Ctrl+F searches the card names for "example".
+  # Keyboard alone: down to example.org, Enter shows it, F2 edits its first field,
+  # Enter stores it, Escape leaves the next one; Ctrl+F searches for "example".
   xdotool windowfocus "$main" 2>/dev/null || true
-  xdotool windowactivate "$main" 2>/dev/null || true
   sleep 0.5
-  for _ in 1 2 3 4 5 6; do xdotool key Down; sleep 0.2; done
-  xdotool key Return F2
+  xdotool key --delay 200 Down Down Down Down Down Down Return F2
   sleep 0.5
-  xdotool key End
-  for _ in 1 2 3 4 5 6; do xdotool key BackSpace; done
+  xdotool key --delay 60 End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
   xdotool type --delay 60 'carol'
-  xdotool key Return
-  sleep 0.3
-  xdotool key Escape
-  sleep 0.3
-  import -window root "$shots/screen_scale_keyboard.png"
+  xdotool key --delay 300 Return Escape
   xdotool key ctrl+f
-  search=$(orv_wait_window Search 20) || { echo "Ctrl+F did not open Search"; exit 1; }
+  orv_wait_window Search 20 >/dev/null || { echo "Ctrl+F did not open Search"; exit 1; }
   xdotool type --delay 60 'example'
   xdotool key Tab Tab space Return
   orv_wait_window 'orvSafe - Searchresults' 20 >/dev/null || { echo "no search results"; exit 1; }
-  sleep 1
-  import -window root "$shots/screen_scale_search.png"
   xdotool windowfocus "$main" 2>/dev/null || true
-  xdotool windowactivate "$main" 2>/dev/null || true
   sleep 0.3
   e2e_close
 done

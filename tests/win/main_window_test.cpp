@@ -791,8 +791,8 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
     EXPECT_EQ(nCardCount, 3u);
 }
 
-// Run at 96, 144 and 192 DPI by the screen scale check: no status bar label cut,
-// the category box within the toolbar, images at the drawn size for the scale.
+// Run at 96, 144 and 192 DPI by the screen scale check: no status bar label
+// cut, the category box within the toolbar, images at the size drawn for the scale.
 TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
     Start();
     OpenSample();
@@ -800,15 +800,14 @@ TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
     TV_CreateImageList();
     const int dpi = DP_WindowDpi(hWndMain), image = dpi >= 192 ? 32 : dpi >= 144 ? 24 : 16;
     HDC dc = GetDC(hStatusWnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hStatusWnd, WM_GETFONT, 0, 0)));
-    for (int part : {2, 4}) {
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hStatusWnd, WM_GETFONT, 0, 0)));
+    for (const char *label : {"Folder:", "Cards:"}) {
         RECT r = {};
-        SendMessageA(hStatusWnd, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+        SendMessageA(hStatusWnd, SB_GETRECT, label[0] == 'F' ? 2 : 4, reinterpret_cast<LPARAM>(&r));
         SIZE text = {};
-        GetTextExtentPoint32A(dc, StatusText(part).c_str(), static_cast<int>(StatusText(part).size()), &text);
-        EXPECT_GE(r.right - r.left, text.cx + DP_Scale(hWndMain, 4)) << StatusText(part) << " at " << dpi;
+        GetTextExtentPoint32A(dc, label, lstrlenA(label), &text);
+        EXPECT_GE(r.right - r.left, text.cx + DP_Scale(hWndMain, 4)) << label << " at " << dpi;
     }
-    SelectObject(dc, old);
     ReleaseDC(hStatusWnd, dc);
     RECT bar, combo;
     GetWindowRect(hToolbar, &bar);
