@@ -8,20 +8,25 @@ namespace {
 UI_RECT rcQWStrip = {}; // the strip's rectangle when it began to shrink
 }
 
-WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop) {
-    return {screenWidth - QW_STRIP_WIDTH, 0, QW_STRIP_WIDTH, taskbarTop > 0 ? taskbarTop : screenHeight};
+WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop, int32_t dpi) {
+    const int32_t w = WL_Scale(QW_STRIP_WIDTH, dpi);
+    return {screenWidth - w, 0, w, taskbarTop > 0 ? taskbarTop : screenHeight};
 }
 
 void QW_SetTimer(uint32_t ms) { UI_SetTimer(QW_TIMER_SHRINK, ms); }
 
-int QW_ShrinkSteps(const UI_RECT *strip, WL_BOX steps[QW_SHRINK_STEPS]) {
+int QW_ShrinkSteps(const UI_RECT *strip, int32_t dpi, WL_BOX steps[QW_SHRINK_STEPS]) {
     UI_KillTimer(QW_TIMER_SHRINK);
     if (Inactivity.bSafeClosedByTimeOut || bQWShrunk)
         return 0;
     rcQWStrip = *strip;
+    // As many steps at every scale, each QW_SHRINK_STEP pixels at 96 DPI.
+    const int32_t full = WL_Scale(QW_STRIP_WIDTH, dpi), tab = WL_Scale(QW_TAB_WIDTH, dpi);
     int n = 0;
-    for (int32_t w = QW_STRIP_WIDTH - QW_SHRINK_STEP; w >= QW_TAB_WIDTH; w -= QW_SHRINK_STEP)
-        steps[n++] = {strip->left + (QW_STRIP_WIDTH - w), strip->top, w, strip->bottom};
+    for (int i = 1; i <= QW_SHRINK_STEPS; ++i) {
+        const int32_t w = full - (full - tab) * i / QW_SHRINK_STEPS;
+        steps[n++] = {strip->left + (full - w), strip->top, w, strip->bottom};
+    }
     bQWShrunk = 1;
     return n;
 }
@@ -29,7 +34,7 @@ int QW_ShrinkSteps(const UI_RECT *strip, WL_BOX steps[QW_SHRINK_STEPS]) {
 int QW_RegrowBox(WL_BOX *full) {
     if (!bQWShrunk)
         return 0;
-    *full = {rcQWStrip.left, rcQWStrip.top, QW_STRIP_WIDTH, rcQWStrip.bottom};
+    *full = {rcQWStrip.left, rcQWStrip.top, rcQWStrip.right - rcQWStrip.left, rcQWStrip.bottom};
     bQWShrunk = 0;
     QW_SetTimer(T_Seconds2Ms(Settings.QWMinimizeTime));
     return 1;

@@ -17,10 +17,11 @@ enum : unsigned { QW_TIMER_SHRINK = 30 };
 
 extern int bQWShrunk; // the strip is shrunk to its tab
 
+// The sizes are pixels at 96 DPI, scaled to the screen's dpi.
 // The strip on a screen: at its right edge, 150 wide, from the top down to the
 // taskbar's top edge; the whole height when there is no taskbar (taskbarTop
 // 0 or less: none, or docked at the top or a side).
-WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop);
+WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop, int32_t dpi);
 
 // Starts (or restarts) timer 30.
 void QW_SetTimer(uint32_t ms);
@@ -30,9 +31,9 @@ void QW_SetTimer(uint32_t ms);
 // through on the way to its tab go to steps (QW_SHRINK_STEPS of them, each
 // followed by a pause of QW_STEP_PAUSE_MS) and the strip counts as shrunk.
 // Answers the number of steps, 0 for none.
-int QW_ShrinkSteps(const UI_RECT *strip, WL_BOX steps[QW_SHRINK_STEPS]);
+int QW_ShrinkSteps(const UI_RECT *strip, int32_t dpi, WL_BOX steps[QW_SHRINK_STEPS]);
 
-// A key press or mouse movement: a shrunk strip grows back to *full (1) and
+// A key press or mouse movement: a shrunk strip grows back to *full (1, its width before the shrink) and
 // its timer starts again with QWMinimizeTime; 0 when it is not shrunk.
 int QW_RegrowBox(WL_BOX *full);
 

@@ -3,8 +3,10 @@
 #include "frame/logs.h"
 #include "model/card_fields.h"
 #include "model/fields.h"
+#include "ui/dpi.h"
 #include "ui/alarm_date_box.h"
 #include "ui/file_dialogs.h"
+#include "ui/main_keys.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -25,15 +27,24 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 LRESULT CALLBACK EditProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(pfnEditProc, hWnd, msg, wParam, lParam);
-    case WM_KEYDOWN:
-        if (wParam == VK_TAB || wParam == VK_RETURN) {
+    case WM_KEYDOWN: {
+        KR_KEY key;
+        if (!MK_KeyOf(wParam, GetKeyState(VK_SHIFT) < 0, &key))
+            break;
+        KR_ACTION action = KR_KeyAction(key, KR_IN_EDITOR, 1);
+        if (action == KR_STORE_NEXT) {
             bContinue = TRUE;
             SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
             return 0;
         }
+        if (action != KR_PASS) {
+            MK_Perform(action);
+            return 0;
+        }
         break;
+    }
     case WM_CHAR:
-        if (wParam == '\t' || wParam == '\r')
+        if (wParam == '\t' || wParam == '\r' || wParam == 0x1B)
             return 0; // handled with the key press
         break;
     default: break;
@@ -92,8 +103,9 @@ void LV_BeginEdit() {
     RECT rc = {};
     ListView_GetItemRect(MainWindows.hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
     int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
-    int width = rc.right - col0 - 10 - (desc.type == FT_PROGRAMM ? 30 : 0);
-    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + 4,
+    const auto px = [](int px96) { return DP_Scale(MainWindows.hWndRechts, px96); };
+    int width = rc.right - col0 - px(10) - (desc.type == FT_PROGRAMM ? px(30) : 0);
+    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + px(4),
                               rc.top, width, rc.bottom - rc.top, MainWindows.hWndRechts,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
     if (!hLVEdit)
@@ -101,8 +113,8 @@ void LV_BeginEdit() {
     pfnEditProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     if (desc.type == FT_PROGRAMM)
-        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - 22, rc.top,
-                                    20, rc.bottom - rc.top, MainWindows.hWndRechts,
+        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - px(22),
+                                    rc.top, px(20), rc.bottom - rc.top, MainWindows.hWndRechts,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
     char content[MAX_FELD_LAENGE + 1] = {};
     if (FW_GetFeld(nLVCardId, static_cast<uint32_t>(field), content) != 0)

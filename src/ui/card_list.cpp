@@ -4,6 +4,7 @@
 #include "model/cards.h"
 #include "model/fields.h"
 #include "model/tree_build.h"
+#include "ui/dpi.h"
 #include "ui/list_util.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
@@ -84,10 +85,11 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.pszText = const_cast<char *>("Feld");
-    col.cx = w + 10;
+    const int margin = DP_Scale(MainWindows.hWndRechts, 10);
+    col.cx = w + margin;
     ListView_InsertColumn(MainWindows.hWndRechts, 0, &col);
     col.pszText = const_cast<char *>("Inhalt");
-    col.cx = rc.right - w - 10;
+    col.cx = rc.right - w - margin;
     col.iSubItem = 1;
     ListView_InsertColumn(MainWindows.hWndRechts, 1, &col);
 

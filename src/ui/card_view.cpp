@@ -7,6 +7,7 @@
 #include "model/tree_build.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
+#include "ui/dpi.h"
 #include "ui/mainwnd.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
@@ -23,11 +24,11 @@ CW_PAINTHOOK pfnPaintHook = nullptr;
 
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
-void MakeFonts() {
+void MakeFonts(HWND hWnd) {
     if (hNameFont)
         return;
-    LOGFONTA lf = {};
-    GetObjectA(GetStockObject(ANSI_VAR_FONT), sizeof lf, &lf);
+    LOGFONTA lf;
+    DP_StockFont(hWnd, ANSI_VAR_FONT, &lf);
     lf.lfWeight = 700;
     hNameFont = CreateFontIndirectA(&lf);
     lf.lfWeight = 400;
@@ -85,7 +86,7 @@ void Paint(HWND hWnd) {
         EndPaint(hWnd, &ps);
         return;
     }
-    MakeFonts();
+    MakeFonts(hWnd);
     RenewBrush(hWnd);
     RECT rc;
     GetClientRect(hWnd, &rc);
@@ -125,6 +126,16 @@ void Click(int y) {
     SecureZeroMemory(target, sizeof target);
 }
 } // namespace
+
+void CW_ResetFonts() {
+    for (HFONT *font : {&hNameFont, &hTextFont, &hLinkFont}) {
+        if (*font)
+            DeleteObject(*font);
+        *font = nullptr;
+    }
+    if (MainWindows.hCardView)
+        InvalidateRect(MainWindows.hCardView, nullptr, TRUE);
+}
 
 void CW_SetPaintHook(CW_PAINTHOOK hook) { pfnPaintHook = hook; }
 

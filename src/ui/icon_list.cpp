@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "frame/logs.h"
 #include "frame/memory.h"
+#include "ui/dpi.h"
 
 #include <shellapi.h>
 
@@ -15,7 +16,7 @@ static ICONREC *lpICONact = nullptr;
 
 // The first icon of a file, at the size the tree shows (the file's best match).
 static HICON LoadFirstIcon(const char *path) {
-    const int size = Settings.IconSize > 0 ? Settings.IconSize : II_DEF_ICONSIZE;
+    const int size = DP_ImageSize(hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : II_DEF_ICONSIZE);
     HICON icon = static_cast<HICON>(LoadImageA(nullptr, path, IMAGE_ICON, size, size, LR_LOADFROMFILE));
     if (!icon) {
         icon = ExtractIconA(GetModuleHandleA(nullptr), path, 0);

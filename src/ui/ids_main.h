@@ -9,6 +9,9 @@
 #define IDC_HANDLINK 216 // the pointer over a link
 #define IDB_TOOLBAR 166  // 15 images of 16 x 16
 #define IDB_SPLASH 167   // shown for a moment at start
+#define IDB_TOOLBAR24 168 // the toolbar strip drawn at 24, 32 and 48 pixels
+#define IDB_TOOLBAR32 169
+#define IDB_TOOLBAR48 172
 
 // Menu bar and its keys.
 #define IDM_MAINMENU 148

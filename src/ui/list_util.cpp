@@ -1,15 +1,18 @@
 #include "ui/list_util.h"
 
+#include "ui/dpi.h"
+
 #include <cstring>
 
 HIMAGELIST LU_SmallImages(std::initializer_list<int> iconIds) {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(iconIds.size()), 0);
+    const int size = DP_ImageSize(nullptr, 16);
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(iconIds.size()), 0);
     if (!list)
         return nullptr;
     ImageList_SetBkColor(list, RGB(255, 255, 255));
     HINSTANCE res = hInst ? hInst : GetModuleHandleA(nullptr);
     for (int id : iconIds) {
-        HICON icon = static_cast<HICON>(LoadImageA(res, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+        HICON icon = static_cast<HICON>(LoadImageA(res, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
         ImageList_AddIcon(list, icon);
         if (icon)
             DestroyIcon(icon);

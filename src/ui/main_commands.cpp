@@ -112,7 +112,11 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
         if (hDropListWnd && bDropWindowActive)
             DW_HideWindow();
         return TRUE;
-    case IDT_SEARCH: SE_ShowSearchDialog(); return TRUE;
+    case IDT_SEARCH:
+        // Ctrl+F comes here too, where the greyed button would not.
+        if (!MainWindows.hToolbar || SendMessageA(MainWindows.hToolbar, TB_ISBUTTONENABLED, IDT_SEARCH, 0))
+            SE_ShowSearchDialog();
+        return TRUE;
     case IDT_QUICKWIN:
         MA_ResetRightPane();
         QW_Enter();

@@ -14,11 +14,13 @@
 #include "tools/note_windows.h"
 #include "tools/quick_window.h"
 #include "tools/timeout.h"
+#include "ui/dpi.h"
 #include "ui/drop_window.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_exchange.h"
 #include "ui/ids_main.h"
 #include "ui/list_util.h"
+#include "ui/main_keys.h"
 #include "ui/menus.h"
 #include "ui/quick_window.h"
 #include "ui/search_window.h"
@@ -34,6 +36,7 @@
 #include <cstdlib>
 
 BOOL bDropShownAtEnd = FALSE;
+static HWND hLastFocus = nullptr; // the child that had the keyboard when the window was left
 static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
 int nPlatformKind = MA_PLATFORM_UNKNOWN;
@@ -120,6 +123,7 @@ void MA_SafeEvent(SW_EVENT event, const char *path) {
         MA_ResetRightPane();
         TV_DisplayTreeSafe(path ? path : "");
         TV_FillTree();
+        MK_TreeCaret();
         EnableSafeCommands();
         MA_SetToolbarState(TB_STATE_NOCARD);
         SB_ShowCounts();
@@ -154,8 +158,8 @@ void MA_LayoutMain(HWND hWnd) {
         GetClientRect(MainWindows.hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, bQuickWindowMode,
-                  tb.right, &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
+                  &l);
 
     MoveTo(MainWindows.hStatusWnd, l.status);
     if (MainWindows.hMyEdit)
@@ -180,6 +184,20 @@ void MA_LayoutMain(HWND hWnd) {
     SB_LayoutMain();
 }
 
+void MA_MeasureBars() {
+    RECT r = {};
+    if (MainWindows.hStatusWnd) {
+        SendMessageA(MainWindows.hStatusWnd, WM_SIZE, 0, 0); // the bar takes its height from its font
+        GetClientRect(MainWindows.hStatusWnd, &r);
+    }
+    MainWindows.nStatusHeight = r.bottom;
+    r = {};
+    if (MainWindows.hToolbar)
+        GetClientRect(MainWindows.hToolbar, &r);
+    if (!bQuickWindowMode || MainWindows.nToolbarHeight)
+        MainWindows.nToolbarHeight = r.bottom + DP_Scale(MainWindows.hWndMain, 2);
+}
+
 static HWND CreatePane(HWND parent, const char *cls, const WL_BOX &b, DWORD extraStyle) {
     return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | extraStyle, b.x, b.y, b.w, b.h, parent, nullptr, hInst,
                            nullptr);
@@ -198,11 +216,6 @@ static int OnCreate(HWND hWnd) {
     MainWindows.hWndMain = hWnd;
     dwToolbarMask = TB_START_MASK;
     MainWindows.hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
-    RECT r = {};
-    if (MainWindows.hStatusWnd)
-        GetClientRect(MainWindows.hStatusWnd, &r);
-    MainWindows.nStatusHeight = r.bottom;
-
     const BOOL nt = MA_IsNtFamily();
     MA_CreateToolbar(hWnd, nt);
     if (!nt) {
@@ -210,15 +223,13 @@ static int OnCreate(HWND hWnd) {
         if (menu)
             DeleteMenu(menu, 1, MF_BYPOSITION); // "&Tools": the desktop icon feature needs the NT family
     }
-    r = {};
-    if (MainWindows.hToolbar)
-        GetClientRect(MainWindows.hToolbar, &r);
-    MainWindows.nToolbarHeight = r.bottom + 2;
+    MA_MeasureBars();
 
+    RECT r;
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, FALSE, 0, &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, FALSE, 0, DP_WindowDpi(hWnd), &l);
     MainWindows.hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
     if (!MainWindows.hMyTree)
         return -1;
@@ -237,6 +248,19 @@ static int OnCreate(HWND hWnd) {
     bMainCreated = TRUE;
     MA_RegisterViews();
     return 0;
+}
+
+// The screen's scale changed: the suggested place taken, images and fonts made
+// again for the new DPI, the window laid out.
+static void DpiChanged(HWND hWnd, const RECT *suggested) {
+    SetWindowPos(hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MA_ToolbarImages();
+    TV_CreateImageList();
+    CW_ResetFonts();
+    MA_MeasureBars();
+    MA_LayoutMain(hWnd);
+    InvalidateRect(hWnd, nullptr, TRUE);
 }
 
 // Set once the safe was written for the end of the program, so it is not written
@@ -281,6 +305,8 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
             T_WindowRestored();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            hLastFocus = GetFocus();
         break;
     case WM_COMMAND:
         // The toolbar hands on what its filter box tells it.
@@ -291,6 +317,14 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (MA_Command(hWnd, LOWORD(wParam)))
             return 0;
         break;
+    case WM_SETFOCUS:
+        // The keyboard goes back where it was, or starts in the tree: on the frame no key does anything.
+        if (hLastFocus && IsWindow(hLastFocus) && IsChild(hWnd, hLastFocus))
+            SetFocus(hLastFocus);
+        else
+            MK_Perform(KR_FOCUS_TREE);
+        return 0;
+    case WM_DPICHANGED: DpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);

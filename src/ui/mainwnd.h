@@ -32,6 +32,9 @@ void MA_EnableCommand(unsigned id, int enable);
 int MA_GetSplitPosition();
 // Screen rectangle of the main, drop or search window (its restored place); 0 or -1.
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
+// The toolbar's and the status bar's heights, measured again (at the start and
+// after a change of the screen's scale).
+void MA_MeasureBars();
 // Lays the panes, the split bar, the toolbar and the status bar out in the client area.
 void MA_LayoutMain(HWND hWnd);
 // The platform kind: 0 until asked of the system, then 1 for the Windows 9x

@@ -1,5 +1,7 @@
 #include "ui/message_routing.h"
 
+#include "ui/main_keys.h"
+
 #include <vector>
 
 static HWND hAccelWnd = nullptr;
@@ -29,6 +31,8 @@ void MA_UnregisterModeless(HWND hWnd) {
 void MA_RouteMessage(MSG *msg) {
     if (hAccelTable && hAccelWnd && (msg->hwnd == hAccelWnd || IsChild(hAccelWnd, msg->hwnd)) &&
         TranslateAcceleratorA(hAccelWnd, hAccelTable, msg))
+        return;
+    if (MK_TranslateKey(msg))
         return;
     for (HWND h : modeless)
         if (IsDialogMessageA(h, msg))

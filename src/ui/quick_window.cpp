@@ -3,6 +3,7 @@
 #include "config/settings.h"
 #include "tools/quick_window.h"
 #include "tools/timeout.h"
+#include "ui/dpi.h"
 #include "ui/ids_tray.h"
 #include "ui/skins.h"
 #include "ui/tree_view.h"
@@ -68,7 +69,8 @@ void MakeButton(int slot, int id, const char *text, unsigned icon, int x, int w,
     if (!b)
         return;
     if (icon) {
-        HANDLE picture = LoadImageA(Image(), MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, LR_SHARED);
+        const int size = DP_ImageSize(MainWindows.hWndMain, 16);
+        HANDLE picture = LoadImageA(Image(), MAKEINTRESOURCEA(icon), IMAGE_ICON, size, size, LR_SHARED);
         SendMessageA(b, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
     }
     buttons[slot].hWnd = b;
@@ -103,14 +105,15 @@ void QW_Enter() {
             taskbarTop = tb.top;
     }
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    Place(QW_StripBox(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), taskbarTop));
+    Place(QW_StripBox(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), taskbarTop, DP_WindowDpi(hWnd)));
 
     RECT bar = {};
     if (MainWindows.hStatusWnd)
         GetClientRect(MainWindows.hStatusWnd, &bar);
-    MakeButton(0, IDC_QW_BACK, "back", 0, 0, 75, bar.bottom);
-    MakeButton(1, IDC_QW_MINIMIZE, "", IDI_QW_MINIMIZE, 75, 37, bar.bottom);
-    MakeButton(2, IDC_QW_CLOSE, "", IDI_QW_CLOSE, 112, 38, bar.bottom);
+    const int s75 = DP_Scale(hWnd, 75), s112 = DP_Scale(hWnd, 112);
+    MakeButton(0, IDC_QW_BACK, "back", 0, 0, s75, bar.bottom);
+    MakeButton(1, IDC_QW_MINIMIZE, "", IDI_QW_MINIMIZE, s75, s112 - s75, bar.bottom);
+    MakeButton(2, IDC_QW_CLOSE, "", IDI_QW_CLOSE, s112, DP_Scale(hWnd, 150) - s112, bar.bottom);
 
     saved.iconSize = Settings.IconSize;
     Settings.IconSize = 16;
@@ -141,7 +144,7 @@ void QW_ShrinkTimer() {
         GetWindowRect(MainWindows.hWndMain, &r);
     const UI_RECT strip = {r.left, r.top, r.right, r.bottom};
     WL_BOX steps[QW_SHRINK_STEPS];
-    const int n = QW_ShrinkSteps(&strip, steps);
+    const int n = QW_ShrinkSteps(&strip, DP_WindowDpi(MainWindows.hWndMain), steps);
     for (int i = 0; i < n; ++i) {
         Place(steps[i]);
         UpdateWindow(MainWindows.hWndMain);

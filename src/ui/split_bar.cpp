@@ -1,6 +1,7 @@
 #include "ui/split_bar.h"
 
 #include "model/window_layout.h"
+#include "ui/dpi.h"
 
 int nSplitPosition = 0;
 
@@ -17,7 +18,8 @@ static void InvertLine(HWND pane, int x) {
     HDC dc = GetDCEx(pane, nullptr, DCX_CACHE);
     if (!dc)
         return;
-    RECT r = {x, 2, x + 2, bar.bottom - 1};
+    const int two = DP_Scale(pane, 2);
+    RECT r = {x, two, x + two, bar.bottom - 1};
     PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, DSTINVERT);
     ReleaseDC(pane, dc);
 }
@@ -59,7 +61,8 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     switch (msg) {
     case WM_LBUTTONDOWN: {
         const int x = static_cast<short>(LOWORD(lParam));
-        if (x >= -2 && x <= 2 && !bQuickWindowMode) {
+        const int two = DP_Scale(hWnd, 2);
+        if (x >= -two && x <= two && !bQuickWindowMode) {
             bDragging = TRUE;
             nSplitBeforeDrag = nSplitPosition;
             SetCapture(hWnd);

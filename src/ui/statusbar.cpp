@@ -3,6 +3,7 @@
 #include "frame/trace.h"
 #include "model/records.h"
 #include "model/window_layout.h"
+#include "ui/dpi.h"
 #include "ui/ids_main.h"
 #include "ui/tree_view.h"
 
@@ -20,15 +21,28 @@ HWND SB_CreateBar(HWND owner, int id) {
                            0, 0, 0, 0, owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), hInst, nullptr);
 }
 
-// Width of a sample text in the owner window's device context; -1 when it cannot be measured.
-static int32_t TextWidth(HWND owner, const char *text) {
-    HDC dc = GetDC(owner);
+static int32_t TextWidthIn(HWND hWnd, HFONT font, const char *text) {
+    HDC dc = GetDC(hWnd);
     if (!dc)
         return -1;
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
     SIZE size;
     BOOL ok = GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    ReleaseDC(owner, dc);
+    if (old)
+        SelectObject(dc, old);
+    ReleaseDC(hWnd, dc);
     return ok ? size.cx : -1;
+}
+
+// Width of a sample text as the owner window measures it, or wider where the
+// bar's own font needs more (the bar's font grows with the screen's scale);
+// -1 when it cannot be measured.
+static int32_t TextWidth(HWND owner, HWND bar, const char *text) {
+    int32_t w = TextWidthIn(owner, nullptr, text);
+    if (w < 0 || !bar)
+        return w;
+    int32_t inBar = TextWidthIn(bar, reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)), text);
+    return inBar > w ? inBar : w;
 }
 
 static void SetPartText(HWND bar, const char *text, int part, int style) {
@@ -49,16 +63,18 @@ void SB_LayoutMain() {
     RECT rc;
     GetClientRect(MainWindows.hWndMain, &rc);
     int32_t edges[SB_MAIN_PARTS];
-    WL_StatusEdgesMain(rc.left, rc.right, TextWidth(MainWindows.hWndMain, "12345"),
-                       TextWidth(MainWindows.hWndMain, "Cards:"), TextWidth(MainWindows.hWndMain, "123"),
-                       TextWidth(MainWindows.hWndMain, "Folder:"), edges);
+    HWND bar = MainWindows.hStatusWnd;
+    WL_StatusEdgesMain(rc.left, rc.right, TextWidth(MainWindows.hWndMain, bar, "12345"), TextWidth(MainWindows.hWndMain, bar, "Cards:"),
+                       TextWidth(MainWindows.hWndMain, bar, "123"), TextWidth(MainWindows.hWndMain, bar, "Folder:"), DP_WindowDpi(MainWindows.hWndMain),
+                       edges);
     SetParts(MainWindows.hStatusWnd, edges, SB_MAIN_PARTS);
     SetPartText(MainWindows.hStatusWnd, "Folder:", 2, SBT_POPOUT);
     SetPartText(MainWindows.hStatusWnd, "Cards:", 4, SBT_POPOUT);
     // A reminder that the trace log is growing.
     HICON trace = nullptr;
     if (dwTraceLevel != 0)
-        trace = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_TRACE), IMAGE_ICON, 16, 16, LR_SHARED));
+        trace = static_cast<HICON>(LoadImageA(hInst, MAKEINTRESOURCEA(IDI_TRACE), IMAGE_ICON,
+                                              DP_ImageSize(MainWindows.hWndMain, 16), DP_ImageSize(MainWindows.hWndMain, 16), LR_SHARED));
     SendMessageA(MainWindows.hStatusWnd, SB_SETICON, 0, reinterpret_cast<LPARAM>(trace));
 }
 
@@ -86,8 +102,10 @@ void SB_LayoutDrop() {
     RECT rc;
     GetClientRect(hDropWnd, &rc);
     int32_t edges[SB_DROP_PARTS];
-    WL_StatusEdgesDrop(rc.right, TextWidth(hDropWnd, "555555"), TextWidth(hDropWnd, "Files:"),
-                       TextWidth(hDropWnd, "555"), TextWidth(hDropWnd, "Folder:"), edges);
+    HWND bar = hDropStatusWnd;
+    WL_StatusEdgesDrop(rc.right, TextWidth(hDropWnd, bar, "555555"), TextWidth(hDropWnd, bar, "Files:"),
+                       TextWidth(hDropWnd, bar, "555"), TextWidth(hDropWnd, bar, "Folder:"), DP_WindowDpi(hDropWnd),
+                       edges);
     SetParts(hDropStatusWnd, edges, SB_DROP_PARTS);
     SetPartText(hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
     SetPartText(hDropStatusWnd, "Files:", 3, SBT_POPOUT);
@@ -109,7 +127,8 @@ void SB_LayoutSearch() {
     RECT rc;
     GetClientRect(hSearchWnd, &rc);
     int32_t edges[SB_SEARCH_PARTS];
-    WL_StatusEdgesSearch(rc.right, TextWidth(hSearchWnd, "555555"), TextWidth(hSearchWnd, "Searchresults:"), edges);
+    WL_StatusEdgesSearch(rc.right, TextWidth(hSearchWnd, hSearchStatusWnd, "555555"),
+                         TextWidth(hSearchWnd, hSearchStatusWnd, "Searchresults:"), DP_WindowDpi(hSearchWnd), edges);
     SetParts(hSearchStatusWnd, edges, SB_SEARCH_PARTS);
     SetPartText(hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
 }

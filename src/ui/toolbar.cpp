@@ -1,5 +1,6 @@
 #include "ui/toolbar.h"
 
+#include "ui/dpi.h"
 #include "ui/fill_dialogs.h"
 #include "ui/ids_main.h"
 #include "ui/menus.h"
@@ -22,30 +23,21 @@ HWND MA_CreateToolbar(HWND parent, BOOL nt) {
     if (!tb)
         return nullptr;
     SendMessageA(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    // The strip's magenta is the transparent colour.
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 15, 0);
-    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(hInst, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0));
-    if (images && strip)
-        ImageList_AddMasked(images, strip, RGB(255, 0, 255));
-    if (strip)
-        DeleteObject(strip);
-    SendMessageA(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    SendMessageA(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    MainWindows.hToolbar = tb;
+    MA_ToolbarImages();
     SendMessageA(tb, TB_ADDBUTTONSA, TB_BUTTON_COUNT, reinterpret_cast<LPARAM>(buttons));
     SendMessageA(tb, TB_AUTOSIZE, 0, 0);
-    MainWindows.hToolbar = tb;
     if (!nt) {
         // The desktop icon positions need the NT family: both buttons and the
         // separator after them go.
         for (int i = 0; i < 3; ++i)
             SendMessageA(tb, TB_DELETEBUTTON, 18, 0);
     }
-    MainWindows.hCategoryCombo =
-        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 100, 100, tb,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CATEGORYCOMBO)), hInst, nullptr);
+    MainWindows.hCategoryCombo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
+                                     DP_Scale(tb, 100), DP_Scale(tb, 100), tb, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CATEGORYCOMBO)),
+                                     hInst, nullptr);
     if (MainWindows.hCategoryCombo)
-        SendMessageA(MainWindows.hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                     FALSE);
+        SendMessageA(MainWindows.hCategoryCombo, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     MA_PlaceCategoryCombo();
     CC_InitFilterBox();
     MA_ApplyToolbarState();
@@ -57,7 +49,34 @@ void MA_PlaceCategoryCombo() {
         return;
     RECT rc;
     GetClientRect(MainWindows.hToolbar, &rc);
-    MoveWindow(MainWindows.hCategoryCombo, rc.right - 101, 0, 100, 100, TRUE);
+    const int width = DP_Scale(MainWindows.hToolbar, 100);
+    MoveWindow(MainWindows.hCategoryCombo, rc.right - width - DP_Scale(MainWindows.hToolbar, 1), 0, width, width, TRUE);
+}
+
+void MA_ToolbarImages() {
+    if (!MainWindows.hToolbar)
+        return;
+    // The strip drawn at the size the screen asks for; its magenta is the transparent colour.
+    static const struct {
+        int size, id;
+    } strips[] = {{16, IDB_TOOLBAR}, {24, IDB_TOOLBAR24}, {32, IDB_TOOLBAR32}, {48, IDB_TOOLBAR48}};
+    const int size = DP_ImageSize(MainWindows.hToolbar, 16);
+    int id = IDB_TOOLBAR;
+    for (const auto &s : strips)
+        if (s.size == size)
+            id = s.id;
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 15, 0);
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(hInst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    if (images && strip)
+        ImageList_AddMasked(images, strip, RGB(255, 0, 255));
+    if (strip)
+        DeleteObject(strip);
+    SendMessageA(MainWindows.hToolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(MainWindows.hToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+    if (old)
+        ImageList_Destroy(old);
+    SendMessageA(MainWindows.hToolbar, TB_AUTOSIZE, 0, 0);
 }
 
 void MA_ApplyToolbarState() {

@@ -8,6 +8,8 @@
 // Creates the toolbar (control 1002) and the empty category box (803) on it,
 // then applies the enable mask. nt: whether the desktop icon buttons stay.
 HWND MA_CreateToolbar(HWND parent, BOOL nt);
+// The button images at the size the toolbar's DPI asks for (again after a change of DPI).
+void MA_ToolbarImages();
 // Puts the category box at the toolbar's right end.
 void MA_PlaceCategoryCombo();
 // A state operation of the toolbar (display mode, drop window shown, safe open ...).

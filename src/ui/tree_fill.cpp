@@ -7,6 +7,7 @@
 #include "model/tree_build.h"
 #include "store/safe_lifecycle.h"
 #include "store/safe_state.h"
+#include "ui/dpi.h"
 #include "ui/icon_list.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
@@ -99,7 +100,7 @@ void TV_CreateImageList() {
     TreeView_SetImageList(hWndLinks, nullptr, TVSIL_NORMAL);
     if (hTreeImages)
         ImageList_Destroy(hTreeImages);
-    int size = Settings.IconSize > 0 ? Settings.IconSize : 24;
+    int size = DP_ImageSize(hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : 24);
     hTreeImages = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 3, 200);
     if (!hTreeImages)
         return;

@@ -5,6 +5,7 @@
 #include "model/folders.h"
 #include "model/tree_build.h"
 #include "platform/uiport.h"
+#include "ui/main_keys.h"
 #include "ui/mainwnd.h"
 #include "ui/resource.h"
 #include "ui/statusbar.h"
@@ -218,6 +219,11 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         break;
     }
     case WM_CONTEXTMENU:
+        // From the keyboard (-1, -1): under the selected item, as Shift+F10 in the tree opens it.
+        if (static_cast<DWORD>(lParam) == 0xFFFFFFFFu) {
+            MK_Perform(KR_CONTEXT_MENU);
+            return 0;
+        }
         TV_ContextMenu(hWnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_COMMAND: TV_Command(hWnd, LOWORD(wParam)); return 0;

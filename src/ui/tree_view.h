@@ -111,6 +111,8 @@ void TO_StartProgram(const char *path);
 int CW_SelectedCardNameWidth(uint32_t nKartenKennung);
 // Opens a text (a web or mail address) with the shell's "open" verb.
 void CW_ShellOpen(const char *target);
+// The view's fonts are made again at its next paint (the screen's scale changed).
+void CW_ResetFonts();
 // Tests watch what is painted.
 struct CW_ROW;
 typedef void (*CW_PAINTHOOK)(const CW_ROW *row);

@@ -78,9 +78,10 @@ TEST_F(TrayState, TrayMenuGreysNotesWithoutSafeOrNotes) {
 }
 
 TEST_F(TrayState, QuickStripShrinksToItsTabAndGrowsBack) {
-    EXPECT_EQ(QW_StripBox(1024, 768, 738).x, 874);
-    EXPECT_EQ(QW_StripBox(1024, 768, 738).h, 738);
-    EXPECT_EQ(QW_StripBox(1024, 768, 0).h, 768) << "no taskbar below: the whole height";
+    EXPECT_EQ(QW_StripBox(1024, 768, 738, 96).x, 874);
+    EXPECT_EQ(QW_StripBox(1024, 768, 738, 96).h, 738);
+    EXPECT_EQ(QW_StripBox(1024, 768, 0, 96).h, 768) << "no taskbar below: the whole height";
+    EXPECT_EQ(QW_StripBox(2048, 1536, 0, 192).x, 1748);
 
     struct Row {
         int shrunk, closedByTimeOut, seconds, steps;
@@ -95,7 +96,7 @@ TEST_F(TrayState, QuickStripShrinksToItsTabAndGrowsBack) {
         QW_SetTimer(1000);
         bQWShrunk = r.shrunk;
         WL_BOX steps[QW_SHRINK_STEPS] = {};
-        ASSERT_EQ(QW_ShrinkSteps(&strip, steps), r.steps);
+        ASSERT_EQ(QW_ShrinkSteps(&strip, 96, steps), r.steps);
         EXPECT_EQ(ui.timers.count(QW_TIMER_SHRINK), 0u) << "the timer stops when it fires";
         if (!r.steps)
             continue;

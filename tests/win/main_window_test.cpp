@@ -12,6 +12,7 @@
 #include "support/safe_fixture.h"
 #include "tools/timeout.h"
 #include "ui/about_box.h"
+#include "ui/dpi.h"
 #include "ui/icon_list.h"
 #include "ui/ids_main.h"
 #include "ui/ids_tree.h"
@@ -796,6 +797,35 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
         EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
     }
     EXPECT_EQ(nCardCount, 3u);
+}
+
+// Run at 96, 144 and 192 DPI by the screen scale check: no status bar label
+// cut, the category box within the toolbar, images at the size drawn for the scale.
+TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
+    Start();
+    OpenSample();
+    Settings.IconSize = 16;
+    TV_CreateImageList();
+    const int dpi = DP_WindowDpi(MainWindows.hWndMain), image = dpi >= 192 ? 32 : dpi >= 144 ? 24 : 16;
+    HDC dc = GetDC(MainWindows.hStatusWnd);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(MainWindows.hStatusWnd, WM_GETFONT, 0, 0)));
+    for (const char *label : {"Folder:", "Cards:"}) {
+        RECT r = {};
+        SendMessageA(MainWindows.hStatusWnd, SB_GETRECT, label[0] == 'F' ? 2 : 4, reinterpret_cast<LPARAM>(&r));
+        SIZE text = {};
+        GetTextExtentPoint32A(dc, label, lstrlenA(label), &text);
+        EXPECT_GE(r.right - r.left, text.cx + DP_Scale(MainWindows.hWndMain, 4)) << label << " at " << dpi;
+    }
+    ReleaseDC(MainWindows.hStatusWnd, dc);
+    RECT bar, combo;
+    GetWindowRect(MainWindows.hToolbar, &bar);
+    GetWindowRect(MainWindows.hCategoryCombo, &combo);
+    EXPECT_LE(combo.bottom, bar.bottom) << dpi;
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(MainWindows.hToolbar, TB_GETIMAGELIST, 0, 0)), &cx, &cy);
+    EXPECT_EQ(cx, image) << dpi;
+    ImageList_GetIconSize(TreeView_GetImageList(hWndLinks, TVSIL_NORMAL), &cx, &cy);
+    EXPECT_EQ(cy, image) << dpi;
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

@@ -121,6 +121,7 @@ TEST_F(SearchWindow, AHitTheFilterHidesIsToldNotSelected) {
     ASSERT_EQ(Rows(), (std::vector<std::string>{"2:bank holder"}));
     nCategoryFilter = 2; // another category: card 11 leaves the tree
     TV_FillTree();
+    SetFocus(hWndLinks); // where the keyboard is, and the tree has a selection then
     HTREEITEM before = TV_GetSelection();
     driver.Expect("Notice", [](HWND d) { D::Click(d, IDOK); });
     ClickRow(0);

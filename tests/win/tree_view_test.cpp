@@ -12,6 +12,7 @@
 #include "support/fake_shell.h"
 #include "support/safe_fixture.h"
 #include "win/dialog_driver.h"
+#include "ui/message_routing.h"
 #include "ui/resource.h"
 #include "ui/tree_view.h"
 
@@ -609,4 +610,27 @@ TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
     TV_BeginDrag(MainWindows.hMyTree, TreeView_GetRoot(hWndLinks));
     EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
     EXPECT_NE(GetCapture(), MainWindows.hMyTree);
+}
+
+// Keys through the loop: a card shown and changed, an edit left unstored, the
+// panes swapped.
+TEST_F(TreeView, TheKeyboardShowsAChangesAndLeavesACard) {
+    Open(Sample());
+    TreeView_SelectItem(hWndLinks, Card("Home"));
+    SetFocus(hWndLinks);
+    auto press = [](WPARAM key, HWND *want) { // read after the key: the editor is a new window
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+            MA_RouteMessage(&m);
+        EXPECT_EQ(GetFocus(), *want) << key;
+    };
+    press(VK_RETURN, &MainWindows.hCardView);
+    press(VK_F2, &hLVEdit);
+    SetWindowTextA(hLVEdit, "carol");
+    press(VK_RETURN, &hLVEdit);
+    SetWindowTextA(hLVEdit, "not kept");
+    press(VK_ESCAPE, &MainWindows.hWndRechts);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"User|carol|0", "Password|s3cr3t!|1", "Web|mail.example.org|2", "Note|a note|3"}));
+    press(VK_F6, &hWndLinks);
+    press(VK_TAB, &MainWindows.hWndRechts);
 }
