@@ -177,9 +177,9 @@ void TV_FillTree() {
 }
 
 void TV_CollapseAll() {
-    for (ORDNER *o = lpORDNERstart; o; o = o->next)
+    for (ORDNER *o : SW_Folders())
         o->nExpanded = 0;
-    for (KARTE *k = lpKARTEstart; k; k = k->next)
+    for (KARTE *k : SW_Cards())
         k->nExpanded = 0;
     TV_FillTree();
 }

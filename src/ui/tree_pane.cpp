@@ -66,11 +66,11 @@ BOOL EndLabelEdit(const NMTVDISPINFOA *info) {
         return FALSE;
     TREEHANDLE item = T(info->item.hItem);
     uint32_t kind = TV_GetItemKind(info->item.hItem);
-    for (ORDNER *o = lpORDNERstart; kind == TV_KIND_FOLDER && o; o = o->next)
-        if (o->hOrdnerTree == item)
+    for (ORDNER *o : SW_Folders())
+        if (kind == TV_KIND_FOLDER && o->hOrdnerTree == item)
             Rename(info->item.hItem, o->cOrdnerName, sizeof o->cOrdnerName, info->item.pszText);
-    for (KARTE *k = lpKARTEstart; kind == TV_KIND_CARD && k; k = k->next)
-        if (k->hCardTree == item)
+    for (KARTE *k : SW_Cards())
+        if (kind == TV_KIND_CARD && k->hCardTree == item)
             Rename(info->item.hItem, k->cKartenName, sizeof k->cKartenName, info->item.pszText);
     return FALSE;
 }
@@ -153,7 +153,7 @@ void TV_ItemSelected(HTREEITEM hItem) {
         return;
     }
     if (bQuickWindowMode && kind == TV_KIND_URL) {
-        for (FELDINHALT *c = lpFELDINHALTstart; c; c = c->next)
+        for (FELDINHALT *c : SW_Contents())
             if (c->hFeldTree == T(hItem)) {
                 if (c->lpFeldInhalt && c->lpFeldInhalt[0]) {
                     char target[300];
