@@ -87,10 +87,11 @@ int CLI_ReadSecret(const std::string &file, const char *prompt, const char *what
     bool cut = false;
     const bool typed = file.empty() && CLI_IsTerminal();
     if (typed) {
-        fprintf(CLI_Err(), "%s", prompt);
+        // The echo goes off before the prompt shows: whatever is typed once it is
+        // there stays off the screen.
+        const bool hidden = PL_SetInputEcho(false) == 0;
+        fprintf(CLI_Err(), "%s%s", prompt, hidden ? "" : "(echo could not be switched off) ");
         fflush(CLI_Err());
-        if (PL_SetInputEcho(false) != 0)
-            fprintf(CLI_Err(), "(echo could not be switched off) ");
     }
     bool got = ReadLine(in, raw.data(), raw.size(), &len, &cut);
     if (typed) {
