@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every end-to-end check (t_*.sh beside this file, or PREFIX*.sh when a
 # prefix is given: pkg_ for the checks of the release packages) against the
-# built programs under Wine, on the X server in DISPLAY. Each check is a script that
+# built programs under Wine, on the X server in DISPLAY; n_*.sh are the checks
+# of the native companion, which need neither Wine nor an X server. Each check is a script that
 # exits 0 when it passed. Prints one line per check and, last, "E2E <passed> <failed>".
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,6 +20,6 @@ for t in "$here/${1:-t_}"*.sh; do
     tail -n 20 "$ORV_E2E_OUT/$name.log" | sed 's/^/    /'
     failed=$((failed + 1))
   fi
-  wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+  case "$name" in n_*) ;; *) wineserver -k 2>/dev/null; wineserver -w 2>/dev/null ;; esac
 done
 echo "E2E $passed $failed"
