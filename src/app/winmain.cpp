@@ -92,7 +92,7 @@ static BOOL CreateWindows(HINSTANCE hInstance) {
     TRACE(TRACE_BASIC, "MA_B_01",
           "WinMain() [hWndMain=%x] [hWndLinks=%x] [hWndRechts=%x] [hStatusWnd=%x] [hMyTree=%x] [hMyEdit=%x] "
           "[hTrennWnd=%x]",
-          TRACE_PTR(MainWindows.hWndMain), TRACE_PTR(hWndLinks), TRACE_PTR(MainWindows.hWndRechts),
+          TRACE_PTR(MainWindows.hWndMain), TRACE_PTR(MainWindows.hWndLinks), TRACE_PTR(MainWindows.hWndRechts),
           TRACE_PTR(MainWindows.hStatusWnd), TRACE_PTR(MainWindows.hMyTree), TRACE_PTR(MainWindows.hMyEdit),
           TRACE_PTR(MainWindows.hTrennWnd));
     SB_LayoutMain();

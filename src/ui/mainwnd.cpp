@@ -50,7 +50,7 @@ BOOL MA_IsNtFamily() {
 int MA_GetSplitPosition() { return nSplitPosition; }
 
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
-    HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
+    HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? MainWindows.hDropWnd : MainWindows.hSearchWnd;
     if (!hWnd || !rect)
         return -1;
     RECT r;
@@ -165,8 +165,8 @@ void MA_LayoutMain(HWND hWnd) {
     if (MainWindows.hMyEdit)
         SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     MoveTo(MainWindows.hMyTree, l.tree);
-    if (hWndLinks)
-        MoveWindow(hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
+    if (MainWindows.hWndLinks)
+        MoveWindow(MainWindows.hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
     if (l.showSplit)
         MoveTo(MainWindows.hTrennWnd, l.split);
     MoveTo(MainWindows.hMyEdit, l.card);
@@ -240,10 +240,10 @@ static int OnCreate(HWND hWnd) {
     nSplitPosition = 0;
 
     // Files dropped on the main window go to the drop window's encryption.
-    hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
-    if (hDropWnd)
+    MainWindows.hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
+    if (MainWindows.hDropWnd)
         DragAcceptFiles(hWnd, TRUE);
-    hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
+    MainWindows.hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
     bMainCreated = TRUE;
     MA_RegisterViews();
@@ -387,13 +387,11 @@ static void OnDestroy() {
     bMainCreated = FALSE;
     // Kept as the user left it: hidden with the main window in the tray it is still active.
     bDropShownAtEnd = bDropWindowActive != 0;
-    if (hDropWnd)
-        DestroyWindow(hDropWnd);
-    if (hSearchWnd)
-        DestroyWindow(hSearchWnd);
-    hDropWnd = hSearchWnd = nullptr;
+    if (MainWindows.hDropWnd)
+        DestroyWindow(MainWindows.hDropWnd);
+    if (MainWindows.hSearchWnd)
+        DestroyWindow(MainWindows.hSearchWnd);
     MainWindows = MAINWINDOWS{};
-    hWndLinks = nullptr;
 }
 
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

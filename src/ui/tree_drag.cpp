@@ -18,7 +18,7 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
 // The program's own main-window parts take no drop.
 bool OwnWindow(HWND w) {
-    const HWND own[] = {hWndLinks,
+    const HWND own[] = {MainWindows.hWndLinks,
                         MainWindows.hWndRechts,
                         MainWindows.hWndMain,
                         MainWindows.hStatusWnd,
@@ -73,7 +73,7 @@ void TypeField(HTREEITEM item) {
 void TV_BeginDrag(HWND hPane, HTREEITEM hItem) {
     if (!hItem)
         return;
-    TreeView_SelectItem(hWndLinks, hItem);
+    TreeView_SelectItem(MainWindows.hWndLinks, hItem);
     uint32_t kind = TV_GetItemKind(hItem);
     if (kind != TV_KIND_CARD && kind != TV_KIND_FIELD)
         return;

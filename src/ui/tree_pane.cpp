@@ -25,8 +25,8 @@ HTREEITEM ItemAtCursor() {
     TVHITTESTINFO hit = {};
     hit.pt.x = static_cast<short>(LOWORD(pos));
     hit.pt.y = static_cast<short>(HIWORD(pos));
-    ScreenToClient(hWndLinks, &hit.pt);
-    HTREEITEM item = TreeView_HitTest(hWndLinks, &hit);
+    ScreenToClient(MainWindows.hWndLinks, &hit.pt);
+    HTREEITEM item = TreeView_HitTest(MainWindows.hWndLinks, &hit);
     return (hit.flags & TVHT_ONITEM) ? item : nullptr;
 }
 
@@ -35,7 +35,7 @@ void SetText(HTREEITEM hItem, const char *text) {
     item.mask = TVIF_TEXT;
     item.hItem = hItem;
     item.pszText = const_cast<char *>(text);
-    SendMessageA(hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(MainWindows.hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 LRESULT CustomDraw(NMTVCUSTOMDRAW *cd) {
@@ -81,7 +81,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case NM_CLICK: {
         HTREEITEM item = ItemAtCursor();
         if (item) {
-            TreeView_SelectItem(hWndLinks, item);
+            TreeView_SelectItem(MainWindows.hWndLinks, item);
             TV_ItemSelected(item);
         }
         return 0;
@@ -96,14 +96,14 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case NM_RCLICK: {
         HTREEITEM item = ItemAtCursor();
         if (item) {
-            TreeView_SelectItem(hWndLinks, item);
+            TreeView_SelectItem(MainWindows.hWndLinks, item);
             bTVRightClick = TRUE;
         } else {
             MA_EnableCommand(IDM_CREATECARD, 0);
         }
         // The context menu follows through WM_CONTEXTMENU.
         DWORD pos = GetMessagePos();
-        SendMessageA(hPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), static_cast<LPARAM>(pos));
+        SendMessageA(hPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks), static_cast<LPARAM>(pos));
         return 1;
     }
     case NM_KILLFOCUS:
@@ -195,26 +195,26 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CREATE: {
         RECT rc;
         GetClientRect(hWnd, &rc);
-        hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+        MainWindows.hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | TVS_HASBUTTONS |
                                         TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
                                     0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
-        if (!hWndLinks)
+        if (!MainWindows.hWndLinks)
             return -1;
-        TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
         return 0;
     }
     case WM_SIZE:
-        if (hWndLinks)
-            MoveWindow(hWndLinks, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (MainWindows.hWndLinks)
+            MoveWindow(MainWindows.hWndLinks, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_PAINT:
-        if (hWndLinks)
-            TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        if (MainWindows.hWndLinks)
+            TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
         break;
     case WM_NOTIFY: {
         NMHDR *hdr = reinterpret_cast<NMHDR *>(lParam);
-        if (hdr->hwndFrom == hWndLinks)
+        if (hdr->hwndFrom == MainWindows.hWndLinks)
             return TreeNotify(hWnd, hdr);
         break;
     }
@@ -241,7 +241,7 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
     case WM_DESTROY:
-        hWndLinks = nullptr;
+        MainWindows.hWndLinks = nullptr;
         return 0;
     default: break;
     }
