@@ -12,7 +12,7 @@ BOOL CardSelected() {
 }
 
 void EndEdit() {
-    if (hLVEdit)
+    if (ListState.hLVEdit)
         SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
 }
 
@@ -25,7 +25,7 @@ void EditRow(int row) {
         return;
     SetFocus(MainWindows.hWndRechts);
     SelectRow(row);
-    nLVEditRow = row;
+    ListState.nLVEditRow = row;
     SendMessageA(MainWindows.hMyEdit, UM_BEGINEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
 }
 
@@ -40,7 +40,7 @@ void KeyboardMenu() {
         return;
     POINT at = {row.left + 2, (row.top + row.bottom) / 2};
     ClientToScreen(MainWindows.hWndLinks, &at);
-    bTVRightClick = TRUE;
+    TreeState.bTVRightClick = TRUE;
     TV_ContextMenu(MainWindows.hMyTree, at.x, at.y);
 }
 } // namespace
@@ -97,9 +97,9 @@ void MK_Perform(KR_ACTION action) {
         break;
     }
     case KR_LEAVE_EDIT: {
-        int row = nLVEditRow;
+        int row = ListState.nLVEditRow;
         LV_CloseEditor();
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         SetFocus(MainWindows.hWndRechts);
         if (row >= 0)
             SelectRow(row);

@@ -24,7 +24,7 @@ bool OwnWindow(HWND w) {
                         MainWindows.hStatusWnd,
                         MainWindows.hTrennWnd,
                         MainWindows.hCardView,
-                        hLVEdit,
+                        ListState.hLVEdit,
                         MainWindows.hMyTree,
                         MainWindows.hMyEdit};
     for (HWND o : own)
@@ -81,16 +81,16 @@ void TV_BeginDrag(HWND hPane, HTREEITEM hItem) {
         MA_ResetRightPane();
         CW_ClearDisplayMode();
     }
-    nTVDragKind = kind;
+    TreeState.nTVDragKind = kind;
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_BeginDrag() (kind=%u)", kind);
     SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
     SetCapture(hPane);
 }
 
 void TV_DropAt(POINT screen) {
-    uint32_t kind = nTVDragKind;
+    uint32_t kind = TreeState.nTVDragKind;
     HTREEITEM item = TV_GetSelection();
-    nTVDragKind = 0;
+    TreeState.nTVDragKind = 0;
     HWND target = WindowFromPoint(screen);
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_DropAt(%d, %d) (kind=%u, target=%x)", static_cast<int>(screen.x),
           static_cast<int>(screen.y), kind, TRACE_PTR(target));
@@ -125,7 +125,7 @@ BOOL bDropping = FALSE; // the capture is given up for the drop itself
 
 void TV_CancelDrag() {
     if (!bDropping)
-        nTVDragKind = 0;
+        TreeState.nTVDragKind = 0;
 }
 
 void TV_EndDrag(HWND) {

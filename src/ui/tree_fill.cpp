@@ -55,9 +55,7 @@ void AddIcon(HIMAGELIST list, HICON icon) {
 }
 } // namespace
 
-uint32_t nTVLastKind = 0;
-BOOL bTVRightClick = FALSE;
-uint32_t nTVDragKind = 0;
+TV_STATE TreeState = {0, FALSE, 0};
 
 HTREEITEM TV_InsertItem(HWND hTree, const char *text, HTREEITEM hParent, uint32_t kind, int image, int selImage) {
     TVINSERTSTRUCTA tvi = {};
@@ -138,9 +136,9 @@ void DeleteItems() {
         TreeView_DeleteAllItems(MainWindows.hWndLinks);
     hSafeItem = nullptr;
     TVB_ForgetItems();
-    nTVLastKind = 0;
-    bTVRightClick = FALSE;
-    nTVDragKind = 0;
+    TreeState.nTVLastKind = 0;
+    TreeState.bTVRightClick = FALSE;
+    TreeState.nTVDragKind = 0;
 }
 } // namespace
 
@@ -167,9 +165,9 @@ void TV_FillTree() {
     TV_DisplayTreeSafe(cActSafePath);
     const TVB_OPTIONS options = Options();
     TVB_BuildTree(T(hSafeItem), &options, &kSink);
-    nTVLastKind = 0;
-    bTVRightClick = FALSE;
-    nTVDragKind = 0;
+    TreeState.nTVLastKind = 0;
+    TreeState.bTVRightClick = FALSE;
+    TreeState.nTVDragKind = 0;
     CW_ClearDisplayMode();
     MA_ToolbarNoCard();
     SendMessageA(MainWindows.hWndLinks, WM_SETREDRAW, TRUE, 0);

@@ -97,7 +97,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
         HTREEITEM item = ItemAtCursor();
         if (item) {
             TreeView_SelectItem(MainWindows.hWndLinks, item);
-            bTVRightClick = TRUE;
+            TreeState.bTVRightClick = TRUE;
         } else {
             MA_EnableCommand(IDM_CREATECARD, 0);
         }
@@ -107,7 +107,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
         return 1;
     }
     case NM_KILLFOCUS:
-        bTVRightClick = FALSE;
+        TreeState.bTVRightClick = FALSE;
         MA_EnableCommand(IDM_CREATECARD, 0);
         return 0;
     case TVN_BEGINLABELEDITA: {
@@ -169,17 +169,17 @@ void TV_ItemSelected(HTREEITEM hItem) {
         return;
     }
     if (kind == TV_KIND_CARD) {
-        nTVLastKind = TV_KIND_CARD;
+        TreeState.nTVLastKind = TV_KIND_CARD;
         CW_ShowCardContentList(hItem);
         CW_EnterDisplayMode();
-        bTVRightClick = FALSE;
+        TreeState.bTVRightClick = FALSE;
         MA_EnableCommand(IDM_CREATECARD, 0);
         if (bQuickWindowMode)
             CW_OpenCardUrl();
         return;
     }
     MA_EnableCommand(IDM_CREATECARD, kind == TV_KIND_FOLDER);
-    nTVLastKind = 0;
+    TreeState.nTVLastKind = 0;
     MA_ResetRightPane();
     CW_ClearDisplayMode();
     MA_ToolbarNoCard();
@@ -228,15 +228,15 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND: TV_Command(hWnd, LOWORD(wParam)); return 0;
     case WM_MOUSEMOVE:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
         return 0;
     case WM_LBUTTONUP:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             TV_EndDrag(hWnd);
         return 0;
     case WM_CAPTURECHANGED:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             TV_CancelDrag();
         return 0;
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;

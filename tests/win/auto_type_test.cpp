@@ -115,10 +115,10 @@ TEST_F(AutoType, ACardDroppedOnAFormFillsItsDragFieldsSeparatedByTab) {
     RECT rc;
     GetWindowRect(first, &rc);
     POINT drop = {rc.left + 20, (rc.top + rc.bottom) / 2};
-    nTVDragKind = TV_KIND_CARD;
+    TreeState.nTVDragKind = TV_KIND_CARD;
     TV_DropAt(drop);
     Pump(form, 500);
-    EXPECT_EQ(nTVDragKind, 0u);
+    EXPECT_EQ(TreeState.nTVDragKind, 0u);
     EXPECT_EQ(Text(first), "Alice");
     EXPECT_EQ(Text(second), "Pa55:word");
     DestroyWindow(MainWindows.hWndLinks);

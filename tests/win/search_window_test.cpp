@@ -102,10 +102,10 @@ TEST_F(SearchWindow, HitsAreListedInOrderAndAClickSelectsTheCard) {
     EXPECT_TRUE(IsWindowVisible(MainWindows.hSearchWnd));
     EXPECT_EQ(Status(2), "    4");
     TV_ClickItem(CW_GetCardTreeHandle(11));
-    ASSERT_EQ(nLVCardId, 11u);
+    ASSERT_EQ(ListState.nLVCardId, 11u);
     ClickRow(2);
     EXPECT_EQ(reinterpret_cast<TREEHANDLE>(TV_GetSelection()), CW_GetCardTreeHandle(10));
-    EXPECT_EQ(nLVCardId, 10u) << "the right pane follows the hit";
+    EXPECT_EQ(ListState.nLVCardId, 10u) << "the right pane follows the hit";
     EXPECT_EQ(GetFocus(), MainWindows.hWndLinks);
 
     // A new search replaces the rows; closing only hides the window.

@@ -95,7 +95,7 @@ class SecretMemoryWindows : public MainWindowTest {
                                     nullptr, nullptr, nullptr);
         ASSERT_NE(form, nullptr);
         SetForegroundWindow(form);
-        nTVDragKind = TV_KIND_CARD;
+        TreeState.nTVDragKind = TV_KIND_CARD;
         TV_DropAt(POINT{120, 115});
         for (DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
             for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
@@ -130,7 +130,7 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
         {"the value edited in change mode, left",
          [] {
              CW_EnterChangeMode();
-             nLVEditRow = 0;
+             ListState.nLVEditRow = 0;
              LV_BeginEdit();
              LV_EndEdit();
              CW_EnterDisplayMode();

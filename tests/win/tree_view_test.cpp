@@ -119,7 +119,7 @@ class TreeView : public SafeTest {
         MainWindows.hMyTree = MainWindows.hMyEdit = nullptr;
         bCardDisplayMode = FALSE;
         bQuickWindowMode = FALSE;
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         memset(&CutCard, 0, sizeof CutCard);
         SafeTest::TearDown();
     }
@@ -265,7 +265,7 @@ TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
 TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     Open(Sample());
     Select(Card("Home"));
-    EXPECT_EQ(nTVLastKind, TV_KIND_CARD);
+    EXPECT_EQ(TreeState.nTVLastKind, TV_KIND_CARD);
     EXPECT_TRUE(bCardDisplayMode);
     EXPECT_TRUE(IsWindowVisible(MainWindows.hCardView));
     std::vector<std::string> want = {"User|alice|0", "Password|s3cr3t!|1", "Web|mail.example.org|2",
@@ -285,7 +285,7 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
 
     // A folder leaves display mode.
     Select(Folder(2));
-    EXPECT_EQ(nTVLastKind, 0u);
+    EXPECT_EQ(TreeState.nTVLastKind, 0u);
     EXPECT_FALSE(bCardDisplayMode);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
     EXPECT_STREQ(TV_SelectedCardName(), "");
@@ -339,28 +339,28 @@ TEST_F(TreeView, AnInPlaceEditIsStoredAndTabGoesOnToTheNextRowAndRoundToTheFirst
     Select(Card("Home"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(2));
-    ASSERT_NE(hLVEdit, nullptr);
-    EXPECT_EQ(nLVEditRow, 2);
-    EXPECT_EQ(GetDlgCtrlID(hLVEdit), IDC_LV_EDIT);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    EXPECT_EQ(ListState.nLVEditRow, 2);
+    EXPECT_EQ(GetDlgCtrlID(ListState.hLVEdit), IDC_LV_EDIT);
     char text[300];
-    GetWindowTextA(hLVEdit, text, sizeof text);
+    GetWindowTextA(ListState.hLVEdit, text, sizeof text);
     EXPECT_STREQ(text, "mail.example.org");
-    EXPECT_EQ(SendMessageA(hLVEdit, EM_GETLIMITTEXT, 0, 0), 60);
+    EXPECT_EQ(SendMessageA(ListState.hLVEdit, EM_GETLIMITTEXT, 0, 0), 60);
 
-    SetWindowTextA(hLVEdit, "https://mail.example.net");
-    SendMessageA(hLVEdit, WM_KEYDOWN, VK_TAB, 0);
+    SetWindowTextA(ListState.hLVEdit, "https://mail.example.net");
+    SendMessageA(ListState.hLVEdit, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(Cell(2, 1), "https://mail.example.net");
-    ASSERT_NE(hLVEdit, nullptr);
-    EXPECT_EQ(nLVEditRow, 3);
-    SetWindowTextA(hLVEdit, "changed note");
-    SendMessageA(hLVEdit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(nLVEditRow, 0) << "after the last row the first";
-    GetWindowTextA(hLVEdit, text, sizeof text);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    EXPECT_EQ(ListState.nLVEditRow, 3);
+    SetWindowTextA(ListState.hLVEdit, "changed note");
+    SendMessageA(ListState.hLVEdit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(ListState.nLVEditRow, 0) << "after the last row the first";
+    GetWindowTextA(ListState.hLVEdit, text, sizeof text);
     EXPECT_STREQ(text, "alice");
 
     // A click below the rows ends the edit and goes back to display mode.
     LV_ListClick(350);
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     EXPECT_TRUE(bCardDisplayMode);
 
     char stored[MAX_FELD_LAENGE + 1];
@@ -380,19 +380,19 @@ TEST_F(TreeView, AProgramFieldGetsABrowseButton) {
     Select(Card("Savings"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(1));
-    ASSERT_NE(hLVEdit, nullptr);
-    ASSERT_NE(hLVBrowse, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(hLVBrowse), IDC_LV_BROWSE);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    ASSERT_NE(ListState.hLVBrowse, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(ListState.hLVBrowse), IDC_LV_BROWSE);
     RECT e, b, row;
-    GetWindowRect(hLVEdit, &e);
-    GetWindowRect(hLVBrowse, &b);
+    GetWindowRect(ListState.hLVEdit, &e);
+    GetWindowRect(ListState.hLVBrowse, &b);
     ListView_GetItemRect(MainWindows.hWndRechts, 1, &row, LVIR_BOUNDS);
     EXPECT_EQ(b.right - b.left, 20);
     int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
     EXPECT_EQ(e.right - e.left, row.right - col0 - 40);
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    EXPECT_EQ(hLVBrowse, nullptr);
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVBrowse, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
 }
 
 TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
@@ -531,7 +531,7 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
 TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     Open(Sample());
     TreeView_SelectItem(MainWindows.hWndLinks, Folder(1));
-    bTVRightClick = TRUE;
+    TreeState.bTVRightClick = TRUE;
     RECT rc;
     GetWindowRect(MainWindows.hMyTree, &rc);
     SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks),
@@ -543,7 +543,7 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     EXPECT_NE(log.find("*M 05* Contextmenu Error"), std::string::npos) << log;
 
     // Without a pending right click nothing happens.
-    bTVRightClick = FALSE;
+    TreeState.bTVRightClick = FALSE;
     SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks),
                  MAKELPARAM(rc.left - 5, rc.top + 2));
     EXPECT_EQ(port.shown.size(), 1u);
@@ -572,7 +572,7 @@ TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
     LV_ListClick(RowY(1));
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(preselected, (std::vector<std::string>{"15", "03", "2012"}));
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     char stored[MAX_FELD_LAENGE + 1];
     ASSERT_EQ(FW_GetFeld(1, 1, stored), 0);
     EXPECT_STREQ(stored, "07/01/2015");
@@ -590,10 +590,10 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
     Select(Card("Old"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(0));
-    ASSERT_NE(hLVEdit, nullptr);
-    SetWindowTextA(hLVEdit, "typed");
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    SetWindowTextA(ListState.hLVEdit, "typed");
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     EXPECT_EQ(Cell(0, 1), "01/01/2010");
     char stored[MAX_FELD_LAENGE + 1];
     ASSERT_EQ(FW_GetFeld(1, 0, stored), 0);
@@ -603,12 +603,12 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
 TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
     Open(Sample());
     TV_BeginDrag(MainWindows.hMyTree, Card("Home"));
-    EXPECT_EQ(nTVDragKind, TV_KIND_CARD);
+    EXPECT_EQ(TreeState.nTVDragKind, TV_KIND_CARD);
     EXPECT_EQ(GetCapture(), MainWindows.hMyTree);
     ReleaseCapture(); // as Escape or another window taking the mouse would
-    EXPECT_EQ(nTVDragKind, 0u);
+    EXPECT_EQ(TreeState.nTVDragKind, 0u);
     TV_BeginDrag(MainWindows.hMyTree, TreeView_GetRoot(MainWindows.hWndLinks));
-    EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
+    EXPECT_EQ(TreeState.nTVDragKind, 0u) << "the safe is not dragged";
     EXPECT_NE(GetCapture(), MainWindows.hMyTree);
 }
 
@@ -625,10 +625,10 @@ TEST_F(TreeView, TheKeyboardShowsAChangesAndLeavesACard) {
         EXPECT_EQ(GetFocus(), *want) << key;
     };
     press(VK_RETURN, &MainWindows.hCardView);
-    press(VK_F2, &hLVEdit);
-    SetWindowTextA(hLVEdit, "carol");
-    press(VK_RETURN, &hLVEdit);
-    SetWindowTextA(hLVEdit, "not kept");
+    press(VK_F2, &ListState.hLVEdit);
+    SetWindowTextA(ListState.hLVEdit, "carol");
+    press(VK_RETURN, &ListState.hLVEdit);
+    SetWindowTextA(ListState.hLVEdit, "not kept");
     press(VK_ESCAPE, &MainWindows.hWndRechts);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"User|carol|0", "Password|s3cr3t!|1", "Web|mail.example.org|2", "Note|a note|3"}));
     press(VK_F6, &MainWindows.hWndLinks);
