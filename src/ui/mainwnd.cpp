@@ -47,8 +47,6 @@ BOOL MA_IsNtFamily() {
     return nPlatformKind == MA_PLATFORM_NT;
 }
 
-int MA_GetSplitPosition() { return nSplitPosition; }
-
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
     HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? MainWindows.hDropWnd : MainWindows.hSearchWnd;
     if (!hWnd || !rect)
@@ -158,7 +156,7 @@ void MA_LayoutMain(HWND hWnd) {
         GetClientRect(MainWindows.hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
                   &l);
 
     MoveTo(MainWindows.hStatusWnd, l.status);
@@ -229,7 +227,7 @@ static int OnCreate(HWND hWnd) {
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, FALSE, 0, DP_WindowDpi(hWnd), &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), FALSE, 0, DP_WindowDpi(hWnd), &l);
     MainWindows.hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
     if (!MainWindows.hMyTree)
         return -1;
@@ -237,7 +235,7 @@ static int OnCreate(HWND hWnd) {
     if (!MainWindows.hMyEdit)
         return -1;
     MainWindows.hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
-    nSplitPosition = 0;
+    MA_SetSplitPosition(0);
 
     // Files dropped on the main window go to the drop window's encryption.
     MainWindows.hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
@@ -476,7 +474,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
         h = place.bottom;
     }
     HMENU menu = MA_LoadMenu(IDM_MAINMENU);
-    nSplitPosition = 0;
+    MA_SetSplitPosition(0);
     // Made topmost from the start too: a hidden window may not take the order yet.
     const DWORD exStyle = Settings.StayInForeground ? WS_EX_TOPMOST : 0;
     // Children clipped: the grey of the frame must not paint over a moved split bar.
@@ -488,7 +486,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
         MainWindows.hWndMain = nullptr;
         return FALSE;
     }
-    nSplitPosition = ReadSplitBar();
+    MA_SetSplitPosition(ReadSplitBar());
     ShowWindow(hWnd, SW_HIDE);
     UpdateWindow(hWnd);
     if (Settings.StayInForeground)

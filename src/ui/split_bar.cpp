@@ -3,7 +3,10 @@
 #include "model/window_layout.h"
 #include "ui/dpi.h"
 
-int nSplitPosition = 0;
+static int nSplitPosition = 0;
+
+int MA_GetSplitPosition() { return nSplitPosition; }
+void MA_SetSplitPosition(int position) { nSplitPosition = position; }
 
 static BOOL bDragging = FALSE;
 static int nSplitBeforeDrag = 0;

@@ -20,6 +20,7 @@
 #include "ui/message_routing.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
+#include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
