@@ -214,8 +214,7 @@ Outcome PushEnvelopeBlock(Job &job, const char *path, const char *password, uint
         int taken = 0;
         int rc = cryptPushData(job.env, job.block + done, static_cast<int>(n - done), &taken);
         if (rc == CRYPT_ENVELOPE_RESOURCE) {
-            rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password,
-                                         static_cast<int>(strlen(password)));
+            rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
             if (rc == CRYPT_ERROR_WRONGKEY || (rc != CRYPT_OK && rc != CRYPT_ERROR_BADDATA)) {
                 ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) password not valid, abort!", path);
                 return ABANDONED;

@@ -42,8 +42,8 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         if (LOWORD(wParam) == IDOK) {
             // The box was opened over a field of this card, so there is one to store into.
             (void)AW_AlarmDateOk(ListState.nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
-                           Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
-                           reinterpret_cast<TREEHANDLE>(ListState.hLVCardItem));
+                                 Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
+                                 reinterpret_cast<TREEHANDLE>(ListState.hLVCardItem));
             EndDialog(hDlg, IDOK);
             return TRUE;
         }

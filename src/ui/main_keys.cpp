@@ -46,7 +46,8 @@ void KeyboardMenu() {
 } // namespace
 
 void MK_TreeCaret() {
-    if (MainWindows.hWndLinks && !TreeView_GetSelection(MainWindows.hWndLinks) && TreeView_GetRoot(MainWindows.hWndLinks))
+    if (MainWindows.hWndLinks && !TreeView_GetSelection(MainWindows.hWndLinks) &&
+        TreeView_GetRoot(MainWindows.hWndLinks))
         TreeView_SelectItem(MainWindows.hWndLinks, TreeView_GetRoot(MainWindows.hWndLinks));
 }
 

@@ -48,7 +48,9 @@ BOOL MA_IsNtFamily() {
 }
 
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
-    HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? MainWindows.hDropWnd : MainWindows.hSearchWnd;
+    HWND hWnd = window == UI_WND_MAIN   ? MainWindows.hWndMain
+                : window == UI_WND_DROP ? MainWindows.hDropWnd
+                                        : MainWindows.hSearchWnd;
     if (!hWnd || !rect)
         return -1;
     RECT r;
@@ -156,8 +158,8 @@ void MA_LayoutMain(HWND hWnd) {
         GetClientRect(MainWindows.hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
-                  &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(),
+                  bQuickWindowMode, tb.right, DP_WindowDpi(hWnd), &l);
 
     MoveTo(MainWindows.hStatusWnd, l.status);
     if (MainWindows.hMyEdit)
@@ -227,7 +229,8 @@ static int OnCreate(HWND hWnd) {
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), FALSE, 0, DP_WindowDpi(hWnd), &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), FALSE, 0,
+                  DP_WindowDpi(hWnd), &l);
     MainWindows.hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
     if (!MainWindows.hMyTree)
         return -1;
@@ -397,7 +400,10 @@ LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE: return OnCreate(hWnd);
     case WM_SIZE: OnSize(hWnd, wParam); break;
-    case WM_ACTIVATE: OnActivate(wParam); handled = FALSE; break;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        handled = FALSE;
+        break;
     case WM_COMMAND: handled = OnCommand(hWnd, wParam, lParam); break;
     case WM_SETFOCUS: OnSetFocus(hWnd); break;
     case WM_DPICHANGED: DpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); break;

@@ -103,9 +103,9 @@ void SB_LayoutDrop() {
     GetClientRect(MainWindows.hDropWnd, &rc);
     int32_t edges[SB_DROP_PARTS];
     HWND bar = hDropStatusWnd;
-    WL_StatusEdgesDrop(rc.right, TextWidth(MainWindows.hDropWnd, bar, "555555"), TextWidth(MainWindows.hDropWnd, bar, "Files:"),
-                       TextWidth(MainWindows.hDropWnd, bar, "555"), TextWidth(MainWindows.hDropWnd, bar, "Folder:"), DP_WindowDpi(MainWindows.hDropWnd),
-                       edges);
+    WL_StatusEdgesDrop(rc.right, TextWidth(MainWindows.hDropWnd, bar, "555555"),
+                       TextWidth(MainWindows.hDropWnd, bar, "Files:"), TextWidth(MainWindows.hDropWnd, bar, "555"),
+                       TextWidth(MainWindows.hDropWnd, bar, "Folder:"), DP_WindowDpi(MainWindows.hDropWnd), edges);
     SetParts(hDropStatusWnd, edges, SB_DROP_PARTS);
     SetPartText(hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
     SetPartText(hDropStatusWnd, "Files:", 3, SBT_POPOUT);
@@ -128,7 +128,8 @@ void SB_LayoutSearch() {
     GetClientRect(MainWindows.hSearchWnd, &rc);
     int32_t edges[SB_SEARCH_PARTS];
     WL_StatusEdgesSearch(rc.right, TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "555555"),
-                         TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "Searchresults:"), DP_WindowDpi(MainWindows.hSearchWnd), edges);
+                         TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "Searchresults:"),
+                         DP_WindowDpi(MainWindows.hSearchWnd), edges);
     SetParts(hSearchStatusWnd, edges, SB_SEARCH_PARTS);
     SetPartText(hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
 }

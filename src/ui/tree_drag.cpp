@@ -18,15 +18,9 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
 // The program's own main-window parts take no drop.
 bool OwnWindow(HWND w) {
-    const HWND own[] = {MainWindows.hWndLinks,
-                        MainWindows.hWndRechts,
-                        MainWindows.hWndMain,
-                        MainWindows.hStatusWnd,
-                        MainWindows.hTrennWnd,
-                        MainWindows.hCardView,
-                        ListState.hLVEdit,
-                        MainWindows.hMyTree,
-                        MainWindows.hMyEdit};
+    const HWND own[] = {MainWindows.hWndLinks,  MainWindows.hWndRechts, MainWindows.hWndMain,
+                        MainWindows.hStatusWnd, MainWindows.hTrennWnd,  MainWindows.hCardView,
+                        ListState.hLVEdit,      MainWindows.hMyTree,    MainWindows.hMyEdit};
     for (HWND o : own)
         if (w && w == o)
             return true;

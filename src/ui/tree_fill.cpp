@@ -126,7 +126,8 @@ void TV_DisplayTreeSafe(const char *path) {
         return;
     if (hSafeItem)
         TreeView_DeleteItem(MainWindows.hWndLinks, hSafeItem);
-    hSafeItem = TV_InsertItem(MainWindows.hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
+    hSafeItem =
+        TV_InsertItem(MainWindows.hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
 }
 
 namespace {

@@ -196,9 +196,9 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         RECT rc;
         GetClientRect(hWnd, &rc);
         MainWindows.hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | TVS_HASBUTTONS |
-                                        TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
-                                    0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
+                                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL |
+                                                    TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+                                                0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
         if (!MainWindows.hWndLinks)
             return -1;
         TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
@@ -240,9 +240,7 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
             TV_CancelDrag();
         return 0;
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
-    case WM_DESTROY:
-        MainWindows.hWndLinks = nullptr;
-        return 0;
+    case WM_DESTROY: MainWindows.hWndLinks = nullptr; return 0;
     default: break;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);

@@ -108,7 +108,8 @@ TEST_F(AutoType, ACardDroppedOnAFormFillsItsDragFieldsSeparatedByTab) {
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    MainWindows.hWndLinks = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, form, nullptr, nullptr, nullptr);
+    MainWindows.hWndLinks =
+        CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, form, nullptr, nullptr, nullptr);
     TV_FillTree();
     TreeView_SelectItem(MainWindows.hWndLinks, reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(1)));
 

@@ -366,7 +366,8 @@ TEST_F(FillDialogs, ACategoryGivenToAFolderFiltersTheTree) {
     EXPECT_EQ(nCategoryFilter, 1u);
     HTREEITEM root = TreeView_GetRoot(MainWindows.hWndLinks);
     std::vector<std::string> shown;
-    for (HTREEITEM i = TreeView_GetChild(MainWindows.hWndLinks, root); i; i = TreeView_GetNextSibling(MainWindows.hWndLinks, i)) {
+    for (HTREEITEM i = TreeView_GetChild(MainWindows.hWndLinks, root); i;
+         i = TreeView_GetNextSibling(MainWindows.hWndLinks, i)) {
         char text[64] = {};
         TVITEMA item = {};
         item.mask = TVIF_TEXT;

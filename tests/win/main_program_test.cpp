@@ -96,7 +96,8 @@ void Walk(HWND tree, HTREEITEM item, int depth, std::vector<std::string> *lines)
 std::vector<std::string> Tree() {
     std::vector<std::string> lines;
     if (MainWindows.hWndLinks)
-        Walk(MainWindows.hWndLinks, reinterpret_cast<HTREEITEM>(SendMessageA(MainWindows.hWndLinks, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0,
+        Walk(MainWindows.hWndLinks,
+             reinterpret_cast<HTREEITEM>(SendMessageA(MainWindows.hWndLinks, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0,
              &lines);
     return lines;
 }

@@ -253,7 +253,8 @@ TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
     Open(Sample());
     HTREEITEM savings = Card("Savings");
     EXPECT_EQ(TreeView_GetChild(MainWindows.hWndLinks, savings), nullptr);
-    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 8u) << "the safe, two folders, three cards and Home's two fields";
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 8u)
+        << "the safe, two folders, three cards and Home's two fields";
     TreeView_Expand(MainWindows.hWndLinks, Folder(2), TVE_EXPAND);
     TreeView_Expand(MainWindows.hWndLinks, savings, TVE_EXPAND);
     std::vector<std::string> below;
