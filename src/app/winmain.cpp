@@ -49,28 +49,17 @@ static void ReleaseAll(BOOL dropShown) {
     II_PutFlag(II_SECTION_SETTINGS, "CryptWindowActive", dropShown != FALSE);
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
-    // Before any DLL is loaded: none may come from the program's folder or the
-    // current one. A system that cannot restrict it is logged once the log is there.
-    int dllSearchLimited = PL_LimitDllSearch();
-    // Held for the life of the process; a second start ends here without a word.
-    HANDLE hMutex = CreateMutexA(nullptr, FALSE, MUTEX_NAME);
-    if (hMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(hMutex);
-        return 0;
-    }
-
+// The common controls, and the rich-edit control from the system folder only.
+// Answers FALSE when that control could not be loaded.
+static BOOL LoadControls() {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&icc);
-    // The rich-edit control comes from the system folder only.
-    if (!PL_LoadSystemLibrary("Riched20.dll"))
-        dllSearchLimited = -1;
+    return PL_LoadSystemLibrary("Riched20.dll") ? TRUE : FALSE;
+}
 
-    MA_SetProgramDir(lpCmdLine);
-    ML_WriteLog("MAIN", "start pgm", 0);
-    if (dllSearchLimited != 0)
-        ML_WriteLog("MAIN", "DLL search not limited to the system folder, or Riched20.dll missing", GetLastError());
-
+// Settings, envelopes, timers, templates, the library and the hooks between the
+// layers: all that must be in place before the first window.
+static void InitCore() {
     static Win32UiPort port;
     UI_SetPort(&port);
     II_ReadSettings();
@@ -87,9 +76,12 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     // The tools follow the safe before the windows do: the tree shows the alarms found.
     TL_InstallSafeListeners();
     (void)CC_ReadCategory(); // a file that cannot be read is left alone and not written at the end
+}
 
+// The main window, built hidden behind the splash, with its icons and skin.
+static BOOL CreateWindows(HINSTANCE hInstance) {
     if (!MA_InitInstance(hInstance, SW_HIDE))
-        return 0;
+        return FALSE;
     MA_SetAccelerators(MainWindows.hWndMain, LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDA_MAIN)));
     MA_SetInputHook(QW_Regrow);
     MA_WatchInput();
@@ -100,7 +92,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     TRACE(TRACE_BASIC, "MA_B_01",
           "WinMain() [hWndMain=%x] [hWndLinks=%x] [hWndRechts=%x] [hStatusWnd=%x] [hMyTree=%x] [hMyEdit=%x] "
           "[hTrennWnd=%x]",
-          TRACE_PTR(MainWindows.hWndMain), TRACE_PTR(hWndLinks), TRACE_PTR(MainWindows.hWndRechts),
+          TRACE_PTR(MainWindows.hWndMain), TRACE_PTR(MainWindows.hWndLinks), TRACE_PTR(MainWindows.hWndRechts),
           TRACE_PTR(MainWindows.hStatusWnd), TRACE_PTR(MainWindows.hMyTree), TRACE_PTR(MainWindows.hMyEdit),
           TRACE_PTR(MainWindows.hTrennWnd));
     SB_LayoutMain();
@@ -113,7 +105,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
         SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
+    return TRUE;
+}
 
+// The last safe, the main window as the settings want it, and the drop window.
+static void ShowStart() {
     if (SW_OpenLastSafe() != 0 && Settings.CryptWindowActive) {
         Settings.CryptWindowActive = false; // the drop window has nothing to show
         II_PutFlag(II_SECTION_SETTINGS, "CryptWindowActive", false);
@@ -127,6 +123,30 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     if (Settings.CryptWindowActive)
         DW_ShowWindow();
     DW_FillList();
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
+    // Before any DLL is loaded: none may come from the program's folder or the
+    // current one. A system that cannot restrict it is logged once the log is there.
+    int dllSearchLimited = PL_LimitDllSearch();
+    // Held for the life of the process; a second start ends here without a word.
+    HANDLE hMutex = CreateMutexA(nullptr, FALSE, MUTEX_NAME);
+    if (hMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(hMutex);
+        return 0;
+    }
+    if (!LoadControls())
+        dllSearchLimited = -1;
+
+    MA_SetProgramDir(lpCmdLine);
+    ML_WriteLog("MAIN", "start pgm", 0);
+    if (dllSearchLimited != 0)
+        ML_WriteLog("MAIN", "DLL search not limited to the system folder, or Riched20.dll missing", GetLastError());
+
+    InitCore();
+    if (!CreateWindows(hInstance))
+        return 0;
+    ShowStart();
 
     const int exitCode = MA_RunMessageLoop();
     // Running out of memory ends the loop with the window still there: its tray

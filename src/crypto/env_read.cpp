@@ -422,114 +422,127 @@ Step ReadContentAlgorithm(ER_ENVELOPE *e) {
     return STEP_PROGRESS;
 }
 
-Step StepOnce(ER_ENVELOPE *e) {
+// The outer ContentInfo names plain data or an enveloped one.
+Step ReadContentType(ER_ENVELOPE *e) {
     ASN_ELEM elem;
     size_t size = 0;
-    Step s;
-    switch (e->state) {
-    case S_CONTENTINFO:
-        return Enter(e, ASN_SEQUENCE, S_CONTENT_TYPE);
-    case S_CONTENT_TYPE:
-        s = ReadElement(e, ASN_OID, 64, &elem, &size);
-        if (s != STEP_PROGRESS)
-            return s;
-        if (ASN_IsOid(&elem, OID_DATA, sizeof OID_DATA)) {
-            e->encrypted = false;
-            e->state = S_DATA_EXPLICIT;
-        } else if (ASN_IsOid(&elem, OID_ENVELOPED_DATA, sizeof OID_ENVELOPED_DATA)) {
-            e->encrypted = true;
-            e->state = S_ENV_EXPLICIT;
-        } else {
-            return STEP_BAD;
-        }
-        e->recognised = true;
-        Consume(e, size);
-        return STEP_PROGRESS;
-    case S_DATA_EXPLICIT: {
-        s = STEP_PROGRESS;
-        int end = AtFrameEnd(e, &s);
-        if (end < 0)
-            return s;
-        if (end) { // a ContentInfo without content: nothing in it
-            e->contentBase = e->depth;
-            e->state = S_CLOSING;
-            return STEP_PROGRESS;
-        }
-        return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_DATA_OCTETS);
-    }
-    case S_DATA_OCTETS:
-        return StartContent(e, ASN_OCTETSTRING, ASN_OCTETSTRING | ASN_CONSTRUCTED);
-    case S_ENV_EXPLICIT:
-        return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_ED_SEQUENCE);
-    case S_ED_SEQUENCE:
-        return Enter(e, ASN_SEQUENCE, S_ED_VERSION);
-    case S_ED_VERSION: {
-        s = ReadElement(e, ASN_INTEGER, 16, &elem, &size);
-        if (s != STEP_PROGRESS)
-            return s;
-        uint64_t version = 0;
-        if (!ASN_GetUnsigned(&elem, &version) || version > 4)
-            return STEP_BAD;
-        e->legacy = version == 0; // cryptlib's own envelopes
-        Consume(e, size);
-        e->state = S_ED_ORIGINATOR;
-        return STEP_PROGRESS;
-    }
-    case S_ED_ORIGINATOR:
-        if (InSize(e) < 1)
-            return STEP_WAIT;
-        if (InData(e)[0] == (ASN_CONTEXT | ASN_CONSTRUCTED | 0)) {
-            s = ReadElement(e, 0, kMaxHeaderElement, &elem, &size);
-            if (s != STEP_PROGRESS)
-                return s;
-            Consume(e, size);
-        }
-        e->state = S_ED_RECIPIENTS;
-        return STEP_PROGRESS;
-    case S_ED_RECIPIENTS:
-        return ReadRecipients(e);
-    case S_NEED_KEY:
-        if (!e->haveKey) {
-            if (!e->passwordLen)
-                return STEP_KEY;
-            // A password given before the recipients were read is tried once, now.
-            s = TryPassword(e, e->password, e->passwordLen);
-            BQ_Wipe(e->password, sizeof e->password);
-            e->passwordLen = 0;
-            if (s != STEP_PROGRESS)
-                return s;
-        }
-        e->state = S_ECI_SEQUENCE;
-        return STEP_PROGRESS;
-    case S_ECI_SEQUENCE:
-        return Enter(e, ASN_SEQUENCE, S_ECI_TYPE);
-    case S_ECI_TYPE:
-        s = ReadElement(e, ASN_OID, 64, &elem, &size);
-        if (s != STEP_PROGRESS)
-            return s;
-        Consume(e, size);
-        e->state = S_ECI_ALGORITHM;
-        return STEP_PROGRESS;
-    case S_ECI_ALGORITHM:
-        return ReadContentAlgorithm(e);
-    case S_ECI_CONTENT: {
-        // Without encryptedContent the content travels elsewhere: nothing to open here.
-        s = STEP_PROGRESS;
-        int end = AtFrameEnd(e, &s);
-        if (end < 0)
-            return s;
-        if (end)
-            return STEP_BAD;
-        return StartContent(e, ASN_CONTEXT | 0, ASN_CONTEXT | ASN_CONSTRUCTED | 0);
-    }
-    case S_STREAM:
-        return StreamStep(e);
-    case S_CLOSING:
-        return ClosingStep(e);
-    case S_DONE:
-        return InSize(e) ? STEP_BAD : STEP_DONE; // nothing may follow the envelope
-    case S_FAILED:
+    Step s = ReadElement(e, ASN_OID, 64, &elem, &size);
+    if (s != STEP_PROGRESS)
+        return s;
+    if (ASN_IsOid(&elem, OID_DATA, sizeof OID_DATA)) {
+        e->encrypted = false;
+        e->state = S_DATA_EXPLICIT;
+    } else if (ASN_IsOid(&elem, OID_ENVELOPED_DATA, sizeof OID_ENVELOPED_DATA)) {
+        e->encrypted = true;
+        e->state = S_ENV_EXPLICIT;
+    } else {
         return STEP_BAD;
+    }
+    e->recognised = true;
+    Consume(e, size);
+    return STEP_PROGRESS;
+}
+
+Step DataExplicitStep(ER_ENVELOPE *e) {
+    Step s = STEP_PROGRESS;
+    int end = AtFrameEnd(e, &s);
+    if (end < 0)
+        return s;
+    if (end) { // a ContentInfo without content: nothing in it
+        e->contentBase = e->depth;
+        e->state = S_CLOSING;
+        return STEP_PROGRESS;
+    }
+    return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_DATA_OCTETS);
+}
+
+Step ReadVersion(ER_ENVELOPE *e) {
+    ASN_ELEM elem;
+    size_t size = 0;
+    Step s = ReadElement(e, ASN_INTEGER, 16, &elem, &size);
+    if (s != STEP_PROGRESS)
+        return s;
+    uint64_t version = 0;
+    if (!ASN_GetUnsigned(&elem, &version) || version > 4)
+        return STEP_BAD;
+    e->legacy = version == 0; // cryptlib's own envelopes
+    Consume(e, size);
+    e->state = S_ED_ORIGINATOR;
+    return STEP_PROGRESS;
+}
+
+Step SkipOriginator(ER_ENVELOPE *e) {
+    if (InSize(e) < 1)
+        return STEP_WAIT;
+    if (InData(e)[0] == (ASN_CONTEXT | ASN_CONSTRUCTED | 0)) {
+        ASN_ELEM elem;
+        size_t size = 0;
+        Step s = ReadElement(e, 0, kMaxHeaderElement, &elem, &size);
+        if (s != STEP_PROGRESS)
+            return s;
+        Consume(e, size);
+    }
+    e->state = S_ED_RECIPIENTS;
+    return STEP_PROGRESS;
+}
+
+Step NeedKeyStep(ER_ENVELOPE *e) {
+    if (!e->haveKey) {
+        if (!e->passwordLen)
+            return STEP_KEY;
+        // A password given before the recipients were read is tried once, now.
+        Step s = TryPassword(e, e->password, e->passwordLen);
+        BQ_Wipe(e->password, sizeof e->password);
+        e->passwordLen = 0;
+        if (s != STEP_PROGRESS)
+            return s;
+    }
+    e->state = S_ECI_SEQUENCE;
+    return STEP_PROGRESS;
+}
+
+Step SkipContentType(ER_ENVELOPE *e) {
+    ASN_ELEM elem;
+    size_t size = 0;
+    Step s = ReadElement(e, ASN_OID, 64, &elem, &size);
+    if (s != STEP_PROGRESS)
+        return s;
+    Consume(e, size);
+    e->state = S_ECI_ALGORITHM;
+    return STEP_PROGRESS;
+}
+
+Step EncryptedContentStep(ER_ENVELOPE *e) {
+    // Without encryptedContent the content travels elsewhere: nothing to open here.
+    Step s = STEP_PROGRESS;
+    int end = AtFrameEnd(e, &s);
+    if (end < 0)
+        return s;
+    if (end)
+        return STEP_BAD;
+    return StartContent(e, ASN_CONTEXT | 0, ASN_CONTEXT | ASN_CONSTRUCTED | 0);
+}
+
+Step StepOnce(ER_ENVELOPE *e) {
+    switch (e->state) {
+    case S_CONTENTINFO: return Enter(e, ASN_SEQUENCE, S_CONTENT_TYPE);
+    case S_CONTENT_TYPE: return ReadContentType(e);
+    case S_DATA_EXPLICIT: return DataExplicitStep(e);
+    case S_DATA_OCTETS: return StartContent(e, ASN_OCTETSTRING, ASN_OCTETSTRING | ASN_CONSTRUCTED);
+    case S_ENV_EXPLICIT: return Enter(e, ASN_CONTEXT | ASN_CONSTRUCTED | 0, S_ED_SEQUENCE);
+    case S_ED_SEQUENCE: return Enter(e, ASN_SEQUENCE, S_ED_VERSION);
+    case S_ED_VERSION: return ReadVersion(e);
+    case S_ED_ORIGINATOR: return SkipOriginator(e);
+    case S_ED_RECIPIENTS: return ReadRecipients(e);
+    case S_NEED_KEY: return NeedKeyStep(e);
+    case S_ECI_SEQUENCE: return Enter(e, ASN_SEQUENCE, S_ECI_TYPE);
+    case S_ECI_TYPE: return SkipContentType(e);
+    case S_ECI_ALGORITHM: return ReadContentAlgorithm(e);
+    case S_ECI_CONTENT: return EncryptedContentStep(e);
+    case S_STREAM: return StreamStep(e);
+    case S_CLOSING: return ClosingStep(e);
+    case S_DONE: return InSize(e) ? STEP_BAD : STEP_DONE; // nothing may follow the envelope
+    case S_FAILED: return STEP_BAD;
     }
     return STEP_BAD;
 }

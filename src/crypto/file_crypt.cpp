@@ -190,6 +190,74 @@ int PopAll(Job &job, const char *code, bool *writeFailed) {
         }
     }
 }
+
+// How reading an envelope went: on, or ended by damaged data or by anything else.
+enum Outcome { GOING, DAMAGED, ABANDONED };
+
+// A damaged envelope is logged, the run abandoned and the user told.
+int Damaged(Job &job, const char *path) {
+    ML_WriteLogF("CY08", 0, "doencryptMyFile(filename=%s) bad data format, abort!", path);
+    job.Abandon();
+    char text[400];
+    snprintf(text, sizeof text, "cannot decrypt %s, for details open logfile", path);
+    UI_MessageBox(text, "Error", UI_MB_OK);
+    return -1;
+}
+
+int Stop(Job &job, const char *path, Outcome o) { return o == DAMAGED ? Damaged(job, path) : job.Abandon(); }
+
+// Pushes one block of the envelope, asking for the password when the envelope
+// wants it and writing out what is ready after every push.
+Outcome PushEnvelopeBlock(Job &job, const char *path, const char *password, uint32_t n, bool *recognised) {
+    uint32_t done = 0;
+    while (done < n) {
+        int taken = 0;
+        int rc = cryptPushData(job.env, job.block + done, static_cast<int>(n - done), &taken);
+        if (rc == CRYPT_ENVELOPE_RESOURCE) {
+            rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password, static_cast<int>(strlen(password)));
+            if (rc == CRYPT_ERROR_WRONGKEY || (rc != CRYPT_OK && rc != CRYPT_ERROR_BADDATA)) {
+                ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) password not valid, abort!", path);
+                return ABANDONED;
+            }
+        }
+        if (rc == CRYPT_ERROR_BADDATA) {
+            // Refused from the start it is no envelope; refused later, a damaged one.
+            if (*recognised)
+                return DAMAGED;
+            ML_WriteLogF("CY05", 0, "doencryptMyFile(filename=%s) file ist possible not crypted, abort!", path);
+            return ABANDONED;
+        }
+        if (rc != CRYPT_OK && rc != CRYPT_ENVELOPE_RESOURCE && taken == 0)
+            return DAMAGED;
+        if (taken > 0)
+            *recognised = true;
+        done += static_cast<uint32_t>(taken);
+        // Make room: hand out what is ready after every push.
+        bool writeFailed = false;
+        rc = PopAll(job, "CY02", &writeFailed);
+        if (rc == CRYPT_ERROR_BADDATA)
+            return DAMAGED;
+        if (writeFailed)
+            return ABANDONED;
+    }
+    return GOING;
+}
+
+// Flushes the envelope and writes out the rest of the plain text.
+Outcome FlushEnvelope(Job &job) {
+    for (;;) {
+        // A broken or cut envelope shows at the end: never taken for the whole file.
+        if (cryptFlushData(job.env) != CRYPT_OK)
+            return DAMAGED;
+        int popped = 0;
+        if (cryptPopData(job.env, job.buf, kPop, &popped) != CRYPT_OK)
+            return DAMAGED;
+        if (popped == 0)
+            return GOING;
+        if (WritePopped(job, "CY03", popped) != 0)
+            return ABANDONED;
+    }
+}
 } // namespace
 
 int docryptMyFile(const char *path, const char *password, int NPWYESNO, int progress, int quiet) {
@@ -286,71 +354,25 @@ int doencryptMyFile(const char *path, const char *password, int NPWYESNO, int pr
         ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) envelope error", path);
         return job.Abandon();
     }
-    auto damaged = [&]() {
-        ML_WriteLogF("CY08", 0, "doencryptMyFile(filename=%s) bad data format, abort!", path);
-        job.Abandon();
-        char text[400];
-        snprintf(text, sizeof text, "cannot decrypt %s, for details open logfile", path);
-        UI_MessageBox(text, "Error", UI_MB_OK);
-        return -1;
-    };
 
     bool pushed = false, recognised = false;
     for (;;) {
         uint32_t n = 0;
         if (ReadBlock(job, &n) != 0)
-            return damaged();
+            return Damaged(job, path);
         if (n == 0)
             break;
         for (uint32_t at = 0; at < n; at += kChunk)
             bar.Read(n - at < kChunk ? n - at : kChunk);
         pushed = true;
-        uint32_t done = 0;
-        while (done < n) {
-            int taken = 0;
-            int rc = cryptPushData(job.env, job.block + done, static_cast<int>(n - done), &taken);
-            if (rc == CRYPT_ENVELOPE_RESOURCE) {
-                rc = cryptSetAttributeString(job.env, CRYPT_ENVINFO_PASSWORD, password,
-                                             static_cast<int>(strlen(password)));
-                if (rc == CRYPT_ERROR_WRONGKEY || (rc != CRYPT_OK && rc != CRYPT_ERROR_BADDATA)) {
-                    ML_WriteLogF("CY06", 0, "doencryptMyFile(filename=%s) password not valid, abort!", path);
-                    return job.Abandon();
-                }
-            }
-            if (rc == CRYPT_ERROR_BADDATA) {
-                // Refused from the start it is no envelope; refused later, a damaged one.
-                if (recognised)
-                    return damaged();
-                ML_WriteLogF("CY05", 0, "doencryptMyFile(filename=%s) file ist possible not crypted, abort!", path);
-                return job.Abandon();
-            }
-            if (rc != CRYPT_OK && rc != CRYPT_ENVELOPE_RESOURCE && taken == 0)
-                return damaged();
-            if (taken > 0)
-                recognised = true;
-            done += static_cast<uint32_t>(taken);
-            // Make room: hand out what is ready after every push.
-            bool writeFailed = false;
-            rc = PopAll(job, "CY02", &writeFailed);
-            if (rc == CRYPT_ERROR_BADDATA)
-                return damaged();
-            if (writeFailed)
-                return job.Abandon();
-        }
+        Outcome o = PushEnvelopeBlock(job, path, password, n, &recognised);
+        if (o != GOING)
+            return Stop(job, path, o);
     }
     if (pushed) {
-        for (;;) {
-            // A broken or cut envelope shows at the end: never taken for the whole file.
-            if (cryptFlushData(job.env) != CRYPT_OK)
-                return damaged();
-            int popped = 0;
-            if (cryptPopData(job.env, job.buf, kPop, &popped) != CRYPT_OK)
-                return damaged();
-            if (popped == 0)
-                break;
-            if (WritePopped(job, "CY03", popped) != 0)
-                return job.Abandon();
-        }
+        Outcome o = FlushEnvelope(job);
+        if (o != GOING)
+            return Stop(job, path, o);
     }
     return Replace(job, DECRYPT);
 }

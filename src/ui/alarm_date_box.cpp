@@ -24,7 +24,7 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
         field = static_cast<uint32_t>(lParam);
         DU_CentreOnOwner(hDlg);
         AW_DATESEL sel = {};
-        AW_AlarmDateInit(nLVCardId, field, &sel);
+        AW_AlarmDateInit(ListState.nLVCardId, field, &sel);
         const int values[] = {sel.day, sel.month, sel.year};
         for (int i = 0; i < 3; ++i) {
             for (int p = 0; p < AW_DateListCount(kLists[i].list); ++p) {
@@ -41,9 +41,9 @@ INT_PTR CALLBACK AlarmDateProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             // The box was opened over a field of this card, so there is one to store into.
-            (void)AW_AlarmDateOk(nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
-                           Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
-                           reinterpret_cast<TREEHANDLE>(hLVCardItem));
+            (void)AW_AlarmDateOk(ListState.nLVCardId, field, Chosen(hDlg, IDC_AD_DAY, AW_LIST_DAY),
+                                 Chosen(hDlg, IDC_AD_MONTH, AW_LIST_MONTH), Chosen(hDlg, IDC_AD_YEAR, AW_LIST_YEAR),
+                                 reinterpret_cast<TREEHANDLE>(ListState.hLVCardItem));
             EndDialog(hDlg, IDOK);
             return TRUE;
         }

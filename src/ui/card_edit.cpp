@@ -12,10 +12,6 @@
 
 #include <commctrl.h>
 
-int nLVEditRow = -1;
-HWND hLVEdit = nullptr;
-HWND hLVBrowse = nullptr;
-
 namespace {
 uint32_t nEditType = 0;
 uint32_t nEditMax = MAX_FELD_LAENGE;
@@ -66,7 +62,7 @@ int RowField(int row) {
 
 void ShowStored(int row, uint32_t field) {
     char content[MAX_FELD_LAENGE + 1] = {};
-    if (FW_GetFeld(nLVCardId, field, content) != 0)
+    if (FW_GetFeld(ListState.nLVCardId, field, content) != 0)
         content[0] = 0;
     ListView_SetItemText(MainWindows.hWndRechts, row, 1, content);
     SecureZeroMemory(content, sizeof content);
@@ -74,24 +70,24 @@ void ShowStored(int row, uint32_t field) {
 } // namespace
 
 void LV_CloseEditor() {
-    if (hLVEdit) {
+    if (ListState.hLVEdit) {
         // The text it held may be a password.
-        SendMessageA(hLVEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-        DestroyWindow(hLVEdit);
+        SendMessageA(ListState.hLVEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        DestroyWindow(ListState.hLVEdit);
     }
-    if (hLVBrowse)
-        DestroyWindow(hLVBrowse);
-    hLVEdit = hLVBrowse = nullptr;
+    if (ListState.hLVBrowse)
+        DestroyWindow(ListState.hLVBrowse);
+    ListState.hLVEdit = ListState.hLVBrowse = nullptr;
 }
 
 void LV_BeginEdit() {
-    if (!MainWindows.hWndRechts || nLVEditRow < 0)
+    if (!MainWindows.hWndRechts || ListState.nLVEditRow < 0)
         return;
-    int field = RowField(nLVEditRow);
+    int field = RowField(ListState.nLVEditRow);
     if (field < 0)
         return;
     CF_FIELD desc = {};
-    if (CF_FindField(nLVCardId, static_cast<uint32_t>(field), &desc) != 0)
+    if (CF_FindField(ListState.nLVCardId, static_cast<uint32_t>(field), &desc) != 0)
         return;
     nEditType = desc.type;
     nEditMax = desc.length && desc.length < MAX_FELD_LAENGE ? desc.length : MAX_FELD_LAENGE;
@@ -101,40 +97,42 @@ void LV_BeginEdit() {
     }
     LV_CloseEditor();
     RECT rc = {};
-    ListView_GetItemRect(MainWindows.hWndRechts, nLVEditRow, &rc, LVIR_BOUNDS);
+    ListView_GetItemRect(MainWindows.hWndRechts, ListState.nLVEditRow, &rc, LVIR_BOUNDS);
     int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
     const auto px = [](int px96) { return DP_Scale(MainWindows.hWndRechts, px96); };
     int width = rc.right - col0 - px(10) - (desc.type == FT_PROGRAMM ? px(30) : 0);
-    hLVEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + px(4),
-                              rc.top, width, rc.bottom - rc.top, MainWindows.hWndRechts,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
-    if (!hLVEdit)
+    ListState.hLVEdit =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rc.left + col0 + px(4),
+                        rc.top, width, rc.bottom - rc.top, MainWindows.hWndRechts,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_EDIT)), hInst, nullptr);
+    if (!ListState.hLVEdit)
         return;
-    pfnEditProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+    pfnEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(ListState.hLVEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
     if (desc.type == FT_PROGRAMM)
-        hLVBrowse = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - px(22),
-                                    rc.top, px(20), rc.bottom - rc.top, MainWindows.hWndRechts,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
+        ListState.hLVBrowse =
+            CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rc.right - px(22), rc.top,
+                            px(20), rc.bottom - rc.top, MainWindows.hWndRechts,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LV_BROWSE)), hInst, nullptr);
     char content[MAX_FELD_LAENGE + 1] = {};
-    if (FW_GetFeld(nLVCardId, static_cast<uint32_t>(field), content) != 0)
+    if (FW_GetFeld(ListState.nLVCardId, static_cast<uint32_t>(field), content) != 0)
         content[0] = 0;
-    SetWindowTextA(hLVEdit, content);
+    SetWindowTextA(ListState.hLVEdit, content);
     SecureZeroMemory(content, sizeof content);
-    SendMessageA(hLVEdit, EM_LIMITTEXT, nEditMax, 0);
-    SendMessageA(hLVEdit, WM_SETFONT, SendMessageA(MainWindows.hWndRechts, WM_GETFONT, 0, 0), TRUE);
-    SetFocus(hLVEdit);
+    SendMessageA(ListState.hLVEdit, EM_LIMITTEXT, nEditMax, 0);
+    SendMessageA(ListState.hLVEdit, WM_SETFONT, SendMessageA(MainWindows.hWndRechts, WM_GETFONT, 0, 0), TRUE);
+    SetFocus(ListState.hLVEdit);
 }
 
 void LV_EndEdit() {
-    if (!MainWindows.hWndRechts || nLVEditRow < 0) {
+    if (!MainWindows.hWndRechts || ListState.nLVEditRow < 0) {
         bContinue = FALSE;
         return;
     }
-    int field = RowField(nLVEditRow);
+    int field = RowField(ListState.nLVEditRow);
     if (field < 0) {
         LV_CloseEditor();
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         bContinue = FALSE;
         return;
     }
@@ -142,32 +140,32 @@ void LV_EndEdit() {
         // Nothing typed is stored here; an editor opened over the second alarm
         // kind goes away with the edit like any other.
         LV_CloseEditor();
-        ShowStored(nLVEditRow, static_cast<uint32_t>(field));
-    } else if (hLVEdit) {
+        ShowStored(ListState.nLVEditRow, static_cast<uint32_t>(field));
+    } else if (ListState.hLVEdit) {
         char text[MAX_FELD_LAENGE + 1] = {};
-        GetWindowTextA(hLVEdit, text, static_cast<int>(nEditMax) + 1);
-        ListView_SetItemText(MainWindows.hWndRechts, nLVEditRow, 1, text);
+        GetWindowTextA(ListState.hLVEdit, text, static_cast<int>(nEditMax) + 1);
+        ListView_SetItemText(MainWindows.hWndRechts, ListState.nLVEditRow, 1, text);
         LV_CloseEditor();
         // The row shows a field of this card, so its content record exists.
-        (void)FW_PutFeld(nLVCardId, static_cast<uint32_t>(field), text, T(hLVCardItem));
+        (void)FW_PutFeld(ListState.nLVCardId, static_cast<uint32_t>(field), text, T(ListState.hLVCardItem));
         SecureZeroMemory(text, sizeof text);
     }
     if (!bContinue) {
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         return;
     }
     bContinue = FALSE;
     int rows = ListView_GetItemCount(MainWindows.hWndRechts);
-    nLVEditRow = rows > 0 ? (nLVEditRow + 1) % rows : -1;
+    ListState.nLVEditRow = rows > 0 ? (ListState.nLVEditRow + 1) % rows : -1;
     LV_BeginEdit();
 }
 
 void LV_Browse() {
-    if (!hLVEdit)
+    if (!ListState.hLVEdit)
         return;
     char path[MAX_PATH] = {};
-    GetWindowTextA(hLVEdit, path, sizeof path);
+    GetWindowTextA(ListState.hLVEdit, path, sizeof path);
     if (TR_SelectProgram(MainWindows.hWndRechts, path, "") != 0)
-        SetWindowTextA(hLVEdit, path);
-    SetFocus(hLVEdit);
+        SetWindowTextA(ListState.hLVEdit, path);
+    SetFocus(ListState.hLVEdit);
 }

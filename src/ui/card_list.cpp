@@ -43,8 +43,7 @@ LRESULT CALLBACK ListProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 } // namespace
 
-uint32_t nLVCardId = 0;
-HTREEITEM hLVCardItem = nullptr;
+LV_STATE ListState = {-1, nullptr, nullptr, 0, nullptr};
 
 int LV_TextWidth(const char *text) {
     if (!MainWindows.hWndRechts)
@@ -77,9 +76,9 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     int id = CW_GetCardId(T(hCardItem));
     if (id < 0)
         return;
-    nLVCardId = static_cast<uint32_t>(id);
-    hLVCardItem = hCardItem;
-    int w = CW_NameColumnWidth(nLVCardId);
+    ListState.nLVCardId = static_cast<uint32_t>(id);
+    ListState.hLVCardItem = hCardItem;
+    int w = CW_NameColumnWidth(ListState.nLVCardId);
     RECT rc;
     GetClientRect(MainWindows.hWndRechts, &rc);
     LVCOLUMNA col = {};
@@ -96,7 +95,7 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
     CF_CURSOR cursor;
     CF_FIELD field;
     int row = 0;
-    for (int more = CF_First(nLVCardId, &cursor, &field); more; more = CF_Next(&cursor, &field)) {
+    for (int more = CF_First(ListState.nLVCardId, &cursor, &field); more; more = CF_Next(&cursor, &field)) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
@@ -104,7 +103,7 @@ void CW_ShowCardContentList(HTREEITEM hCardItem) {
         item.lParam = static_cast<LPARAM>(field.nFeldIndex);
         int at = ListView_InsertItem(MainWindows.hWndRechts, &item);
         char content[MAX_FELD_LAENGE + 1] = {};
-        if (FW_GetFeld(nLVCardId, field.nFeldIndex, content) != 0)
+        if (FW_GetFeld(ListState.nLVCardId, field.nFeldIndex, content) != 0)
             content[0] = 0;
         ListView_SetItemText(MainWindows.hWndRechts, at, 1, content);
         SecureZeroMemory(content, sizeof content);
@@ -121,12 +120,12 @@ void LV_ListClick(int y) {
     hit.pt.y = y;
     int row = ListView_HitTest(MainWindows.hWndRechts, &hit);
     if (row >= 0) {
-        nLVEditRow = row;
+        ListState.nLVEditRow = row;
         SendMessageA(MainWindows.hMyEdit, UM_BEGINEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
         return;
     }
     LV_CloseEditor();
-    if (nTVLastKind == TV_KIND_CARD)
+    if (TreeState.nTVLastKind == TV_KIND_CARD)
         CW_EnterDisplayMode();
 }
 

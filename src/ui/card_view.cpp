@@ -206,7 +206,7 @@ void CW_RedisplayField(uint32_t fieldIndex) {
                                                 reinterpret_cast<LPARAM>(&find)));
         if (row >= 0) {
             char content[MAX_FELD_LAENGE + 1] = {};
-            if (FW_GetFeld(nLVCardId, fieldIndex, content) != 0)
+            if (FW_GetFeld(ListState.nLVCardId, fieldIndex, content) != 0)
                 content[0] = 0;
             ListView_SetItemText(MainWindows.hWndRechts, row, 1, content);
             SecureZeroMemory(content, sizeof content);

@@ -30,8 +30,8 @@ int ListWidth() {
 class DropWindowView : public DropView {
   public:
     void Show(int show) override {
-        if (hDropWnd)
-            ShowWindow(hDropWnd, show ? SW_SHOW : SW_HIDE);
+        if (MainWindows.hDropWnd)
+            ShowWindow(MainWindows.hDropWnd, show ? SW_SHOW : SW_HIDE);
     }
     void ListClear() override {
         if (hDropListWnd)
@@ -125,7 +125,7 @@ void DW_DropFiles(HDROP hDrop) {
 LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
-        hDropWnd = hWnd;
+        MainWindows.hDropWnd = hWnd;
         hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
         MakeList(hWnd);
         Layout(hWnd);

@@ -16,7 +16,7 @@ static ICONREC *lpICONact = nullptr;
 
 // The first icon of a file, at the size the tree shows (the file's best match).
 static HICON LoadFirstIcon(const char *path) {
-    const int size = DP_ImageSize(hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : II_DEF_ICONSIZE);
+    const int size = DP_ImageSize(MainWindows.hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : II_DEF_ICONSIZE);
     HICON icon = static_cast<HICON>(LoadImageA(nullptr, path, IMAGE_ICON, size, size, LR_LOADFROMFILE));
     if (!icon) {
         icon = ExtractIconA(GetModuleHandleA(nullptr), path, 0);

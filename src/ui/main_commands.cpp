@@ -128,8 +128,8 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     case IDT_CLOSETREES:
         MA_ResetRightPane();
         TV_CollapseAll();
-        if (hSearchWnd)
-            ShowWindow(hSearchWnd, SW_HIDE);
+        if (MainWindows.hSearchWnd)
+            ShowWindow(MainWindows.hSearchWnd, SW_HIDE);
         return TRUE;
     case IDT_CREATENOTE:
     case IDM_TRAYCREATENOTE:

@@ -12,7 +12,7 @@ BOOL CardSelected() {
 }
 
 void EndEdit() {
-    if (hLVEdit)
+    if (ListState.hLVEdit)
         SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
 }
 
@@ -25,7 +25,7 @@ void EditRow(int row) {
         return;
     SetFocus(MainWindows.hWndRechts);
     SelectRow(row);
-    nLVEditRow = row;
+    ListState.nLVEditRow = row;
     SendMessageA(MainWindows.hMyEdit, UM_BEGINEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
 }
 
@@ -34,20 +34,21 @@ void KeyboardMenu() {
     HTREEITEM sel = TV_GetSelection();
     if (!sel)
         return;
-    TreeView_EnsureVisible(hWndLinks, sel);
+    TreeView_EnsureVisible(MainWindows.hWndLinks, sel);
     RECT row;
-    if (!TreeView_GetItemRect(hWndLinks, sel, &row, TRUE))
+    if (!TreeView_GetItemRect(MainWindows.hWndLinks, sel, &row, TRUE))
         return;
     POINT at = {row.left + 2, (row.top + row.bottom) / 2};
-    ClientToScreen(hWndLinks, &at);
-    bTVRightClick = TRUE;
+    ClientToScreen(MainWindows.hWndLinks, &at);
+    TreeState.bTVRightClick = TRUE;
     TV_ContextMenu(MainWindows.hMyTree, at.x, at.y);
 }
 } // namespace
 
 void MK_TreeCaret() {
-    if (hWndLinks && !TreeView_GetSelection(hWndLinks) && TreeView_GetRoot(hWndLinks))
-        TreeView_SelectItem(hWndLinks, TreeView_GetRoot(hWndLinks));
+    if (MainWindows.hWndLinks && !TreeView_GetSelection(MainWindows.hWndLinks) &&
+        TreeView_GetRoot(MainWindows.hWndLinks))
+        TreeView_SelectItem(MainWindows.hWndLinks, TreeView_GetRoot(MainWindows.hWndLinks));
 }
 
 BOOL MK_KeyOf(WPARAM vk, BOOL shift, KR_KEY *key) {
@@ -76,9 +77,9 @@ void MK_Perform(KR_ACTION action) {
         break;
     case KR_FOCUS_TREE:
         EndEdit();
-        if (!hWndLinks)
+        if (!MainWindows.hWndLinks)
             break;
-        SetFocus(hWndLinks);
+        SetFocus(MainWindows.hWndLinks);
         break;
     case KR_CONTEXT_MENU: KeyboardMenu(); break;
     case KR_SHOW_CARD:
@@ -97,9 +98,9 @@ void MK_Perform(KR_ACTION action) {
         break;
     }
     case KR_LEAVE_EDIT: {
-        int row = nLVEditRow;
+        int row = ListState.nLVEditRow;
         LV_CloseEditor();
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         SetFocus(MainWindows.hWndRechts);
         if (row >= 0)
             SelectRow(row);
@@ -116,7 +117,7 @@ BOOL MK_TranslateKey(const MSG *msg) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
         return FALSE;
     KR_PLACE place;
-    if (msg->hwnd == hWndLinks && hWndLinks)
+    if (msg->hwnd == MainWindows.hWndLinks && MainWindows.hWndLinks)
         place = KR_IN_TREE;
     else if (msg->hwnd == MainWindows.hCardView && MainWindows.hCardView)
         place = KR_IN_VIEW;

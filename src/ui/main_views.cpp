@@ -6,6 +6,7 @@
 #include "ui/note_window.h"
 #include "ui/profile_dialog.h"
 #include "ui/recover_dialog.h"
+#include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/tray.h"
 #include "ui/tree_view.h"

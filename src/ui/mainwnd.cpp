@@ -47,10 +47,10 @@ BOOL MA_IsNtFamily() {
     return nPlatformKind == MA_PLATFORM_NT;
 }
 
-int MA_GetSplitPosition() { return nSplitPosition; }
-
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
-    HWND hWnd = window == UI_WND_MAIN ? MainWindows.hWndMain : window == UI_WND_DROP ? hDropWnd : hSearchWnd;
+    HWND hWnd = window == UI_WND_MAIN   ? MainWindows.hWndMain
+                : window == UI_WND_DROP ? MainWindows.hDropWnd
+                                        : MainWindows.hSearchWnd;
     if (!hWnd || !rect)
         return -1;
     RECT r;
@@ -158,15 +158,15 @@ void MA_LayoutMain(HWND hWnd) {
         GetClientRect(MainWindows.hToolbar, &tb);
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, bQuickWindowMode, tb.right, DP_WindowDpi(hWnd),
-                  &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(),
+                  bQuickWindowMode, tb.right, DP_WindowDpi(hWnd), &l);
 
     MoveTo(MainWindows.hStatusWnd, l.status);
     if (MainWindows.hMyEdit)
         SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
     MoveTo(MainWindows.hMyTree, l.tree);
-    if (hWndLinks)
-        MoveWindow(hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
+    if (MainWindows.hWndLinks)
+        MoveWindow(MainWindows.hWndLinks, 0, 0, l.tree.w, l.tree.h, TRUE);
     if (l.showSplit)
         MoveTo(MainWindows.hTrennWnd, l.split);
     MoveTo(MainWindows.hMyEdit, l.card);
@@ -229,7 +229,8 @@ static int OnCreate(HWND hWnd) {
     GetClientRect(hWnd, &r);
     const UI_RECT client = {r.left, r.top, r.right, r.bottom};
     WL_MAINLAYOUT l;
-    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, nSplitPosition, FALSE, 0, DP_WindowDpi(hWnd), &l);
+    WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(), FALSE, 0,
+                  DP_WindowDpi(hWnd), &l);
     MainWindows.hMyTree = CreatePane(hWnd, CLASS_TREE, l.tree, 0);
     if (!MainWindows.hMyTree)
         return -1;
@@ -237,13 +238,13 @@ static int OnCreate(HWND hWnd) {
     if (!MainWindows.hMyEdit)
         return -1;
     MainWindows.hTrennWnd = CreatePane(hWnd, CLASS_SPLIT, l.split, WS_CLIPSIBLINGS);
-    nSplitPosition = 0;
+    MA_SetSplitPosition(0);
 
     // Files dropped on the main window go to the drop window's encryption.
-    hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
-    if (hDropWnd)
+    MainWindows.hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
+    if (MainWindows.hDropWnd)
         DragAcceptFiles(hWnd, TRUE);
-    hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
+    MainWindows.hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
     bMainCreated = TRUE;
     MA_RegisterViews();
@@ -293,112 +294,132 @@ void MA_DestroySequence() {
     PostQuitMessage(0);
 }
 
-LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_CREATE: return OnCreate(hWnd);
-    case WM_SIZE:
-        // A minimised window has nothing to lay out; the drop window is a window
-        // of its own and stays as it is.
-        if (wParam != SIZE_MINIMIZED)
-            MA_LayoutMain(hWnd);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
-            T_WindowRestored();
-        if (LOWORD(wParam) == WA_INACTIVE)
-            hLastFocus = GetFocus();
-        break;
-    case WM_COMMAND:
-        // The toolbar hands on what its filter box tells it.
-        if (LOWORD(wParam) == IDC_CATEGORYCOMBO && lParam) {
-            CC_FilterBoxCommand(HIWORD(wParam));
-            return 0;
-        }
-        if (MA_Command(hWnd, LOWORD(wParam)))
-            return 0;
-        break;
-    case WM_SETFOCUS:
-        // The keyboard goes back where it was, or starts in the tree: on the frame no key does anything.
-        if (hLastFocus && IsWindow(hLastFocus) && IsChild(hWnd, hLastFocus))
-            SetFocus(hLastFocus);
-        else
-            MK_Perform(KR_FOCUS_TREE);
-        return 0;
-    case WM_DPICHANGED: DpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); return 0;
-    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_NOTIFY: {
-        const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
-        if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) {
-            MA_ToolbarTooltip(lParam);
-            return 0;
-        }
-        break;
-    }
-    case WM_TIMER:
-        if (wParam == T_TIMER_INACTIVITY)
-            T_InactivityTimeout();
-        else if (wParam == T_TIMER_ALARM)
-            T_AlarmTimer();
-        else if (wParam == QW_TIMER_SHRINK)
-            QW_ShrinkTimer();
-        return 0;
-    case UM_TRAYNOTIFY: return TR_TrayNotify(hWnd, lParam);
-    case WM_CLOSE:
-        if (Settings.TrayOnClose)
-            TR_HideToTray();
-        else
-            MA_Exit(hWnd);
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MINIMIZE && Settings.TrayOnMinimize) {
-            TR_HideToTray(); // it switches the drop window off
-            return 0;
-        }
-        break;
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) {
-            ML_WriteLog("MAIN", "Shutdown message received", 0);
-            DestroyWindow(hWnd);
-        }
-        return 0;
-    case WM_ERASEBKGND: {
-        // The flat toolbar shows what lies under it: the button face there, the
-        // class's grey elsewhere.
-        RECT rc;
-        GetClientRect(hWnd, &rc);
-        RECT bar = rc;
-        bar.bottom = MainWindows.nToolbarHeight;
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-        rc.top = MainWindows.nToolbarHeight;
-        FillRect(dc, &rc, reinterpret_cast<HBRUSH>(GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND)));
+// The handlers below answer TRUE when they have dealt with the message and
+// FALSE when the default procedure is to see it too.
+
+static void OnSize(HWND hWnd, WPARAM wParam) {
+    // A minimised window has nothing to lay out; the drop window is a window
+    // of its own and stays as it is.
+    if (wParam != SIZE_MINIMIZED)
+        MA_LayoutMain(hWnd);
+}
+
+static void OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+        T_WindowRestored();
+    if (LOWORD(wParam) == WA_INACTIVE)
+        hLastFocus = GetFocus();
+}
+
+static BOOL OnCommand(HWND hWnd, WPARAM wParam, LPARAM lParam) {
+    // The toolbar hands on what its filter box tells it.
+    if (LOWORD(wParam) == IDC_CATEGORYCOMBO && lParam) {
+        CC_FilterBoxCommand(HIWORD(wParam));
         return TRUE;
     }
-    case WM_DESTROY:
-        // A window whose creation failed has nothing to write back or keep.
-        if (bMainCreated)
-            MA_DestroySequence();
-        TR_RemoveIcon();
-        QW_WindowGone();
-        MA_UnregisterViews();
-        bMainCreated = FALSE;
-        // Kept as the user left it: hidden with the main window in the tray it is still active.
-        bDropShownAtEnd = bDropWindowActive != 0;
-        if (hDropWnd)
-            DestroyWindow(hDropWnd);
-        if (hSearchWnd)
-            DestroyWindow(hSearchWnd);
-        hDropWnd = hSearchWnd = nullptr;
-        MainWindows = MAINWINDOWS{};
-        hWndLinks = nullptr;
-        return 0;
-    default:
-        if (TR_TaskbarCreated(msg))
-            return 0;
-        break;
+    return MA_Command(hWnd, LOWORD(wParam)) ? TRUE : FALSE;
+}
+
+static void OnSetFocus(HWND hWnd) {
+    // The keyboard goes back where it was, or starts in the tree: on the frame no key does anything.
+    if (hLastFocus && IsWindow(hLastFocus) && IsChild(hWnd, hLastFocus))
+        SetFocus(hLastFocus);
+    else
+        MK_Perform(KR_FOCUS_TREE);
+}
+
+static BOOL OnNotify(LPARAM lParam) {
+    const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
+    if (hdr->code != TTN_GETDISPINFOA && hdr->code != TTN_GETDISPINFOW)
+        return FALSE;
+    MA_ToolbarTooltip(lParam);
+    return TRUE;
+}
+
+static void OnTimer(WPARAM wParam) {
+    if (wParam == T_TIMER_INACTIVITY)
+        T_InactivityTimeout();
+    else if (wParam == T_TIMER_ALARM)
+        T_AlarmTimer();
+    else if (wParam == QW_TIMER_SHRINK)
+        QW_ShrinkTimer();
+}
+
+static void OnClose(HWND hWnd) {
+    if (Settings.TrayOnClose)
+        TR_HideToTray();
+    else
+        MA_Exit(hWnd);
+}
+
+static BOOL OnSysCommand(WPARAM wParam) {
+    if ((wParam & 0xFFF0) != SC_MINIMIZE || !Settings.TrayOnMinimize)
+        return FALSE;
+    TR_HideToTray(); // it switches the drop window off
+    return TRUE;
+}
+
+static void OnEndSession(HWND hWnd, WPARAM wParam) {
+    if (wParam) {
+        ML_WriteLog("MAIN", "Shutdown message received", 0);
+        DestroyWindow(hWnd);
     }
-    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+static void OnEraseBackground(HWND hWnd, HDC dc) {
+    // The flat toolbar shows what lies under it: the button face there, the
+    // class's grey elsewhere.
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    RECT bar = rc;
+    bar.bottom = MainWindows.nToolbarHeight;
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+    rc.top = MainWindows.nToolbarHeight;
+    FillRect(dc, &rc, reinterpret_cast<HBRUSH>(GetClassLongPtrA(hWnd, GCLP_HBRBACKGROUND)));
+}
+
+static void OnDestroy() {
+    // A window whose creation failed has nothing to write back or keep.
+    if (bMainCreated)
+        MA_DestroySequence();
+    TR_RemoveIcon();
+    QW_WindowGone();
+    MA_UnregisterViews();
+    bMainCreated = FALSE;
+    // Kept as the user left it: hidden with the main window in the tray it is still active.
+    bDropShownAtEnd = bDropWindowActive != 0;
+    if (MainWindows.hDropWnd)
+        DestroyWindow(MainWindows.hDropWnd);
+    if (MainWindows.hSearchWnd)
+        DestroyWindow(MainWindows.hSearchWnd);
+    MainWindows = MAINWINDOWS{};
+}
+
+LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    BOOL handled = TRUE;
+    switch (msg) {
+    case WM_CREATE: return OnCreate(hWnd);
+    case WM_SIZE: OnSize(hWnd, wParam); break;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        handled = FALSE;
+        break;
+    case WM_COMMAND: handled = OnCommand(hWnd, wParam, lParam); break;
+    case WM_SETFOCUS: OnSetFocus(hWnd); break;
+    case WM_DPICHANGED: DpiChanged(hWnd, reinterpret_cast<const RECT *>(lParam)); break;
+    case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); break;
+    case WM_NOTIFY: handled = OnNotify(lParam); break;
+    case WM_TIMER: OnTimer(wParam); break;
+    case UM_TRAYNOTIFY: return TR_TrayNotify(hWnd, lParam);
+    case WM_CLOSE: OnClose(hWnd); break;
+    case WM_SYSCOMMAND: handled = OnSysCommand(wParam); break;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: OnEndSession(hWnd, wParam); break;
+    case WM_ERASEBKGND: OnEraseBackground(hWnd, reinterpret_cast<HDC>(wParam)); return TRUE;
+    case WM_DESTROY: OnDestroy(); break;
+    default: handled = TR_TaskbarCreated(msg); break;
+    }
+    return handled ? 0 : DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
 static BOOL Register(const char *name, UINT style, HICON icon, LPCSTR cursor, HBRUSH background, WNDPROC proc) {
@@ -459,7 +480,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
         h = place.bottom;
     }
     HMENU menu = MA_LoadMenu(IDM_MAINMENU);
-    nSplitPosition = 0;
+    MA_SetSplitPosition(0);
     // Made topmost from the start too: a hidden window may not take the order yet.
     const DWORD exStyle = Settings.StayInForeground ? WS_EX_TOPMOST : 0;
     // Children clipped: the grey of the frame must not paint over a moved split bar.
@@ -471,7 +492,7 @@ BOOL MA_InitInstance(HINSTANCE hInstance, int) {
         MainWindows.hWndMain = nullptr;
         return FALSE;
     }
-    nSplitPosition = ReadSplitBar();
+    MA_SetSplitPosition(ReadSplitBar());
     ShowWindow(hWnd, SW_HIDE);
     UpdateWindow(hWnd);
     if (Settings.StayInForeground)

@@ -28,8 +28,6 @@ void MA_RegisterViews();
 void MA_UnregisterViews();
 // A menu item or toolbar button by command id.
 void MA_EnableCommand(unsigned id, int enable);
-// The split position as kept in the settings: the tree pane's width, 0 for half.
-int MA_GetSplitPosition();
 // Screen rectangle of the main, drop or search window (its restored place); 0 or -1.
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
 // The toolbar's and the status bar's heights, measured again (at the start and

@@ -145,8 +145,8 @@ void ApplyDisplay() {
         ListView_SetBkColor(MainWindows.hWndRechts, static_cast<COLORREF>(Settings.LViewBKColor));
         InvalidateRect(MainWindows.hWndRechts, nullptr, TRUE);
     }
-    if (hWndLinks)
-        TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+    if (MainWindows.hWndLinks)
+        TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     PL_Sleep(150); // the tree repaints before the skin is loaded over it
     SK_LoadSkin(Settings.Skinfile, TRUE);
     if (hmySafe)

@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
-HWND hProgressWnd = nullptr;
+static HWND hProgressWnd = nullptr; // null while none is open
+
+BOOL PW_IsOpen() { return hProgressWnd != nullptr; }
 
 namespace {
 INT_PTR CALLBACK ProgressProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }

@@ -5,8 +5,8 @@
 
 #include "ui/ui_globals.h"
 
-extern HWND hProgressWnd; // null while none is open
-
+// TRUE while the window is open.
+BOOL PW_IsOpen();
 // Opens the window showing text (a second open only changes the text) and hides the main window.
 void PW_Open(const char *text);
 // The bar's range 0..max with step 1, back at the start.

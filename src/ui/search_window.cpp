@@ -28,7 +28,7 @@ class SearchWindowView : public SearchView {
     void Begin() override {
         if (!hSearchListWnd)
             return;
-        ShowWindow(hSearchWnd, SW_SHOW);
+        ShowWindow(MainWindows.hSearchWnd, SW_SHOW);
         while (SendMessageA(hSearchListWnd, LVM_DELETECOLUMN, 0, 0))
             ;
         LVCOLUMNA column = {};
@@ -96,7 +96,7 @@ void GetRow(NMLVDISPINFOA *info) {
 LRESULT CALLBACK SE_SearchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
-        hSearchWnd = hWnd;
+        MainWindows.hSearchWnd = hWnd;
         hSearchStatusWnd = SB_CreateBar(hWnd, IDC_SEARCHSTATUS);
         MakeList(hWnd);
         Layout(hWnd);

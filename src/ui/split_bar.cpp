@@ -3,7 +3,10 @@
 #include "model/window_layout.h"
 #include "ui/dpi.h"
 
-int nSplitPosition = 0;
+static int nSplitPosition = 0;
+
+int MA_GetSplitPosition() { return nSplitPosition; }
+void MA_SetSplitPosition(int position) { nSplitPosition = position; }
 
 static BOOL bDragging = FALSE;
 static int nSplitBeforeDrag = 0;
@@ -74,7 +77,7 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         if (bDragging && MainWindows.hWndMain) {
             POINT pt;
             GetCursorPos(&pt);
-            RECT main, tree = ScreenRect(hWndLinks, MainWindows.hMyTree),
+            RECT main, tree = ScreenRect(MainWindows.hWndLinks, MainWindows.hMyTree),
                        list = ScreenRect(MainWindows.hWndRechts, MainWindows.hMyEdit);
             GetWindowRect(MainWindows.hWndMain, &main);
             switch (WL_SplitTrack(pt.x, main.left, main.right, tree.right, list.left)) {
@@ -82,7 +85,7 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
             // The pane under the cursor is told; the line itself is drawn here, so a
             // pane that answers with MA_SplitTrack only draws it at the same place again.
             case WL_TRACK_TREE:
-                SendMessageA(MainWindows.hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(hWndLinks));
+                SendMessageA(MainWindows.hMyTree, UM_SPLITTRACK, 0, reinterpret_cast<LPARAM>(MainWindows.hWndLinks));
                 MA_SplitTrack(MainWindows.hMyTree);
                 break;
             case WL_TRACK_CARD:

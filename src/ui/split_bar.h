@@ -5,7 +5,8 @@
 #include "ui/ui_globals.h"
 
 // The split position: the tree pane's width; 0 means half the client width.
-extern int nSplitPosition;
+int MA_GetSplitPosition();
+void MA_SetSplitPosition(int position);
 
 LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The tracking line moves to the cursor in a pane and the split position

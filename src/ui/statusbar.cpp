@@ -97,15 +97,15 @@ void SB_ShowCounts() {
 }
 
 void SB_LayoutDrop() {
-    if (!hDropStatusWnd || !hDropWnd)
+    if (!hDropStatusWnd || !MainWindows.hDropWnd)
         return;
     RECT rc;
-    GetClientRect(hDropWnd, &rc);
+    GetClientRect(MainWindows.hDropWnd, &rc);
     int32_t edges[SB_DROP_PARTS];
     HWND bar = hDropStatusWnd;
-    WL_StatusEdgesDrop(rc.right, TextWidth(hDropWnd, bar, "555555"), TextWidth(hDropWnd, bar, "Files:"),
-                       TextWidth(hDropWnd, bar, "555"), TextWidth(hDropWnd, bar, "Folder:"), DP_WindowDpi(hDropWnd),
-                       edges);
+    WL_StatusEdgesDrop(rc.right, TextWidth(MainWindows.hDropWnd, bar, "555555"),
+                       TextWidth(MainWindows.hDropWnd, bar, "Files:"), TextWidth(MainWindows.hDropWnd, bar, "555"),
+                       TextWidth(MainWindows.hDropWnd, bar, "Folder:"), DP_WindowDpi(MainWindows.hDropWnd), edges);
     SetParts(hDropStatusWnd, edges, SB_DROP_PARTS);
     SetPartText(hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
     SetPartText(hDropStatusWnd, "Files:", 3, SBT_POPOUT);
@@ -122,13 +122,14 @@ void SB_ShowDropCounts(unsigned folders, unsigned files) {
 }
 
 void SB_LayoutSearch() {
-    if (!hSearchStatusWnd || !hSearchWnd)
+    if (!hSearchStatusWnd || !MainWindows.hSearchWnd)
         return;
     RECT rc;
-    GetClientRect(hSearchWnd, &rc);
+    GetClientRect(MainWindows.hSearchWnd, &rc);
     int32_t edges[SB_SEARCH_PARTS];
-    WL_StatusEdgesSearch(rc.right, TextWidth(hSearchWnd, hSearchStatusWnd, "555555"),
-                         TextWidth(hSearchWnd, hSearchStatusWnd, "Searchresults:"), DP_WindowDpi(hSearchWnd), edges);
+    WL_StatusEdgesSearch(rc.right, TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "555555"),
+                         TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "Searchresults:"),
+                         DP_WindowDpi(MainWindows.hSearchWnd), edges);
     SetParts(hSearchStatusWnd, edges, SB_SEARCH_PARTS);
     SetPartText(hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
 }

@@ -80,10 +80,10 @@ void TR_HideToTray() {
         AnimateCaption(hWnd, TRUE);
     ShowWindow(hWnd, SW_HIDE);
     // Switched off, not just hidden: it stays off when the program comes back.
-    if (hDropWnd && (bDropWindowActive || IsWindowVisible(hDropWnd)))
+    if (MainWindows.hDropWnd && (bDropWindowActive || IsWindowVisible(MainWindows.hDropWnd)))
         DW_HideWindow();
-    if (hSearchWnd)
-        ShowWindow(hSearchWnd, SW_HIDE);
+    if (MainWindows.hSearchWnd)
+        ShowWindow(MainWindows.hSearchWnd, SW_HIDE);
     if (!bIconShown)
         IconCall(NIM_ADD);
     bIconShown = TRUE;

@@ -18,15 +18,9 @@ TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
 // The program's own main-window parts take no drop.
 bool OwnWindow(HWND w) {
-    const HWND own[] = {hWndLinks,
-                        MainWindows.hWndRechts,
-                        MainWindows.hWndMain,
-                        MainWindows.hStatusWnd,
-                        MainWindows.hTrennWnd,
-                        MainWindows.hCardView,
-                        hLVEdit,
-                        MainWindows.hMyTree,
-                        MainWindows.hMyEdit};
+    const HWND own[] = {MainWindows.hWndLinks,  MainWindows.hWndRechts, MainWindows.hWndMain,
+                        MainWindows.hStatusWnd, MainWindows.hTrennWnd,  MainWindows.hCardView,
+                        ListState.hLVEdit,      MainWindows.hMyTree,    MainWindows.hMyEdit};
     for (HWND o : own)
         if (w && w == o)
             return true;
@@ -73,7 +67,7 @@ void TypeField(HTREEITEM item) {
 void TV_BeginDrag(HWND hPane, HTREEITEM hItem) {
     if (!hItem)
         return;
-    TreeView_SelectItem(hWndLinks, hItem);
+    TreeView_SelectItem(MainWindows.hWndLinks, hItem);
     uint32_t kind = TV_GetItemKind(hItem);
     if (kind != TV_KIND_CARD && kind != TV_KIND_FIELD)
         return;
@@ -81,16 +75,16 @@ void TV_BeginDrag(HWND hPane, HTREEITEM hItem) {
         MA_ResetRightPane();
         CW_ClearDisplayMode();
     }
-    nTVDragKind = kind;
+    TreeState.nTVDragKind = kind;
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_BeginDrag() (kind=%u)", kind);
     SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
     SetCapture(hPane);
 }
 
 void TV_DropAt(POINT screen) {
-    uint32_t kind = nTVDragKind;
+    uint32_t kind = TreeState.nTVDragKind;
     HTREEITEM item = TV_GetSelection();
-    nTVDragKind = 0;
+    TreeState.nTVDragKind = 0;
     HWND target = WindowFromPoint(screen);
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_DropAt(%d, %d) (kind=%u, target=%x)", static_cast<int>(screen.x),
           static_cast<int>(screen.y), kind, TRACE_PTR(target));
@@ -125,7 +119,7 @@ BOOL bDropping = FALSE; // the capture is given up for the drop itself
 
 void TV_CancelDrag() {
     if (!bDropping)
-        nTVDragKind = 0;
+        TreeState.nTVDragKind = 0;
 }
 
 void TV_EndDrag(HWND) {

@@ -24,9 +24,9 @@ HTREEITEM H(TREEHANDLE t) { return reinterpret_cast<HTREEITEM>(t); }
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
 
 TREEHANDLE SinkInsert(void *, TREEHANDLE parent, const char *text, uint32_t kind, int image) {
-    return T(TV_InsertItem(hWndLinks, text, H(parent), kind, image, image));
+    return T(TV_InsertItem(MainWindows.hWndLinks, text, H(parent), kind, image, image));
 }
-void SinkExpand(void *, TREEHANDLE item) { TreeView_Expand(hWndLinks, H(item), TVE_EXPAND); }
+void SinkExpand(void *, TREEHANDLE item) { TreeView_Expand(MainWindows.hWndLinks, H(item), TVE_EXPAND); }
 int SinkIcon(void *, const char *name) { return IC_GetImageIndex(name); }
 // The button shows before the field items exist; the first expansion adds them.
 void SinkPromise(void *, TREEHANDLE card) {
@@ -34,7 +34,7 @@ void SinkPromise(void *, TREEHANDLE card) {
     item.mask = TVIF_CHILDREN;
     item.hItem = H(card);
     item.cChildren = 1;
-    SendMessageA(hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(MainWindows.hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 const TVB_SINK kSink = {nullptr, SinkInsert, SinkExpand, SinkIcon, SinkPromise};
 
@@ -45,8 +45,8 @@ bool FieldsToCome(HTREEITEM hCard) {
     TVITEMA item = {};
     item.mask = TVIF_CHILDREN;
     item.hItem = hCard;
-    return !TreeView_GetChild(hWndLinks, hCard) &&
-           SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren > 0;
+    return !TreeView_GetChild(MainWindows.hWndLinks, hCard) &&
+           SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren > 0;
 }
 
 void AddIcon(HIMAGELIST list, HICON icon) {
@@ -55,9 +55,7 @@ void AddIcon(HIMAGELIST list, HICON icon) {
 }
 } // namespace
 
-uint32_t nTVLastKind = 0;
-BOOL bTVRightClick = FALSE;
-uint32_t nTVDragKind = 0;
+TV_STATE TreeState = {0, FALSE, 0};
 
 HTREEITEM TV_InsertItem(HWND hTree, const char *text, HTREEITEM hParent, uint32_t kind, int image, int selImage) {
     TVINSERTSTRUCTA tvi = {};
@@ -82,25 +80,25 @@ void TV_SetItem(HWND hTree, const char *text, HTREEITEM hItem, int image, int se
 }
 
 uint32_t TV_GetItemKind(HTREEITEM hItem) {
-    if (!hItem || !hWndLinks)
+    if (!hItem || !MainWindows.hWndLinks)
         return 0;
     TVITEMA item = {};
     item.mask = TVIF_PARAM;
     item.hItem = hItem;
-    if (!SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+    if (!SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return 0;
     return static_cast<uint32_t>(item.lParam);
 }
 
-HTREEITEM TV_GetSelection() { return hWndLinks ? TreeView_GetSelection(hWndLinks) : nullptr; }
+HTREEITEM TV_GetSelection() { return MainWindows.hWndLinks ? TreeView_GetSelection(MainWindows.hWndLinks) : nullptr; }
 
 void TV_CreateImageList() {
-    if (!hWndLinks)
+    if (!MainWindows.hWndLinks)
         return;
-    TreeView_SetImageList(hWndLinks, nullptr, TVSIL_NORMAL);
+    TreeView_SetImageList(MainWindows.hWndLinks, nullptr, TVSIL_NORMAL);
     if (hTreeImages)
         ImageList_Destroy(hTreeImages);
-    int size = DP_ImageSize(hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : 24);
+    int size = DP_ImageSize(MainWindows.hWndLinks, Settings.IconSize > 0 ? Settings.IconSize : 24);
     hTreeImages = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 3, 200);
     if (!hTreeImages)
         return;
@@ -119,61 +117,62 @@ void TV_CreateImageList() {
         r->image = index++;
         AddIcon(hTreeImages, r->icon);
     }
-    TreeView_SetImageList(hWndLinks, hTreeImages, TVSIL_NORMAL);
+    TreeView_SetImageList(MainWindows.hWndLinks, hTreeImages, TVSIL_NORMAL);
 }
 
 void TV_DisplayTreeSafe(const char *path) {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B SW_DisplayTreeSafe(LPSTR %s) (hmySafe=%x)", path, TRACE_PTR(hmySafe));
-    if (!hWndLinks)
+    if (!MainWindows.hWndLinks)
         return;
     if (hSafeItem)
-        TreeView_DeleteItem(hWndLinks, hSafeItem);
-    hSafeItem = TV_InsertItem(hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
+        TreeView_DeleteItem(MainWindows.hWndLinks, hSafeItem);
+    hSafeItem =
+        TV_InsertItem(MainWindows.hWndLinks, SW_ExtractSafeName(path), nullptr, TV_KIND_SAFE, TV_IMG_SAFE, TV_IMG_SAFE);
 }
 
 namespace {
 // Every item goes and every record forgets its item; the caller has the drawing off.
 void DeleteItems() {
-    if (hWndLinks)
-        TreeView_DeleteAllItems(hWndLinks);
+    if (MainWindows.hWndLinks)
+        TreeView_DeleteAllItems(MainWindows.hWndLinks);
     hSafeItem = nullptr;
     TVB_ForgetItems();
-    nTVLastKind = 0;
-    bTVRightClick = FALSE;
-    nTVDragKind = 0;
+    TreeState.nTVLastKind = 0;
+    TreeState.bTVRightClick = FALSE;
+    TreeState.nTVDragKind = 0;
 }
 } // namespace
 
 void TV_ClearTree() {
     // Not drawn item by item as they go.
-    if (hWndLinks)
-        SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
+    if (MainWindows.hWndLinks)
+        SendMessageA(MainWindows.hWndLinks, WM_SETREDRAW, FALSE, 0);
     DeleteItems();
-    if (hWndLinks) {
-        SendMessageA(hWndLinks, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(hWndLinks, nullptr, TRUE);
+    if (MainWindows.hWndLinks) {
+        SendMessageA(MainWindows.hWndLinks, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(MainWindows.hWndLinks, nullptr, TRUE);
     }
 }
 
 void TV_FillTree() {
     TRACE(TRACE_FUNCTIONS, "TV_FNK", "B TV_FillTree() (hmySafe=%x)", TRACE_PTR(hmySafe));
-    if (!hmySafe || !hWndLinks)
+    if (!hmySafe || !MainWindows.hWndLinks)
         return;
-    SendMessageA(hWndLinks, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(MainWindows.hWndLinks, WM_SETREDRAW, FALSE, 0);
     DeleteItems();
     // The options may have changed the colours since the last fill.
-    TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+    TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
     TV_CreateImageList();
     TV_DisplayTreeSafe(cActSafePath);
     const TVB_OPTIONS options = Options();
     TVB_BuildTree(T(hSafeItem), &options, &kSink);
-    nTVLastKind = 0;
-    bTVRightClick = FALSE;
-    nTVDragKind = 0;
+    TreeState.nTVLastKind = 0;
+    TreeState.bTVRightClick = FALSE;
+    TreeState.nTVDragKind = 0;
     CW_ClearDisplayMode();
     MA_ToolbarNoCard();
-    SendMessageA(hWndLinks, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hWndLinks, nullptr, TRUE);
+    SendMessageA(MainWindows.hWndLinks, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(MainWindows.hWndLinks, nullptr, TRUE);
 }
 
 void TV_CollapseAll() {
@@ -185,7 +184,7 @@ void TV_CollapseAll() {
 }
 
 void TV_FillCardItems(HTREEITEM hCard) {
-    if (!hWndLinks || !hCard || TV_GetItemKind(hCard) != TV_KIND_CARD || !FieldsToCome(hCard))
+    if (!MainWindows.hWndLinks || !hCard || TV_GetItemKind(hCard) != TV_KIND_CARD || !FieldsToCome(hCard))
         return;
     const TVB_OPTIONS options = Options();
     (void)TVB_FillCard(T(hCard), &options, &kSink); // an item of no card has nothing to add
@@ -193,16 +192,16 @@ void TV_FillCardItems(HTREEITEM hCard) {
 
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text) {
     // A card whose items are still to come gets this one with them, in its place.
-    if (!hWndLinks || !hCard || FieldsToCome(H(hCard)))
+    if (!MainWindows.hWndLinks || !hCard || FieldsToCome(H(hCard)))
         return nullptr;
-    return T(TV_InsertItem(hWndLinks, text, H(hCard), TV_KIND_FIELD, TV_IMG_FIELD, TV_IMG_FIELD));
+    return T(TV_InsertItem(MainWindows.hWndLinks, text, H(hCard), TV_KIND_FIELD, TV_IMG_FIELD, TV_IMG_FIELD));
 }
 
 void TV_SelectItem(TREEHANDLE item) {
-    if (!hWndLinks)
+    if (!MainWindows.hWndLinks)
         return;
-    TreeView_SelectItem(hWndLinks, H(item));
-    SetFocus(hWndLinks);
+    TreeView_SelectItem(MainWindows.hWndLinks, H(item));
+    SetFocus(MainWindows.hWndLinks);
 }
 
 const char *TV_SelectedCardName() {

@@ -51,16 +51,16 @@ HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel) {
 }
 
 void TV_ContextMenu(HWND hPane, int x, int y) {
-    if (!bTVRightClick || bQuickWindowMode)
+    if (!TreeState.bTVRightClick || bQuickWindowMode)
         return;
     HTREEITEM sel = TV_GetSelection();
     if (!sel)
         return;
     POINT screen = {x, y};
     POINT inTree = screen;
-    ScreenToClient(hWndLinks, &inTree);
+    ScreenToClient(MainWindows.hWndLinks, &inTree);
     RECT row;
-    if (TreeView_GetItemRect(hWndLinks, sel, &row, FALSE) && inTree.y > row.bottom)
+    if (TreeView_GetItemRect(MainWindows.hWndLinks, sel, &row, FALSE) && inTree.y > row.bottom)
         return;
     uint32_t kind = TV_GetItemKind(sel);
     if (!kind) {

@@ -25,8 +25,8 @@ HTREEITEM ItemAtCursor() {
     TVHITTESTINFO hit = {};
     hit.pt.x = static_cast<short>(LOWORD(pos));
     hit.pt.y = static_cast<short>(HIWORD(pos));
-    ScreenToClient(hWndLinks, &hit.pt);
-    HTREEITEM item = TreeView_HitTest(hWndLinks, &hit);
+    ScreenToClient(MainWindows.hWndLinks, &hit.pt);
+    HTREEITEM item = TreeView_HitTest(MainWindows.hWndLinks, &hit);
     return (hit.flags & TVHT_ONITEM) ? item : nullptr;
 }
 
@@ -35,7 +35,7 @@ void SetText(HTREEITEM hItem, const char *text) {
     item.mask = TVIF_TEXT;
     item.hItem = hItem;
     item.pszText = const_cast<char *>(text);
-    SendMessageA(hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(MainWindows.hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 LRESULT CustomDraw(NMTVCUSTOMDRAW *cd) {
@@ -81,7 +81,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case NM_CLICK: {
         HTREEITEM item = ItemAtCursor();
         if (item) {
-            TreeView_SelectItem(hWndLinks, item);
+            TreeView_SelectItem(MainWindows.hWndLinks, item);
             TV_ItemSelected(item);
         }
         return 0;
@@ -96,18 +96,18 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case NM_RCLICK: {
         HTREEITEM item = ItemAtCursor();
         if (item) {
-            TreeView_SelectItem(hWndLinks, item);
-            bTVRightClick = TRUE;
+            TreeView_SelectItem(MainWindows.hWndLinks, item);
+            TreeState.bTVRightClick = TRUE;
         } else {
             MA_EnableCommand(IDM_CREATECARD, 0);
         }
         // The context menu follows through WM_CONTEXTMENU.
         DWORD pos = GetMessagePos();
-        SendMessageA(hPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks), static_cast<LPARAM>(pos));
+        SendMessageA(hPane, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks), static_cast<LPARAM>(pos));
         return 1;
     }
     case NM_KILLFOCUS:
-        bTVRightClick = FALSE;
+        TreeState.bTVRightClick = FALSE;
         MA_EnableCommand(IDM_CREATECARD, 0);
         return 0;
     case TVN_BEGINLABELEDITA: {
@@ -169,17 +169,17 @@ void TV_ItemSelected(HTREEITEM hItem) {
         return;
     }
     if (kind == TV_KIND_CARD) {
-        nTVLastKind = TV_KIND_CARD;
+        TreeState.nTVLastKind = TV_KIND_CARD;
         CW_ShowCardContentList(hItem);
         CW_EnterDisplayMode();
-        bTVRightClick = FALSE;
+        TreeState.bTVRightClick = FALSE;
         MA_EnableCommand(IDM_CREATECARD, 0);
         if (bQuickWindowMode)
             CW_OpenCardUrl();
         return;
     }
     MA_EnableCommand(IDM_CREATECARD, kind == TV_KIND_FOLDER);
-    nTVLastKind = 0;
+    TreeState.nTVLastKind = 0;
     MA_ResetRightPane();
     CW_ClearDisplayMode();
     MA_ToolbarNoCard();
@@ -195,26 +195,26 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_CREATE: {
         RECT rc;
         GetClientRect(hWnd, &rc);
-        hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | TVS_HASBUTTONS |
-                                        TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
-                                    0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
-        if (!hWndLinks)
+        MainWindows.hWndLinks = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL |
+                                                    TVS_HASBUTTONS | TVS_HASLINES | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+                                                0, 0, rc.right, rc.bottom, hWnd, nullptr, hInst, nullptr);
+        if (!MainWindows.hWndLinks)
             return -1;
-        TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
         return 0;
     }
     case WM_SIZE:
-        if (hWndLinks)
-            MoveWindow(hWndLinks, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (MainWindows.hWndLinks)
+            MoveWindow(MainWindows.hWndLinks, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_PAINT:
-        if (hWndLinks)
-            TreeView_SetBkColor(hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
+        if (MainWindows.hWndLinks)
+            TreeView_SetBkColor(MainWindows.hWndLinks, static_cast<COLORREF>(Settings.TViewBKColor));
         break;
     case WM_NOTIFY: {
         NMHDR *hdr = reinterpret_cast<NMHDR *>(lParam);
-        if (hdr->hwndFrom == hWndLinks)
+        if (hdr->hwndFrom == MainWindows.hWndLinks)
             return TreeNotify(hWnd, hdr);
         break;
     }
@@ -228,21 +228,19 @@ LRESULT CALLBACK TV_TreePaneProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND: TV_Command(hWnd, LOWORD(wParam)); return 0;
     case WM_MOUSEMOVE:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             SetCursor(LoadCursorA(hInst, MAKEINTRESOURCEA(IDC_TV_DRAG)));
         return 0;
     case WM_LBUTTONUP:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             TV_EndDrag(hWnd);
         return 0;
     case WM_CAPTURECHANGED:
-        if (nTVDragKind)
+        if (TreeState.nTVDragKind)
             TV_CancelDrag();
         return 0;
     case UM_SPLITTRACK: TV_SplitTrack(hWnd); return 0;
-    case WM_DESTROY:
-        hWndLinks = nullptr;
-        return 0;
+    case WM_DESTROY: MainWindows.hWndLinks = nullptr; return 0;
     default: break;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);

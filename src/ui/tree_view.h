@@ -47,9 +47,12 @@ uint32_t TV_GetItemKind(HTREEITEM hItem);
 HTREEITEM TV_GetSelection();
 
 // Selection state of the tree.
-extern uint32_t nTVLastKind;   // 4 when the item last selected by a left click was a card, else 0
-extern BOOL bTVRightClick;     // a right click on an item awaits its context menu
-extern uint32_t nTVDragKind;   // the kind being dragged out, 0 when none
+struct TV_STATE {
+    uint32_t nTVLastKind; // 4 when the item last selected by a left click was a card, else 0
+    BOOL bTVRightClick;   // a right click on an item awaits its context menu
+    uint32_t nTVDragKind; // the kind being dragged out, 0 when none
+};
+extern TV_STATE TreeState;
 
 // ---- the tree pane's own parts (tree_pane.cpp, tree_menus.cpp, tree_drag.cpp)
 void TV_ItemSelected(HTREEITEM hItem);
@@ -85,11 +88,15 @@ void LV_CloseEditor();
 void LV_Browse();
 // Width of the name column's texts for a card (its effective field table).
 int CW_NameColumnWidth(uint32_t nKartenKennung);
-extern int nLVEditRow;          // the row being edited, -1 for none
-extern HWND hLVEdit;            // the in-place editor while it is open
-extern HWND hLVBrowse;          // its browse button (PROGRAMM fields)
-extern uint32_t nLVCardId;      // the card the list shows
-extern HTREEITEM hLVCardItem;   // and its tree item
+// State of the card list.
+struct LV_STATE {
+    int nLVEditRow;        // the row being edited, -1 for none
+    HWND hLVEdit;          // the in-place editor while it is open
+    HWND hLVBrowse;        // its browse button (PROGRAMM fields)
+    uint32_t nLVCardId;    // the card the list shows
+    HTREEITEM hLVCardItem; // and its tree item
+};
+extern LV_STATE ListState;
 
 // ---- the card view (card_view.cpp)
 extern BOOL bCardDisplayMode; // display mode is on

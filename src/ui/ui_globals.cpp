@@ -2,7 +2,4 @@
 
 HINSTANCE hInst = nullptr;
 MAINWINDOWS MainWindows;
-HWND hWndLinks = nullptr;
-HWND hDropWnd = nullptr;
-HWND hSearchWnd = nullptr;
 BOOL bQuickWindowMode = FALSE;

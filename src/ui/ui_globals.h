@@ -17,15 +17,15 @@ struct MAINWINDOWS {
     HWND hTrennWnd;      // the split bar, class "WinSplit"
     HWND hToolbar;       // the toolbar, control 1002
     HWND hCategoryCombo; // the category filter box on the toolbar, control 803
+    HWND hWndLinks;      // the tree control inside hMyTree
+    HWND hDropWnd;       // the drop window, class "orvDrop"
+    HWND hSearchWnd;     // the search results window, class "orvSearch"
     // Heights measured once when the main window is made (the quick window sets
     // the toolbar's to 0 while the toolbar is hidden).
     int nToolbarHeight;
     int nStatusHeight;
 };
 extern MAINWINDOWS MainWindows;
-extern HWND hWndLinks;        // the tree control inside hMyTree
-extern HWND hDropWnd;         // the drop window, class "orvDrop"
-extern HWND hSearchWnd;       // the search results window, class "orvSearch"
 extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
 
 // Private messages between the program's windows.

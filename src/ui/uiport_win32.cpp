@@ -17,7 +17,7 @@ int Win32UiPort::AskPassword(const char *safeName, char *password, unsigned size
     return SD_AskPassword(safeName, password, size);
 }
 
-bool Win32UiPort::ProgressShown() { return hProgressWnd != nullptr; }
+bool Win32UiPort::ProgressShown() { return PW_IsOpen() != FALSE; }
 void Win32UiPort::ProgressRange(int max) { PW_Range(max); }
 void Win32UiPort::ProgressStep() { PW_Step(); }
 void Win32UiPort::ProgressText(const char *text) { PW_Text(text); }
@@ -28,7 +28,7 @@ void Win32UiPort::ProgressOpen(const char *text) { PW_Open(text); }
 // handled, then the wait. While the progress window is open only its own are.
 void Win32UiPort::PumpAndWait(uint32_t ms) {
     MSG msg;
-    if (hProgressWnd) {
+    if (PW_IsOpen()) {
         PW_Pump();
         if (ms)
             Sleep(ms);

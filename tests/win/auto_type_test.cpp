@@ -108,21 +108,22 @@ TEST_F(AutoType, ACardDroppedOnAFormFillsItsDragFieldsSeparatedByTab) {
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    hWndLinks = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, form, nullptr, nullptr, nullptr);
+    MainWindows.hWndLinks =
+        CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, form, nullptr, nullptr, nullptr);
     TV_FillTree();
-    TreeView_SelectItem(hWndLinks, reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(1)));
+    TreeView_SelectItem(MainWindows.hWndLinks, reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(1)));
 
     RECT rc;
     GetWindowRect(first, &rc);
     POINT drop = {rc.left + 20, (rc.top + rc.bottom) / 2};
-    nTVDragKind = TV_KIND_CARD;
+    TreeState.nTVDragKind = TV_KIND_CARD;
     TV_DropAt(drop);
     Pump(form, 500);
-    EXPECT_EQ(nTVDragKind, 0u);
+    EXPECT_EQ(TreeState.nTVDragKind, 0u);
     EXPECT_EQ(Text(first), "Alice");
     EXPECT_EQ(Text(second), "Pa55:word");
-    DestroyWindow(hWndLinks);
-    hWndLinks = nullptr;
+    DestroyWindow(MainWindows.hWndLinks);
+    MainWindows.hWndLinks = nullptr;
 }
 
 // Letters, digits and the blank sit where the US table has them on every

@@ -106,7 +106,7 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     for (const std::string &p : items)
         before.push_back(Attr(p));
 
-    Drop(hDropWnd, {big, small, folder});
+    Drop(MainWindows.hDropWnd, {big, small, folder});
     ASSERT_TRUE(driver.Done());
     for (const std::string &p : {big, small, inner}) {
         std::string bytes = ReadFile(p);
@@ -121,7 +121,7 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     EXPECT_EQ(DropStatus(2), "    1");
     EXPECT_EQ(DropStatus(3), "Files:");
     EXPECT_EQ(DropStatus(4), "     2");
-    EXPECT_TRUE(IsWindowVisible(hDropWnd));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hDropWnd));
     EXPECT_TRUE(IsWindowVisible(MainWindows.hWndMain)) << "shown again after the progress window hid it";
     // The drop file holds what the list shows.
     const std::string chain = Chain();
@@ -134,7 +134,7 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     ListView_SetItemState(hDropListWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
     driver.Expect("Confirm", [](HWND d) { D::Click(d, IDOK); });
     NMHDR click = {hDropListWnd, IDC_DROPLIST, static_cast<UINT>(NM_RCLICK)};
-    SendMessageA(hDropWnd, WM_NOTIFY, IDC_DROPLIST, reinterpret_cast<LPARAM>(&click));
+    SendMessageA(MainWindows.hDropWnd, WM_NOTIFY, IDC_DROPLIST, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(driver.Messages(), (std::vector<std::string>{"Cryptography: Crypt files(s) ?        ", "Confirm: decrypt ?"}));
     EXPECT_EQ(ReadFile(big), bigBytes);
     EXPECT_EQ(ReadFile(small), "small");
@@ -143,7 +143,7 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
         EXPECT_EQ(Attr(items[i]), before[i]) << items[i];
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(lpDROPLISTstart, nullptr);
-    EXPECT_FALSE(IsWindowVisible(hDropWnd)) << "an empty droplist hides the window";
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd)) << "an empty droplist hides the window";
     EXPECT_FALSE(FileExists(safe + DROPFILE_SUFFIX));
     SetFileAttributesA(small.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -162,20 +162,20 @@ TEST_F(DroppingOnWindows, TheOpenSafeDroppedOnTheMainWindowIsRefused) {
 // it off, and off it stays.
 TEST_F(DroppingOnWindows, TheTraySwitchesTheWindowOffAndAPlainMinimiseLeavesIt) {
     SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
-    EXPECT_TRUE(IsWindowVisible(hDropWnd));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hDropWnd));
     SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_SHOWCRYPTED, 0);
-    EXPECT_TRUE(IsWindowVisible(hDropWnd));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hDropWnd));
     ShowWindow(MainWindows.hWndMain, SW_SHOW);
     Settings.TrayOnMinimize = false;
     SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsIconic(MainWindows.hWndMain)) << "the default handling";
-    EXPECT_TRUE(IsWindowVisible(hDropWnd));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hDropWnd));
     EXPECT_EQ(bDropWindowActive, 1);
     ShowWindow(MainWindows.hWndMain, SW_RESTORE);
     Settings.TrayOnMinimize = true;
     SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hWndMain));
-    EXPECT_FALSE(IsWindowVisible(hDropWnd));
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd));
     EXPECT_EQ(bDropWindowActive, 0);
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("CryptWindowActive=no"), std::string::npos);
     DestroyWindow(MainWindows.hWndMain);

@@ -364,16 +364,17 @@ TEST_F(FillDialogs, ACategoryGivenToAFolderFiltersTheTree) {
     SendMessageA(MainWindows.hToolbar, WM_COMMAND, MAKEWPARAM(IDC_CATEGORYCOMBO, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(MainWindows.hCategoryCombo));
     EXPECT_EQ(nCategoryFilter, 1u);
-    HTREEITEM root = TreeView_GetRoot(hWndLinks);
+    HTREEITEM root = TreeView_GetRoot(MainWindows.hWndLinks);
     std::vector<std::string> shown;
-    for (HTREEITEM i = TreeView_GetChild(hWndLinks, root); i; i = TreeView_GetNextSibling(hWndLinks, i)) {
+    for (HTREEITEM i = TreeView_GetChild(MainWindows.hWndLinks, root); i;
+         i = TreeView_GetNextSibling(MainWindows.hWndLinks, i)) {
         char text[64] = {};
         TVITEMA item = {};
         item.mask = TVIF_TEXT;
         item.hItem = i;
         item.pszText = text;
         item.cchTextMax = sizeof text;
-        TreeView_GetItem(hWndLinks, &item);
+        TreeView_GetItem(MainWindows.hWndLinks, &item);
         shown.push_back(text);
     }
     EXPECT_EQ(shown, std::vector<std::string>{"Mail"});

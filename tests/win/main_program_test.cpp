@@ -95,8 +95,9 @@ void Walk(HWND tree, HTREEITEM item, int depth, std::vector<std::string> *lines)
 
 std::vector<std::string> Tree() {
     std::vector<std::string> lines;
-    if (hWndLinks)
-        Walk(hWndLinks, reinterpret_cast<HTREEITEM>(SendMessageA(hWndLinks, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0,
+    if (MainWindows.hWndLinks)
+        Walk(MainWindows.hWndLinks,
+             reinterpret_cast<HTREEITEM>(SendMessageA(MainWindows.hWndLinks, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0,
              &lines);
     return lines;
 }
@@ -327,11 +328,11 @@ TEST_F(MainProgram, AnInPlaceEditIsStoredAndWrittenToTheFile) {
     ASSERT_EQ(Open(path, "pw"), 0);
 
     // The keyboard moves from the folder to its first card, as a click would choose it.
-    HTREEITEM web = FindItem(hWndLinks, TreeView_GetRoot(hWndLinks), "Web");
+    HTREEITEM web = FindItem(MainWindows.hWndLinks, TreeView_GetRoot(MainWindows.hWndLinks), "Web");
     ASSERT_NE(web, nullptr);
-    TreeView_Expand(hWndLinks, web, TVE_EXPAND);
-    TreeView_SelectItem(hWndLinks, web);
-    SendMessageA(hWndLinks, WM_KEYDOWN, VK_DOWN, 0);
+    TreeView_Expand(MainWindows.hWndLinks, web, TVE_EXPAND);
+    TreeView_SelectItem(MainWindows.hWndLinks, web);
+    SendMessageA(MainWindows.hWndLinks, WM_KEYDOWN, VK_DOWN, 0);
     Pump();
     EXPECT_EQ(StatusText(1), " Display card content:   example.org");
     EXPECT_TRUE(ButtonEnabled(TB_CHANGE_CARD));

@@ -20,6 +20,7 @@
 #include "ui/message_routing.h"
 #include "ui/skins.h"
 #include "ui/splash.h"
+#include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
 #include "ui/tree_view.h"
@@ -531,25 +532,25 @@ TEST_F(MainWindow, EndOfSessionIsLoggedAndEndsTheProgram) {
 
 TEST_F(MainWindow, DropAndSearchWindowsWaitHiddenAtTheirPlaces) {
     Start("[Settings]\r\nSearchWindow=10,20,410,320\r\n");
-    ASSERT_NE(hDropWnd, nullptr);
-    ASSERT_NE(hSearchWnd, nullptr);
+    ASSERT_NE(MainWindows.hDropWnd, nullptr);
+    ASSERT_NE(MainWindows.hSearchWnd, nullptr);
     char text[64];
-    GetClassNameA(hDropWnd, text, sizeof text);
+    GetClassNameA(MainWindows.hDropWnd, text, sizeof text);
     EXPECT_STREQ(text, "orvDrop");
-    GetWindowTextA(hDropWnd, text, sizeof text);
+    GetWindowTextA(MainWindows.hDropWnd, text, sizeof text);
     EXPECT_STREQ(text, "orvSafe - crypted Files/Folders");
-    GetClassNameA(hSearchWnd, text, sizeof text);
+    GetClassNameA(MainWindows.hSearchWnd, text, sizeof text);
     EXPECT_STREQ(text, "orvSearch");
-    GetWindowTextA(hSearchWnd, text, sizeof text);
+    GetWindowTextA(MainWindows.hSearchWnd, text, sizeof text);
     EXPECT_STREQ(text, "orvSafe - Searchresults");
-    EXPECT_FALSE(IsWindowVisible(hDropWnd));
-    EXPECT_FALSE(IsWindowVisible(hSearchWnd));
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd));
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hSearchWnd));
     RECT r;
-    GetWindowRect(hDropWnd, &r);
+    GetWindowRect(MainWindows.hDropWnd, &r);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.right - r.left, 600);
     EXPECT_EQ(r.bottom - r.top, 400);
-    GetWindowRect(hSearchWnd, &r);
+    GetWindowRect(MainWindows.hSearchWnd, &r);
     EXPECT_EQ(r.left, 10);
     EXPECT_EQ(r.top, 20);
     EXPECT_EQ(r.right, 410);
@@ -670,7 +671,7 @@ TEST_F(MainWindow, DropAndSearchStatusBarsShowTheirLabelsAndCounts) {
     int edges[SB_SEARCH_PARTS] = {};
     SendMessageA(hSearchStatusWnd, SB_GETPARTS, SB_SEARCH_PARTS, reinterpret_cast<LPARAM>(edges));
     RECT client;
-    GetClientRect(hSearchWnd, &client);
+    GetClientRect(MainWindows.hSearchWnd, &client);
     EXPECT_EQ(edges[2], client.right);
     EXPECT_LT(edges[0], edges[1]);
 }
@@ -716,9 +717,9 @@ TEST_F(MainWindow, CommandsSwitchedByTheCoreReachMenuAndToolbar) {
 TEST_F(MainWindow, MinimiseGoesToTheTrayWhenAskedAndStayInForegroundIsTopmost) {
     Start("TrayOnMinimize=yes\r\nStayInForeground=yes\r\n");
     EXPECT_TRUE(GetWindowLongPtrA(MainWindows.hWndMain, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ShowWindow(hDropWnd, SW_SHOWNOACTIVATE);
+    ShowWindow(MainWindows.hDropWnd, SW_SHOWNOACTIVATE);
     SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_FALSE(IsWindowVisible(hDropWnd)) << "the drop window goes first";
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd)) << "the drop window goes first";
     EXPECT_TRUE(IsWindow(MainWindows.hWndMain));
 }
 
@@ -791,7 +792,7 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
         TV_ClickItem(CW_GetCardTreeHandle(1));
         ASSERT_NE(StatusText(1), "");
         if (r.onFolder)
-            TreeView_SelectItem(hWndLinks, TreeView_GetParent(hWndLinks, TV_GetSelection()));
+            TreeView_SelectItem(MainWindows.hWndLinks, TreeView_GetParent(MainWindows.hWndLinks, TV_GetSelection()));
         ui.answers = {UI_IDCANCEL};
         SendMessageA(r.to, WM_COMMAND, r.id, 0);
         EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
@@ -824,7 +825,7 @@ TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
     int cx = 0, cy = 0;
     ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(MainWindows.hToolbar, TB_GETIMAGELIST, 0, 0)), &cx, &cy);
     EXPECT_EQ(cx, image) << dpi;
-    ImageList_GetIconSize(TreeView_GetImageList(hWndLinks, TVSIL_NORMAL), &cx, &cy);
+    ImageList_GetIconSize(TreeView_GetImageList(MainWindows.hWndLinks, TVSIL_NORMAL), &cx, &cy);
     EXPECT_EQ(cy, image) << dpi;
 }
 
@@ -860,11 +861,11 @@ TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
     }
     press(GetDlgItem(other, IDOK), VK_F1);
     EXPECT_TRUE(shell.opens.empty()) << "F1 belongs to the main window";
-    press(hWndLinks, VK_F1);
+    press(MainWindows.hWndLinks, VK_F1);
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{dir + "\\orvsafe.chm"});
     EXPECT_TRUE(ui.shown.empty());
     shell.openResult = -1; // no help file there
-    press(hWndLinks, VK_F1);
+    press(MainWindows.hWndLinks, VK_F1);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "The help file orvsafe.chm cannot be opened.");
     MA_UnregisterModeless(registered);

@@ -85,7 +85,7 @@ class SearchWindow : public MainWindowTest {
         n.hdr.idFrom = IDC_SEARCHLIST;
         n.hdr.code = NM_CLICK;
         n.iItem = row;
-        SendMessageA(hSearchWnd, WM_NOTIFY, IDC_SEARCHLIST, reinterpret_cast<LPARAM>(&n));
+        SendMessageA(MainWindows.hSearchWnd, WM_NOTIFY, IDC_SEARCHLIST, reinterpret_cast<LPARAM>(&n));
     }
     static std::string Status(int part) {
         char text[64] = {};
@@ -96,24 +96,24 @@ class SearchWindow : public MainWindowTest {
 } // namespace
 
 TEST_F(SearchWindow, HitsAreListedInOrderAndAClickSelectsTheCard) {
-    ASSERT_FALSE(IsWindowVisible(hSearchWnd));
+    ASSERT_FALSE(IsWindowVisible(MainWindows.hSearchWnd));
     Search("BANK", true);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"0:My Bank", "1:bank portal", "2:*********", "2:bank holder"}));
-    EXPECT_TRUE(IsWindowVisible(hSearchWnd));
+    EXPECT_TRUE(IsWindowVisible(MainWindows.hSearchWnd));
     EXPECT_EQ(Status(2), "    4");
     TV_ClickItem(CW_GetCardTreeHandle(11));
-    ASSERT_EQ(nLVCardId, 11u);
+    ASSERT_EQ(ListState.nLVCardId, 11u);
     ClickRow(2);
     EXPECT_EQ(reinterpret_cast<TREEHANDLE>(TV_GetSelection()), CW_GetCardTreeHandle(10));
-    EXPECT_EQ(nLVCardId, 10u) << "the right pane follows the hit";
-    EXPECT_EQ(GetFocus(), hWndLinks);
+    EXPECT_EQ(ListState.nLVCardId, 10u) << "the right pane follows the hit";
+    EXPECT_EQ(GetFocus(), MainWindows.hWndLinks);
 
     // A new search replaces the rows; closing only hides the window.
     Search("sav", false);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"1:Savings"}));
-    SendMessageA(hSearchWnd, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(hSearchWnd));
-    EXPECT_TRUE(IsWindow(hSearchWnd));
+    SendMessageA(MainWindows.hSearchWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(MainWindows.hSearchWnd));
+    EXPECT_TRUE(IsWindow(MainWindows.hSearchWnd));
 }
 
 TEST_F(SearchWindow, AHitTheFilterHidesIsToldNotSelected) {
@@ -121,7 +121,7 @@ TEST_F(SearchWindow, AHitTheFilterHidesIsToldNotSelected) {
     ASSERT_EQ(Rows(), (std::vector<std::string>{"2:bank holder"}));
     nCategoryFilter = 2; // another category: card 11 leaves the tree
     TV_FillTree();
-    SetFocus(hWndLinks); // where the keyboard is, and the tree has a selection then
+    SetFocus(MainWindows.hWndLinks); // where the keyboard is, and the tree has a selection then
     HTREEITEM before = TV_GetSelection();
     driver.Expect("Notice", [](HWND d) { D::Click(d, IDOK); });
     ClickRow(0);

@@ -73,7 +73,7 @@ class SecretMemoryWindows : public MainWindowTest {
     static void ShowCard() {
         ASSERT_NE(lpKARTEstart, nullptr);
         auto card = reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(lpKARTEstart->nKartenKennung));
-        TreeView_SelectItem(hWndLinks, card);
+        TreeView_SelectItem(MainWindows.hWndLinks, card);
         TV_ItemSelected(card);
     }
     // Content search for the value's start: the hit's row shows the whole value.
@@ -84,9 +84,9 @@ class SecretMemoryWindows : public MainWindowTest {
             D::Click(d, IDC_SE_SEARCH);
         });
         Command(IDT_SEARCH);
-        ASSERT_NE(hSearchWnd, nullptr);
+        ASSERT_NE(MainWindows.hSearchWnd, nullptr);
         ASSERT_EQ(ListView_GetItemCount(hSearchListWnd), 1);
-        SendMessageA(hSearchWnd, WM_CLOSE, 0, 0);
+        SendMessageA(MainWindows.hSearchWnd, WM_CLOSE, 0, 0);
     }
     // The shown card dragged onto another program's field, which is then emptied
     // the way this program empties its own (what it typed there is not ours).
@@ -95,7 +95,7 @@ class SecretMemoryWindows : public MainWindowTest {
                                     nullptr, nullptr, nullptr);
         ASSERT_NE(form, nullptr);
         SetForegroundWindow(form);
-        nTVDragKind = TV_KIND_CARD;
+        TreeState.nTVDragKind = TV_KIND_CARD;
         TV_DropAt(POINT{120, 115});
         for (DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10))
             for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
@@ -130,7 +130,7 @@ TEST_F(SecretMemoryWindows, TheSecretsAreThereWhileTheSafeIsOpenAndGoneAfterEver
         {"the value edited in change mode, left",
          [] {
              CW_EnterChangeMode();
-             nLVEditRow = 0;
+             ListState.nLVEditRow = 0;
              LV_BeginEdit();
              LV_EndEdit();
              CW_EnterDisplayMode();

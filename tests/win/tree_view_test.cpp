@@ -100,7 +100,7 @@ class TreeView : public SafeTest {
             CreateWindowExA(0, CLASS_TREE, "", WS_CHILD | WS_VISIBLE, 0, 0, 250, 360, host, nullptr, hInst, nullptr);
         MainWindows.hMyEdit =
             CreateWindowExA(0, CLASS_EDIT, "", WS_CHILD | WS_VISIBLE, 254, 0, 430, 360, host, nullptr, hInst, nullptr);
-        ASSERT_NE(hWndLinks, nullptr);
+        ASSERT_NE(MainWindows.hWndLinks, nullptr);
         ASSERT_NE(MainWindows.hWndRechts, nullptr);
         ASSERT_NE(MainWindows.hCardView, nullptr);
         ShowWindow(host, SW_SHOW);
@@ -119,7 +119,7 @@ class TreeView : public SafeTest {
         MainWindows.hMyTree = MainWindows.hMyEdit = nullptr;
         bCardDisplayMode = FALSE;
         bQuickWindowMode = FALSE;
-        nLVEditRow = -1;
+        ListState.nLVEditRow = -1;
         memset(&CutCard, 0, sizeof CutCard);
         SafeTest::TearDown();
     }
@@ -138,26 +138,26 @@ class TreeView : public SafeTest {
         it.hItem = item;
         it.pszText = buf;
         it.cchTextMax = sizeof buf;
-        SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+        SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         return buf;
     }
     // Every item depth-first: "  text kind image [+]" (+ when expanded).
     static void Describe(HTREEITEM item, int depth, std::vector<std::string> &out) {
-        for (; item; item = TreeView_GetNextSibling(hWndLinks, item)) {
+        for (; item; item = TreeView_GetNextSibling(MainWindows.hWndLinks, item)) {
             TVITEMA it = {};
             it.mask = TVIF_PARAM | TVIF_IMAGE | TVIF_STATE;
             it.stateMask = TVIS_EXPANDED;
             it.hItem = item;
-            SendMessageA(hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+            SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
             out.push_back(std::string(depth * 2, ' ') + Text(item) + " " + std::to_string(it.lParam) + " " +
                           std::to_string(it.iImage) + ((it.state & TVIS_EXPANDED) ? " +" : ""));
             TV_FillCardItems(item); // a collapsed card's items are there once asked for
-            Describe(TreeView_GetChild(hWndLinks, item), depth + 1, out);
+            Describe(TreeView_GetChild(MainWindows.hWndLinks, item), depth + 1, out);
         }
     }
     static std::vector<std::string> Tree() {
         std::vector<std::string> out;
-        Describe(TreeView_GetRoot(hWndLinks), 0, out);
+        Describe(TreeView_GetRoot(MainWindows.hWndLinks), 0, out);
         return out;
     }
     static HTREEITEM Card(const char *name) {
@@ -170,7 +170,7 @@ class TreeView : public SafeTest {
         return nullptr;
     }
     static void Select(HTREEITEM item) {
-        TreeView_SelectItem(hWndLinks, item);
+        TreeView_SelectItem(MainWindows.hWndLinks, item);
         TV_ItemSelected(item);
     }
     static std::string Cell(int row, int col) {
@@ -219,7 +219,7 @@ TEST_F(TreeView, TheSafeItsFoldersCardsAndDragFieldsInOrder) {
     EXPECT_EQ(port.shown.size(), 0u);
 
     // The image list: seven fixed images of the icon size.
-    HIMAGELIST images = TreeView_GetImageList(hWndLinks, TVSIL_NORMAL);
+    HIMAGELIST images = TreeView_GetImageList(MainWindows.hWndLinks, TVSIL_NORMAL);
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(images), 7);
     int cx = 0, cy = 0;
@@ -232,7 +232,7 @@ TEST_F(TreeView, TheSafeItsFoldersCardsAndDragFieldsInOrder) {
     EXPECT_EQ(lpKARTEstart->nExpanded, 0u);
 
     TV_ClearTree();
-    EXPECT_EQ(TreeView_GetCount(hWndLinks), 0u);
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 0u);
     EXPECT_EQ(lpORDNERstart->hOrdnerTree, nullptr);
 }
 
@@ -245,19 +245,20 @@ TEST_F(TreeView, AFilledFieldGetsItsItemAtOnce) {
     ASSERT_EQ(FW_PutFeld(2, 1, "pw2", reinterpret_cast<TREEHANDLE>(work)), 0);
     std::vector<std::string> below;
     TV_FillCardItems(work);
-    Describe(TreeView_GetChild(hWndLinks, work), 0, below);
+    Describe(TreeView_GetChild(MainWindows.hWndLinks, work), 0, below);
     EXPECT_EQ(below, (std::vector<std::string>{"User 8 3", "Password 8 3"}));
 }
 
 TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
     Open(Sample());
     HTREEITEM savings = Card("Savings");
-    EXPECT_EQ(TreeView_GetChild(hWndLinks, savings), nullptr);
-    EXPECT_EQ(TreeView_GetCount(hWndLinks), 8u) << "the safe, two folders, three cards and Home's two fields";
-    TreeView_Expand(hWndLinks, Folder(2), TVE_EXPAND);
-    TreeView_Expand(hWndLinks, savings, TVE_EXPAND);
+    EXPECT_EQ(TreeView_GetChild(MainWindows.hWndLinks, savings), nullptr);
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 8u)
+        << "the safe, two folders, three cards and Home's two fields";
+    TreeView_Expand(MainWindows.hWndLinks, Folder(2), TVE_EXPAND);
+    TreeView_Expand(MainWindows.hWndLinks, savings, TVE_EXPAND);
     std::vector<std::string> below;
-    Describe(TreeView_GetChild(hWndLinks, savings), 0, below);
+    Describe(TreeView_GetChild(MainWindows.hWndLinks, savings), 0, below);
     EXPECT_EQ(below, std::vector<std::string>{"Account 8 3"});
     EXPECT_EQ(lpKARTEstart->next->next->nExpanded, 1u);
 }
@@ -265,7 +266,7 @@ TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
 TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     Open(Sample());
     Select(Card("Home"));
-    EXPECT_EQ(nTVLastKind, TV_KIND_CARD);
+    EXPECT_EQ(TreeState.nTVLastKind, TV_KIND_CARD);
     EXPECT_TRUE(bCardDisplayMode);
     EXPECT_TRUE(IsWindowVisible(MainWindows.hCardView));
     std::vector<std::string> want = {"User|alice|0", "Password|s3cr3t!|1", "Web|mail.example.org|2",
@@ -285,7 +286,7 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
 
     // A folder leaves display mode.
     Select(Folder(2));
-    EXPECT_EQ(nTVLastKind, 0u);
+    EXPECT_EQ(TreeState.nTVLastKind, 0u);
     EXPECT_FALSE(bCardDisplayMode);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
     EXPECT_STREQ(TV_SelectedCardName(), "");
@@ -339,28 +340,28 @@ TEST_F(TreeView, AnInPlaceEditIsStoredAndTabGoesOnToTheNextRowAndRoundToTheFirst
     Select(Card("Home"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(2));
-    ASSERT_NE(hLVEdit, nullptr);
-    EXPECT_EQ(nLVEditRow, 2);
-    EXPECT_EQ(GetDlgCtrlID(hLVEdit), IDC_LV_EDIT);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    EXPECT_EQ(ListState.nLVEditRow, 2);
+    EXPECT_EQ(GetDlgCtrlID(ListState.hLVEdit), IDC_LV_EDIT);
     char text[300];
-    GetWindowTextA(hLVEdit, text, sizeof text);
+    GetWindowTextA(ListState.hLVEdit, text, sizeof text);
     EXPECT_STREQ(text, "mail.example.org");
-    EXPECT_EQ(SendMessageA(hLVEdit, EM_GETLIMITTEXT, 0, 0), 60);
+    EXPECT_EQ(SendMessageA(ListState.hLVEdit, EM_GETLIMITTEXT, 0, 0), 60);
 
-    SetWindowTextA(hLVEdit, "https://mail.example.net");
-    SendMessageA(hLVEdit, WM_KEYDOWN, VK_TAB, 0);
+    SetWindowTextA(ListState.hLVEdit, "https://mail.example.net");
+    SendMessageA(ListState.hLVEdit, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(Cell(2, 1), "https://mail.example.net");
-    ASSERT_NE(hLVEdit, nullptr);
-    EXPECT_EQ(nLVEditRow, 3);
-    SetWindowTextA(hLVEdit, "changed note");
-    SendMessageA(hLVEdit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(nLVEditRow, 0) << "after the last row the first";
-    GetWindowTextA(hLVEdit, text, sizeof text);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    EXPECT_EQ(ListState.nLVEditRow, 3);
+    SetWindowTextA(ListState.hLVEdit, "changed note");
+    SendMessageA(ListState.hLVEdit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(ListState.nLVEditRow, 0) << "after the last row the first";
+    GetWindowTextA(ListState.hLVEdit, text, sizeof text);
     EXPECT_STREQ(text, "alice");
 
     // A click below the rows ends the edit and goes back to display mode.
     LV_ListClick(350);
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     EXPECT_TRUE(bCardDisplayMode);
 
     char stored[MAX_FELD_LAENGE + 1];
@@ -380,19 +381,19 @@ TEST_F(TreeView, AProgramFieldGetsABrowseButton) {
     Select(Card("Savings"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(1));
-    ASSERT_NE(hLVEdit, nullptr);
-    ASSERT_NE(hLVBrowse, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(hLVBrowse), IDC_LV_BROWSE);
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    ASSERT_NE(ListState.hLVBrowse, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(ListState.hLVBrowse), IDC_LV_BROWSE);
     RECT e, b, row;
-    GetWindowRect(hLVEdit, &e);
-    GetWindowRect(hLVBrowse, &b);
+    GetWindowRect(ListState.hLVEdit, &e);
+    GetWindowRect(ListState.hLVBrowse, &b);
     ListView_GetItemRect(MainWindows.hWndRechts, 1, &row, LVIR_BOUNDS);
     EXPECT_EQ(b.right - b.left, 20);
     int col0 = ListView_GetColumnWidth(MainWindows.hWndRechts, 0);
     EXPECT_EQ(e.right - e.left, row.right - col0 - 40);
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    EXPECT_EQ(hLVBrowse, nullptr);
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVBrowse, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
 }
 
 TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
@@ -405,21 +406,21 @@ TEST_F(TreeView, ContextMenusGreyWhatCannotBeDone) {
         return (state & MF_GRAYED) != 0;
     };
     HTREEITEM mail = Folder(1), bank = Folder(2);
-    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_PASSWORD));
-    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(hWndLinks), IDM_TV_FOLDERORDER)) << "two folders";
+    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(MainWindows.hWndLinks), IDM_TV_PASSWORD));
+    EXPECT_FALSE(greyed(IDM_SAFEMENU, TreeView_GetRoot(MainWindows.hWndLinks), IDM_TV_FOLDERORDER)) << "two folders";
     EXPECT_FALSE(greyed(IDM_FOLDERMENU, mail, IDM_TV_CARDORDER)) << "two cards";
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_CARDORDER)) << "one card";
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_PASTECARD)) << "nothing cut";
     EXPECT_FALSE(greyed(IDM_CARDMENU, Card("Home"), IDM_TV_CUTCARD));
 
     // Cut "Savings": the menu of its own folder keeps "Paste card" greyed.
-    TreeView_SelectItem(hWndLinks, Card("Savings"));
+    TreeView_SelectItem(MainWindows.hWndLinks, Card("Savings"));
     TV_Command(MainWindows.hMyTree, IDM_TV_CUTCARD);
     EXPECT_TRUE(greyed(IDM_FOLDERMENU, bank, IDM_TV_PASTECARD));
     EXPECT_FALSE(greyed(IDM_FOLDERMENU, mail, IDM_TV_PASTECARD));
 
     // The folders do not fit each other: the paste is refused and the card stays cut.
-    TreeView_SelectItem(hWndLinks, mail);
+    TreeView_SelectItem(MainWindows.hWndLinks, mail);
     TV_Command(MainWindows.hMyTree, IDM_TV_PASTECARD);
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].caption, "Notice");
@@ -445,14 +446,14 @@ TEST_F(TreeView, LabelEditsRenameFoldersAndCardsOnly) {
     Open(Sample());
     auto notify = [](UINT code, HTREEITEM item, const char *text) {
         NMTVDISPINFOA info = {};
-        info.hdr.hwndFrom = hWndLinks;
+        info.hdr.hwndFrom = MainWindows.hWndLinks;
         info.hdr.code = code;
         info.item.hItem = item;
         info.item.pszText = const_cast<char *>(text);
         return SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     };
-    HTREEITEM root = TreeView_GetRoot(hWndLinks), mail = Folder(1);
-    HTREEITEM field = TreeView_GetChild(hWndLinks, Card("Home"));
+    HTREEITEM root = TreeView_GetRoot(MainWindows.hWndLinks), mail = Folder(1);
+    HTREEITEM field = TreeView_GetChild(MainWindows.hWndLinks, Card("Home"));
     EXPECT_TRUE(notify(TVN_BEGINLABELEDITA, root, nullptr)) << "the safe is not renamed";
     EXPECT_TRUE(notify(TVN_BEGINLABELEDITA, field, nullptr)) << "nor a field";
     EXPECT_FALSE(notify(TVN_BEGINLABELEDITA, mail, nullptr));
@@ -470,7 +471,7 @@ TEST_F(TreeView, LabelEditsRenameFoldersAndCardsOnly) {
 TEST_F(TreeView, ExpandingAndCollapsingIsRemembered) {
     Open(Sample());
     NMTREEVIEWA nm = {};
-    nm.hdr.hwndFrom = hWndLinks;
+    nm.hdr.hwndFrom = MainWindows.hWndLinks;
     nm.hdr.code = TVN_ITEMEXPANDEDA;
     nm.action = TVE_EXPAND;
     nm.itemNew.hItem = Folder(1);
@@ -484,19 +485,19 @@ TEST_F(TreeView, ExpandingAndCollapsingIsRemembered) {
 
 TEST_F(TreeView, NoSafeNoTree) {
     TV_FillTree();
-    EXPECT_EQ(TreeView_GetCount(hWndLinks), 0u);
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 0u);
 }
 
 TEST_F(TreeView, ItemsTakeTheirImagesAndMinusOneIsTheDefaultCardImage) {
     Open(Sample());
-    HTREEITEM root = TreeView_GetRoot(hWndLinks);
-    HTREEITEM item = TV_InsertItem(hWndLinks, "extra", root, TV_KIND_CARD, -1, -1);
+    HTREEITEM root = TreeView_GetRoot(MainWindows.hWndLinks);
+    HTREEITEM item = TV_InsertItem(MainWindows.hWndLinks, "extra", root, TV_KIND_CARD, -1, -1);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(TV_GetItemKind(item), TV_KIND_CARD);
-    TV_SetItem(hWndLinks, "renamed", item, TV_IMG_ALARM, TV_IMG_ALARM);
+    TV_SetItem(MainWindows.hWndLinks, "renamed", item, TV_IMG_ALARM, TV_IMG_ALARM);
     std::vector<std::string> all = Tree();
     EXPECT_EQ(all.back(), "  renamed 4 6");
-    TV_SetItem(hWndLinks, "again", item, -1, -1);
+    TV_SetItem(MainWindows.hWndLinks, "again", item, -1, -1);
     EXPECT_EQ(Tree().back(), "  again 4 2");
 }
 
@@ -507,9 +508,9 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
     std::vector<std::string> tree = Tree();
     EXPECT_EQ(tree[1], "  Home 4 2 +") << "without folders every card sits below the safe";
     EXPECT_EQ(tree[4], "    Web 16 4");
-    HTREEITEM web = TreeView_GetChild(hWndLinks, Card("Home"));
+    HTREEITEM web = TreeView_GetChild(MainWindows.hWndLinks, Card("Home"));
     while (web && Text(web) != "Web")
-        web = TreeView_GetNextSibling(hWndLinks, web);
+        web = TreeView_GetNextSibling(MainWindows.hWndLinks, web);
     ASSERT_NE(web, nullptr);
     Select(web);
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
@@ -521,7 +522,7 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
     EXPECT_EQ(shell.opens.size(), 2u);
     // No renaming in the quick window.
     NMTVDISPINFOA info = {};
-    info.hdr.hwndFrom = hWndLinks;
+    info.hdr.hwndFrom = MainWindows.hWndLinks;
     info.hdr.code = TVN_BEGINLABELEDITA;
     info.item.hItem = Card("Home");
     EXPECT_TRUE(SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)));
@@ -530,11 +531,11 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
 
 TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     Open(Sample());
-    TreeView_SelectItem(hWndLinks, Folder(1));
-    bTVRightClick = TRUE;
+    TreeView_SelectItem(MainWindows.hWndLinks, Folder(1));
+    TreeState.bTVRightClick = TRUE;
     RECT rc;
     GetWindowRect(MainWindows.hMyTree, &rc);
-    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks),
+    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks),
                  MAKELPARAM(rc.left - 5, rc.top + 2));
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "P-Error: Context-Menu (02)");
@@ -543,8 +544,8 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     EXPECT_NE(log.find("*M 05* Contextmenu Error"), std::string::npos) << log;
 
     // Without a pending right click nothing happens.
-    bTVRightClick = FALSE;
-    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWndLinks),
+    TreeState.bTVRightClick = FALSE;
+    SendMessageA(MainWindows.hMyTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainWindows.hWndLinks),
                  MAKELPARAM(rc.left - 5, rc.top + 2));
     EXPECT_EQ(port.shown.size(), 1u);
 }
@@ -572,7 +573,7 @@ TEST_F(TreeView, AnAlarmFieldOpensTheDateDialogAndNeverAnEditor) {
     LV_ListClick(RowY(1));
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(preselected, (std::vector<std::string>{"15", "03", "2012"}));
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     char stored[MAX_FELD_LAENGE + 1];
     ASSERT_EQ(FW_GetFeld(1, 1, stored), 0);
     EXPECT_STREQ(stored, "07/01/2015");
@@ -590,10 +591,10 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
     Select(Card("Old"));
     CW_EnterChangeMode();
     LV_ListClick(RowY(0));
-    ASSERT_NE(hLVEdit, nullptr);
-    SetWindowTextA(hLVEdit, "typed");
+    ASSERT_NE(ListState.hLVEdit, nullptr);
+    SetWindowTextA(ListState.hLVEdit, "typed");
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    EXPECT_EQ(hLVEdit, nullptr);
+    EXPECT_EQ(ListState.hLVEdit, nullptr);
     EXPECT_EQ(Cell(0, 1), "01/01/2010");
     char stored[MAX_FELD_LAENGE + 1];
     ASSERT_EQ(FW_GetFeld(1, 0, stored), 0);
@@ -603,12 +604,12 @@ TEST_F(TreeView, TheSecondAlarmKindKeepsItsContentAndTheEditorGoes) {
 TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
     Open(Sample());
     TV_BeginDrag(MainWindows.hMyTree, Card("Home"));
-    EXPECT_EQ(nTVDragKind, TV_KIND_CARD);
+    EXPECT_EQ(TreeState.nTVDragKind, TV_KIND_CARD);
     EXPECT_EQ(GetCapture(), MainWindows.hMyTree);
     ReleaseCapture(); // as Escape or another window taking the mouse would
-    EXPECT_EQ(nTVDragKind, 0u);
-    TV_BeginDrag(MainWindows.hMyTree, TreeView_GetRoot(hWndLinks));
-    EXPECT_EQ(nTVDragKind, 0u) << "the safe is not dragged";
+    EXPECT_EQ(TreeState.nTVDragKind, 0u);
+    TV_BeginDrag(MainWindows.hMyTree, TreeView_GetRoot(MainWindows.hWndLinks));
+    EXPECT_EQ(TreeState.nTVDragKind, 0u) << "the safe is not dragged";
     EXPECT_NE(GetCapture(), MainWindows.hMyTree);
 }
 
@@ -616,8 +617,8 @@ TEST_F(TreeView, ADragWhoseCaptureIsLostIsForgotten) {
 // panes swapped.
 TEST_F(TreeView, TheKeyboardShowsAChangesAndLeavesACard) {
     Open(Sample());
-    TreeView_SelectItem(hWndLinks, Card("Home"));
-    SetFocus(hWndLinks);
+    TreeView_SelectItem(MainWindows.hWndLinks, Card("Home"));
+    SetFocus(MainWindows.hWndLinks);
     auto press = [](WPARAM key, HWND *want) { // read after the key: the editor is a new window
         PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
         for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
@@ -625,12 +626,12 @@ TEST_F(TreeView, TheKeyboardShowsAChangesAndLeavesACard) {
         EXPECT_EQ(GetFocus(), *want) << key;
     };
     press(VK_RETURN, &MainWindows.hCardView);
-    press(VK_F2, &hLVEdit);
-    SetWindowTextA(hLVEdit, "carol");
-    press(VK_RETURN, &hLVEdit);
-    SetWindowTextA(hLVEdit, "not kept");
+    press(VK_F2, &ListState.hLVEdit);
+    SetWindowTextA(ListState.hLVEdit, "carol");
+    press(VK_RETURN, &ListState.hLVEdit);
+    SetWindowTextA(ListState.hLVEdit, "not kept");
     press(VK_ESCAPE, &MainWindows.hWndRechts);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"User|carol|0", "Password|s3cr3t!|1", "Web|mail.example.org|2", "Note|a note|3"}));
-    press(VK_F6, &hWndLinks);
+    press(VK_F6, &MainWindows.hWndLinks);
     press(VK_TAB, &MainWindows.hWndRechts);
 }
