@@ -73,3 +73,17 @@ TEST_F(ExchangeWindow, AnExportWithTheWrongPasswordWritesNothing) {
     EXPECT_EQ(driver.Messages(), std::vector<std::string>{"Export: Wrong password: nothing was exported."});
     EXPECT_EQ(GetFileAttributesA(Path("out.xml").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+// With the safe's password, the export waits for the warning's answer: Cancel writes nothing.
+TEST_F(ExchangeWindow, AnExportIsWrittenOnlyAfterTheWarningIsAnsweredOk) {
+    for (int answer : {IDCANCEL, IDOK}) {
+        Choose("Export", Path("out.xml"));
+        driver.Expect("Enter Safe - Password", [](HWND d) {
+            D::Type(d, IDC_SD_PASSWORD, "pw");
+            D::Click(d, IDOK);
+        });
+        driver.Expect("Export", [answer](HWND d) { D::Click(d, answer); });
+        SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDM_EXPORT, 0);
+        EXPECT_EQ(ReadFile(Path("out.xml")).find("<KeePassFile>") != std::string::npos, answer == IDOK) << answer;
+    }
+}
