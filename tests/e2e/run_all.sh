@@ -12,11 +12,12 @@ mkdir -p "$ORV_E2E_OUT/screenshots"
 passed=0 failed=0
 for t in "$here/${1:-t_}"*.sh; do
   name=$(basename "$t" .sh)
+  began=$SECONDS
   if timeout 180 bash "$t" >"$ORV_E2E_OUT/$name.log" 2>&1; then
-    echo "e2e: PASS $name"
+    echo "e2e: PASS $name ($((SECONDS - began)) s)"
     passed=$((passed + 1))
   else
-    echo "e2e: FAIL $name (see build/e2e/$name.log)"
+    echo "e2e: FAIL $name after $((SECONDS - began)) s (see build/e2e/$name.log)"
     tail -n 20 "$ORV_E2E_OUT/$name.log" | sed 's/^/    /'
     failed=$((failed + 1))
   fi
