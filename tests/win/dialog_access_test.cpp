@@ -11,7 +11,7 @@
 #include <vector>
 
 namespace {
-// kAccessible: mingw's oleacc import library hands out a wrong one.
+// IID_IAccessible: mingw's oleacc import library hands out a wrong one.
 const GUID kAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 INT_PTR CALLBACK Plain(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -22,29 +22,25 @@ BOOL CALLBACK CollectDialog(HMODULE, LPCSTR, LPSTR name, LONG_PTR out) {
     return TRUE;
 }
 
+// The name, role and state the window's accessible object answers.
 struct Heard {
-    std::string name;
+    std::wstring name;
     long role = 0, state = 0;
 };
-
-// What the control's accessible object says about itself.
-Heard Ask(IAccessible *acc) {
+Heard Ask(HWND wnd) {
     Heard h;
-    VARIANT self, v;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    IAccessible *acc = nullptr;
+    if (AccessibleObjectFromWindow(wnd, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&acc)) != S_OK)
+        return h;
+    VARIANT self = {}, role = {}, state = {};
+    self.vt = VT_I4; // CHILDID_SELF
     BSTR name = nullptr;
-    if (acc->get_accName(self, &name) == S_OK && name) {
-        for (const wchar_t *c = name; *c; ++c)
-            h.name += static_cast<char>(*c);
-        SysFreeString(name);
-    }
-    VariantInit(&v);
-    if (acc->get_accRole(self, &v) == S_OK && v.vt == VT_I4)
-        h.role = v.lVal;
-    VariantInit(&v);
-    if (acc->get_accState(self, &v) == S_OK && v.vt == VT_I4)
-        h.state = v.lVal;
+    if (acc->get_accName(self, &name) == S_OK && name)
+        h.name = name;
+    SysFreeString(name);
+    if (acc->get_accRole(self, &role) == S_OK && acc->get_accState(self, &state) == S_OK)
+        h.role = role.lVal, h.state = state.lVal;
+    acc->Release();
     return h;
 }
 
@@ -67,39 +63,32 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
     std::vector<WORD> ids;
     EnumResourceNamesA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */, CollectDialog, reinterpret_cast<LONG_PTR>(&ids));
     ASSERT_GE(ids.size(), 30u);
-    int labelled = 0, passwords = 0;
+    int byLabel = 0, passwords = 0;
     for (WORD id : ids) {
         HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), parent, Plain, 0);
         ASSERT_TRUE(dlg) << id;
         IAccessible *top = nullptr;
+        long children = 0, windows = 0;
         ASSERT_EQ(AccessibleObjectFromWindow(dlg, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&top)), S_OK);
-        long children = 0;
         EXPECT_EQ(top->get_accChildCount(&children), S_OK);
         top->Release();
         std::set<HWND> stops, reached;
-        int windows = 0;
         for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT), ++windows) {
             LONG style = GetWindowLongA(c, GWL_STYLE);
-            if (!(style & WS_TABSTOP) || !(style & WS_VISIBLE))
+            if ((style & (WS_TABSTOP | WS_VISIBLE)) != (WS_TABSTOP | WS_VISIBLE))
                 continue;
             if (!(style & WS_DISABLED))
                 stops.insert(c);
-            IAccessible *acc = nullptr;
-            ASSERT_EQ(AccessibleObjectFromWindow(c, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&acc)), S_OK);
-            Heard h = Ask(acc);
-            acc->Release();
+            Heard h = Ask(c);
             std::string where = "dialog " + std::to_string(id) + ", control " + std::to_string(GetDlgCtrlID(c));
             EXPECT_NE(h.role, 0) << where;
             // Wine names an edit by its label but a list or a combo box by its
             // own (empty) text: then the label must stand right before it.
             std::string label = LabelBefore(c);
-            labelled += h.name.empty() && !label.empty();
+            byLabel += h.name.empty() && !label.empty();
             EXPECT_FALSE(h.name.empty() && label.empty()) << where << " has no name";
-            char cls[16] = {};
-            GetClassNameA(c, cls, sizeof cls);
-            if (lstrcmpiA(cls, "Edit") == 0 && (label.find("assword") != std::string::npos || label.find("onfirm") != std::string::npos)) {
+            if (h.role == ROLE_SYSTEM_TEXT && (label.find("assword") != std::string::npos || label.find("onfirm") != std::string::npos)) {
                 ++passwords;
-                EXPECT_TRUE(style & ES_PASSWORD) << where;
                 EXPECT_TRUE(h.state & STATE_SYSTEM_PROTECTED) << where;
             }
         }
@@ -114,6 +103,6 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
     }
     DestroyWindow(parent);
     CoUninitialize();
-    EXPECT_GT(labelled, 0);
+    EXPECT_GT(byLabel, 0);
     EXPECT_GT(passwords, 0);
 }
