@@ -66,12 +66,21 @@ TEST(DialogResources, EveryDialogKeepsTheKeyboardAndScreenReaderRules) {
         {"a shown label of an input has a mnemonic",
          [](auto &c, size_t i) { return i + 1 == c.size() || !c[i + 1].Input() || c[i].Has("NOT WS_VISIBLE") || c[i].Mnemonic(); }},
         {"no two controls share a mnemonic",
-         [](auto &c, size_t i) { return !c[i].Mnemonic() || std::none_of(c.begin(), c.begin() + i, [&](auto &o) { return o.Mnemonic() == c[i].Mnemonic(); }); }},
-        {"no control leaves the tab order", [](auto &c, size_t i) { return !c[i].Has("NOT WS_TABSTOP") && (c[i].kind != "LISTBOX" || c[i].Has("WS_TABSTOP")); }},
+         [](auto &c, size_t i) {
+             return !c[i].Mnemonic() || std::none_of(c.begin(), c.begin() + i, [&](auto &o) { return o.Mnemonic() == c[i].Mnemonic(); });
+         }},
+        {"no control leaves the tab order",
+         [](auto &c, size_t i) { return !c[i].Has("NOT WS_TABSTOP") && (c[i].kind != "LISTBOX" || c[i].Has("WS_TABSTOP")); }},
         {"OK or Cancel comes with one default button",
-         [](auto &c, size_t i) { return !c[i].Button() || !(c[i].Has("IDOK") || c[i].Has("IDCANCEL")) || std::count_if(c.begin(), c.end(), [](auto &b) { return b.kind == "DEFPUSHBUTTON"; }) == 1; }},
+         [](auto &c, size_t i) {
+             return !c[i].Button() || !(c[i].Has("IDOK") || c[i].Has("IDCANCEL")) ||
+                    std::count_if(c.begin(), c.end(), [](auto &b) { return b.kind == "DEFPUSHBUTTON"; }) == 1;
+         }},
         {"Escape cancels, or the default is OK",
-         [](auto &c, size_t i) { return c[i].kind != "DEFPUSHBUTTON" || c[i].Has("IDOK") || std::any_of(c.begin(), c.end(), [](auto &b) { return b.Button() && b.Has("IDCANCEL"); }); }},
+         [](auto &c, size_t i) {
+             return c[i].kind != "DEFPUSHBUTTON" || c[i].Has("IDOK") ||
+                    std::any_of(c.begin(), c.end(), [](auto &b) { return b.Button() && b.Has("IDCANCEL"); });
+         }},
     };
     auto dialogs = ReadDialogs();
     ASSERT_GE(dialogs.size(), 30u);
