@@ -63,7 +63,7 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
     std::vector<WORD> ids;
     EnumResourceNamesA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */, CollectDialog, reinterpret_cast<LONG_PTR>(&ids));
     ASSERT_GE(ids.size(), 30u);
-    int byLabel = 0, passwords = 0;
+    int passwords = 0;
     for (WORD id : ids) {
         HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), parent, Plain, 0);
         ASSERT_TRUE(dlg) << id;
@@ -85,7 +85,6 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
             // Wine names an edit by its label but a list or a combo box by its
             // own (empty) text: then the label must stand right before it.
             std::string label = LabelBefore(c);
-            byLabel += h.name.empty() && !label.empty();
             EXPECT_FALSE(h.name.empty() && label.empty()) << where << " has no name";
             if (h.role == ROLE_SYSTEM_TEXT && (label.find("assword") != std::string::npos || label.find("onfirm") != std::string::npos)) {
                 ++passwords;
@@ -103,6 +102,5 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
     }
     DestroyWindow(parent);
     CoUninitialize();
-    EXPECT_GT(byLabel, 0);
     EXPECT_GT(passwords, 0);
 }
