@@ -23,6 +23,7 @@
 #include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
+#include "ui/tray.h"
 #include "ui/tree_view.h"
 #include "win/dialog_driver.h"
 
@@ -828,6 +829,13 @@ TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
     EXPECT_EQ(cx, image) << dpi;
     ImageList_GetIconSize(TreeView_GetImageList(MainWindows.hWndLinks, TVSIL_NORMAL), &cx, &cy);
     EXPECT_EQ(cy, image) << dpi;
+    HBITMAP marks[2] = {};
+    DestroyMenu(TR_BuildTrayMenu(marks));
+    BITMAP mark = {};
+    GetObjectA(marks[1], sizeof mark, &mark);
+    EXPECT_EQ(mark.bmWidth, image) << "the tray menu's marks at " << dpi;
+    for (HBITMAP b : marks)
+        DeleteObject(b);
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
