@@ -887,25 +887,20 @@ TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
 
 namespace {
 std::string Narrow(BSTR b) {
-    std::string out;
-    for (UINT i = 0; b && i < SysStringLen(b); ++i)
-        out += static_cast<char>(b[i]);
+    std::string out(b, b + (b ? SysStringLen(b) : 0));
     SysFreeString(b);
     return out;
 }
 VARIANT Child(long id) {
-    VARIANT v;
-    VariantInit(&v);
+    VARIANT v = {};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
 }
 IAccessible *ObjectOf(HWND hWnd) {
-    IAccessible *object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void **>(&object))))
-        return nullptr;
-    return object;
+    void *object = nullptr;
+    AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object);
+    return static_cast<IAccessible *>(object);
 }
 } // namespace
 
@@ -956,7 +951,6 @@ TEST_F(MainWindow, AScreenReaderHearsTheShownCardsFieldsAndTheToolbarsButtons) {
     EXPECT_EQ(n, 0);
     BSTR value = nullptr;
     EXPECT_EQ(view->get_accValue(Child(2), &value), E_INVALIDARG);
-    EXPECT_EQ(value, nullptr);
     view->Release();
 
     // Buttons are named by their tooltips. The system's toolbar object reads them
@@ -987,11 +981,7 @@ TEST_F(MainWindow, AScreenReaderHearsTheShownCardsFieldsAndTheToolbarsButtons) {
         if (b.fsStyle & BTNS_SEP)
             continue;
         char text[80] = {};
-        TTTOOLINFOA tool = {};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = MainWindows.hToolbar;
-        tool.uId = static_cast<UINT_PTR>(b.idCommand);
-        tool.lpszText = text;
+        TTTOOLINFOA tool = {sizeof tool, 0, MainWindows.hToolbar, static_cast<UINT_PTR>(b.idCommand), {}, nullptr, text};
         SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
         EXPECT_STRNE(text, "") << "button " << b.idCommand << " has no name";
     }
