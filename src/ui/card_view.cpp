@@ -182,6 +182,8 @@ void CW_EnterDisplayMode() {
     if (MainWindows.hCardView) {
         ShowWindow(MainWindows.hCardView, SW_SHOW);
         InvalidateRect(MainWindows.hCardView, nullptr, TRUE);
+        // A screen reader reads the fields again: another card may be shown.
+        NotifyWinEvent(EVENT_OBJECT_REORDER, MainWindows.hCardView, OBJID_CLIENT, CHILDID_SELF);
     }
     MA_ToolbarDisplayMode();
 }
