@@ -35,6 +35,7 @@
 #include "ui/uiport_win32.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windows.h>
 
 // Everything the run built up, released once the loop has ended.
@@ -143,6 +144,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     if (dllSearchLimited != 0)
         ML_WriteLog("MAIN", "DLL search not limited to the system folder, or Riched20.dll missing", GetLastError());
 
+    // Screen readers get the card view's accessible object through COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(com))
+        ML_WriteLog("MAIN", "COM not started: the card view stays silent to screen readers", static_cast<uint32_t>(com));
+
     InitCore();
     if (!CreateWindows(hInstance))
         return 0;
@@ -155,6 +161,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
 
     SK_ExitLib();
     ReleaseAll(bDropShownAtEnd);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     ML_WriteLog("MAIN", "exit pgm", 0);
     return exitCode;
 }

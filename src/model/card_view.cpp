@@ -68,6 +68,23 @@ int CW_LinkTarget(uint32_t type, const char *text, char out[CW_TARGET_SIZE]) {
     }
 }
 
+namespace {
+bool IsLink(uint32_t type, const char *content) {
+    return (type == FT_URL || type == FT_EMAIL || type == FT_PROGRAMM) && content[0];
+}
+
+// A field's content as the view shows it; content keeps it in clear for links.
+void ShownText(uint32_t nKartenKennung, const CF_FIELD &field, char content[MAX_FELD_LAENGE + 1],
+               char shown[MAX_FELD_LAENGE + 1]) {
+    if (FW_GetFeld(nKartenKennung, field.nFeldIndex, content) != 0)
+        content[0] = 0;
+    if (field.type == FT_PASSWORT)
+        CW_MaskText(content, shown, MAX_FELD_LAENGE + 1);
+    else
+        memcpy(shown, content, MAX_FELD_LAENGE + 1);
+}
+} // namespace
+
 int CW_LayoutCard(uint32_t nKartenKennung, int32_t nameWidth, int32_t rowHeight, int32_t scrollX, int32_t scrollY,
                   CW_RowFn fn, CW_WidthFn width, void *ctx) {
     CW_FreeLinkSpots();
@@ -89,15 +106,10 @@ int CW_LayoutCard(uint32_t nKartenKennung, int32_t nameWidth, int32_t rowHeight,
         row.nameX = 2 - scrollX;
         row.textX = nameWidth - scrollX + 16;
         char content[MAX_FELD_LAENGE + 1] = {};
-        if (FW_GetFeld(nKartenKennung, field.nFeldIndex, content) != 0)
-            content[0] = 0;
-        if (field.type == FT_PASSWORT) {
-            CW_MaskText(content, row.text, sizeof row.text);
+        ShownText(nKartenKennung, field, content, row.text);
+        if (field.type == FT_PASSWORT)
             row.textDy = 2;
-        } else {
-            memcpy(row.text, content, sizeof row.text);
-        }
-        if ((field.type == FT_URL || field.type == FT_EMAIL || field.type == FT_PROGRAMM) && content[0]) {
+        if (IsLink(field.type, content)) {
             row.bLink = 1;
             CW_AddLinkSpot(2 - scrollX, y, rowHeight, width ? width(ctx, content) : 0, field.type, content);
         }
@@ -108,6 +120,34 @@ int CW_LayoutCard(uint32_t nKartenKennung, int32_t nameWidth, int32_t rowHeight,
     }
     memset(&row, 0, sizeof row);
     return shown;
+}
+
+int CW_AccessibleFieldCount(uint32_t nKartenKennung) {
+    CF_CURSOR cursor;
+    CF_FIELD field;
+    int n = 0;
+    for (int more = CF_First(nKartenKennung, &cursor, &field); more; more = CF_Next(&cursor, &field))
+        ++n;
+    return n;
+}
+
+int CW_AccessibleField(uint32_t nKartenKennung, int32_t child, CW_ACCFIELD *out) {
+    CF_CURSOR cursor;
+    CF_FIELD field;
+    int32_t n = 0;
+    for (int more = CF_First(nKartenKennung, &cursor, &field); more; more = CF_Next(&cursor, &field)) {
+        if (++n != child)
+            continue;
+        char content[MAX_FELD_LAENGE + 1] = {};
+        out->type = field.type;
+        out->name = field.name;
+        ShownText(nKartenKennung, field, content, out->value);
+        out->bLink = IsLink(field.type, content);
+        out->bProtected = field.type == FT_PASSWORT;
+        memset(content, 0, sizeof content);
+        return 0;
+    }
+    return -1;
 }
 
 int CW_CardUrlTarget(uint32_t nKartenKennung, char out[CW_TARGET_SIZE]) {

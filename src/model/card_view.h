@@ -58,6 +58,23 @@ typedef int (*CW_WidthFn)(void *ctx, const char *text);
 int CW_LayoutCard(uint32_t nKartenKennung, int32_t nameWidth, int32_t rowHeight, int32_t scrollX, int32_t scrollY,
                   CW_RowFn fn, CW_WidthFn width, void *ctx);
 
+// A field of a shown card as a screen reader is told it: the card view's
+// children, one a field, in the order they are painted.
+struct CW_ACCFIELD {
+    uint32_t type;
+    const char *name;                 // the field's name
+    char value[MAX_FELD_LAENGE + 1];  // the content as shown: masked for a password
+    int bLink;                        // a link: its default action opens it as a click would
+    int bProtected;                   // a password
+};
+#define CW_ACC_LINK_ACTION "Open" // the default action's name for a link
+
+// The number of fields the card's view shows.
+int CW_AccessibleFieldCount(uint32_t nKartenKennung);
+// Child number child (1 is the first field) of the card's view in out; -1 when
+// the card shows fewer fields. The caller wipes out->value.
+int CW_AccessibleField(uint32_t nKartenKennung, int32_t child, CW_ACCFIELD *out);
+
 // The first URL field's content of a card (its effective table); 0 with the
 // target to open in out, -1 when the card has no URL field or it is empty.
 int CW_CardUrlTarget(uint32_t nKartenKennung, char out[CW_TARGET_SIZE]);

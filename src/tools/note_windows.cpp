@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "model/notes_list.h"
+#include "model/window_layout.h"
 #include "platform/platform.h"
 #include "platform/uiport.h"
 #include "tools/note_text.h"
@@ -76,6 +77,6 @@ int NW_CloseNote(NOTIZ *note) {
     return 1;
 }
 
-int NW_NoteWindowHeight(int windowHeight, int requestedBottom, int textBottom, int skinned) {
-    return windowHeight + (requestedBottom - textBottom) + (skinned ? NW_TEXT_MARGIN_SKIN : NW_TEXT_MARGIN);
+int NW_NoteWindowHeight(int windowHeight, int requestedBottom, int textBottom, int skinned, int dpi) {
+    return windowHeight + (requestedBottom - textBottom) + WL_Scale(skinned ? NW_TEXT_MARGIN_SKIN : NW_TEXT_MARGIN, dpi);
 }

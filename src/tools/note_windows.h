@@ -28,5 +28,6 @@ void NW_ToggleNotes();
 // is on. 1 when the note was deleted (its window is destroyed), 0 when it stays.
 int NW_CloseNote(NOTIZ *note);
 // The text asks for a new height: its requested bottom lies d pixels below the
-// text area's bottom. The window's new height (the text area takes the same).
-int NW_NoteWindowHeight(int windowHeight, int requestedBottom, int textBottom, int skinned);
+// text area's bottom. The window's new height (the text area takes the same);
+// the margin is one at 96 DPI, scaled to dpi.
+int NW_NoteWindowHeight(int windowHeight, int requestedBottom, int textBottom, int skinned, int dpi);

@@ -20,6 +20,7 @@ BOOL bCardDisplayMode = FALSE;
 namespace {
 HFONT hNameFont = nullptr, hTextFont = nullptr, hLinkFont = nullptr;
 HBRUSH hBackBrush = nullptr;
+int nRowHeight = 0; // at the last paint
 CW_PAINTHOOK pfnPaintHook = nullptr;
 
 TREEHANDLE T(HTREEITEM h) { return reinterpret_cast<TREEHANDLE>(h); }
@@ -35,14 +36,6 @@ void MakeFonts(HWND hWnd) {
     hTextFont = CreateFontIndirectA(&lf);
     lf.lfUnderline = TRUE;
     hLinkFont = CreateFontIndirectA(&lf);
-}
-
-// The card the view shows: the tree's selection when it is a card.
-int ViewedCard() {
-    HTREEITEM sel = TV_GetSelection();
-    if (!bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
-        return -1;
-    return CW_GetCardId(T(sel));
 }
 
 struct PaintCtx {
@@ -81,7 +74,7 @@ void RenewBrush(HWND hWnd) {
 void Paint(HWND hWnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hWnd, &ps);
-    int card = ViewedCard();
+    int card = CW_ShownCard();
     if (card < 0) {
         EndPaint(hWnd, &ps);
         return;
@@ -97,6 +90,7 @@ void Paint(HWND hWnd) {
     TEXTMETRICA tm = {};
     GetTextMetricsA(dc, &tm);
     int rowHeight = tm.tmHeight + tm.tmExternalLeading + 1;
+    nRowHeight = rowHeight;
     int h = MainWindows.hWndRechts ? GetScrollPos(MainWindows.hWndRechts, SB_HORZ) : 0;
     int v = MainWindows.hWndRechts ? GetScrollPos(MainWindows.hWndRechts, SB_VERT) : 0;
     SetBkMode(dc, TRANSPARENT);
@@ -117,15 +111,28 @@ void Click(int y) {
         CW_EnterChangeMode();
         return;
     }
+    CW_OpenLink(spot->type, spot->text);
+}
+} // namespace
+
+int CW_ShownCard() {
+    HTREEITEM sel = TV_GetSelection();
+    if (!bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
+        return -1;
+    return CW_GetCardId(T(sel));
+}
+
+int CW_ShownRowHeight() { return nRowHeight; }
+
+void CW_OpenLink(uint32_t type, const char *text) {
     char target[CW_TARGET_SIZE] = {};
-    int kind = CW_LinkTarget(spot->type, spot->text, target);
+    int kind = CW_LinkTarget(type, text, target);
     if (kind == 0)
         CW_ShellOpen(target);
     else if (kind == 1)
         TO_StartProgram(target);
     SecureZeroMemory(target, sizeof target);
 }
-} // namespace
 
 void CW_ResetFonts() {
     for (HFONT *font : {&hNameFont, &hTextFont, &hLinkFont}) {
@@ -175,6 +182,8 @@ void CW_EnterDisplayMode() {
     if (MainWindows.hCardView) {
         ShowWindow(MainWindows.hCardView, SW_SHOW);
         InvalidateRect(MainWindows.hCardView, nullptr, TRUE);
+        // A screen reader reads the fields again: another card may be shown.
+        NotifyWinEvent(EVENT_OBJECT_REORDER, MainWindows.hCardView, OBJID_CLIENT, CHILDID_SELF);
     }
     MA_ToolbarDisplayMode();
 }
@@ -219,8 +228,14 @@ void CW_RedisplayField(uint32_t fieldIndex) {
 LRESULT CALLBACK CW_CardViewProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: Paint(hWnd); return 0;
+    case WM_GETOBJECT: {
+        LRESULT answer = CW_AnswerGetObject(hWnd, wParam, lParam);
+        if (answer)
+            return answer;
+        break;
+    }
     case WM_LBUTTONDOWN:
-        if (ViewedCard() >= 0)
+        if (CW_ShownCard() >= 0)
             Click(static_cast<short>(HIWORD(lParam)));
         break;
     case WM_DESTROY:

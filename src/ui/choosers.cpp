@@ -5,6 +5,7 @@
 #include "model/card_ops.h"
 #include "model/feldstruct.h"
 #include "ui/dialog_util.h"
+#include "ui/dpi.h"
 #include "ui/fill_dialogs.h"
 #include "ui/fill_lists.h"
 #include "ui/resource.h"
@@ -37,7 +38,7 @@ void Init(HWND hDlg, Chooser *c) {
     if (!c->cards)
         SetWindowTextA(hDlg, c->block->cCaption);
     HWND list = GetDlgItem(hDlg, IDC_TC_LIST);
-    HIMAGELIST images = FL_IconImages(16);
+    HIMAGELIST images = FL_IconImages(DP_ImageSize(hDlg, 16));
     if (images)
         ListView_SetImageList(list, images, LVSIL_SMALL);
     else

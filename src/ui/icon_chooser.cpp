@@ -1,6 +1,7 @@
 // "List of icons": every user icon at 24 pixels with its name.
 #include "frame/logs.h"
 #include "ui/dialog_util.h"
+#include "ui/dpi.h"
 #include "ui/fill_dialogs.h"
 #include "ui/fill_lists.h"
 #include "ui/icon_list.h"
@@ -17,7 +18,7 @@ struct IconChoice {
 void Init(HWND hDlg) {
     DU_CentreOnOwner(hDlg);
     HWND list = GetDlgItem(hDlg, IDC_IL_LIST);
-    HIMAGELIST images = FL_IconImages(24);
+    HIMAGELIST images = FL_IconImages(DP_ImageSize(hDlg, 24));
     if (!images)
         ML_WriteLog("TW02", "error initlist (icons)", 0);
     else

@@ -203,11 +203,12 @@ static HWND CreatePane(HWND parent, const char *cls, const WL_BOX &b, DWORD extr
                            nullptr);
 }
 
-// A top-level companion window at its stored place, or at 0,0 600 x 400.
-static HWND CreateCompanion(const char *cls, const char *title, const char *key) {
+// A top-level companion window at its stored place, or at 0,0 600 x 400 (at 96
+// DPI; a stored place is kept as it was stored).
+static HWND CreateCompanion(HWND hMain, const char *cls, const char *title, const char *key) {
     UI_RECT r;
     if (IW_GetWindowRect(&r, key, 1) != 0)
-        r = {0, 0, 600, 400};
+        r = {0, 0, DP_Scale(hMain, 600), DP_Scale(hMain, 400)};
     return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom, nullptr, nullptr,
                            hInst, nullptr);
 }
@@ -241,10 +242,10 @@ static int OnCreate(HWND hWnd) {
     MA_SetSplitPosition(0);
 
     // Files dropped on the main window go to the drop window's encryption.
-    MainWindows.hDropWnd = CreateCompanion(CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
+    MainWindows.hDropWnd = CreateCompanion(hWnd, CLASS_DROP, DROP_WINDOW_TITLE, "DropWindow");
     if (MainWindows.hDropWnd)
         DragAcceptFiles(hWnd, TRUE);
-    MainWindows.hSearchWnd = CreateCompanion(CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
+    MainWindows.hSearchWnd = CreateCompanion(hWnd, CLASS_SEARCH, SEARCH_WINDOW_TITLE, "SearchWindow");
     SB_LayoutMain();
     bMainCreated = TRUE;
     MA_RegisterViews();

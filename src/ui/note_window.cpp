@@ -6,6 +6,7 @@
 #include "tools/note_text.h"
 #include "tools/note_windows.h"
 #include "ui/dialog_util.h"
+#include "ui/dpi.h"
 #include "ui/ids_notes.h"
 #include "ui/menus.h"
 #include "ui/message_routing.h"
@@ -18,7 +19,7 @@
 #include <string>
 
 namespace {
-const int kNewWidth = 200, kNewHeight = 120; // a new note before its text asks for a height
+const int kNewWidth = 200, kNewHeight = 120; // a new note before its text asks for a height, at 96 DPI
 
 NOTIZ *NoteOf(HWND hWnd) { return reinterpret_cast<NOTIZ *>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)); }
 HWND WindowOf(const NOTIZ *note) { return reinterpret_cast<HWND>(note->hWnd); }
@@ -58,14 +59,15 @@ void TextChanged(NOTIZ *note) {
     PL_SecureZero(&text[0], text.size());
 }
 
-// The window takes the text's height, 25 (or with a skin 40) pixels more; the
+// The window takes the text's height, 25 (or with a skin 40) pixels more at 96 DPI; the
 // text area lies under its lower edge by as much.
 void RequestResize(HWND hWnd, NOTIZ *note, const REQRESIZE *rr) {
     RECT w, text;
     GetWindowRect(hWnd, &w);
     GetClientRect(EditOf(note), &text);
     const int width = w.right - w.left;
-    const int height = NW_NoteWindowHeight(w.bottom - w.top, rr->rc.bottom, text.bottom, bSkinLoaded);
+    const int height = NW_NoteWindowHeight(w.bottom - w.top, rr->rc.bottom, text.bottom, bSkinLoaded,
+                                           DP_WindowDpi(hWnd));
     SetWindowPos(hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MoveWindow(EditOf(note), 0, 0, width, height, TRUE);
     if (!bNotesLoading)
@@ -225,7 +227,9 @@ class NoteWindows : public NoteView {
     int Make(NOTIZ *note) override {
         HWND hWnd = RegisterNoteClass()
                         ? CreateWindowExA(WS_EX_DLGMODALFRAME, CLASS_NOTE, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
-                                          kNewWidth, kNewHeight, MainWindows.hWndMain, nullptr, hInst, note)
+                                          DP_Scale(MainWindows.hWndMain, kNewWidth),
+                                          DP_Scale(MainWindows.hWndMain, kNewHeight), MainWindows.hWndMain, nullptr,
+                                          hInst, note)
                         : nullptr;
         if (!hWnd) {
             ML_WriteLog("NW04", "error create note window", GetLastError());

@@ -4,6 +4,7 @@
 #include "model/card_order.h"
 #include "model/folder_order.h"
 #include "ui/dialog_util.h"
+#include "ui/dpi.h"
 #include "ui/fill_dialogs.h"
 #include "ui/fill_lists.h"
 #include "ui/resource.h"
@@ -64,7 +65,7 @@ template <typename O> void Fill(HWND hDlg, const O *o, int select) {
 template <typename O> void Init(HWND hDlg, O *o) {
     DU_CentreOnOwner(hDlg);
     HWND list = GetDlgItem(hDlg, O::kList);
-    if (HIMAGELIST images = FL_IconImages(16))
+    if (HIMAGELIST images = FL_IconImages(DP_ImageSize(hDlg, 16)))
         ListView_SetImageList(list, images, LVSIL_SMALL);
     else
         ML_WriteLog(O::kCode, "error initlist (icons)", 0); // shown without icons

@@ -9,6 +9,7 @@
 #include "tools/timeout.h"
 #include "tools/tray_state.h"
 #include "ui/ids_main.h"
+#include "ui/dpi.h"
 #include "ui/ids_tray.h"
 #include "ui/menus.h"
 
@@ -114,10 +115,22 @@ HMENU TR_BuildTrayMenu(HBITMAP marks[2]) {
     if (!menu)
         return nullptr;
     static const unsigned items[2] = {IDM_TRAYCREATENOTE, IDM_TRAYNOTES};
-    static const unsigned pictures[2] = {IDB_TRAYCREATENOTE, IDB_TRAYNOTES};
+    // The marks drawn at the size the screen's scale asks for.
+    static const struct {
+        int size;
+        unsigned ids[2];
+    } pictures[] = {{16, {IDB_TRAYCREATENOTE, IDB_TRAYNOTES}},
+                    {24, {IDB_TRAYCREATENOTE24, IDB_TRAYNOTES24}},
+                    {32, {IDB_TRAYCREATENOTE32, IDB_TRAYNOTES32}},
+                    {48, {IDB_TRAYCREATENOTE48, IDB_TRAYNOTES48}}};
+    const int size = DP_ImageSize(MainWindows.hWndMain, 16);
+    const unsigned *ids = pictures[0].ids;
+    for (const auto &p : pictures)
+        if (p.size == size)
+            ids = p.ids;
     const int safeOpen = hmySafe != nullptr, noteExists = !NW_Notes().empty();
     for (int i = 0; i < 2; ++i) {
-        marks[i] = static_cast<HBITMAP>(LoadImageA(Image(), MAKEINTRESOURCEA(pictures[i]), IMAGE_BITMAP, 16, 16, 0));
+        marks[i] = static_cast<HBITMAP>(LoadImageA(Image(), MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, size, size, 0));
         SetMenuItemBitmaps(menu, items[i], MF_BYCOMMAND, marks[i], marks[i]);
         if (TR_TrayMenuGreyed(items[i], safeOpen, noteExists))
             MA_EnableMenuItem(menu, items[i], FALSE);

@@ -118,6 +118,15 @@ void TO_StartProgram(const char *path);
 int CW_SelectedCardNameWidth(uint32_t nKartenKennung);
 // Opens a text (a web or mail address) with the shell's "open" verb.
 void CW_ShellOpen(const char *target);
+// The card the view shows (display mode, a card selected); -1 for none.
+int CW_ShownCard();
+// The view's row height at its last paint; 0 before one.
+int CW_ShownRowHeight();
+// Opens a link of the view (an FT_URL, FT_EMAIL or FT_PROGRAMM content) as a click on it does.
+void CW_OpenLink(uint32_t type, const char *text);
+// WM_GETOBJECT: for the client, an accessible object whose children are the
+// shown card's fields (card_access.cpp); 0 for other objects or on failure.
+LRESULT CW_AnswerGetObject(HWND hWnd, WPARAM wParam, LPARAM lParam);
 // The view's fonts are made again at its next paint (the screen's scale changed).
 void CW_ResetFonts();
 // Tests watch what is painted.

@@ -162,3 +162,28 @@ TEST_F(CardView, TheCardsWebAddress) {
     AddContent(3, 0, "x");
     EXPECT_EQ(CW_CardUrlTarget(3, out), -1);
 }
+
+TEST_F(CardView, AScreenReaderGetsEachFieldWithItsNameValueAndKind) {
+    struct Row {
+        int32_t child;
+        const char *name, *value;
+        int link, protect;
+    } const rows[] = {
+        {1, "User", "alice", 0, 0},          {2, "Password", "*******", 0, 1},
+        {3, "Address", "shop.example.org", 1, 0}, {4, "Mail", "", 0, 0},
+        {5, "Tool", "C:\\Tools\\run.exe", 1, 0}, {0, nullptr, nullptr, 0, 0},
+        {6, nullptr, nullptr, 0, 0},
+    };
+    EXPECT_EQ(CW_AccessibleFieldCount(1), 5);
+    EXPECT_EQ(CW_AccessibleFieldCount(99), 0);
+    for (const Row &r : rows) {
+        CW_ACCFIELD f = {};
+        ASSERT_EQ(CW_AccessibleField(1, r.child, &f), r.name ? 0 : -1) << r.child;
+        if (!r.name)
+            continue;
+        EXPECT_STREQ(f.name, r.name);
+        EXPECT_STREQ(f.value, r.value);
+        EXPECT_EQ(f.bLink, r.link) << r.name;
+        EXPECT_EQ(f.bProtected, r.protect) << r.name;
+    }
+}

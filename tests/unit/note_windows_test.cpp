@@ -122,7 +122,8 @@ TEST_F(NoteWindows, ClosingANoteAsksOnlyWhenConfirmationIsOn) {
 }
 
 TEST_F(NoteWindows, TheWindowGrowsWithItsTextAndAMargin) {
-    EXPECT_EQ(NW_NoteWindowHeight(150, 180, 120, 0), 150 + 60 + 25);
-    EXPECT_EQ(NW_NoteWindowHeight(150, 100, 120, 0), 150 - 20 + 25);
-    EXPECT_EQ(NW_NoteWindowHeight(150, 120, 120, 1), 150 + 40);
+    EXPECT_EQ(NW_NoteWindowHeight(150, 180, 120, 0, 96), 150 + 60 + 25);
+    EXPECT_EQ(NW_NoteWindowHeight(150, 100, 120, 0, 96), 150 - 20 + 25);
+    EXPECT_EQ(NW_NoteWindowHeight(150, 120, 120, 1, 96), 150 + 40);
+    EXPECT_EQ(NW_NoteWindowHeight(150, 120, 120, 1, 192), 150 + 80) << "the margin grows with the scale";
 }

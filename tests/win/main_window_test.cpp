@@ -23,11 +23,13 @@
 #include "ui/split_bar.h"
 #include "ui/statusbar.h"
 #include "ui/toolbar.h"
+#include "ui/tray.h"
 #include "ui/tree_view.h"
 #include "win/dialog_driver.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include <functional>
@@ -827,6 +829,13 @@ TEST_F(MainWindow, AtEveryScaleLabelsAreWholeAndImagesGrow) {
     EXPECT_EQ(cx, image) << dpi;
     ImageList_GetIconSize(TreeView_GetImageList(MainWindows.hWndLinks, TVSIL_NORMAL), &cx, &cy);
     EXPECT_EQ(cy, image) << dpi;
+    HBITMAP marks[2] = {};
+    DestroyMenu(TR_BuildTrayMenu(marks));
+    BITMAP mark = {};
+    GetObjectA(marks[1], sizeof mark, &mark);
+    EXPECT_EQ(mark.bmWidth, image) << "the tray menu's marks at " << dpi;
+    for (HBITMAP b : marks)
+        DeleteObject(b);
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -875,3 +884,106 @@ TEST_F(MainWindow, TheLoopGivesTabToRegisteredWindowsAndF1ToTheHelpFile) {
 }
 
 } // namespace
+
+namespace {
+std::string Narrow(BSTR b) {
+    std::string out(b, b + (b ? SysStringLen(b) : 0));
+    SysFreeString(b);
+    return out;
+}
+VARIANT Child(long id) {
+    VARIANT v = {};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+IAccessible *ObjectOf(HWND hWnd) {
+    void *object = nullptr;
+    AccessibleObjectFromWindow(hWnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), &object);
+    return static_cast<IAccessible *>(object);
+}
+} // namespace
+
+// Walked in-process: read from another process, this Wine names nothing.
+TEST_F(MainWindow, AScreenReaderHearsTheShownCardsFieldsAndTheToolbarsButtons) {
+    Start();
+    FakeShell shell;
+    SafeContents s;
+    s.password = "pw";
+    s.folders = {{1, 1, "Mail", ""}};
+    s.fields = {{1, 0, 1, "User", 0, 30, 0}, {1, 1, 2, "Password", 1, 30, 0}, {1, 2, 3, "Web", 2, 60, 0}};
+    s.cards = {{1, 1, 1, "Home", ""}};
+    s.contents = {{1, 0, "alice"}, {1, 1, "s3cr3t!"}, {1, 2, "mail.example.org"}};
+    ASSERT_TRUE(WriteFile(Path("sample.saf"), BuildSafe(s)));
+    ui.passwords = {"pw"};
+    ASSERT_EQ(SW_GetSafe(Path("sample.saf").c_str()), 0);
+    const uint32_t card = static_cast<uint32_t>(CW_GetCardIdByName("Home"));
+    HTREEITEM home = reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(card));
+    TreeView_SelectItem(MainWindows.hWndLinks, home);
+    TV_ItemSelected(home);
+    ASSERT_TRUE(bCardDisplayMode);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+
+    IAccessible *view = ObjectOf(MainWindows.hCardView);
+    ASSERT_NE(view, nullptr);
+    long n = 0;
+    EXPECT_EQ(view->get_accChildCount(&n), S_OK);
+    std::vector<std::string> heard;
+    for (long i = 1; i <= n; ++i) {
+        BSTR name = nullptr, value = nullptr;
+        VARIANT role, state;
+        view->get_accName(Child(i), &name);
+        view->get_accValue(Child(i), &value);
+        view->get_accRole(Child(i), &role);
+        view->get_accState(Child(i), &state);
+        heard.push_back(Narrow(name) + "|" + Narrow(value) + "|" + std::to_string(role.lVal) + "|" +
+                        ((state.lVal & STATE_SYSTEM_PROTECTED) ? "protected" : ""));
+    }
+    const std::vector<std::string> want = {"User|alice|41|", "Password|*******|41|protected",
+                                           "Web|mail.example.org|30|"};
+    EXPECT_EQ(heard, want) << "41: static text, 30: link";
+    EXPECT_EQ(view->accDoDefaultAction(Child(2)), DISP_E_MEMBERNOTFOUND) << "a password is no link";
+    EXPECT_EQ(view->accDoDefaultAction(Child(3)), S_OK);
+    EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
+    // Hidden in change mode, the view tells nothing.
+    CW_EnterChangeMode();
+    EXPECT_EQ(view->get_accChildCount(&n), S_OK);
+    EXPECT_EQ(n, 0);
+    BSTR value = nullptr;
+    EXPECT_EQ(view->get_accValue(Child(2), &value), E_INVALIDARG);
+    view->Release();
+
+    // Buttons are named by their tooltips. The system's toolbar object reads them
+    // and makes each button a child; this Wine's has only the category box, so the
+    // tooltips are asked as the system's object would.
+    IAccessible *bar = ObjectOf(MainWindows.hToolbar);
+    ASSERT_NE(bar, nullptr);
+    long children = 0;
+    EXPECT_EQ(bar->get_accChildCount(&children), S_OK);
+    for (long i = 1; i <= children; ++i) {
+        IDispatch *window = nullptr;
+        const HRESULT simple = bar->get_accChild(Child(i), &window);
+        if (window)
+            window->Release();
+        if (simple != S_FALSE)
+            continue; // a window of its own, which this Wine does not even hand out
+        BSTR name = nullptr;
+        bar->get_accName(Child(i), &name);
+        EXPECT_NE(Narrow(name), "") << "toolbar child " << i << " has no name";
+    }
+    bar->Release();
+    HWND tips = reinterpret_cast<HWND>(SendMessageA(MainWindows.hToolbar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(tips, nullptr);
+    const int buttons = static_cast<int>(SendMessageA(MainWindows.hToolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < buttons; ++i) {
+        TBBUTTON b = {};
+        SendMessageA(MainWindows.hToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+        if (b.fsStyle & BTNS_SEP)
+            continue;
+        char text[80] = {};
+        TTTOOLINFOA tool = {sizeof tool, 0, MainWindows.hToolbar, static_cast<UINT_PTR>(b.idCommand), {}, nullptr, text};
+        SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STRNE(text, "") << "button " << b.idCommand << " has no name";
+    }
+    CoUninitialize();
+}
