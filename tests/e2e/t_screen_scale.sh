@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main window at 96, 144 and 192 DPI: a picture and the Windows check (labels
-# whole, images grown) at each; at 96 a card changed and a search without the mouse.
+# The main window at 96, 144 and 192 DPI: a picture and the Windows checks (labels
+# whole, images grown, every dialog walked and pictured) at each; at 96 a card
+# changed and a search without the mouse.
 set -euo pipefail
 source "$ORV_TOP/tests/e2e/e2e_lib.sh"
 password='Scale-4 safe'
@@ -27,8 +28,10 @@ first=; trap restore EXIT
 
 for dpi in 96 144 192; do
   set_dpi "$dpi"
-  timeout 120 wine "$ORV_TOP/build/win64/orv_win_tests.exe" \
-    --gtest_filter=MainWindow.AtEveryScaleLabelsAreWholeAndImagesGrow > "$dir/check_$dpi.txt" 2>&1 \
+  # The Windows checks at this scale; every dialog's picture comes with the walk.
+  mkdir -p "$dir/dialogs"
+  ORV_DIALOG_SHOTS=$(w "$dir/dialogs") timeout 120 wine "$ORV_TOP/build/win64/orv_win_tests.exe" \
+    --gtest_filter=MainWindow.AtEveryScaleLabelsAreWholeAndImagesGrow:DialogAccess.* > "$dir/check_$dpi.txt" 2>&1 \
     || { echo "at $dpi DPI:"; grep -A8 Failure "$dir/check_$dpi.txt"; exit 1; }
   e2e_start
   trap restore EXIT
@@ -55,6 +58,11 @@ for dpi in 96 144 192; do
   sleep 0.3
   e2e_close
 done
+
+# Every dialog at the three scales, kept with the other pictures.
+mkdir -p "$shots/dialogs"
+for bmp in "$dir"/dialogs/*.bmp; do convert "$bmp" "$shots/dialogs/$(basename "$bmp" .bmp).png"; done
+ls "$shots"/dialogs/dialog_*_192.png >/dev/null 2>&1 || { echo "no dialog pictures at 192 DPI"; exit 1; }
 
 printf '%s\n' "$password" | "$cli" export "$dir/safes/scale.saf" > "$dir/export.json"
 grep -q '"lpFeldInhalt": "carol"' "$dir/export.json" || { echo "the edit was not written"; grep lpFeldInhalt "$dir/export.json"; exit 1; }

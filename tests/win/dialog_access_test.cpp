@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +46,39 @@ Heard Ask(HWND wnd) {
     return h;
 }
 
+// With ORV_DIALOG_SHOTS naming a folder, the dialog as drawn at this screen's scale
+// goes there as dialog_<id>_<dpi>.bmp (the screen-scale check keeps them as pictures).
+void Picture(HWND dlg, WORD id) {
+    const char *folder = getenv("ORV_DIALOG_SHOTS");
+    if (!folder || !*folder)
+        return;
+    ShowWindow(dlg, SW_SHOWNA);
+    UpdateWindow(dlg);
+    RECT r;
+    GetWindowRect(dlg, &r);
+    BITMAPINFOHEADER bi = {sizeof bi, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
+    DWORD stride = (bi.biWidth * 3 + 3) & ~3u, size = stride * bi.biHeight;
+    void *bits = nullptr;
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO *>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    PrintWindow(dlg, dc, 0);
+    GdiFlush();
+    std::string path = std::string(folder) + "\\dialog_" + std::to_string(id) + "_" +
+                       std::to_string(GetDeviceCaps(screen, LOGPIXELSY)) + ".bmp";
+    BITMAPFILEHEADER fh = {0x4d42, DWORD(sizeof fh + sizeof bi + size), 0, 0, DWORD(sizeof fh + sizeof bi)};
+    if (FILE *f = fopen(path.c_str(), "wb")) {
+        fwrite(&fh, sizeof fh, 1, f);
+        fwrite(&bi, sizeof bi, 1, f);
+        fwrite(bits, size, 1, f);
+        fclose(f);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
 // The text of the static right before the control, the label Windows names it by.
 std::string LabelBefore(HWND ctl) {
     char cls[16] = {}, text[256] = {};
@@ -67,6 +102,7 @@ TEST(DialogAccess, EveryControlTabReachesHasANameAndTabComesRound) {
     for (WORD id : ids) {
         HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), parent, Plain, 0);
         ASSERT_TRUE(dlg) << id;
+        Picture(dlg, id);
         IAccessible *top = nullptr;
         long children = 0, windows = 0;
         ASSERT_EQ(AccessibleObjectFromWindow(dlg, OBJID_CLIENT, kAccessible, reinterpret_cast<void **>(&top)), S_OK);
