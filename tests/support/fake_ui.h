@@ -136,6 +136,7 @@ class FakeMainView : public MainView, public PaneView {
         return item;
     }
     void RebuildTree() override { ++treeRebuilds; }
+    void ShowFolderCards(TREEHANDLE) override {}
     void SelectTreeItem(TREEHANDLE item) override { selectedItems.push_back(item); }
     void ResetRightPane() override { ++rightPaneResets; }
     // Measures textWidthPerChar pixels a character.
