@@ -77,7 +77,10 @@ for p in empty small large dropped; do
   make_prog "$work/$p" "$([ $p = empty ] || echo "$work/$p.saf")"
 done
 # The recover dialog lists 9 generations of the large safe (it opens with no safe open).
-for _ in $(seq 1 9); do "$cli" backup "$work/large.saf" --dir "$work/empty" >/dev/null; done
+# The companion runs natively: its settings name the same folder by its own path.
+mkdir -p "$work/cli"
+printf '[Options]\r\nBackupPath=%s\r\nBackupGenerations=9\r\n' "$work/empty/backup" > "$work/cli/orvsafe.ini"
+for _ in $(seq 1 9); do "$cli" backup "$work/large.saf" --dir "$work/cli" >/dev/null; done
 
 
 # One line of figures per run of $1 (with the step $3 as $2): "window_ms tree_ms
