@@ -61,6 +61,7 @@ class TerminalTree : public PaneView {
         TVB_SINK sink{this, &Insert, &Expand, &IconIndex};
         TVB_BuildTree(Next(), &options, &sink);
     }
+    void ShowFolderCards(TREEHANDLE) override {} // every card is there from the build
     void SelectTreeItem(TREEHANDLE) override {}
     void ResetRightPane() override {}
     int CardListTextWidth(const char *text) override { return 8 * static_cast<int>(strlen(text)); }

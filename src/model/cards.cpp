@@ -95,7 +95,13 @@ char *CW_GetCardNameById(uint32_t nCardID) {
 
 TREEHANDLE CW_GetCardTreeHandle(uint32_t nCardID) {
     KARTE *k = SW_FindKarte(nCardID);
-    return k ? k->hCardTree : nullptr;
+    if (!k)
+        return nullptr;
+    // A card of a folder never expanded gets its item when the folder's cards are inserted.
+    if (!k->hCardTree)
+        if (const ORDNER *o = SW_FindOrdner(k->nOrdnerKennung); o && o->hOrdnerTree)
+            UI_ShowFolderCards(o->hOrdnerTree);
+    return k->hCardTree;
 }
 
 char *CW_GetCardIconName(uint32_t nCardID) {

@@ -21,7 +21,7 @@ int CW_SetCardExpanded(TREEHANDLE hItem, uint32_t nExpanded); // 1; 0 when not f
 int CW_GetCardOrdnerId_CID(uint32_t nCardID);   // folder identifier; -1 + log "CA06"
 KARTE *CW_GetCardStructAdr(uint32_t nCardID);   // null + log "CA08"
 char *CW_GetCardNameById(uint32_t nCardID);     // null
-TREEHANDLE CW_GetCardTreeHandle(uint32_t nCardID); // null
+TREEHANDLE CW_GetCardTreeHandle(uint32_t nCardID); // null; fills a folder whose cards are to come
 char *CW_GetCardIconName(uint32_t nCardID);     // null
 void CW_MoveCard(uint32_t nCardID, uint32_t nOrdnerID); // sets the card's folder; nothing when not found
 

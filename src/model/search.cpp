@@ -4,6 +4,7 @@
 #include "frame/memory.h"
 #include "frame/trace.h"
 #include "model/card_view.h"
+#include "model/cards.h"
 #include "model/record_groups.h"
 #include "platform/uiport.h"
 
@@ -199,8 +200,7 @@ TREEHANDLE SE_ResultTreeItem(const SEARCHRESULT *r) {
         const ORDNER *o = SW_FindOrdner(r->nOrdnerKennung);
         return o ? o->hOrdnerTree : nullptr;
     }
-    const KARTE *k = SW_FindKarte(r->nKartenKennung);
-    return k ? k->hCardTree : nullptr;
+    return CW_GetCardTreeHandle(r->nKartenKennung);
 }
 
 const char *SE_ResultText(const SEARCHRESULT *r) {

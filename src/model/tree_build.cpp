@@ -5,6 +5,9 @@
 #include "model/categories.h"
 #include "model/record_groups.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 // The lists grouped once per build, so no card walks a whole list.
 struct Groups {
@@ -35,6 +38,22 @@ struct Groups {
         folderFields.Build(
             lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; },
             [folder](const FELDTABELLE *f) { return f->nOrdnerKennung == folder; });
+    }
+    // Only what one folder's card items and their field items need.
+    explicit Groups(const ORDNER *folder) {
+        const uint32_t id = folder->nOrdnerKennung;
+        cards.Build(
+            lpKARTEstart, [](const KARTE *k) { return uint64_t{k->nKartenKennung}; },
+            [id](const KARTE *k) { return k->nOrdnerKennung == id; });
+        contents.Build(
+            lpFELDINHALTstart, [](const FELDINHALT *c) { return uint64_t{c->nKartenKennung}; },
+            [this](const FELDINHALT *c) { return cards.First(c->nKartenKennung) != nullptr; });
+        ownFields.Build(
+            lpFELDTABCARDstart, [](const FELDTABCARD *f) { return uint64_t{f->KartenKennung}; },
+            [this](const FELDTABCARD *f) { return cards.First(f->KartenKennung) != nullptr; });
+        folderFields.Build(
+            lpFELDTABELLEstart, [](const FELDTABELLE *f) { return uint64_t{f->nOrdnerKennung}; },
+            [id](const FELDTABELLE *f) { return f->nOrdnerKennung == id; });
     }
 
     // The card's effective table, as CF_First walks it.
@@ -89,6 +108,15 @@ void ShowCardFields(const Groups &groups, const KARTE *card, const TVB_OPTIONS *
     else if (ForEachFieldItem(groups, card, options, [](FELDINHALT *, const char *, uint32_t, int) {}) > 0)
         sink->promise(sink->ctx, card->hCardTree);
 }
+
+// A card's item below parent, with its field items now or to come.
+void ShowCard(const Groups &groups, KARTE *card, TREEHANDLE parent, const TVB_OPTIONS *options,
+              const TVB_SINK *sink) {
+    int image = TVB_CardHasAlarm(card->nKartenKennung) ? TV_IMG_ALARM : TVB_IconImage(sink, card->cIconName);
+    card->hCardTree = sink->insert(sink->ctx, parent, card->cKartenName, TV_KIND_CARD, image);
+    if (card->hCardTree)
+        ShowCardFields(groups, card, options, sink);
+}
 } // namespace
 
 int TVB_IconImage(const TVB_SINK *sink, const char *iconName) {
@@ -136,14 +164,18 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
                 image = TV_IMG_FOLDER;
             o->hOrdnerTree = sink->insert(sink->ctx, hSafe, o->cOrdnerName, TV_KIND_FOLDER, image);
         }
+        // A collapsed folder's cards wait for its first expansion, as field items do.
+        std::vector<const ORDNER *> promised;
         for (KARTE *k = lpKARTEstart; k; k = k->next) {
             ORDNER *o = groups.folders.First(k->nOrdnerKennung);
             if (!o || !o->hOrdnerTree || !CC_IsKarteShown(k))
                 continue;
-            int image = TVB_CardHasAlarm(k->nKartenKennung) ? TV_IMG_ALARM : TVB_IconImage(sink, k->cIconName);
-            k->hCardTree = sink->insert(sink->ctx, o->hOrdnerTree, k->cKartenName, TV_KIND_CARD, image);
-            if (k->hCardTree)
-                ShowCardFields(groups, k, options, sink);
+            if (!sink->promise || o->nExpanded)
+                ShowCard(groups, k, o->hOrdnerTree, options, sink);
+            else if (std::find(promised.begin(), promised.end(), o) == promised.end()) {
+                promised.push_back(o);
+                sink->promise(sink->ctx, o->hOrdnerTree);
+            }
         }
     } else {
         // The quick window without folders: every card straight below the safe,
@@ -174,4 +206,23 @@ int TVB_FillCard(TREEHANDLE hCard, const TVB_OPTIONS *options, const TVB_SINK *s
     while (card && (!hCard || card->hCardTree != hCard))
         card = card->next;
     return card ? AddFieldItems(Groups(card), card, options, sink) : -1;
+}
+
+int TVB_FillFolder(TREEHANDLE hFolder, const TVB_OPTIONS *options, const TVB_SINK *sink) {
+    const ORDNER *folder = lpORDNERstart;
+    while (folder && (!hFolder || folder->hOrdnerTree != hFolder))
+        folder = folder->next;
+    if (!folder)
+        return -1;
+    const Groups groups(folder);
+    std::vector<const KARTE *> shown;
+    for (KARTE *k = lpKARTEstart; k; k = k->next)
+        if (k->nOrdnerKennung == folder->nOrdnerKennung && !k->hCardTree && CC_IsKarteShown(k)) {
+            ShowCard(groups, k, hFolder, options, sink);
+            shown.push_back(k);
+        }
+    for (const KARTE *k : shown)
+        if (k->nExpanded && k->hCardTree)
+            sink->expand(sink->ctx, k->hCardTree);
+    return static_cast<int>(shown.size());
 }

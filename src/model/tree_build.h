@@ -39,10 +39,11 @@ struct TVB_SINK {
     void (*expand)(void *ctx, TREEHANDLE item);
     // The stored index of a user icon (its image minus TV_ICON_BASE), or -1.
     int (*iconIndex)(void *ctx, const char *iconName);
-    // When given, a collapsed card's field items wait for TVB_FillCard: a card
-    // that has some is handed here instead, to be shown as having children. A
-    // safe of ten thousand cards is then a tree of ten thousand items, not ninety.
-    void (*promise)(void *ctx, TREEHANDLE card);
+    // When given, a collapsed folder's cards wait for TVB_FillFolder and a
+    // collapsed card's field items for TVB_FillCard: a folder or card that has
+    // some is handed here instead, to be shown as having children. A safe of
+    // ten thousand cards in a hundred folders then opens as a hundred items.
+    void (*promise)(void *ctx, TREEHANDLE item);
 };
 
 struct TVB_OPTIONS {
@@ -58,12 +59,17 @@ int TVB_IconImage(const TVB_SINK *sink, const char *iconName);
 void TVB_ForgetItems();
 
 // Appends the folders, cards and field items below the safe's item and expands
-// what was expanded. Handles of records not shown become null.
+// what was expanded. Handles of records not shown, or still to come, are null.
 void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK *sink);
 
 // Inserts the field items of the card shown as hCard, as TVB_BuildTree would
 // have: their number, or -1 when no shown card has that item.
 int TVB_FillCard(TREEHANDLE hCard, const TVB_OPTIONS *options, const TVB_SINK *sink);
+
+// Inserts the card items of the folder shown as hFolder that are not there
+// yet, with their field items, as TVB_BuildTree would have, and expands those
+// stored expanded: their number, or -1 when no shown folder has that item.
+int TVB_FillFolder(TREEHANDLE hFolder, const TVB_OPTIONS *options, const TVB_SINK *sink);
 
 // Whether the alarm table holds the folder, the card.
 int TVB_FolderHasAlarm(uint32_t nOrdnerKennung);

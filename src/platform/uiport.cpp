@@ -96,6 +96,10 @@ void UI_RebuildTree() {
     if (g_panes)
         g_panes->RebuildTree();
 }
+void UI_ShowFolderCards(TREEHANDLE hFolder) {
+    if (g_panes)
+        g_panes->ShowFolderCards(hFolder);
+}
 void UI_SelectTreeItem(TREEHANDLE item) {
     if (g_panes)
         g_panes->SelectTreeItem(item);

@@ -114,6 +114,8 @@ class PaneView {
     virtual TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) = 0;
     // The tree is built again from the record lists (the right pane reset first).
     virtual void RebuildTree() = 0;
+    // A folder item whose card items wait for its first expansion gets them now.
+    virtual void ShowFolderCards(TREEHANDLE hFolder) = 0;
     // Selects a tree item and gives the tree the focus.
     virtual void SelectTreeItem(TREEHANDLE item) = 0;
     // Ends an in-place edit of the card list (storing its text), empties the
@@ -142,6 +144,7 @@ void UI_EnableCommand(unsigned id, int enable);
 void UI_ShowCounts();
 TREEHANDLE UI_InsertFieldItem(TREEHANDLE hCard, const char *text);
 void UI_RebuildTree();
+void UI_ShowFolderCards(TREEHANDLE hFolder);
 void UI_SelectTreeItem(TREEHANDLE item);
 void UI_ResetRightPane();
 int UI_CardListTextWidth(const char *text);

@@ -5,6 +5,10 @@
 #include "model/droplist_records.h"
 #include "platform/uiport.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 int bDropWindowActive = 0;
 
 DropView::~DropView() = default;
@@ -13,6 +17,18 @@ namespace {
 DropView *g_view = nullptr;
 
 const char kCryptWindowActive[] = "CryptWindowActive";
+
+// The list's rows in its order; the window asks for the ones it paints, so ten
+// thousand dropped files are one sort, not ten thousand sorted insertions.
+struct Row {
+    std::string filename;
+    uint32_t kz;
+    uint32_t index;
+};
+std::vector<Row> g_rows;
+
+// Whether a comes before b: the list sorts descending, so the greater name first.
+bool Before(const Row &a, const Row &b) { return g_view->CompareNames(a.filename.c_str(), b.filename.c_str()) > 0; }
 
 void SetShown(bool shown) {
     bDropWindowActive = shown ? 1 : 0;
@@ -25,21 +41,51 @@ void SetShown(bool shown) {
 }
 } // namespace
 
-void DW_SetView(DropView *view) { g_view = view; }
+void DW_SetView(DropView *view) {
+    g_view = view;
+    g_rows.clear(); // a new window starts with an empty list
+}
 DropView *DW_GetView() { return g_view; }
 
 void DW_FillList() {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FillList() (lpDROPLISTstart=%x)", TRACE_PTR(DW_DropList().first));
     if (!g_view)
         return;
-    g_view->ListClear();
-    if (DW_DropList().empty())
+    g_rows.clear();
+    if (!DW_DropList().empty()) {
+        if (!bDropWindowActive)
+            UI_EnableCommand(IDT_SHOWCRYPTED, 1);
+        for (DROPLIST *d : DW_DropList())
+            if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
+                g_rows.push_back({d->filename, d->kz, d->index});
+        // Of equal names the later dropped comes first, as one inserted into the
+        // sorted list goes before its equals.
+        std::reverse(g_rows.begin(), g_rows.end());
+        std::stable_sort(g_rows.begin(), g_rows.end(), Before);
+    }
+    g_view->ListRows(static_cast<uint32_t>(g_rows.size()));
+}
+
+void DW_ListInsert(const char *filename, uint32_t kz, uint32_t index) {
+    if (!g_view || !(kz == KZ_FILE || kz == KZ_FOLDER))
         return;
-    if (!bDropWindowActive)
-        UI_EnableCommand(IDT_SHOWCRYPTED, 1);
-    for (DROPLIST *d : DW_DropList())
-        if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
-            g_view->ListAdd(d->filename, static_cast<int>(d->kz) - 1, d->index);
+    Row row{filename, kz, index};
+    g_rows.insert(std::lower_bound(g_rows.begin(), g_rows.end(), row, Before), std::move(row));
+    g_view->ListRows(static_cast<uint32_t>(g_rows.size()));
+}
+
+void DW_ListClear() {
+    g_rows.clear();
+    if (g_view)
+        g_view->ListRows(0);
+}
+
+bool DW_ListRow(uint32_t row, DW_ROW *out) {
+    if (row >= g_rows.size())
+        return false;
+    const Row &r = g_rows[row];
+    *out = {r.filename.c_str(), static_cast<int>(r.kz) - 1, r.index};
+    return true;
 }
 
 void DW_ShowWindow() { SetShown(true); }

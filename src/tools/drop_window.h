@@ -6,14 +6,15 @@
 
 #include <cstdint>
 
-// The drop window: shown or hidden; its list emptied; one item added (image 0
-// a file, 1 a folder; index as the item's parameter); its status bar counts.
+// The drop window: shown or hidden; its list showing a number of rows, each read
+// through DW_ListRow; the list's own order of two names (below 0, 0, above 0:
+// the list shows the rows sorted descending by it); its status bar counts.
 class DropView {
   public:
     virtual ~DropView();
     virtual void Show(int show) = 0;
-    virtual void ListClear() = 0;
-    virtual void ListAdd(const char *filename, int image, uint32_t index) = 0;
+    virtual void ListRows(uint32_t rows) = 0;
+    virtual int CompareNames(const char *a, const char *b) = 0;
     virtual void Counts(uint32_t folders, uint32_t files) = 0;
 };
 // Without a drop window there is no list to keep: the droplist stays in the
@@ -25,7 +26,7 @@ DropView *DW_GetView();
 extern int bDropWindowActive;
 
 // Rebuilds the list from the droplist: one item per dropped file and folder
-// (members of a dropped folder are not listed), in chain order.
+// (members of a dropped folder are not listed), in the list's order.
 void DW_FillList();
 // Shows or hides the window, switches the commands so that only the other one
 // is offered, and writes CryptWindowActive ("yes"/"no") to the settings file.
@@ -33,3 +34,19 @@ void DW_ShowWindow();
 void DW_HideWindow();
 // The status bar: the droplist's folder and file counts.
 void DW_ShowCounts();
+
+// A row of the drop window's list: a dropped file or folder (image 0 a file,
+// 1 a folder; index the entry's). The rows are copies: an entry removed before
+// the list is filled again still shows what it was.
+struct DW_ROW {
+    const char *filename;
+    int image;
+    uint32_t index;
+};
+// The row at a position of the list (sorted descending by the view's order,
+// of equal names the later dropped first); false past the last.
+bool DW_ListRow(uint32_t row, DW_ROW *out);
+// One entry more in the list, at its place in the order.
+void DW_ListInsert(const char *filename, uint32_t kz, uint32_t index);
+// The list emptied (the safe was closed).
+void DW_ListClear();

@@ -35,9 +35,7 @@ int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
         ++nDropFileCount;
     else if (kz == KZ_FOLDER)
         ++nDropFolderCount;
-    DropView *view = DW_GetView();
-    if (view && (kz == KZ_FILE || kz == KZ_FOLDER))
-        view->ListAdd(d->filename, static_cast<int>(kz) - 1, d->index);
+    DW_ListInsert(d->filename, kz, d->index);
     UI_PumpAndWait(0);
     return 0;
 }

@@ -18,8 +18,7 @@ class ToolListener : public SafeListener {
         } else if (event == SW_EVENT_CLOSED) {
             AW_ReleaseAlarmTable(); // the marks belong to that safe's cards
             CW_ClearCutCard();
-            if (DropView *view = DW_GetView())
-                view->ListClear();
+            DW_ListClear();
         }
     }
 };

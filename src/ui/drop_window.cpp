@@ -17,7 +17,6 @@ HWND hDropListWnd = nullptr;
 
 namespace {
 const char kColumnTitle[] = "Datei";
-const int kItemText = 260; // what is read back of a list item
 
 HIMAGELIST hDropImages = nullptr;
 
@@ -33,30 +32,25 @@ class DropWindowView : public DropView {
         if (MainWindows.hDropWnd)
             ShowWindow(MainWindows.hDropWnd, show ? SW_SHOW : SW_HIDE);
     }
-    void ListClear() override {
-        if (hDropListWnd)
-            SendMessageA(hDropListWnd, LVM_DELETEALLITEMS, 0, 0);
-    }
-    void ListAdd(const char *filename, int image, uint32_t index) override {
+    void ListRows(uint32_t rows) override {
         if (!hDropListWnd)
             return;
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.pszText = const_cast<char *>(filename);
-        item.iImage = image;
-        item.lParam = static_cast<LPARAM>(index);
-        SendMessageA(hDropListWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(hDropListWnd, LVM_SETITEMCOUNT, rows, 0);
+        InvalidateRect(hDropListWnd, nullptr, TRUE); // the rows may have moved, not only grown
     }
+    // The order a sorted list view gives its items.
+    int CompareNames(const char *a, const char *b) override { return lstrcmpA(a, b); }
     void Counts(uint32_t folders, uint32_t files) override { SB_ShowDropCounts(folders, files); }
 };
 DropWindowView g_view;
 
-// One column, headerless, as wide as the list less a margin. The image list is
-// the window's to destroy, after the list that shows it.
+// One column, headerless, as wide as the list less a margin. Its rows are the
+// core's, sorted there descending as the list itself would sort them. The image
+// list is the window's to destroy, after the list that shows it.
 void MakeList(HWND hWnd) {
     hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
-                                       LVS_SORTDESCENDING | LVS_SHAREIMAGELISTS,
+                                       LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
                                    0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DROPLIST)),
                                    hInst, nullptr);
     if (!hDropListWnd)
@@ -85,21 +79,28 @@ void Layout(HWND hWnd) {
 void DecryptSelected() {
     std::vector<std::string> paths;
     int i = -1;
+    DW_ROW row;
     while ((i = static_cast<int>(SendMessageA(hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
-                                              MAKELPARAM(LVNI_SELECTED, 0)))) != -1) {
-        char text[kItemText + 1] = {};
-        LVITEMA item = {};
-        item.iSubItem = 0;
-        item.pszText = text;
-        item.cchTextMax = kItemText;
-        SendMessageA(hDropListWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        paths.push_back(text);
-    }
+                                              MAKELPARAM(LVNI_SELECTED, 0)))) != -1)
+        if (DW_ListRow(static_cast<uint32_t>(i), &row))
+            paths.push_back(row.filename);
     std::vector<const char *> p;
     for (const std::string &s : paths)
         p.push_back(s.c_str());
     // A cancelled question leaves everything as it was.
     (void)DW_DecryptSelection(p.data(), static_cast<uint32_t>(p.size()));
+}
+// The list asks for what it paints of a row.
+void ShowRow(LVITEMA &item) {
+    DW_ROW row;
+    if (!DW_ListRow(static_cast<uint32_t>(item.iItem), &row))
+        return;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, row.filename, item.cchTextMax);
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = row.image;
+    if (item.mask & LVIF_PARAM)
+        item.lParam = static_cast<LPARAM>(row.index);
 }
 } // namespace
 
@@ -138,6 +139,8 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
         if (hdr->hwndFrom == hDropListWnd && hdr->code == NM_RCLICK)
             DecryptSelected();
+        if (hdr->hwndFrom == hDropListWnd && hdr->code == LVN_GETDISPINFOA)
+            ShowRow(reinterpret_cast<NMLVDISPINFOA *>(lParam)->item);
         return 0;
     }
     case WM_CLOSE: DW_HideWindow(); return 0;

@@ -33,6 +33,7 @@ class Views : public MainView, public PaneView, public SafeListener {
         MA_ResetRightPane();
         TV_FillTree();
     }
+    void ShowFolderCards(TREEHANDLE hFolder) override { TV_FillItems(reinterpret_cast<HTREEITEM>(hFolder)); }
     void SelectTreeItem(TREEHANDLE item) override { TV_SelectItem(item); }
     void ResetRightPane() override { MA_ResetRightPane(); }
     int CardListTextWidth(const char *text) override { return LV_TextWidth(text); }

@@ -28,11 +28,11 @@ TREEHANDLE SinkInsert(void *, TREEHANDLE parent, const char *text, uint32_t kind
 }
 void SinkExpand(void *, TREEHANDLE item) { TreeView_Expand(MainWindows.hWndLinks, H(item), TVE_EXPAND); }
 int SinkIcon(void *, const char *name) { return IC_GetImageIndex(name); }
-// The button shows before the field items exist; the first expansion adds them.
-void SinkPromise(void *, TREEHANDLE card) {
+// The button shows before the cards or field items exist; the first expansion adds them.
+void SinkPromise(void *, TREEHANDLE folderOrCard) {
     TVITEMA item = {};
     item.mask = TVIF_CHILDREN;
-    item.hItem = H(card);
+    item.hItem = H(folderOrCard);
     item.cChildren = 1;
     SendMessageA(MainWindows.hWndLinks, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -40,12 +40,12 @@ const TVB_SINK kSink = {nullptr, SinkInsert, SinkExpand, SinkIcon, SinkPromise};
 
 TVB_OPTIONS Options() { return {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0}; }
 
-// A card shown with the button but no field item yet: its items are to come.
-bool FieldsToCome(HTREEITEM hCard) {
+// An item shown with the button but no child yet: its items are to come.
+bool ChildrenToCome(HTREEITEM hItem) {
     TVITEMA item = {};
     item.mask = TVIF_CHILDREN;
-    item.hItem = hCard;
-    return !TreeView_GetChild(MainWindows.hWndLinks, hCard) &&
+    item.hItem = hItem;
+    return !TreeView_GetChild(MainWindows.hWndLinks, hItem) &&
            SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren > 0;
 }
 
@@ -183,16 +183,21 @@ void TV_CollapseAll() {
     TV_FillTree();
 }
 
-void TV_FillCardItems(HTREEITEM hCard) {
-    if (!MainWindows.hWndLinks || !hCard || TV_GetItemKind(hCard) != TV_KIND_CARD || !FieldsToCome(hCard))
+void TV_FillItems(HTREEITEM hItem) {
+    if (!MainWindows.hWndLinks || !hItem || !ChildrenToCome(hItem))
         return;
     const TVB_OPTIONS options = Options();
-    (void)TVB_FillCard(T(hCard), &options, &kSink); // an item of no card has nothing to add
+    // An item of no shown folder or card has nothing to add.
+    switch (TV_GetItemKind(hItem)) {
+    case TV_KIND_FOLDER: (void)TVB_FillFolder(T(hItem), &options, &kSink); break;
+    case TV_KIND_CARD: (void)TVB_FillCard(T(hItem), &options, &kSink); break;
+    default: break;
+    }
 }
 
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text) {
     // A card whose items are still to come gets this one with them, in its place.
-    if (!MainWindows.hWndLinks || !hCard || FieldsToCome(H(hCard)))
+    if (!MainWindows.hWndLinks || !hCard || ChildrenToCome(H(hCard)))
         return nullptr;
     return T(TV_InsertItem(MainWindows.hWndLinks, text, H(hCard), TV_KIND_FIELD, TV_IMG_FIELD, TV_IMG_FIELD));
 }

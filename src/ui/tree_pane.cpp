@@ -120,7 +120,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case TVN_ITEMEXPANDINGA: {
         const NMTREEVIEWA *nm = reinterpret_cast<NMTREEVIEWA *>(hdr);
         if (nm->action & TVE_EXPAND)
-            TV_FillCardItems(nm->itemNew.hItem);
+            TV_FillItems(nm->itemNew.hItem);
         return FALSE;
     }
     case TVN_ITEMEXPANDEDA: {

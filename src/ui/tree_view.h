@@ -27,9 +27,10 @@ void TV_CollapseAll();
 // Appends a field item under a card item; its handle, or null (also while the
 // card's field items wait for its first expansion).
 TREEHANDLE TV_InsertFieldItem(TREEHANDLE hCard, const char *text);
-// A collapsed card's field items are inserted when it is first expanded; this
-// inserts them now (nothing when they are there or the item is no card).
-void TV_FillCardItems(HTREEITEM hCard);
+// A collapsed folder's card items and a collapsed card's field items are
+// inserted when it is first expanded; this inserts them now (nothing when they
+// are there or the item is neither).
+void TV_FillItems(HTREEITEM hItem);
 // Selects a tree item and gives the tree the focus.
 void TV_SelectItem(TREEHANDLE item);
 // Selects a tree item as a click on it does: the right pane follows.

@@ -136,6 +136,7 @@ class FakeMainView : public MainView, public PaneView {
         return item;
     }
     void RebuildTree() override { ++treeRebuilds; }
+    void ShowFolderCards(TREEHANDLE) override {}
     void SelectTreeItem(TREEHANDLE item) override { selectedItems.push_back(item); }
     void ResetRightPane() override { ++rightPaneResets; }
     // Measures textWidthPerChar pixels a character.
@@ -208,13 +209,15 @@ class FakeDropView : public DropView {
         dropWindowShown = show != 0;
         dropWindowCalls.push_back(show);
     }
-    void ListClear() override {
+    // The rows as the list would paint them.
+    void ListRows(uint32_t rows) override {
         dropItems.clear();
-        ++dropListClears;
+        dropListClears += rows == 0;
+        DW_ROW row;
+        for (uint32_t i = 0; i < rows && DW_ListRow(i, &row); ++i)
+            dropItems.push_back({row.filename, row.image, row.index});
     }
-    void ListAdd(const char *filename, int image, uint32_t index) override {
-        dropItems.push_back({filename ? filename : "", image, index});
-    }
+    int CompareNames(const char *a, const char *b) override { return strcmp(a, b); }
     void Counts(uint32_t folders, uint32_t files) override { dropCounts.push_back({folders, files}); }
     bool dropWindowShown = false;
     std::vector<int> dropWindowCalls;

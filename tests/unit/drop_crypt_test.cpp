@@ -112,8 +112,8 @@ TEST_F(DropCrypt, DropOfTwoFilesAndAFolderThenDecryptingRestoresEveryByteAndAttr
     EXPECT_TRUE(ui.dropWindowShown);
     EXPECT_GE(ui.mainWindowShows, 1);
     ASSERT_EQ(ui.dropItems.size(), 3u);
-    EXPECT_EQ(ui.dropItems[2].filename, photos);
-    EXPECT_EQ(ui.dropItems[2].image, 1);
+    EXPECT_EQ(ui.dropItems[0].filename, photos);
+    EXPECT_EQ(ui.dropItems[0].image, 1);
     ASSERT_FALSE(ui.dropCounts.empty());
     EXPECT_EQ(ui.dropCounts.back(), std::make_pair(1u, 2u));
     // The small file went without a progress window, the large one and the folder with one.

@@ -23,13 +23,13 @@ TEST_F(DropWindow, FillListShowsDroppedItemsOnly) {
     EXPECT_EQ(DW_AddDropList("C:\\a\\1", KZ_MEMBER, 0x20), 0);
     EXPECT_EQ(DW_AddDropList("C:\\b.txt", KZ_FILE, 0x20), 0);
     DW_FillList();
-    ASSERT_EQ(ui.dropItems.size(), 2u);
-    EXPECT_EQ(ui.dropItems[0].filename, "C:\\a");
-    EXPECT_EQ(ui.dropItems[0].image, 1);
-    EXPECT_EQ(ui.dropItems[0].index, 1u);
-    EXPECT_EQ(ui.dropItems[1].filename, "C:\\b.txt");
-    EXPECT_EQ(ui.dropItems[1].image, 0);
-    EXPECT_EQ(ui.dropItems[1].index, 3u);
+    ASSERT_EQ(ui.dropItems.size(), 2u) << "sorted descending";
+    EXPECT_EQ(ui.dropItems[1].filename, "C:\\a");
+    EXPECT_EQ(ui.dropItems[1].image, 1);
+    EXPECT_EQ(ui.dropItems[1].index, 1u);
+    EXPECT_EQ(ui.dropItems[0].filename, "C:\\b.txt");
+    EXPECT_EQ(ui.dropItems[0].image, 0);
+    EXPECT_EQ(ui.dropItems[0].index, 3u);
     EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 1) << "a hidden window can be displayed";
 
     DW_ShowCounts();

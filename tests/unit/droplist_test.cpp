@@ -27,10 +27,10 @@ TEST_F(DropList, EntriesCountAndOnlyFilesAndFoldersReachTheList) {
     EXPECT_EQ(nDropFileCount, 1u);
     EXPECT_EQ(nDropFolderCount, 1u);
     ASSERT_EQ(ui.dropItems.size(), 2u) << "members are not listed";
-    EXPECT_EQ(ui.dropItems[0].filename, "C:\\a.txt");
-    EXPECT_EQ(ui.dropItems[0].image, 0);
-    EXPECT_EQ(ui.dropItems[1].image, 1);
-    EXPECT_EQ(ui.dropItems[1].index, 2u);
+    EXPECT_EQ(ui.dropItems[1].filename, "C:\\a.txt") << "each at its place as it comes";
+    EXPECT_EQ(ui.dropItems[1].image, 0);
+    EXPECT_EQ(ui.dropItems[0].image, 1);
+    EXPECT_EQ(ui.dropItems[0].index, 2u);
     EXPECT_EQ(ui.pumpWaits.size(), 4u) << "the pump runs after every entry";
     EXPECT_EQ(lpDROPLISTact->next, nullptr);
     EXPECT_STREQ(lpDROPLISTact->filename, "C:\\pics\\2.jpg");

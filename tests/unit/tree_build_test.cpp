@@ -214,28 +214,50 @@ TEST_F(TreeBuild, ACardWithItsOwnFieldsIsShownThroughThem) {
     EXPECT_EQ(sink.items.size(), 9u);
 }
 
-// Field items left to the first expansion: only collapsed cards that have some
-// are promised, and filling every card then gives the items of a whole build.
+// Cards and field items left to the first expansion: only collapsed folders and
+// cards that have some are promised, a folder stored expanded is filled at
+// once, and filling every folder and card then gives the items of a whole build.
 TEST_F(TreeBuild, CollapsedCardsGetTheirFieldItemsWhenFilled) {
     AddCardField(3, 0, 1, "PIN", FT_NORMAL, 10, 0); // Savings: nothing dragged, nothing promised
     lpKARTEstart->next->nExpanded = 1;              // Work mail: filled at once (it has no item)
-    for (int quick : {0, 1}) {
+    AddFolder(3, 3, "Empty");                       // no card: nothing promised
+    struct Row {
+        int quick;
+        uint32_t mailExpanded;
+        std::vector<std::string> promised;
+    };
+    const Row rows[] = {{0, 0, {"Mail", "Banks"}},
+                        {1, 0, {"Mail", "Banks"}},
+                        {0, 1, {"Home mail", "Banks"}},
+                        {1, 1, {"Home mail", "Banks"}}};
+    for (const Row &row : rows) {
+        lpORDNERstart->nExpanded = row.mailExpanded;
         Sink eager;
         eager.names[0x1] = "Safe";
-        TVB_OPTIONS options = {quick, 1};
+        TVB_OPTIONS options = {row.quick, 1};
         TVB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &eager.sink);
         Sink lazy;
         lazy.names[0x1] = "Safe";
         lazy.sink.promise = Sink::Promise;
         TVB_BuildTree(reinterpret_cast<TREEHANDLE>(uintptr_t{0x1}), &options, &lazy.sink);
-        EXPECT_EQ(lazy.promised, std::vector<std::string>{"Home mail"}) << quick;
+        EXPECT_EQ(lazy.promised, row.promised) << row.quick << row.mailExpanded;
+        EXPECT_EQ(lpKARTEstart->next->next->hCardTree, nullptr);
         EXPECT_EQ(lpFELDINHALTstart->hFeldTree, nullptr);
+        for (ORDNER *o = lpORDNERstart; o; o = o->next) {
+            const int cards = o->nOrdnerKennung == 3 ? 0 : o == lpORDNERstart ? 2 * !row.mailExpanded : 1;
+            EXPECT_EQ(TVB_FillFolder(o->hOrdnerTree, &options, &lazy.sink), cards) << o->cOrdnerName;
+            EXPECT_EQ(TVB_FillFolder(o->hOrdnerTree, &options, &lazy.sink), 0) << "filled once";
+        }
+        EXPECT_EQ(TVB_FillFolder(nullptr, &options, &lazy.sink), -1);
         for (KARTE *k = lpKARTEstart; k; k = k->next)
-            EXPECT_EQ(TVB_FillCard(k->hCardTree, &options, &lazy.sink), k == lpKARTEstart ? 2 + quick : 0);
+            EXPECT_EQ(TVB_FillCard(k->hCardTree, &options, &lazy.sink), k == lpKARTEstart ? 2 + row.quick : 0);
         EXPECT_EQ(TVB_FillCard(nullptr, &options, &lazy.sink), -1);
         EXPECT_EQ(lazy.names[reinterpret_cast<uintptr_t>(lpFELDINHALTstart->hFeldTree)], "User");
-        std::sort(eager.items.begin(), eager.items.end());
-        std::sort(lazy.items.begin(), lazy.items.end());
-        EXPECT_EQ(lazy.items, eager.items) << quick;
+        for (Sink *s : {&eager, &lazy}) {
+            std::sort(s->items.begin(), s->items.end());
+            std::sort(s->expanded.begin(), s->expanded.end());
+        }
+        EXPECT_EQ(lazy.items, eager.items) << row.quick << row.mailExpanded;
+        EXPECT_EQ(lazy.expanded, eager.expanded);
     }
 }

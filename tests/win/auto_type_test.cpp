@@ -98,7 +98,7 @@ TEST_F(AutoType, ClearingReplacesTheFieldAndTabMovesOn) {
 TEST_F(AutoType, ACardDroppedOnAFormFillsItsDragFieldsSeparatedByTab) {
     // Folder with User (drag), Note (no drag), Password (drag); one card.
     SafeContents s;
-    s.folders = {{1, 1, "Web", "", 0, 0}};
+    s.folders = {{1, 1, "Web", "", 1, 0}}; // expanded: a card is dragged from a shown folder
     s.fields = {{1, 0, 1, "User", 0, 30, 1}, {1, 1, 2, "Note", 0, 30, 0}, {1, 2, 3, "Password", 1, 30, 1}};
     s.cards = {{1, 1, 1, "Shop", "", 0, 0}};
     s.contents = {{1, 0, "Alice"}, {1, 1, "not typed"}, {1, 2, "Pa55:word"}};

@@ -25,6 +25,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,35 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd)) << "an empty droplist hides the window";
     EXPECT_FALSE(FileExists(safe + DROPFILE_SUFFIX));
     SetFileAttributesA(small.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The rows come in the order a list sorting its own items gives them, one
+// added at a time or all sorted at once.
+TEST_F(DroppingOnWindows, TheListOrdersItsRowsAsASortedListWould) {
+    const char *const names[] = {"C:\\b.txt", "C:\\B.txt", "C:\\a-b", "C:\\ab",    "C:\\_x",
+                                 "C:\\10.doc", "C:\\9.doc", "C:\\\xe9t\xe9", "C:\\e", "C:\\ f"};
+    HWND sorted = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SORTDESCENDING, 0, 0, 10, 10,
+                                  MainWindows.hDropWnd, nullptr, nullptr, nullptr);
+    for (const char *name : names) {
+        ASSERT_EQ(DW_AddDropList(name, KZ_FILE, FILE_ATTRIBUTE_NORMAL), 0);
+        LVITEMA it = {};
+        it.mask = LVIF_TEXT;
+        it.pszText = const_cast<char *>(name);
+        SendMessageA(sorted, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    }
+    std::vector<std::string> want;
+    for (int i = 0; i < static_cast<int>(std::size(names)); ++i) {
+        char text[300] = {};
+        LVITEMA it = {};
+        it.pszText = text;
+        it.cchTextMax = sizeof text;
+        SendMessageA(sorted, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&it));
+        want.push_back(text);
+    }
+    DestroyWindow(sorted);
+    EXPECT_EQ(Rows(), want);
+    DW_FillList();
+    EXPECT_EQ(Rows(), want);
 }
 
 TEST_F(DroppingOnWindows, TheOpenSafeDroppedOnTheMainWindowIsRefused) {

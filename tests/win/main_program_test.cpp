@@ -85,7 +85,7 @@ void Walk(HWND tree, HTREEITEM item, int depth, std::vector<std::string> *lines)
         LPARAM kind = 0;
         std::string text = ItemText(tree, item, &kind);
         lines->push_back(std::string(2 * depth, ' ') + std::to_string(kind) + " " + text);
-        TV_FillCardItems(item); // a collapsed card's items are there once asked for
+        TV_FillItems(item); // a collapsed item's children are there once asked for
         Walk(tree,
              reinterpret_cast<HTREEITEM>(
                  SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
@@ -273,7 +273,7 @@ HTREEITEM FindItem(HWND tree, HTREEITEM item, const std::string &text) {
         LPARAM kind = 0;
         if (ItemText(tree, item, &kind) == text)
             return item;
-        TV_FillCardItems(item);
+        TV_FillItems(item);
         HTREEITEM child = FindItem(
             tree,
             reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),

@@ -75,6 +75,7 @@ SafeContents Sample() {
 class WindowsUi : public FakeUi {
   public:
     TREEHANDLE InsertFieldItem(TREEHANDLE hCard, const char *text) override { return TV_InsertFieldItem(hCard, text); }
+    void ShowFolderCards(TREEHANDLE hFolder) override { TV_FillItems(reinterpret_cast<HTREEITEM>(hFolder)); }
     int CardListTextWidth(const char *text) override { return LV_TextWidth(text); }
     void RedisplayCardField(uint32_t fieldIndex) override { CW_RedisplayField(fieldIndex); }
 };
@@ -151,7 +152,7 @@ class TreeView : public SafeTest {
             SendMessageA(MainWindows.hWndLinks, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
             out.push_back(std::string(depth * 2, ' ') + Text(item) + " " + std::to_string(it.lParam) + " " +
                           std::to_string(it.iImage) + ((it.state & TVIS_EXPANDED) ? " +" : ""));
-            TV_FillCardItems(item); // a collapsed card's items are there once asked for
+            TV_FillItems(item); // a collapsed item's children are there once asked for
             Describe(TreeView_GetChild(MainWindows.hWndLinks, item), depth + 1, out);
         }
     }
@@ -244,7 +245,7 @@ TEST_F(TreeView, AFilledFieldGetsItsItemAtOnce) {
             FW_FreeInhalt("TT_F_00", c); // a content never filled
     ASSERT_EQ(FW_PutFeld(2, 1, "pw2", reinterpret_cast<TREEHANDLE>(work)), 0);
     std::vector<std::string> below;
-    TV_FillCardItems(work);
+    TV_FillItems(work);
     Describe(TreeView_GetChild(MainWindows.hWndLinks, work), 0, below);
     EXPECT_EQ(below, (std::vector<std::string>{"User 8 3", "Password 8 3"}));
 }
@@ -253,9 +254,10 @@ TEST_F(TreeView, ACollapsedCardGetsItsFieldItemsWhenTheUserExpandsIt) {
     Open(Sample());
     HTREEITEM savings = Card("Savings");
     EXPECT_EQ(TreeView_GetChild(MainWindows.hWndLinks, savings), nullptr);
-    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 8u)
-        << "the safe, two folders, three cards and Home's two fields";
-    TreeView_Expand(MainWindows.hWndLinks, Folder(2), TVE_EXPAND);
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 4u) << "the safe, two folders and Bank's card";
+    TreeView_Expand(MainWindows.hWndLinks, Folder(1), TVE_EXPAND);
+    EXPECT_EQ(TreeView_GetCount(MainWindows.hWndLinks), 8u) << "and Mail's two cards with Home's two fields";
+    EXPECT_EQ(lpORDNERstart->nExpanded, 1u);
     TreeView_Expand(MainWindows.hWndLinks, savings, TVE_EXPAND);
     std::vector<std::string> below;
     Describe(TreeView_GetChild(MainWindows.hWndLinks, savings), 0, below);
