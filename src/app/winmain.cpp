@@ -101,7 +101,7 @@ static BOOL CreateWindows(HINSTANCE hInstance) {
 
     SK_InitLib();
     SK_LoadSkin(Settings.Skinfile, FALSE);
-    if (bSkinLoaded) {
+    if (MainModes.bSkinLoaded) {
         SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
@@ -154,7 +154,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     TR_RemoveIcon();
 
     SK_ExitLib();
-    ReleaseAll(bDropShownAtEnd);
+    ReleaseAll(MainModes.bDropShownAtEnd);
     ML_WriteLog("MAIN", "exit pgm", 0);
     return exitCode;
 }

@@ -15,7 +15,6 @@
 
 #include <cstring>
 
-BOOL bCardDisplayMode = FALSE;
 
 namespace {
 HFONT hNameFont = nullptr, hTextFont = nullptr, hLinkFont = nullptr;
@@ -40,7 +39,7 @@ void MakeFonts(HWND hWnd) {
 // The card the view shows: the tree's selection when it is a card.
 int ViewedCard() {
     HTREEITEM sel = TV_GetSelection();
-    if (!bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
+    if (!MainModes.bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
         return -1;
     return CW_GetCardId(T(sel));
 }
@@ -170,7 +169,7 @@ void CW_OpenCardUrl() {
 
 void CW_EnterDisplayMode() {
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    bCardDisplayMode = TRUE;
+    MainModes.bCardDisplayMode = TRUE;
     SB_ShowMode("Display card content");
     if (MainWindows.hCardView) {
         ShowWindow(MainWindows.hCardView, SW_SHOW);
@@ -180,7 +179,7 @@ void CW_EnterDisplayMode() {
 }
 
 void CW_EnterChangeMode() {
-    bCardDisplayMode = FALSE;
+    MainModes.bCardDisplayMode = FALSE;
     if (MainWindows.hCardView)
         ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();
@@ -191,7 +190,7 @@ void CW_EnterChangeMode() {
 }
 
 void CW_ClearDisplayMode() {
-    bCardDisplayMode = FALSE;
+    MainModes.bCardDisplayMode = FALSE;
     if (MainWindows.hCardView)
         ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-HWND hDropListWnd = nullptr;
 
 namespace {
 const char kColumnTitle[] = "Datei";
@@ -23,7 +22,7 @@ HIMAGELIST hDropImages = nullptr;
 
 int ListWidth() {
     RECT rc = {};
-    GetClientRect(hDropListWnd, &rc);
+    GetClientRect(MainWindows.hDropListWnd, &rc);
     return rc.right - 10;
 }
 
@@ -34,18 +33,18 @@ class DropWindowView : public DropView {
             ShowWindow(MainWindows.hDropWnd, show ? SW_SHOW : SW_HIDE);
     }
     void ListClear() override {
-        if (hDropListWnd)
-            SendMessageA(hDropListWnd, LVM_DELETEALLITEMS, 0, 0);
+        if (MainWindows.hDropListWnd)
+            SendMessageA(MainWindows.hDropListWnd, LVM_DELETEALLITEMS, 0, 0);
     }
     void ListAdd(const char *filename, int image, uint32_t index) override {
-        if (!hDropListWnd)
+        if (!MainWindows.hDropListWnd)
             return;
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.pszText = const_cast<char *>(filename);
         item.iImage = image;
         item.lParam = static_cast<LPARAM>(index);
-        SendMessageA(hDropListWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(MainWindows.hDropListWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     void Counts(uint32_t folders, uint32_t files) override { SB_ShowDropCounts(folders, files); }
 };
@@ -54,45 +53,45 @@ DropWindowView g_view;
 // One column, headerless, as wide as the list less a margin. The image list is
 // the window's to destroy, after the list that shows it.
 void MakeList(HWND hWnd) {
-    hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    MainWindows.hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
                                        LVS_SORTDESCENDING | LVS_SHAREIMAGELISTS,
                                    0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DROPLIST)),
                                    hInst, nullptr);
-    if (!hDropListWnd)
+    if (!MainWindows.hDropListWnd)
         return;
     hDropImages = LU_SmallImages({IDI_DW_FILE, IDI_DW_FOLDER}); // a file, a folder
-    SendMessageA(hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
+    SendMessageA(MainWindows.hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     column.fmt = LVCFMT_LEFT;
     column.pszText = const_cast<char *>(kColumnTitle);
     column.cx = 0;
-    SendMessageA(hDropListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    SendMessageA(MainWindows.hDropListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 }
 
 // The list fills the client area above the status bar.
 void Layout(HWND hWnd) {
-    if (hDropStatusWnd)
-        SendMessageA(hDropStatusWnd, WM_SIZE, 0, 0);
+    if (MainWindows.hDropStatusWnd)
+        SendMessageA(MainWindows.hDropStatusWnd, WM_SIZE, 0, 0);
     SB_LayoutDrop();
-    LU_FillAboveBar(hWnd, hDropListWnd, hDropStatusWnd);
-    if (hDropListWnd)
-        SendMessageA(hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
+    LU_FillAboveBar(hWnd, MainWindows.hDropListWnd, MainWindows.hDropStatusWnd);
+    if (MainWindows.hDropListWnd)
+        SendMessageA(MainWindows.hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
 }
 
 // A right click on the list decrypts the selected items.
 void DecryptSelected() {
     std::vector<std::string> paths;
     int i = -1;
-    while ((i = static_cast<int>(SendMessageA(hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
+    while ((i = static_cast<int>(SendMessageA(MainWindows.hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
                                               MAKELPARAM(LVNI_SELECTED, 0)))) != -1) {
         char text[kItemText + 1] = {};
         LVITEMA item = {};
         item.iSubItem = 0;
         item.pszText = text;
         item.cchTextMax = kItemText;
-        SendMessageA(hDropListWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(MainWindows.hDropListWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
         paths.push_back(text);
     }
     std::vector<const char *> p;
@@ -126,7 +125,7 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
     case WM_CREATE:
         MainWindows.hDropWnd = hWnd;
-        hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
+        MainWindows.hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
         MakeList(hWnd);
         Layout(hWnd);
         DragAcceptFiles(hWnd, TRUE);
@@ -136,7 +135,7 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
-        if (hdr->hwndFrom == hDropListWnd && hdr->code == NM_RCLICK)
+        if (hdr->hwndFrom == MainWindows.hDropListWnd && hdr->code == NM_RCLICK)
             DecryptSelected();
         return 0;
     }
@@ -144,8 +143,8 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         DW_SetView(nullptr);
         DragAcceptFiles(hWnd, FALSE);
-        hDropStatusWnd = nullptr;
-        hDropListWnd = nullptr;
+        MainWindows.hDropStatusWnd = nullptr;
+        MainWindows.hDropListWnd = nullptr;
         if (hDropImages)
             ImageList_Destroy(hDropImages);
         hDropImages = nullptr;

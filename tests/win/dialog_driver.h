@@ -1,11 +1,12 @@
 // Answers the program's dialogs and message boxes as a user would, for tests
-// that open real modal dialogs. A CBT hook on this thread sees every window
-// that becomes active; the driver then takes its turn once the thread's queue
-// has gone quiet (a thread timer is the last message a loop hands out), finds
-// the dialog of this thread that takes input (the one on top: the ones under it
-// are disabled) and hands it to the next scripted step. After a step it looks
-// again in the same way, so a dialog that stays open goes to the step after.
-// Nothing waits on a clock: a slow machine only makes the turns come later.
+// that open real modal dialogs. A hook on this thread's window procedures sees
+// every window that is shown, enabled or activated; the driver then takes its
+// turn once the thread's queue has gone quiet (a thread timer is the last
+// message a loop hands out), finds the dialog of this thread that takes input
+// (the one on top: the ones under it are disabled) and hands it to the next
+// scripted step. After a step it looks again in the same way, so a dialog that
+// stays open goes to the step after. Nothing waits on a clock: a slow machine
+// only makes the turns come later.
 // Every dialog met is recorded with its caption, message text and focus.
 #pragma once
 
@@ -31,7 +32,7 @@ class DialogDriver {
 
     DialogDriver() {
         self = this;
-        hook = SetWindowsHookExA(WH_CBT, &DialogDriver::Cbt, nullptr, GetCurrentThreadId());
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &DialogDriver::Sent, nullptr, GetCurrentThreadId());
     }
     ~DialogDriver() {
         UnhookWindowsHookEx(hook);
@@ -106,8 +107,15 @@ class DialogDriver {
         return TRUE;
     }
 
-    static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && self)
+    // Activation alone does not do: under Wine without a window manager a dialog
+    // over a hidden main window can be shown without being activated. So the
+    // turn comes from whatever a dialog is sent on its way to taking input:
+    // shown, enabled again under a closed box, activated.
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        const CWPRETSTRUCT *m = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
+        if (code == HC_ACTION && self &&
+            ((m->message == WM_SHOWWINDOW && m->wParam) || (m->message == WM_ENABLE && m->wParam) ||
+             (m->message == WM_ACTIVATE && LOWORD(m->wParam) != WA_INACTIVE)))
             self->LookSoon();
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
