@@ -49,12 +49,6 @@ void PL_Free(void *block) {
     free(block);
 }
 
-void PL_SecureZero(void *block, size_t size) {
-    volatile unsigned char *p = static_cast<volatile unsigned char *>(block);
-    while (size--)
-        *p++ = 0;
-}
-
 void PL_SetLocalTimeSource(PL_LocalTimeFn fn) { g_localTime = fn; }
 void PL_SetTickSource(PL_TickFn fn) { g_tick = fn; }
 

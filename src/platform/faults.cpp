@@ -1,5 +1,6 @@
-// Fault injection: the counters behind PL_FailCall. It calls nothing of the
-// system's side, which asks it through PL_FaultHit whether a call must fail.
+// Fault injection (the counters behind PL_FailCall) and the wipe: what the
+// system's side calls of the shared part. It calls nothing of that side, which
+// asks it through PL_FaultHit whether a call must fail.
 #include "platform/platform.h"
 #include "platform/platform_os.h"
 
@@ -40,4 +41,10 @@ uint32_t PL_FaultHit(PL_FAULT kind) {
     if (f.failFrom == 0 || f.calls < f.failFrom || f.calls >= f.failFrom + f.failCount)
         return 0;
     return FaultError(kind);
+}
+
+void PL_SecureZero(void *block, size_t size) {
+    volatile unsigned char *p = static_cast<volatile unsigned char *>(block);
+    while (size--)
+        *p++ = 0;
 }
