@@ -102,7 +102,7 @@ static BOOL CreateWindows(HINSTANCE hInstance) {
 
     SK_InitLib();
     SK_LoadSkin(Settings.Skinfile, FALSE);
-    if (bSkinLoaded) {
+    if (MainModes.bSkinLoaded) {
         SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
@@ -160,7 +160,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int) {
     TR_RemoveIcon();
 
     SK_ExitLib();
-    ReleaseAll(bDropShownAtEnd);
+    ReleaseAll(MainModes.bDropShownAtEnd);
     if (SUCCEEDED(com))
         CoUninitialize();
     ML_WriteLog("MAIN", "exit pgm", 0);

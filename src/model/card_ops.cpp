@@ -69,14 +69,14 @@ void FromCardField(const FELDTABCARD *f, uint32_t index, uint32_t order, FELDSTR
 uint32_t CW_LoadFeldStruct(uint32_t nKartenKennung, uint32_t nMode) {
     FS_Clear();
     const bool own = nMode == CE_MODE_CHANGE || nMode == CE_MODE_VIEW;
-    for (FELDTABCARD *f = lpFELDTABCARDstart; f && nFeldStructCount < FELDSTRUCT_MAX; f = f->next) {
+    for (FELDTABCARD *f = lpFELDTABCARDstart; f && FeldEditor.nFeldStructCount < FELDSTRUCT_MAX; f = f->next) {
         if (f->KartenKennung != nKartenKennung)
             continue;
-        FromCardField(f, own ? f->FeldIndex : nFeldStructCount, own ? f->FeldOrder : nFeldStructCount,
-                      &FeldStruct[nFeldStructCount]);
-        ++nFeldStructCount;
+        FromCardField(f, own ? f->FeldIndex : FeldEditor.nFeldStructCount, own ? f->FeldOrder : FeldEditor.nFeldStructCount,
+                      &FeldStruct[FeldEditor.nFeldStructCount]);
+        ++FeldEditor.nFeldStructCount;
     }
-    return nFeldStructCount;
+    return FeldEditor.nFeldStructCount;
 }
 
 int CW_HasIndividualCards() {

@@ -7,8 +7,7 @@
 #include "platform/uiport.h"
 
 CATEGORYTAB *lpCATEGORYTABstart = nullptr, *lpCATEGORYTABact = nullptr;
-uint32_t nCategoryCount = 0;
-uint32_t nCategoryFilter = 0;
+CATEGORYSTATE CategoryState;
 
 namespace {
 const char TAG_FNK[] = "CC_FNK";
@@ -98,11 +97,11 @@ int CC_IsShownUnder(uint32_t nCategory, uint32_t nFilter) {
 }
 
 int CC_IsOrdnerShown(const ORDNER *lpOrdner) {
-    return lpOrdner && CC_IsShownUnder(lpOrdner->nCategory, nCategoryFilter);
+    return lpOrdner && CC_IsShownUnder(lpOrdner->nCategory, CategoryState.nCategoryFilter);
 }
 
 int CC_IsKarteShown(const KARTE *lpKarte) {
-    if (!lpKarte || !CC_IsShownUnder(lpKarte->nCategory, nCategoryFilter))
+    if (!lpKarte || !CC_IsShownUnder(lpKarte->nCategory, CategoryState.nCategoryFilter))
         return 0;
     for (const ORDNER *o = lpORDNERstart; o; o = o->next)
         if (o->nOrdnerKennung == lpKarte->nOrdnerKennung)
@@ -126,9 +125,9 @@ uint32_t CC_FilterEntryIndex(uint32_t pos) {
 
 int CC_PickFilterEntry(uint32_t pos) {
     uint32_t k = CC_FilterEntryIndex(pos);
-    if (k == nCategoryFilter)
+    if (k == CategoryState.nCategoryFilter)
         return 0;
-    nCategoryFilter = k;
+    CategoryState.nCategoryFilter = k;
     return 1;
 }
 
@@ -139,8 +138,8 @@ static CategoryFilterView *g_filterView = nullptr;
 void CC_SetFilterView(CategoryFilterView *view) { g_filterView = view; }
 
 void CC_FillFilterBox() {
-    uint32_t before = nCategoryFilter;
-    nCategoryFilter = 0;
+    uint32_t before = CategoryState.nCategoryFilter;
+    CategoryState.nCategoryFilter = 0;
     // Without the box the filter is "all" all the same.
     if (g_filterView)
         g_filterView->Fill();

@@ -22,8 +22,11 @@ struct CATEGORYTAB {
 };
 
 extern CATEGORYTAB *lpCATEGORYTABstart, *lpCATEGORYTABact;
-extern uint32_t nCategoryCount; // records read from the file
-extern uint32_t nCategoryFilter; // the filter box's choice: a category index, 0 for "all"
+struct CATEGORYSTATE {
+    uint32_t nCategoryCount;  // records read from the file
+    uint32_t nCategoryFilter; // the filter box's choice: a category index, 0 for "all"
+};
+extern CATEGORYSTATE CategoryState;
 
 // Appends a zero-filled record at the tail, allocated under the caller's tag.
 CATEGORYTAB *CC_AppendCategory(const char *tag);

@@ -140,7 +140,7 @@ int CC_GetCategoryPath(char *path, uint32_t size) {
 
 uint32_t CC_LoadCategoryImage(const unsigned char *data, uint32_t size) {
     CC_ReleaseCategoryTable();
-    nCategoryCount = 0;
+    CategoryState.nCategoryCount = 0;
     if (!data || size < CC_HEADER_SIZE)
         return 0;
     const unsigned char *p = data + CC_HEADER_SIZE;
@@ -148,9 +148,9 @@ uint32_t CC_LoadCategoryImage(const unsigned char *data, uint32_t size) {
     uint32_t dropped = 0;
     bool last = false;
     while (!last && left >= CC_RECORD_SIZE) {
-        if (nCategoryCount == CC_MAX_CATEGORIES) {
+        if (CategoryState.nCategoryCount == CC_MAX_CATEGORIES) {
             ML_WriteLogF("CC03", 0, "categoryfile: more than %d categories, the rest is ignored", CC_MAX_CATEGORIES);
-            return nCategoryCount;
+            return CategoryState.nCategoryCount;
         }
         uint32_t index = Get32(p);
         last = Get32(p + 36) == 0;
@@ -161,13 +161,13 @@ uint32_t CC_LoadCategoryImage(const unsigned char *data, uint32_t size) {
         } else {
             CATEGORYTAB *c = CC_AppendCategory("CC_M_00");
             if (!c)
-                return nCategoryCount;
+                return CategoryState.nCategoryCount;
             c->index = index;
             memcpy(c->name, p + 4, CC_NAME_SIZE - 1); // the last byte stays 0: always terminated
             // Zero whatever follows the name, so it is never written back.
             size_t len = strlen(c->name);
             memset(c->name + len, 0, CC_NAME_SIZE - len);
-            ++nCategoryCount;
+            ++CategoryState.nCategoryCount;
         }
         p += CC_RECORD_SIZE;
         left -= CC_RECORD_SIZE;
@@ -176,7 +176,7 @@ uint32_t CC_LoadCategoryImage(const unsigned char *data, uint32_t size) {
         ML_WriteLogF("CC03", 0, "categoryfile: %d records without a usable index ignored", static_cast<int>(dropped));
     if (!last && left > 0)
         ML_WriteLogF("CC03", 0, "categoryfile: ends inside a record, %d bytes ignored", static_cast<int>(left));
-    return nCategoryCount;
+    return CategoryState.nCategoryCount;
 }
 
 int CC_ReadCategory() {
@@ -191,7 +191,7 @@ int CC_ReadCategory() {
         if (PL_GetFileAttributes(path) == PL_INVALID_ATTRIBUTES) {
             // No file: no categories yet.
             CC_ReleaseCategoryTable();
-            nCategoryCount = 0;
+            CategoryState.nCategoryCount = 0;
             g_fileUnread = false;
             return 0;
         }

@@ -5,9 +5,7 @@
 
 DROPLIST *lpDROPLISTstart = nullptr, *lpDROPLISTact = nullptr;
 
-uint32_t nDropCount = 0;
-uint32_t nDropFileCount = 0;
-uint32_t nDropFolderCount = 0;
+DROPCOUNTS DropCounts;
 
 DROPLIST *DW_AppendDropRecord(const char *tag) {
     DROPLIST *d = static_cast<DROPLIST *>(T_Malloc(tag, sizeof(DROPLIST)));
@@ -22,14 +20,14 @@ DROPLIST *DW_AppendDropRecord(const char *tag) {
 }
 
 void DW_CountDropRecord(const DROPLIST *d) {
-    ++nDropCount;
+    ++DropCounts.nDropCount;
     if (d->kz == KZ_FILE)
-        ++nDropFileCount;
+        ++DropCounts.nDropFileCount;
     else if (d->kz == KZ_FOLDER)
-        ++nDropFolderCount;
+        ++DropCounts.nDropFolderCount;
 }
 
-void DW_ResetDropCounters() { nDropCount = nDropFileCount = nDropFolderCount = 0; }
+void DW_ResetDropCounters() { DropCounts.nDropCount = DropCounts.nDropFileCount = DropCounts.nDropFolderCount = 0; }
 
 void DW_FreeDroptabelle() {
     TRACE(TRACE_FUNCTIONS, "SW_FNK", "B DW_FreeDroptabelle() (lpDROPLISTstart=%x)", TRACE_PTR(lpDROPLISTstart));

@@ -27,9 +27,12 @@ inline SW_LIST<DROPLIST> DW_DropList() { return {lpDROPLISTstart}; }
 
 // The chain's counters: every entry (the source of `index`), KZ_FILE entries and
 // KZ_FOLDER entries. KZ_MEMBER entries count only in the first.
-extern uint32_t nDropCount;
-extern uint32_t nDropFileCount;
-extern uint32_t nDropFolderCount;
+struct DROPCOUNTS {
+    uint32_t nDropCount;
+    uint32_t nDropFileCount;
+    uint32_t nDropFolderCount;
+};
+extern DROPCOUNTS DropCounts;
 
 // Appends a zero-filled record at the tail; null when memory ran out.
 DROPLIST *DW_AppendDropRecord(const char *tag);

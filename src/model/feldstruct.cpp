@@ -9,13 +9,11 @@
 #include <cstring>
 
 FELDSTRUCT FeldStruct[FELDSTRUCT_SIZE];
-uint32_t nFeldStructCount = 0;
-uint32_t nFeldEditMode = 0;
-int nDlgCancelled = 0;
+FELDEDITOR FeldEditor;
 
 void FS_Clear() {
     memset(FeldStruct, 0, sizeof FeldStruct);
-    nFeldStructCount = 0;
+    FeldEditor.nFeldStructCount = 0;
 }
 
 void FS_ApplyTypeRules(FELDSTRUCT *e) {
@@ -30,23 +28,23 @@ void FS_ApplyTypeRules(FELDSTRUCT *e) {
 }
 
 FELDSTRUCT *FS_Append(const char *name, uint32_t nTyp, uint32_t nLaenge, uint32_t nDrag) {
-    if (nFeldStructCount >= FELDSTRUCT_MAX)
+    if (FeldEditor.nFeldStructCount >= FELDSTRUCT_MAX)
         return nullptr;
-    FELDSTRUCT *e = &FeldStruct[nFeldStructCount];
+    FELDSTRUCT *e = &FeldStruct[FeldEditor.nFeldStructCount];
     memset(e, 0, sizeof *e);
-    e->nIndex = nFeldStructCount;
+    e->nIndex = FeldEditor.nFeldStructCount;
     snprintf(e->cName, sizeof e->cName, "%.24s", name ? name : "");
     e->nTyp = nTyp;
     e->nLaenge = nLaenge;
     e->nDrag = nDrag;
     FS_ApplyTypeRules(e);
-    ++nFeldStructCount;
+    ++FeldEditor.nFeldStructCount;
     return e;
 }
 
 uint32_t FS_UsedEntries() {
     uint32_t n = 0;
-    while (n < nFeldStructCount && n < FELDSTRUCT_MAX && FeldStruct[n].cName[0])
+    while (n < FeldEditor.nFeldStructCount && n < FELDSTRUCT_MAX && FeldStruct[n].cName[0])
         ++n;
     return n;
 }

@@ -30,9 +30,12 @@ enum : uint32_t {
 };
 
 extern FELDSTRUCT FeldStruct[FELDSTRUCT_SIZE];
-extern uint32_t nFeldStructCount; // entries in use; FeldStruct[nFeldStructCount] is the cursor
-extern uint32_t nFeldEditMode;    // the editor's mode while it is open (3 while "Change folder" runs), else 0
-extern int nDlgCancelled;         // set by the editor's Cancel in modes 2 and 3; the caller reads and clears it
+struct FELDEDITOR {
+    uint32_t nFeldStructCount; // entries in use; FeldStruct[nFeldStructCount] is the cursor
+    uint32_t nFeldEditMode;    // the editor's mode while it is open (3 while "Change folder" runs), else 0
+    int nDlgCancelled;         // set by the editor's Cancel in modes 2 and 3; the caller reads and clears it
+};
+extern FELDEDITOR FeldEditor;
 
 // Zeroes the list: no entries, the cursor on the first.
 void FS_Clear();

@@ -19,7 +19,7 @@ bool IsChangeMode(const FE_EDITOR *ed) {
     return ed->nKind == FE_KIND_FOLDER ? ed->nMode == FE_MODE_CHANGE_FOLDER : ed->nMode == CE_MODE_CHANGE;
 }
 
-bool ValidLine(int line) { return line >= 0 && static_cast<uint32_t>(line) < nFeldStructCount; }
+bool ValidLine(int line) { return line >= 0 && static_cast<uint32_t>(line) < FeldEditor.nFeldStructCount; }
 
 
 // The length edit's text: decimal digits, blanks around them allowed; -1 for anything else.
@@ -63,7 +63,7 @@ void FE_OpenFolder(FE_EDITOR *ed, uint32_t nMode, const char *title, const char 
     ed->nSelected = -1;
     snprintf(ed->cTitle, ORDNER_NAME_LEN, "%.24s", title ? title : "");
     snprintf(ed->cIcon, sizeof ed->cIcon, "%.24s", icon ? icon : "");
-    nFeldEditMode = nMode;
+    FeldEditor.nFeldEditMode = nMode;
     if (nMode == FE_MODE_NEW_TEMPLATE)
         FS_Clear();
 }
@@ -116,7 +116,7 @@ int FE_IsEnabled(const FE_EDITOR *ed, int id) {
     case FE_ID_DELETE:
     case FE_ID_CHANGE: return selected;
     case FE_ID_UP:
-    case FE_ID_DOWN: return selected && nFeldStructCount >= 2;
+    case FE_ID_DOWN: return selected && FeldEditor.nFeldStructCount >= 2;
     default: return 1;
     }
 }
@@ -126,7 +126,7 @@ void FE_Select(FE_EDITOR *ed, int line) { ed->nSelected = ValidLine(line) ? line
 DLG_ANSWER FE_NewField(FE_EDITOR *ed, FE_INPUT *edits) {
     if (!FE_IsEnabled(ed, FE_ID_NEWFIELD))
         return DLG_Stay();
-    if (nFeldStructCount >= FELDSTRUCT_MAX)
+    if (FeldEditor.nFeldStructCount >= FELDSTRUCT_MAX)
         return DLG_Error(FE_TEXT_FULL, FE_ID_LIST);
     ClearEdits(edits);
     edits->nTyp = FT_NORMAL;
@@ -197,7 +197,7 @@ DLG_ANSWER FE_Delete(FE_EDITOR *ed) {
     uint32_t i = static_cast<uint32_t>(ed->nSelected);
     memmove(&FeldStruct[i], &FeldStruct[i + 1], sizeof(FELDSTRUCT) * (FELDSTRUCT_SIZE - 1 - i));
     memset(&FeldStruct[FELDSTRUCT_SIZE - 1], 0, sizeof(FELDSTRUCT));
-    --nFeldStructCount;
+    --FeldEditor.nFeldStructCount;
     ed->nSelected = -1;
     return DLG_Stay(FE_ID_LIST);
 }
@@ -211,7 +211,7 @@ DLG_ANSWER FE_Up(FE_EDITOR *ed) {
 }
 
 DLG_ANSWER FE_Down(FE_EDITOR *ed) {
-    if (!FE_IsEnabled(ed, FE_ID_DOWN) || static_cast<uint32_t>(ed->nSelected) + 1 >= nFeldStructCount)
+    if (!FE_IsEnabled(ed, FE_ID_DOWN) || static_cast<uint32_t>(ed->nSelected) + 1 >= FeldEditor.nFeldStructCount)
         return DLG_Stay(FE_ID_LIST);
     Exchange(ed, ed->nSelected, ed->nSelected + 1);
     ++ed->nSelected;
@@ -260,7 +260,7 @@ DLG_ANSWER FE_Ok(FE_EDITOR *ed, const char *title) {
         if (IsTemplateMode(ed) && TW_WriteTemplate(ed->nMode, cTemplateName, ed->cIcon) != 0)
             return DLG_Error("cannot write template file", FE_ID_NAME);
     }
-    nFeldEditMode = 0;
+    FeldEditor.nFeldEditMode = 0;
     return DLG_Close(DLG_CLOSE_OK);
 }
 
@@ -269,8 +269,8 @@ DLG_ANSWER FE_Cancel(FE_EDITOR *ed) {
         ed->lpBlock->nCancelled = -1;
     } else {
         if (ed->nMode == FE_MODE_NEW_FOLDER || ed->nMode == FE_MODE_CHANGE_FOLDER)
-            nDlgCancelled = 1;
-        nFeldEditMode = 0;
+            FeldEditor.nDlgCancelled = 1;
+        FeldEditor.nFeldEditMode = 0;
     }
     return DLG_Close(DLG_CLOSE_CANCEL);
 }

@@ -32,10 +32,10 @@ ORDNER *ByTreeItem(TREEHANDLE hItem) {
 
 uint32_t OW_LoadFeldStruct(uint32_t nOrdnerKennung) {
     FS_Clear();
-    for (FELDTABELLE *f = lpFELDTABELLEstart; f && nFeldStructCount < FELDSTRUCT_MAX; f = f->next) {
+    for (FELDTABELLE *f = lpFELDTABELLEstart; f && FeldEditor.nFeldStructCount < FELDSTRUCT_MAX; f = f->next) {
         if (f->nOrdnerKennung != nOrdnerKennung)
             continue;
-        FELDSTRUCT *e = &FeldStruct[nFeldStructCount++];
+        FELDSTRUCT *e = &FeldStruct[FeldEditor.nFeldStructCount++];
         e->nIndex = f->nFeldIndex;
         e->nOrder = f->nFeldOrder;
         snprintf(e->cName, sizeof e->cName, "%.24s", f->feldname);
@@ -43,8 +43,8 @@ uint32_t OW_LoadFeldStruct(uint32_t nOrdnerKennung) {
         e->nLaenge = f->feldlaenge;
         e->nDrag = f->drag;
     }
-    nFeldEditMode = FE_MODE_CHANGE_FOLDER;
-    return nFeldStructCount;
+    FeldEditor.nFeldEditMode = FE_MODE_CHANGE_FOLDER;
+    return FeldEditor.nFeldStructCount;
 }
 
 uint32_t OW_CopyTemplateFeld2Feldtabelle(uint32_t nOrdnerKennung) {
@@ -73,7 +73,7 @@ void OW_ChangeFeldTabelle(uint32_t nOrdnerKennung) {
         if (f->nOrdnerKennung != nOrdnerKennung)
             continue;
         const FELDSTRUCT *e = nullptr;
-        for (uint32_t i = 0; i < nFeldStructCount && !e; ++i)
+        for (uint32_t i = 0; i < FeldEditor.nFeldStructCount && !e; ++i)
             if (FeldStruct[i].nIndex == f->nFeldIndex && FeldStruct[i].cName[0])
                 e = &FeldStruct[i];
         if (!e)
@@ -117,8 +117,8 @@ DLG_ANSWER OW_CreateOrdnerOk(const char *folderName, const char *templateName, F
 }
 
 int OW_CreateOrdnerEnd(const FE_EDITOR *ed) {
-    if (nDlgCancelled) {
-        nDlgCancelled = 0;
+    if (FeldEditor.nDlgCancelled) {
+        FeldEditor.nDlgCancelled = 0;
         cTemplateName[0] = 0;
         return -1;
     }
@@ -149,16 +149,16 @@ int OW_ChangeOrdnerBegin(TREEHANDLE hFolder, FE_EDITOR *ed) {
     ORDNER *o = id < 0 ? nullptr : OW_GetOrdnerStructAdr(static_cast<uint32_t>(id));
     if (!o)
         return -1;
-    nDlgCancelled = 0;
+    FeldEditor.nDlgCancelled = 0;
     OW_LoadFeldStruct(o->nOrdnerKennung);
     FE_OpenFolder(ed, FE_MODE_CHANGE_FOLDER, o->cOrdnerName, o->cIconName);
     return 0;
 }
 
 int OW_ChangeOrdnerEnd(TREEHANDLE hFolder, const FE_EDITOR *ed) {
-    nFeldEditMode = 0;
-    if (nDlgCancelled) {
-        nDlgCancelled = 0;
+    FeldEditor.nFeldEditMode = 0;
+    if (FeldEditor.nDlgCancelled) {
+        FeldEditor.nDlgCancelled = 0;
         return 1;
     }
     int id = OW_GetOrdnerId(hFolder);

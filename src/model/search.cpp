@@ -12,7 +12,11 @@
 #include <cstring>
 #include <vector>
 
+namespace {
 SEARCHRESULT *lpSEARCHRESULTstart = nullptr, *lpSEARCHRESULTact = nullptr;
+}
+
+SW_LIST<SEARCHRESULT> SE_Results() { return {lpSEARCHRESULTstart}; }
 
 SearchView::~SearchView() = default;
 

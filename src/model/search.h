@@ -36,8 +36,8 @@ struct SEARCHRESULT {
     SEARCHRESULT *next;
 };
 
-extern SEARCHRESULT *lpSEARCHRESULTstart, *lpSEARCHRESULTact;
-inline SW_LIST<SEARCHRESULT> SE_Results() { return {lpSEARCHRESULTstart}; }
+// The hits of the last search, in list order.
+SW_LIST<SEARCHRESULT> SE_Results();
 
 // Whether pattern occurs in the first length bytes of text (fewer when a zero
 // byte comes first), without regard to the case of A to Z. An empty pattern

@@ -105,7 +105,7 @@ int TW_LoadTemplate(const char *name) {
     const char *line = s.First();
     if (!line)
         return 0;
-    for (; line && nFeldStructCount < FELDSTRUCT_MAX; line = Section::Next(line)) {
+    for (; line && FeldEditor.nFeldStructCount < FELDSTRUCT_MAX; line = Section::Next(line)) {
         const char *p = strchr(line, '=');
         if (!p) {
             ErrorEquals("TW05");
@@ -125,7 +125,7 @@ int TW_LoadTemplate(const char *name) {
             length = MAX_FELD_LAENGE;
         FS_Append(fieldName.c_str(), type, length, drag);
     }
-    return nFeldStructCount > 0 ? 1 : 0;
+    return FeldEditor.nFeldStructCount > 0 ? 1 : 0;
 }
 
 std::string TW_CleanName(const char *name) { return CleanName(name); }

@@ -28,7 +28,12 @@ const TB_BUTTON TB_Buttons[TB_BUTTON_COUNT] = {
     {14, IDT_HELPFILE, "Helpfile"},
 };
 
+namespace {
 uint32_t dwToolbarMask = TB_START_MASK;
+}
+
+uint32_t TB_Mask() { return dwToolbarMask; }
+void TB_ResetMask() { dwToolbarMask = TB_START_MASK; }
 
 const char *TB_TooltipText(uint32_t command) {
     if (command == TB_SEPARATOR)

@@ -32,7 +32,9 @@ struct TB_BUTTON {
 };
 
 extern const TB_BUTTON TB_Buttons[TB_BUTTON_COUNT];
-extern uint32_t dwToolbarMask;
+uint32_t TB_Mask();
+// Back to TB_START_MASK, as for a new main window.
+void TB_ResetMask();
 
 // The tooltip of a command, or nullptr for one the toolbar does not have.
 const char *TB_TooltipText(uint32_t command);

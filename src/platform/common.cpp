@@ -1,5 +1,5 @@
-// The parts of the seam that are the same on every system: fault injection,
-// replaceable clocks, desktop and shell, and the heap.
+// The parts of the seam that are the same on every system: replaceable
+// clocks, desktop and shell, and the heap.
 #include "platform/platform.h"
 #include "platform/platform_os.h"
 
@@ -7,12 +7,6 @@
 #include <cstring>
 
 namespace {
-struct Fault {
-    int calls;     // calls seen since the last reset
-    int failFrom;  // 1-based call number of the first failing call, 0: none
-    int failCount; // how many calls in a row fail
-};
-Fault g_faults[PL_FAULT_KINDS];
 PL_LocalTimeFn g_localTime = nullptr;
 PL_TickFn g_tick = nullptr;
 PL_FreeObserverFn g_freeObserver = nullptr;
@@ -27,36 +21,7 @@ const PL_DESKTOP_IMPL *g_desktop = &g_osDesktop;
 const PL_SHELL_IMPL g_osShell = {PL_OsShellOpen,     PL_OsRegOpenKey,     PL_OsRegCloseKey, PL_OsRegGetString,
                                  PL_OsRegSetString,  PL_OsRegDeleteValue, PL_OsPlaySound,   PL_OsTrayIcon};
 const PL_SHELL_IMPL *g_shell = &g_osShell;
-
-uint32_t FaultError(PL_FAULT kind) {
-    switch (kind) {
-    case PL_FAULT_ALLOC: return PL_ERROR_NOT_ENOUGH_MEMORY;
-    case PL_FAULT_WRITE:
-    case PL_FAULT_FLUSH: return PL_ERROR_DISK_FULL;
-    case PL_FAULT_READ: return PL_ERROR_READ_FAULT;
-    default: return PL_ERROR_ACCESS_DENIED;
-    }
-}
 } // namespace
-
-void PL_FailCall(PL_FAULT kind, int nth, int count) {
-    Fault &f = g_faults[kind];
-    f.failFrom = nth > 0 ? f.calls + nth : 0;
-    f.failCount = count > 0 ? count : 1;
-}
-
-int PL_CallCount(PL_FAULT kind) { return g_faults[kind].calls; }
-
-void PL_ResetFaults() { memset(g_faults, 0, sizeof g_faults); }
-
-bool PL_Faulted(PL_FAULT kind) {
-    Fault &f = g_faults[kind];
-    ++f.calls;
-    if (f.failFrom == 0 || f.calls < f.failFrom || f.calls >= f.failFrom + f.failCount)
-        return false;
-    PL_SetLastError(FaultError(kind));
-    return true;
-}
 
 void *PL_Alloc(size_t size) {
     if (PL_Faulted(PL_FAULT_ALLOC))
@@ -82,12 +47,6 @@ void PL_Free(void *block) {
     if (g_freeObserver && block)
         g_freeObserver(block);
     free(block);
-}
-
-void PL_SecureZero(void *block, size_t size) {
-    volatile unsigned char *p = static_cast<volatile unsigned char *>(block);
-    while (size--)
-        *p++ = 0;
 }
 
 void PL_SetLocalTimeSource(PL_LocalTimeFn fn) { g_localTime = fn; }

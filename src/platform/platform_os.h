@@ -1,6 +1,11 @@
-// What each system's side of the seam supplies to the shared part (common.cpp).
+// What each system's side of the seam supplies to the shared part (common.cpp),
+// and what the fault counters (faults.cpp) answer it.
 #pragma once
 #include "platform/platform.h"
+
+// Counts a call of that kind; answers the error it must fail with, or 0.
+// PL_Faulted of each system sets that error as the last one.
+uint32_t PL_FaultHit(PL_FAULT kind);
 
 void PL_OsGetLocalTime(PL_SYSTEMTIME *st);
 uint32_t PL_OsGetTickCount();

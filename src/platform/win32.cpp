@@ -245,6 +245,13 @@ void PL_FindClose(PL_FIND f) {
 uint32_t PL_GetLastError() { return GetLastError(); }
 void PL_SetLastError(uint32_t err) { SetLastError(err); }
 
+bool PL_Faulted(PL_FAULT kind) {
+    uint32_t err = PL_FaultHit(kind);
+    if (err)
+        PL_SetLastError(err);
+    return err != 0;
+}
+
 int PL_FormatSystemMessage(uint32_t err, char *buf, uint32_t size) {
     if (!buf || size == 0)
         return -1;

@@ -13,6 +13,7 @@
 #include <cstring>
 
 namespace {
+SW_DROPFILE eDropFileFound = SW_DROPFILE_NONE;
 const char TAG_FNK[] = "SW_FNK";
 const uint32_t kMaxDropFile = 64u << 20; // far beyond any droplist; a bigger file is not ours
 
@@ -32,6 +33,9 @@ PL_HANDLE CreateHidden(const char *path) {
     return PL_CreateFile(path, PL_GENERIC_READ | PL_GENERIC_WRITE, PL_SHARE_NONE, PL_CREATE_ALWAYS, PL_ATTR_HIDDEN);
 }
 } // namespace
+
+SW_DROPFILE SW_DropFileFound() { return eDropFileFound; }
+void SW_ForgetDropFileFound() { eDropFileFound = SW_DROPFILE_NONE; }
 
 int SW_DropFilePath(const char *safePath, char *path, uint32_t size) {
     int n = snprintf(path, size, "%s%s", safePath, DROPFILE_SUFFIX);
@@ -115,7 +119,6 @@ int SW_WriteDropList(const SAFEHEADER *header) {
     return rc;
 }
 
-SW_DROPFILE eDropFileFound = SW_DROPFILE_NONE;
 
 int SW_ReadDropList(const char *safePath, const SAFEHEADER *header) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadDropList(LPSTR %s)", safePath);

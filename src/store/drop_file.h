@@ -26,7 +26,9 @@
 [[nodiscard]] int SW_ReadDropList(const char *safePath, const SAFEHEADER *header);
 // What the last SW_ReadDropList found; SW_DROPFILE_NONE again when the safe closes.
 enum SW_DROPFILE { SW_DROPFILE_READ, SW_DROPFILE_NONE, SW_DROPFILE_UNREADABLE };
-extern SW_DROPFILE eDropFileFound;
+SW_DROPFILE SW_DropFileFound();
+// Forgets it: no drop file was read for the safe.
+void SW_ForgetDropFileFound();
 
 // Forms "<safe path>.df"; -1 when it does not fit.
 [[nodiscard]] int SW_DropFilePath(const char *safePath, char *path, uint32_t size);

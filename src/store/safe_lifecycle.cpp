@@ -100,7 +100,7 @@ int SW_CloseSafe(int save) {
     // The decrypted texts and names go with the safe, wiped, not when the next
     // safe happens to be read.
     SW_ReleaseSafeLists();
-    eDropFileFound = SW_DROPFILE_NONE;
+    SW_ForgetDropFileFound();
     SW_ClearPassword(cActPasswort); // nothing is encrypted under it until the next safe
     // Nor are the keys derived from it kept: closing by command, by time-out and
     // by opening another safe all end here.
@@ -208,7 +208,7 @@ int SW_CreateSafeOK(const char *name, const char *password, const char *confirm,
     if (SW_PutSafe(1, 0) != 0)
         return -1;
     SW_ReleaseSafeLists(); // a new safe starts with none of the old one's
-    eDropFileFound = SW_DROPFILE_NONE;
+    SW_ForgetDropFileFound();
     // From here the old safe is on disk and its lists are gone: it is closed
     // whatever happens, so no later save can write empty lists over it.
     Announce(SW_EVENT_CLOSED, cActSafePath);

@@ -276,7 +276,7 @@ int DW_CryptFiles(const char *const *paths, uint32_t count) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B DW_CryptFiles(UINT %u)", count);
     // What is encrypted now could not be recorded beside the files the unread
     // drop file lists.
-    if (eDropFileFound == SW_DROPFILE_UNREADABLE) {
+    if (SW_DropFileFound() == SW_DROPFILE_UNREADABLE) {
         UI_MessageBox("error: dropfile could not be opened, no files can be crypted", "Error",
                       UI_MB_OK | UI_MB_ICONSTOP);
         return -1;

@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-int bDropWindowActive = 0;
-
 DropView::~DropView() = default;
 
 namespace {
 DropView *g_view = nullptr;
+int bDropWindowActive = 0;
 
 const char kCryptWindowActive[] = "CryptWindowActive";
 
@@ -40,6 +39,9 @@ void SetShown(bool shown) {
     II_PutFlag(II_SECTION_SETTINGS, kCryptWindowActive, shown);
 }
 } // namespace
+
+int DW_WindowActive() { return bDropWindowActive; }
+void DW_ResetWindowActive() { bDropWindowActive = 0; }
 
 void DW_SetView(DropView *view) {
     g_view = view;
@@ -93,5 +95,5 @@ void DW_HideWindow() { SetShown(false); }
 
 void DW_ShowCounts() {
     if (g_view)
-        g_view->Counts(nDropFolderCount, nDropFileCount);
+        g_view->Counts(DropCounts.nDropFolderCount, DropCounts.nDropFileCount);
 }

@@ -23,7 +23,9 @@ void DW_SetView(DropView *view);
 DropView *DW_GetView();
 
 // The drop window is shown; mirrors the setting CryptWindowActive.
-extern int bDropWindowActive;
+int DW_WindowActive();
+// Forgets it, as at the program's start.
+void DW_ResetWindowActive();
 
 // Rebuilds the list from the droplist: one item per dropped file and folder
 // (members of a dropped folder are not listed), in the list's order.

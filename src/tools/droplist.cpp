@@ -26,15 +26,15 @@ int DW_AddDropList(const char *path, uint32_t kz, uint32_t attributes) {
     DROPLIST *d = DW_AppendDropRecord(!DW_DropList().empty() ? "DW_M_00" : "DW_M_01");
     if (!d)
         return -1;
-    ++nDropCount;
+    ++DropCounts.nDropCount;
     snprintf(d->filename, sizeof d->filename, "%s", path);
     d->kz = kz;
     d->dwAttribute = attributes == PL_INVALID_ATTRIBUTES ? NO_ATTRIBUTES : attributes;
-    d->index = nDropCount;
+    d->index = DropCounts.nDropCount;
     if (kz == KZ_FILE)
-        ++nDropFileCount;
+        ++DropCounts.nDropFileCount;
     else if (kz == KZ_FOLDER)
-        ++nDropFolderCount;
+        ++DropCounts.nDropFolderCount;
     DW_ListInsert(d->filename, kz, d->index);
     UI_PumpAndWait(0);
     return 0;
@@ -50,12 +50,12 @@ void DW_RemoveDropList(const char *path) {
         uint32_t a = d->dwAttribute & ~static_cast<uint32_t>(PL_ATTR_DIRECTORY);
         PL_SetFileAttributes(d->filename, a ? a : PL_ATTR_NORMAL);
     }
-    if (nDropCount)
-        --nDropCount;
-    if (d->kz == KZ_FILE && nDropFileCount)
-        --nDropFileCount;
-    else if (d->kz == KZ_FOLDER && nDropFolderCount)
-        --nDropFolderCount;
+    if (DropCounts.nDropCount)
+        --DropCounts.nDropCount;
+    if (d->kz == KZ_FILE && DropCounts.nDropFileCount)
+        --DropCounts.nDropFileCount;
+    else if (d->kz == KZ_FOLDER && DropCounts.nDropFolderCount)
+        --DropCounts.nDropFolderCount;
     DW_RemoveDropRecord(d);
     UI_PumpAndWait(0);
 }

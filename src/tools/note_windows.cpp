@@ -7,8 +7,7 @@
 #include "platform/uiport.h"
 #include "tools/note_text.h"
 
-int bNotesHidden = 0;
-int bNotesLoading = 0;
+T_NOTESTATE NoteState;
 
 NOTIZ *NW_CreateNote() {
     NOTIZ *note = NW_AppendNote(!NW_Notes().empty() ? "NW_M_02" : "NW_M_00");
@@ -21,7 +20,7 @@ NOTIZ *NW_CreateNote() {
         NW_DeleteNote(note);
         return nullptr;
     }
-    if (!bNotesLoading) {
+    if (!NoteState.bNotesLoading) {
         int32_t at = NW_CASCADE_STEP * NW_CountNotes();
         NW_CascadeWindow(note, at, at);
         (void)NW_ShowWindow(note, 1); // its window was just made
@@ -31,7 +30,7 @@ NOTIZ *NW_CreateNote() {
 }
 
 void NW_OpenNotes() {
-    bNotesLoading = 1;
+    NoteState.bNotesLoading = 1;
     char title[NW_TITLE_SIZE];
     for (NOTIZ *n : NW_Notes()) {
         if (NW_MakeWindow(n) != 0)
@@ -44,8 +43,8 @@ void NW_OpenNotes() {
     if (!Settings.NOTE_HideOnStart)
         NW_ShowNotes();
     else
-        bNotesHidden = 1;
-    bNotesLoading = 0;
+        NoteState.bNotesHidden = 1;
+    NoteState.bNotesLoading = 0;
 }
 
 void NW_ShowNotes() {
@@ -53,17 +52,17 @@ void NW_ShowNotes() {
     for (NOTIZ *n : NW_Notes())
         (void)NW_ShowWindow(n, 1);
     UI_FocusMainWindow();
-    bNotesHidden = 0;
+    NoteState.bNotesHidden = 0;
 }
 
 void NW_HideNotes() {
     for (NOTIZ *n : NW_Notes())
         (void)NW_ShowWindow(n, 0); // hidden already when it has no window
-    bNotesHidden = 1;
+    NoteState.bNotesHidden = 1;
 }
 
 void NW_ToggleNotes() {
-    if (bNotesHidden)
+    if (NoteState.bNotesHidden)
         NW_ShowNotes();
     else
         NW_HideNotes();

@@ -10,8 +10,11 @@
 #define NW_TEXT_MARGIN 25     // the window is this much taller than its text
 #define NW_TEXT_MARGIN_SKIN 40
 
-extern int bNotesHidden;  // every note window is hidden
-extern int bNotesLoading; // note windows are being made for an opened safe
+struct T_NOTESTATE {
+    int bNotesHidden;  // every note window is hidden
+    int bNotesLoading; // note windows are being made for an opened safe
+};
+extern T_NOTESTATE NoteState;
 
 // "Create note": appends a note in the new colours and has its window made; not
 // while loading, the window is placed cascaded and shown. The notes command is

@@ -3,10 +3,12 @@
 #include "config/settings.h"
 #include "tools/timeout.h"
 
-int bQWShrunk = 0;
 namespace {
+int bQWShrunk = 0;
 UI_RECT rcQWStrip = {}; // the strip's rectangle when it began to shrink
 }
+
+int QW_Shrunk() { return bQWShrunk; }
 
 WL_BOX QW_StripBox(int32_t screenWidth, int32_t screenHeight, int32_t taskbarTop, int32_t dpi) {
     const int32_t w = WL_Scale(QW_STRIP_WIDTH, dpi);

@@ -15,7 +15,7 @@ enum : unsigned { QW_TIMER_SHRINK = 30 };
 #define QW_SHRINK_STEPS 26 // 145, 140, ... 20
 #define QW_STEP_PAUSE_MS 30
 
-extern int bQWShrunk; // the strip is shrunk to its tab
+int QW_Shrunk(); // the strip is shrunk to its tab
 
 // The sizes are pixels at 96 DPI, scaled to the screen's dpi.
 // The strip on a screen: at its right edge, 150 wide, from the top down to the

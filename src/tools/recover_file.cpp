@@ -13,7 +13,12 @@
 #include <string>
 #include <unordered_set>
 
+namespace {
 int bRecoverRequest = 0;
+}
+
+int REC_RecoverRequested() { return bRecoverRequest; }
+void REC_ResetRecoverRequest() { bRecoverRequest = 0; }
 
 namespace {
 const uint32_t kMaxRecoverFile = 16u << 20; // far beyond any list of paths
@@ -110,7 +115,7 @@ void REC_AddDropList() {
 }
 
 void REC_OfferAfterOpen() {
-    if (eDropFileFound == SW_DROPFILE_NONE ? REC_CheckRecoverFile() == 1 && bRecoverRequest
-                                           : eDropFileFound == SW_DROPFILE_READ && bRecoverRequest)
+    if (SW_DropFileFound() == SW_DROPFILE_NONE ? REC_CheckRecoverFile() == 1 && bRecoverRequest
+                                           : SW_DropFileFound() == SW_DROPFILE_READ && bRecoverRequest)
         REC_AddDropList();
 }

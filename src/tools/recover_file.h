@@ -10,7 +10,8 @@
 #define REC_MAX_LINES 10000
 
 // Set when the user agreed to use the file; stays set until the program ends.
-extern int bRecoverRequest;
+int REC_RecoverRequested();
+void REC_ResetRecoverRequest();
 
 // 1 when the file exists and the user agreed, else 0.
 int REC_CheckRecoverFile();

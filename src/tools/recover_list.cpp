@@ -16,8 +16,7 @@
 #include <cstring>
 #include <string>
 
-BW_BACKUPFILE *lpBWRECOVERstart = nullptr;
-int bBackupListed = 0;
+BW_BACKUPLIST BackupList;
 
 namespace {
 const size_t kPathSize = 600;
@@ -83,16 +82,16 @@ void BW_SetRecoverView(RecoverView *view) { g_recoverView = view; }
 RecoverView *BW_GetRecoverView() { return g_recoverView; }
 
 int BW_RecoverDialogOpen() {
-    BW_FreeBackupList(lpBWRECOVERstart);
-    lpBWRECOVERstart = nullptr;
-    int count = BW_ReadBackupList(Settings.BackupPath, &lpBWRECOVERstart);
+    BW_FreeBackupList(BackupList.lpBWRECOVERstart);
+    BackupList.lpBWRECOVERstart = nullptr;
+    int count = BW_ReadBackupList(Settings.BackupPath, &BackupList.lpBWRECOVERstart);
     if (count > 0)
-        bBackupListed = 1;
+        BackupList.bBackupListed = 1;
     return count;
 }
 
 int BW_RecoverDialogClick(const char *selected, char *chosen, uint32_t size) {
-    if (!bBackupListed || !selected || !*selected || size == 0)
+    if (!BackupList.bBackupListed || !selected || !*selected || size == 0)
         return -1;
     uint32_t n = static_cast<uint32_t>(strlen(selected));
     if (n > kChosenMax)
@@ -136,8 +135,8 @@ int BW_RecoverDialogOk(const char *name) {
         ErrorBox("recover error (Details in logfile)!");
     }
     g_closedSafe[0] = 0;
-    BW_FreeBackupList(lpBWRECOVERstart);
-    lpBWRECOVERstart = nullptr;
+    BW_FreeBackupList(BackupList.lpBWRECOVERstart);
+    BackupList.lpBWRECOVERstart = nullptr;
     return 0;
 }
 
@@ -148,8 +147,8 @@ void BW_RecoverDialogCancel() {
         g_closedSafe[0] = 0;
         (void)SW_GetSafe(path); // its own messages tell of a failure
     }
-    BW_FreeBackupList(lpBWRECOVERstart);
-    lpBWRECOVERstart = nullptr;
+    BW_FreeBackupList(BackupList.lpBWRECOVERstart);
+    BackupList.lpBWRECOVERstart = nullptr;
 }
 
 int BW_RecoverSafeCommand() {

@@ -23,8 +23,11 @@ void BW_FormatBackupTime(uint64_t fileTime, char date[11], char time[9]);
 
 // The dialog's chain, and whether it lists at least one backup (set while
 // listing, never cleared: a list showing BW_NO_BACKUPS_TEXT offers nothing to choose).
-extern BW_BACKUPFILE *lpBWRECOVERstart;
-extern int bBackupListed;
+struct BW_BACKUPLIST {
+    BW_BACKUPFILE *lpBWRECOVERstart;
+    int bBackupListed;
+};
+extern BW_BACKUPLIST BackupList;
 
 // Opening: the chain of BackupPath's backups, a chain left from before freed
 // first. Answers the count; 0 means the list shows BW_NO_BACKUPS_TEXT alone.

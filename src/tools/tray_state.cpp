@@ -3,7 +3,11 @@
 #include "config/settings.h"
 #include "tools/timeout.h"
 
+namespace {
 int bTrayButtonPressed = 0;
+}
+
+int TR_ButtonPressed() { return bTrayButtonPressed; }
 
 int TR_TrayActions(unsigned mouse, int quickMode, unsigned *actions) {
     *actions = 0;

@@ -16,7 +16,8 @@ enum : unsigned {
     TR_DO_MENU = 8,    // the tray menu at the cursor
 };
 
-extern int bTrayButtonPressed; // a left press on the icon was seen: its release restores
+// A left press on the icon was seen: its release restores.
+int TR_ButtonPressed();
 
 // One notification of the icon. A left press arms the release; the release
 // (only after a press) restores, first reopening the safe a time-out closed

@@ -15,7 +15,6 @@
 
 #include <cstring>
 
-BOOL bCardDisplayMode = FALSE;
 
 namespace {
 HFONT hNameFont = nullptr, hTextFont = nullptr, hLinkFont = nullptr;
@@ -117,7 +116,7 @@ void Click(int y) {
 
 int CW_ShownCard() {
     HTREEITEM sel = TV_GetSelection();
-    if (!bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
+    if (!MainModes.bCardDisplayMode || !sel || TV_GetItemKind(sel) != TV_KIND_CARD)
         return -1;
     return CW_GetCardId(T(sel));
 }
@@ -177,7 +176,7 @@ void CW_OpenCardUrl() {
 
 void CW_EnterDisplayMode() {
     SendMessageA(MainWindows.hMyEdit, UM_ENDEDIT, 0, reinterpret_cast<LPARAM>(MainWindows.hWndRechts));
-    bCardDisplayMode = TRUE;
+    MainModes.bCardDisplayMode = TRUE;
     SB_ShowMode("Display card content");
     if (MainWindows.hCardView) {
         ShowWindow(MainWindows.hCardView, SW_SHOW);
@@ -189,7 +188,7 @@ void CW_EnterDisplayMode() {
 }
 
 void CW_EnterChangeMode() {
-    bCardDisplayMode = FALSE;
+    MainModes.bCardDisplayMode = FALSE;
     if (MainWindows.hCardView)
         ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();
@@ -200,7 +199,7 @@ void CW_EnterChangeMode() {
 }
 
 void CW_ClearDisplayMode() {
-    bCardDisplayMode = FALSE;
+    MainModes.bCardDisplayMode = FALSE;
     if (MainWindows.hCardView)
         ShowWindow(MainWindows.hCardView, SW_HIDE);
     CW_FreeLinkSpots();

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-HWND hDropListWnd = nullptr;
 
 namespace {
 const char kColumnTitle[] = "Datei";
@@ -22,7 +21,7 @@ HIMAGELIST hDropImages = nullptr;
 
 int ListWidth() {
     RECT rc = {};
-    GetClientRect(hDropListWnd, &rc);
+    GetClientRect(MainWindows.hDropListWnd, &rc);
     return rc.right - 10;
 }
 
@@ -33,10 +32,10 @@ class DropWindowView : public DropView {
             ShowWindow(MainWindows.hDropWnd, show ? SW_SHOW : SW_HIDE);
     }
     void ListRows(uint32_t rows) override {
-        if (!hDropListWnd)
+        if (!MainWindows.hDropListWnd)
             return;
-        SendMessageA(hDropListWnd, LVM_SETITEMCOUNT, rows, 0);
-        InvalidateRect(hDropListWnd, nullptr, TRUE); // the rows may have moved, not only grown
+        SendMessageA(MainWindows.hDropListWnd, LVM_SETITEMCOUNT, rows, 0);
+        InvalidateRect(MainWindows.hDropListWnd, nullptr, TRUE); // the rows may have moved, not only grown
     }
     // The order a sorted list view gives its items.
     int CompareNames(const char *a, const char *b) override { return lstrcmpA(a, b); }
@@ -48,31 +47,31 @@ DropWindowView g_view;
 // core's, sorted there descending as the list itself would sort them. The image
 // list is the window's to destroy, after the list that shows it.
 void MakeList(HWND hWnd) {
-    hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    MainWindows.hDropListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
                                        LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
                                    0, 0, 0, 0, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DROPLIST)),
                                    hInst, nullptr);
-    if (!hDropListWnd)
+    if (!MainWindows.hDropListWnd)
         return;
     hDropImages = LU_SmallImages({IDI_DW_FILE, IDI_DW_FOLDER}); // a file, a folder
-    SendMessageA(hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
+    SendMessageA(MainWindows.hDropListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hDropImages));
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
     column.fmt = LVCFMT_LEFT;
     column.pszText = const_cast<char *>(kColumnTitle);
     column.cx = 0;
-    SendMessageA(hDropListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    SendMessageA(MainWindows.hDropListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 }
 
 // The list fills the client area above the status bar.
 void Layout(HWND hWnd) {
-    if (hDropStatusWnd)
-        SendMessageA(hDropStatusWnd, WM_SIZE, 0, 0);
+    if (MainWindows.hDropStatusWnd)
+        SendMessageA(MainWindows.hDropStatusWnd, WM_SIZE, 0, 0);
     SB_LayoutDrop();
-    LU_FillAboveBar(hWnd, hDropListWnd, hDropStatusWnd);
-    if (hDropListWnd)
-        SendMessageA(hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
+    LU_FillAboveBar(hWnd, MainWindows.hDropListWnd, MainWindows.hDropStatusWnd);
+    if (MainWindows.hDropListWnd)
+        SendMessageA(MainWindows.hDropListWnd, LVM_SETCOLUMNWIDTH, 0, ListWidth());
 }
 
 // A right click on the list decrypts the selected items.
@@ -80,7 +79,7 @@ void DecryptSelected() {
     std::vector<std::string> paths;
     int i = -1;
     DW_ROW row;
-    while ((i = static_cast<int>(SendMessageA(hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
+    while ((i = static_cast<int>(SendMessageA(MainWindows.hDropListWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i),
                                               MAKELPARAM(LVNI_SELECTED, 0)))) != -1)
         if (DW_ListRow(static_cast<uint32_t>(i), &row))
             paths.push_back(row.filename);
@@ -127,7 +126,7 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
     case WM_CREATE:
         MainWindows.hDropWnd = hWnd;
-        hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
+        MainWindows.hDropStatusWnd = SB_CreateBar(hWnd, IDC_DROPSTATUS);
         MakeList(hWnd);
         Layout(hWnd);
         DragAcceptFiles(hWnd, TRUE);
@@ -137,9 +136,9 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_DROPFILES: DW_DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
-        if (hdr->hwndFrom == hDropListWnd && hdr->code == NM_RCLICK)
+        if (hdr->hwndFrom == MainWindows.hDropListWnd && hdr->code == NM_RCLICK)
             DecryptSelected();
-        if (hdr->hwndFrom == hDropListWnd && hdr->code == LVN_GETDISPINFOA)
+        if (hdr->hwndFrom == MainWindows.hDropListWnd && hdr->code == LVN_GETDISPINFOA)
             ShowRow(reinterpret_cast<NMLVDISPINFOA *>(lParam)->item);
         return 0;
     }
@@ -147,8 +146,8 @@ LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         DW_SetView(nullptr);
         DragAcceptFiles(hWnd, FALSE);
-        hDropStatusWnd = nullptr;
-        hDropListWnd = nullptr;
+        MainWindows.hDropStatusWnd = nullptr;
+        MainWindows.hDropListWnd = nullptr;
         if (hDropImages)
             ImageList_Destroy(hDropImages);
         hDropImages = nullptr;

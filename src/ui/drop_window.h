@@ -8,7 +8,6 @@
 
 #include <shellapi.h>
 
-extern HWND hDropListWnd; // the list view of the drop window, while it exists
 
 LRESULT CALLBACK DW_DropWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // A drop on the drop window or the main window: its paths go to the encryption,

@@ -60,7 +60,7 @@ void ShowState(HWND hDlg, const FE_EDITOR *ed) {
 void ShowList(HWND hDlg, const FE_EDITOR *ed) {
     HWND list = GetDlgItem(hDlg, IDC_FE_LIST);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (uint32_t i = 0; i < nFeldStructCount; ++i)
+    for (uint32_t i = 0; i < FeldEditor.nFeldStructCount; ++i)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FeldStruct[i].cName));
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(ed->nSelected), 0);
     ShowState(hDlg, ed);

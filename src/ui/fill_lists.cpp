@@ -6,10 +6,10 @@
 #include <cstring>
 
 HIMAGELIST FL_IconImages(int size) {
-    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, nIconCount > 0 ? nIconCount : 1, 4);
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, IconList.nIconCount > 0 ? IconList.nIconCount : 1, 4);
     if (!images)
         return nullptr;
-    for (ICONREC *r = lpICONstart; r; r = r->next)
+    for (ICONREC *r = IconList.lpICONstart; r; r = r->next)
         // A file without a usable icon still takes its place, so positions stay images.
         if (ImageList_ReplaceIcon(images, -1, r->icon ? r->icon : LoadIconA(nullptr, IDI_APPLICATION)) < 0) {
             ImageList_Destroy(images);
@@ -20,7 +20,7 @@ HIMAGELIST FL_IconImages(int size) {
 
 int FL_IconPosition(const char *name) {
     int i = 0;
-    for (ICONREC *r = lpICONstart; r && name; r = r->next, ++i)
+    for (ICONREC *r = IconList.lpICONstart; r && name; r = r->next, ++i)
         if (strcmp(r->name, name) == 0)
             return i;
     return -1;
@@ -91,7 +91,7 @@ void SetCell(HWND list, int row, int column, const char *text) {
 
 void FL_ShowFields(HWND list) {
     ListView_DeleteAllItems(list);
-    for (uint32_t i = 0; i < nFeldStructCount; ++i) {
+    for (uint32_t i = 0; i < FeldEditor.nFeldStructCount; ++i) {
         FS_ROW row;
         FS_DescribeEntry(&FeldStruct[i], &row);
         int at = FL_AddRow(list, row.cName, -1, static_cast<LPARAM>(FeldStruct[i].nIndex));

@@ -24,7 +24,7 @@ void Init(HWND hDlg) {
     else
         ListView_SetImageList(list, images, LVSIL_NORMAL); // the list view destroys it
     int i = 0;
-    for (ICONREC *r = lpICONstart; r; r = r->next, ++i)
+    for (ICONREC *r = IconList.lpICONstart; r; r = r->next, ++i)
         FL_AddRow(list, r->name, images ? i : -1, i);
     DU_Focus(hDlg, IDC_IL_LIST);
 }

@@ -10,8 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-ICONREC *lpICONstart = nullptr;
-int nIconCount = 0;
+ICONLIST IconList;
 static ICONREC *lpICONact = nullptr;
 
 // The first icon of a file, at the size the tree shows (the file's best match).
@@ -27,7 +26,7 @@ static HICON LoadFirstIcon(const char *path) {
 }
 
 void IC_LoadIcons() {
-    if (lpICONstart)
+    if (IconList.lpICONstart)
         return;
     char pattern[MAX_PATH + 16];
     snprintf(pattern, sizeof pattern, "%s\\Icons\\*.ico", szProgramDir);
@@ -48,9 +47,9 @@ void IC_LoadIcons() {
         if (lpICONact)
             lpICONact->next = rec;
         else
-            lpICONstart = rec;
+            IconList.lpICONstart = rec;
         lpICONact = rec;
-        ++nIconCount;
+        ++IconList.nIconCount;
     } while (FindNextFileA(h, &found));
     FindClose(h);
 }
@@ -58,7 +57,7 @@ void IC_LoadIcons() {
 static ICONREC *Find(const char *name) {
     if (!name)
         return nullptr;
-    for (ICONREC *r = lpICONstart; r; r = r->next)
+    for (ICONREC *r = IconList.lpICONstart; r; r = r->next)
         if (strcmp(r->name, name) == 0)
             return r;
     return nullptr;
@@ -75,7 +74,7 @@ HICON IC_GetIcon(const char *name) {
 }
 
 void IC_FreeIcons() {
-    ICONREC *r = lpICONstart;
+    ICONREC *r = IconList.lpICONstart;
     while (r) {
         ICONREC *next = r->next;
         if (r->icon)
@@ -83,6 +82,6 @@ void IC_FreeIcons() {
         T_Free("IC_F_00", r);
         r = next;
     }
-    lpICONstart = lpICONact = nullptr;
-    nIconCount = 0;
+    IconList.lpICONstart = lpICONact = nullptr;
+    IconList.nIconCount = 0;
 }

@@ -13,8 +13,11 @@ struct ICONREC {
     ICONREC *next;
 };
 
-extern ICONREC *lpICONstart;
-extern int nIconCount;
+struct ICONLIST {
+    ICONREC *lpICONstart;
+    int nIconCount;
+};
+extern ICONLIST IconList;
 
 void IC_LoadIcons();
 // The stored image index of the icon named exactly so, or -1.

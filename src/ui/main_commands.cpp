@@ -105,11 +105,11 @@ BOOL MA_Command(HWND hWnd, unsigned id) {
     // Asked of the list and the active flag: the window may be hidden with the
     // main window in the tray and still be the active one.
     case IDT_SHOWCRYPTED:
-        if (hDropListWnd && !bDropWindowActive)
+        if (MainWindows.hDropListWnd && !DW_WindowActive())
             DW_ShowWindow();
         return TRUE;
     case IDT_HIDECRYPTED:
-        if (hDropListWnd && bDropWindowActive)
+        if (MainWindows.hDropListWnd && DW_WindowActive())
             DW_HideWindow();
         return TRUE;
     case IDT_SEARCH:

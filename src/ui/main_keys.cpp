@@ -67,7 +67,7 @@ BOOL MK_KeyOf(WPARAM vk, BOOL shift, KR_KEY *key) {
 void MK_Perform(KR_ACTION action) {
     switch (action) {
     case KR_FOCUS_PANE:
-        if (bCardDisplayMode && MainWindows.hCardView && IsWindowVisible(MainWindows.hCardView)) {
+        if (MainModes.bCardDisplayMode && MainWindows.hCardView && IsWindowVisible(MainWindows.hCardView)) {
             SetFocus(MainWindows.hCardView);
         } else if (MainWindows.hWndRechts) {
             SetFocus(MainWindows.hWndRechts);
@@ -85,7 +85,7 @@ void MK_Perform(KR_ACTION action) {
     case KR_SHOW_CARD:
         EndEdit();
         TV_ItemSelected(TV_GetSelection());
-        if (bCardDisplayMode && MainWindows.hCardView)
+        if (MainModes.bCardDisplayMode && MainWindows.hCardView)
             SetFocus(MainWindows.hCardView);
         break;
     case KR_CHANGE_FIRST:

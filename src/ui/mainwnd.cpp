@@ -35,16 +35,14 @@
 
 #include <cstdlib>
 
-BOOL bDropShownAtEnd = FALSE;
 static HWND hLastFocus = nullptr; // the child that had the keyboard when the window was left
 static BOOL bMainCreated = FALSE; // the creation message went through: the end has something to keep
 
-int nPlatformKind = MA_PLATFORM_UNKNOWN;
 
 BOOL MA_IsNtFamily() {
-    if (nPlatformKind == MA_PLATFORM_UNKNOWN)
-        nPlatformKind = (GetVersion() & 0x80000000u) ? MA_PLATFORM_9X : MA_PLATFORM_NT;
-    return nPlatformKind == MA_PLATFORM_NT;
+    if (MainModes.nPlatformKind == MA_PLATFORM_UNKNOWN)
+        MainModes.nPlatformKind = (GetVersion() & 0x80000000u) ? MA_PLATFORM_9X : MA_PLATFORM_NT;
+    return MainModes.nPlatformKind == MA_PLATFORM_NT;
 }
 
 int MA_WindowRect(UI_WINDOW window, UI_RECT *rect) {
@@ -159,7 +157,7 @@ void MA_LayoutMain(HWND hWnd) {
     const UI_RECT client = {rc.left, rc.top, rc.right, rc.bottom};
     WL_MAINLAYOUT l;
     WL_LayoutMain(&client, MainWindows.nToolbarHeight, MainWindows.nStatusHeight, MA_GetSplitPosition(),
-                  bQuickWindowMode, tb.right, DP_WindowDpi(hWnd), &l);
+                  MainModes.bQuickWindowMode, tb.right, DP_WindowDpi(hWnd), &l);
 
     MoveTo(MainWindows.hStatusWnd, l.status);
     if (MainWindows.hMyEdit)
@@ -194,7 +192,7 @@ void MA_MeasureBars() {
     r = {};
     if (MainWindows.hToolbar)
         GetClientRect(MainWindows.hToolbar, &r);
-    if (!bQuickWindowMode || MainWindows.nToolbarHeight)
+    if (!MainModes.bQuickWindowMode || MainWindows.nToolbarHeight)
         MainWindows.nToolbarHeight = r.bottom + DP_Scale(MainWindows.hWndMain, 2);
 }
 
@@ -215,7 +213,7 @@ static HWND CreateCompanion(HWND hMain, const char *cls, const char *title, cons
 
 static int OnCreate(HWND hWnd) {
     MainWindows.hWndMain = hWnd;
-    dwToolbarMask = TB_START_MASK;
+    TB_ResetMask();
     MainWindows.hStatusWnd = SB_CreateBar(hWnd, IDC_STATUSBAR);
     const BOOL nt = MA_IsNtFamily();
     MA_CreateToolbar(hWnd, nt);
@@ -290,7 +288,7 @@ void MA_DestroySequence() {
             SW_RemoveRecoveryCopy();
         SW_DeactivateSafe();
     }
-    if (!bQuickWindowMode)
+    if (!MainModes.bQuickWindowMode)
         IW_SaveWindowPositions();
     PostQuitMessage(0);
 }
@@ -388,7 +386,7 @@ static void OnDestroy() {
     MA_UnregisterViews();
     bMainCreated = FALSE;
     // Kept as the user left it: hidden with the main window in the tray it is still active.
-    bDropShownAtEnd = bDropWindowActive != 0;
+    MainModes.bDropShownAtEnd = DW_WindowActive() != 0;
     if (MainWindows.hDropWnd)
         DestroyWindow(MainWindows.hDropWnd);
     if (MainWindows.hSearchWnd)

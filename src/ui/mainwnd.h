@@ -12,9 +12,6 @@
 #define SEARCH_WINDOW_TITLE "orvSafe - Searchresults"
 #define SPLIT_BAR_COLOUR RGB(0xEB, 0xE8, 0xD9) // 0xD9E8EB
 
-// Whether the drop window was shown when the main window ended (kept as CryptWindowActive).
-extern BOOL bDropShownAtEnd;
-
 // Registers the seven classes and creates the main window (hidden); FALSE when it cannot.
 BOOL MA_InitInstance(HINSTANCE hInstance, int nCmdShow);
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -35,10 +32,9 @@ int MA_WindowRect(UI_WINDOW window, UI_RECT *rect);
 void MA_MeasureBars();
 // Lays the panes, the split bar, the toolbar and the status bar out in the client area.
 void MA_LayoutMain(HWND hWnd);
-// The platform kind: 0 until asked of the system, then 1 for the Windows 9x
-// family or 2 for the NT family.
+// The platform kind (MainModes.nPlatformKind): 0 until asked of the system,
+// then 1 for the Windows 9x family or 2 for the NT family.
 enum { MA_PLATFORM_UNKNOWN = 0, MA_PLATFORM_9X = 1, MA_PLATFORM_NT = 2 };
-extern int nPlatformKind;
 // Whether the desktop icon feature is there (it needs the NT family).
 BOOL MA_IsNtFamily();
 // The command table: TRUE when the command was one of the main window's.

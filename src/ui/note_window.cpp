@@ -66,11 +66,11 @@ void RequestResize(HWND hWnd, NOTIZ *note, const REQRESIZE *rr) {
     GetWindowRect(hWnd, &w);
     GetClientRect(EditOf(note), &text);
     const int width = w.right - w.left;
-    const int height = NW_NoteWindowHeight(w.bottom - w.top, rr->rc.bottom, text.bottom, bSkinLoaded,
+    const int height = NW_NoteWindowHeight(w.bottom - w.top, rr->rc.bottom, text.bottom, MainModes.bSkinLoaded,
                                            DP_WindowDpi(hWnd));
     SetWindowPos(hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MoveWindow(EditOf(note), 0, 0, width, height, TRUE);
-    if (!bNotesLoading)
+    if (!NoteState.bNotesLoading)
         KeepRect(hWnd, note);
 }
 
@@ -170,7 +170,7 @@ LRESULT CALLBACK NoteProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         // While a safe's notes are loaded the window is made at the corner first:
         // the place kept is put back before it is taken anew.
-        if (note && !bNotesLoading)
+        if (note && !NoteState.bNotesLoading)
             KeepRect(hWnd, note);
         return 0;
     case WM_SIZE:
@@ -180,7 +180,7 @@ LRESULT CALLBACK NoteProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             GetWindowRect(hWnd, &w);
             GetWindowRect(EditOf(note), &text);
             MoveWindow(EditOf(note), 0, 0, w.right - w.left, text.bottom - text.top, TRUE);
-            if (!bNotesLoading)
+            if (!NoteState.bNotesLoading)
                 KeepRect(hWnd, note);
         }
         return 0;

@@ -46,7 +46,7 @@ LRESULT CALLBACK ButtonProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_LBUTTONDOWN) {
         switch (id) {
         case IDC_QW_BACK:
-            bQuickWindowMode = FALSE;
+            MainModes.bQuickWindowMode = FALSE;
             QW_Leave();
             TV_FillTree();
             DestroyButtons(); // this one too: nothing of it is touched after
@@ -81,9 +81,9 @@ void MakeButton(int slot, int id, const char *text, unsigned icon, int x, int w,
 
 void QW_Enter() {
     HWND hWnd = MainWindows.hWndMain;
-    if (!hWnd || bQuickWindowMode)
+    if (!hWnd || MainModes.bQuickWindowMode)
         return;
-    bQuickWindowMode = TRUE;
+    MainModes.bQuickWindowMode = TRUE;
     SK_RemoveWindowSkin(hWnd);
     if (MainWindows.hToolbar)
         ShowWindow(MainWindows.hToolbar, SW_HIDE);
@@ -154,13 +154,13 @@ void QW_ShrinkTimer() {
 
 void QW_Regrow() {
     WL_BOX full;
-    if (bQuickWindowMode && MainWindows.hWndMain && QW_RegrowBox(&full))
+    if (MainModes.bQuickWindowMode && MainWindows.hWndMain && QW_RegrowBox(&full))
         Place(full);
 }
 
 void QW_WindowGone() {
-    bQuickWindowMode = FALSE;
-    bQWShrunk = 0;
+    MainModes.bQuickWindowMode = FALSE;
+    QW_Reset();
     for (Button &b : buttons)
         b = {}; // they went with the status bar
 }

@@ -50,7 +50,7 @@ void FillList(HWND hDlg) {
         return;
     }
     int at = 0;
-    for (BW_BACKUPFILE *b = lpBWRECOVERstart; b; b = b->next, ++at) {
+    for (BW_BACKUPFILE *b = BackupList.lpBWRECOVERstart; b; b = b->next, ++at) {
         int item = AddItem(list, at, b->cFileName, reinterpret_cast<LPARAM>(b));
         char date[11], time[9];
         BW_FormatBackupTime(b->ftLastWriteTime, date, time);
@@ -64,7 +64,7 @@ void FillList(HWND hDlg) {
 void Choose(HWND hDlg) {
     HWND list = GetDlgItem(hDlg, IDC_RECOVER_LIST);
     int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0)));
-    if (item < 0 || !lpBWRECOVERstart)
+    if (item < 0 || !BackupList.lpBWRECOVERstart)
         return;
     char text[kNameRead] = {};
     LVITEMA it = {};

@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 
-HWND hSearchListWnd = nullptr;
 
 namespace {
 const char kColumnTitle[] = "Ergebnis";
@@ -18,7 +17,7 @@ HIMAGELIST hSearchImages = nullptr;
 
 int ListWidth() {
     RECT rc = {};
-    GetClientRect(hSearchListWnd, &rc);
+    GetClientRect(MainWindows.hSearchListWnd, &rc);
     return rc.right - 10;
 }
 
@@ -26,24 +25,24 @@ class SearchWindowView : public SearchView {
   public:
     // A new search starts its list afresh with the column put back.
     void Begin() override {
-        if (!hSearchListWnd)
+        if (!MainWindows.hSearchListWnd)
             return;
         ShowWindow(MainWindows.hSearchWnd, SW_SHOW);
-        while (SendMessageA(hSearchListWnd, LVM_DELETECOLUMN, 0, 0))
+        while (SendMessageA(MainWindows.hSearchListWnd, LVM_DELETECOLUMN, 0, 0))
             ;
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
         column.fmt = LVCFMT_LEFT;
         column.pszText = const_cast<char *>(kColumnTitle);
         column.cx = ListWidth();
-        SendMessageA(hSearchListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        SendMessageA(MainWindows.hSearchListWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     }
     // The list holds no rows of its own: row i is hit i, asked for when shown
     // (GetRow), so tens of thousands of hits cost nothing until they are seen.
     void Add(uint32_t, const char *, uint32_t) override {}
     void Count(uint32_t count) override {
-        if (hSearchListWnd)
-            SendMessageA(hSearchListWnd, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+        if (MainWindows.hSearchListWnd)
+            SendMessageA(MainWindows.hSearchListWnd, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
         SB_ShowSearchCount(count);
     }
 };
@@ -52,23 +51,23 @@ SearchWindowView g_view;
 // Headerless and unsorted: the hits keep the order the search found them in.
 // The image list is the window's to destroy, after the list that shows it.
 void MakeList(HWND hWnd) {
-    hSearchListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    MainWindows.hSearchListWnd = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                      WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
                                          LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                                      0, 0, 0, 0, hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCHLIST)), hInst, nullptr);
-    if (!hSearchListWnd)
+    if (!MainWindows.hSearchListWnd)
         return;
     hSearchImages = LU_SmallImages({IDI_SE_FOLDER, IDI_SE_CARD, IDI_SE_CONTENT}); // in the order of the kinds
-    SendMessageA(hSearchListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hSearchImages));
+    SendMessageA(MainWindows.hSearchListWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(hSearchImages));
 }
 
 // The list fills the client area above the status bar.
 void Layout(HWND hWnd) {
-    if (hSearchStatusWnd)
-        SendMessageA(hSearchStatusWnd, WM_SIZE, 0, 0);
+    if (MainWindows.hSearchStatusWnd)
+        SendMessageA(MainWindows.hSearchStatusWnd, WM_SIZE, 0, 0);
     SB_LayoutSearch();
-    LU_FillAboveBar(hWnd, hSearchListWnd, hSearchStatusWnd);
+    LU_FillAboveBar(hWnd, MainWindows.hSearchListWnd, MainWindows.hSearchStatusWnd);
 }
 
 // A click on a row selects its hit in the tree as a click there would, so the
@@ -97,7 +96,7 @@ LRESULT CALLBACK SE_SearchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
     switch (msg) {
     case WM_CREATE:
         MainWindows.hSearchWnd = hWnd;
-        hSearchStatusWnd = SB_CreateBar(hWnd, IDC_SEARCHSTATUS);
+        MainWindows.hSearchStatusWnd = SB_CreateBar(hWnd, IDC_SEARCHSTATUS);
         MakeList(hWnd);
         Layout(hWnd);
         SE_SetView(&g_view);
@@ -105,17 +104,17 @@ LRESULT CALLBACK SE_SearchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_SIZE: Layout(hWnd); return 0;
     case WM_NOTIFY: {
         const NMHDR *hdr = reinterpret_cast<const NMHDR *>(lParam);
-        if (hdr->hwndFrom == hSearchListWnd && hdr->code == NM_CLICK)
+        if (hdr->hwndFrom == MainWindows.hSearchListWnd && hdr->code == NM_CLICK)
             RowClicked(reinterpret_cast<const NMITEMACTIVATE *>(lParam)->iItem);
-        if (hdr->hwndFrom == hSearchListWnd && hdr->code == LVN_GETDISPINFOA)
+        if (hdr->hwndFrom == MainWindows.hSearchListWnd && hdr->code == LVN_GETDISPINFOA)
             GetRow(reinterpret_cast<NMLVDISPINFOA *>(lParam));
         return 0;
     }
     case WM_CLOSE: ShowWindow(hWnd, SW_HIDE); return 0;
     case WM_DESTROY:
         SE_SetView(nullptr);
-        hSearchStatusWnd = nullptr;
-        hSearchListWnd = nullptr;
+        MainWindows.hSearchStatusWnd = nullptr;
+        MainWindows.hSearchListWnd = nullptr;
         if (hSearchImages)
             ImageList_Destroy(hSearchImages);
         hSearchImages = nullptr;

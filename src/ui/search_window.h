@@ -6,7 +6,6 @@
 
 #include "ui/ui_globals.h"
 
-extern HWND hSearchListWnd; // the list of hits, while the window exists
 
 LRESULT CALLBACK SE_SearchWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The toolbar's "Search": the modal dialog 245 over the main window.

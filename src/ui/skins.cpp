@@ -2,17 +2,16 @@
 
 #include "frame/trace.h"
 
-BOOL bSkinLoaded = FALSE;
 
 void SK_InitLib() { TRACE(TRACE_SKIN, "SKIN", "skin_initLib"); }
 
 void SK_LoadSkin(const char *path, BOOL applyNow) {
     if (!path || !*path) {
-        if (bSkinLoaded) {
+        if (MainModes.bSkinLoaded) {
             SK_RemoveDialogSkin();
             SK_RemoveWindowSkin(MainWindows.hWndMain);
         }
-        bSkinLoaded = FALSE;
+        MainModes.bSkinLoaded = FALSE;
         return;
     }
     const int result = 0; // what the library answers without a library
@@ -21,7 +20,7 @@ void SK_LoadSkin(const char *path, BOOL applyNow) {
         SK_SetWindowSkin(MainWindows.hWndMain, SK_MAIN_SKIN);
         SK_SetDialogSkin(SK_DIALOG_SKIN);
     }
-    bSkinLoaded = TRUE;
+    MainModes.bSkinLoaded = TRUE;
 }
 
 void SK_SetWindowSkin(HWND, const char *) { TRACE(TRACE_SKIN, "SKIN", "skin_SetWindowSkin"); }
@@ -29,12 +28,12 @@ void SK_SetWindowSkin(HWND, const char *) { TRACE(TRACE_SKIN, "SKIN", "skin_SetW
 void SK_SetDialogSkin(const char *) { TRACE(TRACE_SKIN, "SKIN", "skin_SetDialogSkin"); }
 
 void SK_RemoveWindowSkin(HWND) {
-    if (bSkinLoaded)
+    if (MainModes.bSkinLoaded)
         TRACE(TRACE_SKIN, "SKIN", "skin_RemoveWindowSkin");
 }
 
 void SK_RemoveDialogSkin() {
-    if (bSkinLoaded)
+    if (MainModes.bSkinLoaded)
         TRACE(TRACE_SKIN, "SKIN", "skin_RemoveDialogSkin");
 }
 

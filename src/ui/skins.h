@@ -10,8 +10,6 @@
 #define SK_MAIN_SKIN "MainFrame"
 #define SK_DIALOG_SKIN "Dialog"
 
-extern BOOL bSkinLoaded;
-
 void SK_InitLib();
 // An empty path removes the skin; otherwise loads it (and applies it with applyNow).
 void SK_LoadSkin(const char *path, BOOL applyNow);

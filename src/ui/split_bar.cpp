@@ -65,7 +65,7 @@ LRESULT CALLBACK MA_SplitBarProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONDOWN: {
         const int x = static_cast<short>(LOWORD(lParam));
         const int two = DP_Scale(hWnd, 2);
-        if (x >= -two && x <= two && !bQuickWindowMode) {
+        if (x >= -two && x <= two && !MainModes.bQuickWindowMode) {
             bDragging = TRUE;
             nSplitBeforeDrag = nSplitPosition;
             SetCapture(hWnd);

@@ -13,8 +13,6 @@
 #include <cstring>
 #include <vector>
 
-HWND hDropStatusWnd = nullptr;
-HWND hSearchStatusWnd = nullptr;
 
 HWND SB_CreateBar(HWND owner, int id) {
     return CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS | CCS_BOTTOM,
@@ -97,21 +95,21 @@ void SB_ShowCounts() {
 }
 
 void SB_LayoutDrop() {
-    if (!hDropStatusWnd || !MainWindows.hDropWnd)
+    if (!MainWindows.hDropStatusWnd || !MainWindows.hDropWnd)
         return;
     RECT rc;
     GetClientRect(MainWindows.hDropWnd, &rc);
     int32_t edges[SB_DROP_PARTS];
-    HWND bar = hDropStatusWnd;
+    HWND bar = MainWindows.hDropStatusWnd;
     WL_StatusEdgesDrop(rc.right, TextWidth(MainWindows.hDropWnd, bar, "555555"),
                        TextWidth(MainWindows.hDropWnd, bar, "Files:"), TextWidth(MainWindows.hDropWnd, bar, "555"),
                        TextWidth(MainWindows.hDropWnd, bar, "Folder:"), DP_WindowDpi(MainWindows.hDropWnd), edges);
-    SetParts(hDropStatusWnd, edges, SB_DROP_PARTS);
-    SetPartText(hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
-    SetPartText(hDropStatusWnd, "Files:", 3, SBT_POPOUT);
+    SetParts(MainWindows.hDropStatusWnd, edges, SB_DROP_PARTS);
+    SetPartText(MainWindows.hDropStatusWnd, "Folder:", 1, SBT_POPOUT);
+    SetPartText(MainWindows.hDropStatusWnd, "Files:", 3, SBT_POPOUT);
 }
 
-void SB_SetDropText(const char *text, int part, int style) { SetPartText(hDropStatusWnd, text, part, style); }
+void SB_SetDropText(const char *text, int part, int style) { SetPartText(MainWindows.hDropStatusWnd, text, part, style); }
 
 void SB_ShowDropCounts(unsigned folders, unsigned files) {
     char text[16];
@@ -122,19 +120,19 @@ void SB_ShowDropCounts(unsigned folders, unsigned files) {
 }
 
 void SB_LayoutSearch() {
-    if (!hSearchStatusWnd || !MainWindows.hSearchWnd)
+    if (!MainWindows.hSearchStatusWnd || !MainWindows.hSearchWnd)
         return;
     RECT rc;
     GetClientRect(MainWindows.hSearchWnd, &rc);
     int32_t edges[SB_SEARCH_PARTS];
-    WL_StatusEdgesSearch(rc.right, TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "555555"),
-                         TextWidth(MainWindows.hSearchWnd, hSearchStatusWnd, "Searchresults:"),
+    WL_StatusEdgesSearch(rc.right, TextWidth(MainWindows.hSearchWnd, MainWindows.hSearchStatusWnd, "555555"),
+                         TextWidth(MainWindows.hSearchWnd, MainWindows.hSearchStatusWnd, "Searchresults:"),
                          DP_WindowDpi(MainWindows.hSearchWnd), edges);
-    SetParts(hSearchStatusWnd, edges, SB_SEARCH_PARTS);
-    SetPartText(hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
+    SetParts(MainWindows.hSearchStatusWnd, edges, SB_SEARCH_PARTS);
+    SetPartText(MainWindows.hSearchStatusWnd, "Searchresults:", 1, SBT_POPOUT);
 }
 
-void SB_SetSearchText(const char *text, int part, int style) { SetPartText(hSearchStatusWnd, text, part, style); }
+void SB_SetSearchText(const char *text, int part, int style) { SetPartText(MainWindows.hSearchStatusWnd, text, part, style); }
 
 void SB_ShowSearchCount(unsigned count) {
     char text[16];

@@ -19,14 +19,12 @@ void SB_ShowMode(const char *text);
 // Main parts 3 and 5: the folder and card counts.
 void SB_ShowCounts();
 
-// The drop window's bar (hDropStatusWnd): 0 text, 1 "Folder:", 2 folders, 3 "Files:", 4 files.
-extern HWND hDropStatusWnd;
+// The drop window's bar (MainWindows.hDropStatusWnd).
 void SB_LayoutDrop();
 void SB_SetDropText(const char *text, int part, int style);
 void SB_ShowDropCounts(unsigned folders, unsigned files);
 
-// The search window's bar (hSearchStatusWnd): 0 empty, 1 "Searchresults:", 2 hits.
-extern HWND hSearchStatusWnd;
+// The search window's bar (MainWindows.hSearchStatusWnd).
 void SB_LayoutSearch();
 void SB_SetSearchText(const char *text, int part, int style);
 void SB_ShowSearchCount(unsigned count);

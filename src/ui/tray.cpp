@@ -81,7 +81,7 @@ void TR_HideToTray() {
         AnimateCaption(hWnd, TRUE);
     ShowWindow(hWnd, SW_HIDE);
     // Switched off, not just hidden: it stays off when the program comes back.
-    if (MainWindows.hDropWnd && (bDropWindowActive || IsWindowVisible(MainWindows.hDropWnd)))
+    if (MainWindows.hDropWnd && (DW_WindowActive() || IsWindowVisible(MainWindows.hDropWnd)))
         DW_HideWindow();
     if (MainWindows.hSearchWnd)
         ShowWindow(MainWindows.hSearchWnd, SW_HIDE);
@@ -92,7 +92,7 @@ void TR_HideToTray() {
 
 LRESULT TR_TrayNotify(HWND hWnd, LPARAM lParam) {
     unsigned actions = 0;
-    if (!TR_TrayActions(static_cast<unsigned>(lParam), bQuickWindowMode ? 1 : 0, &actions))
+    if (!TR_TrayActions(static_cast<unsigned>(lParam), MainModes.bQuickWindowMode ? 1 : 0, &actions))
         return 0;
     if (actions & TR_DO_REOPEN) {
         char path[SAFE_PATH_SIZE];

@@ -38,7 +38,7 @@ void SinkPromise(void *, TREEHANDLE folderOrCard) {
 }
 const TVB_SINK kSink = {nullptr, SinkInsert, SinkExpand, SinkIcon, SinkPromise};
 
-TVB_OPTIONS Options() { return {bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0}; }
+TVB_OPTIONS Options() { return {MainModes.bQuickWindowMode ? 1 : 0, Settings.QWShowFolder ? 1 : 0}; }
 
 // An item shown with the button but no child yet: its items are to come.
 bool ChildrenToCome(HTREEITEM hItem) {
@@ -113,7 +113,7 @@ void TV_CreateImageList() {
             DestroyIcon(icon);
     }
     int index = 0;
-    for (ICONREC *r = lpICONstart; r; r = r->next) {
+    for (ICONREC *r = IconList.lpICONstart; r; r = r->next) {
         r->image = index++;
         AddIcon(hTreeImages, r->icon);
     }

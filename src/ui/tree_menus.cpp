@@ -51,7 +51,7 @@ HMENU TV_BuildContextMenu(unsigned menuId, HTREEITEM sel) {
 }
 
 void TV_ContextMenu(HWND hPane, int x, int y) {
-    if (!TreeState.bTVRightClick || bQuickWindowMode)
+    if (!TreeState.bTVRightClick || MainModes.bQuickWindowMode)
         return;
     HTREEITEM sel = TV_GetSelection();
     if (!sel)

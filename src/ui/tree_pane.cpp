@@ -113,7 +113,7 @@ LRESULT TreeNotify(HWND hPane, NMHDR *hdr) {
     case TVN_BEGINLABELEDITA: {
         const NMTVDISPINFOA *info = reinterpret_cast<NMTVDISPINFOA *>(hdr);
         uint32_t kind = TV_GetItemKind(info->item.hItem);
-        BOOL refuse = bQuickWindowMode || !(kind == TV_KIND_FOLDER || kind == TV_KIND_CARD);
+        BOOL refuse = MainModes.bQuickWindowMode || !(kind == TV_KIND_FOLDER || kind == TV_KIND_CARD);
         return refuse;
     }
     case TVN_ENDLABELEDITA: return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA *>(hdr));
@@ -152,7 +152,7 @@ void TV_ItemSelected(HTREEITEM hItem) {
         UI_MessageBox("P-Error: TreeView Problem (01)", "Error", UI_MB_OK | UI_MB_ICONSTOP);
         return;
     }
-    if (bQuickWindowMode && kind == TV_KIND_URL) {
+    if (MainModes.bQuickWindowMode && kind == TV_KIND_URL) {
         for (FELDINHALT *c : SW_Contents())
             if (c->hFeldTree == T(hItem)) {
                 if (c->lpFeldInhalt && c->lpFeldInhalt[0]) {
@@ -174,7 +174,7 @@ void TV_ItemSelected(HTREEITEM hItem) {
         CW_EnterDisplayMode();
         TreeState.bTVRightClick = FALSE;
         MA_EnableCommand(IDM_CREATECARD, 0);
-        if (bQuickWindowMode)
+        if (MainModes.bQuickWindowMode)
             CW_OpenCardUrl();
         return;
     }

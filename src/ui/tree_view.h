@@ -100,7 +100,6 @@ struct LV_STATE {
 extern LV_STATE ListState;
 
 // ---- the card view (card_view.cpp)
-extern BOOL bCardDisplayMode; // display mode is on
 // The card view's two modes, switched by the toolbar (IDT_DISPLAYCARD, IDT_CHANGECARD)
 // and the tree. Display: end an open in-place edit, set the display-mode flag,
 // status text "Display card content", show the card view. Change: clear the

@@ -2,4 +2,4 @@
 
 HINSTANCE hInst = nullptr;
 MAINWINDOWS MainWindows;
-BOOL bQuickWindowMode = FALSE;
+MAINMODES MainModes;

@@ -20,13 +20,28 @@ struct MAINWINDOWS {
     HWND hWndLinks;      // the tree control inside hMyTree
     HWND hDropWnd;       // the drop window, class "orvDrop"
     HWND hSearchWnd;     // the search results window, class "orvSearch"
+    HWND hDropListWnd;   // the drop window's list view, while it exists
+    HWND hDropStatusWnd; // and its status bar: 0 text, 1 "Folder:", 2 folders, 3 "Files:", 4 files
+    HWND hSearchListWnd; // the search window's list of hits, while it exists
+    HWND hSearchStatusWnd; // and its status bar: 0 empty, 1 "Searchresults:", 2 hits
     // Heights measured once when the main window is made (the quick window sets
     // the toolbar's to 0 while the toolbar is hidden).
     int nToolbarHeight;
     int nStatusHeight;
 };
 extern MAINWINDOWS MainWindows;
-extern BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
+
+// How the windows are shown, for the whole run.
+struct MAINMODES {
+    BOOL bQuickWindowMode; // quick window mode: the split fixed at 150, positions not saved
+    BOOL bCardDisplayMode; // the card view's display mode is on
+    BOOL bSkinLoaded;      // a skin library was loaded (skins.h)
+    BOOL bDropShownAtEnd;  // the drop window was shown when the main window ended (kept as CryptWindowActive)
+    // The platform kind: MA_PLATFORM_UNKNOWN until asked of the system, then
+    // MA_PLATFORM_9X or MA_PLATFORM_NT (mainwnd.h).
+    int nPlatformKind;
+};
+extern MAINMODES MainModes;
 
 // Private messages between the program's windows.
 #define UM_SPLITTRACK (WM_APP + 0) // to a pane: the split bar is dragged over it (lParam: its control);

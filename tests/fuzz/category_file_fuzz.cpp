@@ -50,7 +50,7 @@ void Check() {
         if (!c->next && c != lpCATEGORYTABact)
             abort();
     }
-    if (n > CC_MAX_CATEGORIES || n != nCategoryCount || CC_FilterEntryCount() != n + 1)
+    if (n > CC_MAX_CATEGORIES || n != CategoryState.nCategoryCount || CC_FilterEntryCount() != n + 1)
         abort();
     uint32_t fresh = CC_GetNewCategoryIndex();
     if (fresh == 0 || CC_FindCategory(fresh))

@@ -30,10 +30,10 @@ void Collect(void *ctx, const char *name, const char *icon) {
 }
 
 std::string Fields() {
-    if (nFeldStructCount > FELDSTRUCT_MAX || FeldStruct[nFeldStructCount].cName[0] != 0)
+    if (FeldEditor.nFeldStructCount > FELDSTRUCT_MAX || FeldStruct[FeldEditor.nFeldStructCount].cName[0] != 0)
         abort();
     std::string s;
-    for (uint32_t i = 0; i < nFeldStructCount; ++i) {
+    for (uint32_t i = 0; i < FeldEditor.nFeldStructCount; ++i) {
         const FELDSTRUCT &e = FeldStruct[i];
         size_t len = strnlen(e.cName, sizeof e.cName);
         if (len == 0 || len >= TW_NAME_LEN || e.nTyp > FT_ALARM2 || e.nLaenge > MAX_FELD_LAENGE || e.nDrag > 1)
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (listings > 1 || !Plain(t.name) || !Plain(t.icon))
             continue; // of a name listed twice the first line's icon is the one read back
         bool plainFields = true;
-        for (uint32_t k = 0; k < nFeldStructCount; ++k)
+        for (uint32_t k = 0; k < FeldEditor.nFeldStructCount; ++k)
             plainFields = plainFields && Plain(FeldStruct[k].cName);
         if (!plainFields)
             continue;

@@ -16,11 +16,11 @@ class CategoryTest : public ModelTest {
     void SetUp() override {
         ModelTest::SetUp();
         EXPECT_EQ(CC_ReadCategory(), 0); // no file yet: an empty table, and the file may be written
-        nCategoryFilter = 0;
+        CategoryState.nCategoryFilter = 0;
     }
     void TearDown() override {
         CC_ReleaseCategoryTable();
-        nCategoryFilter = 0;
+        CategoryState.nCategoryFilter = 0;
         ModelTest::TearDown();
     }
 

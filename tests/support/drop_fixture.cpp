@@ -13,8 +13,8 @@ namespace testsupport {
 void DropSafeTest::ResetDropState() {
     DW_FreeDroptabelle();
     DW_ResetDropCounters();
-    bDropWindowActive = 0;
-    bRecoverRequest = 0;
+    DW_ResetWindowActive();
+    REC_ResetRecoverRequest();
 }
 
 void DropSafeTest::SetUp() {

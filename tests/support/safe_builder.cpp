@@ -44,6 +44,16 @@ bool Old(const SafeContents &s, uint32_t lastOldMinor) {
 }
 } // namespace
 
+SafeContents Small(const std::string &password, const std::string &folder) {
+    SafeContents s;
+    s.password = password;
+    s.folders = {{1, 1, folder, ""}};
+    s.fields = {{1, 0, 1, "User", 0, 40, 0}};
+    s.cards = {{1, 1, 1, "Card", ""}};
+    s.contents = {{1, 0, "text of " + folder}};
+    return s;
+}
+
 std::string BuildSafe(const SafeContents &s, std::vector<size_t> *offsets) {
     Out o;
     auto mark = [&] {

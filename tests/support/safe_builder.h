@@ -75,4 +75,7 @@ struct SafeContents {
 // card fields, notes, desktop, end.
 std::string BuildSafe(const SafeContents &spec, std::vector<size_t> *offsets = nullptr);
 
+// A safe of one folder with one card whose one field holds "text of <folder>".
+SafeContents Small(const std::string &password, const std::string &folder);
+
 } // namespace testsupport

@@ -18,7 +18,7 @@ namespace testsupport {
 
 void ReleaseSafeState() {
     SW_ReleaseSafeLists();
-    eDropFileFound = SW_DROPFILE_NONE;
+    SW_ForgetDropFileFound();
     SW_ResetSafeState();
     SW_ForgetSafeFile();
 }

@@ -38,6 +38,7 @@ class TempDirTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     std::string Path(const std::string &name) const { return dir + "\\" + name; }
+    std::string Log() const { return ReadFile(Path("orvsafe.log")); } // the program's log
     std::string dir;
 };
 

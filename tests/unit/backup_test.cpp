@@ -34,7 +34,6 @@ class Backup : public DropSafeTest {
     std::string Gen(int g) { return backups + "\\home.saf." + std::to_string(g); }
     std::string DropGen(int g) { return backups + "\\home.saf.df." + std::to_string(g); }
     void Age(int g, uint64_t t) { ASSERT_EQ(PL_SetFileWriteTime(Gen(g).c_str(), t), 0); }
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
     std::string safe, backups;
 };
 } // namespace

@@ -126,7 +126,7 @@ TEST_F(CardOps, ACardMadeNewBecomesIndividualAndCanBeCopiedNext) {
 
     // Copy from the other card: the editor starts with its fields.
     id = CreateWithEditor(
-        CE_MODE_COPY_CARD, "Second", "", [](FE_EDITOR *) { EXPECT_EQ(nFeldStructCount, 2u); }, Item(0xf1), 2);
+        CE_MODE_COPY_CARD, "Second", "", [](FE_EDITOR *) { EXPECT_EQ(FeldEditor.nFeldStructCount, 2u); }, Item(0xf1), 2);
     ASSERT_EQ(id, 3);
     EXPECT_EQ(OwnFields(3), "0/0 Key 0 40 0;1/1 Serial 0 40 0;");
     EXPECT_EQ(Contents(3), "0=(null) 1=(null) ") << "its own fields, not the folder's three";

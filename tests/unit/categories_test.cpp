@@ -90,11 +90,11 @@ TEST_F(Categories, FoldersAndCardsUnderTheFilter) {
     inMiscBank->nCategory = 1;
     KARTE *orphan = AddCard(99, 5, 1, "Lost");
 
-    nCategoryFilter = 0;
+    CategoryState.nCategoryFilter = 0;
     for (KARTE *k : {inBankAlways, inBankWork, inWorkBank, inMiscBank})
         EXPECT_TRUE(CC_IsKarteShown(k)) << k->cKartenName;
 
-    nCategoryFilter = 1;
+    CategoryState.nCategoryFilter = 1;
     EXPECT_TRUE(CC_IsOrdnerShown(bank));
     EXPECT_FALSE(CC_IsOrdnerShown(work));
     EXPECT_TRUE(CC_IsOrdnerShown(lpORDNERact)) << "a folder of category 0 stays under every filter";
@@ -122,12 +122,12 @@ TEST_F(Categories, FilterBoxEntriesAndPicks) {
 
     EXPECT_EQ(CC_PickFilterEntry(0), 0) << "already \"all\"";
     EXPECT_EQ(CC_PickFilterEntry(2), 1);
-    EXPECT_EQ(nCategoryFilter, 4u);
+    EXPECT_EQ(CategoryState.nCategoryFilter, 4u);
     EXPECT_EQ(CC_PickFilterEntry(2), 0) << "the same entry again changes nothing";
     EXPECT_EQ(CC_PickFilterEntry(1), 1);
-    EXPECT_EQ(nCategoryFilter, 1u);
+    EXPECT_EQ(CategoryState.nCategoryFilter, 1u);
     EXPECT_EQ(CC_PickFilterEntry(0), 1);
-    EXPECT_EQ(nCategoryFilter, 0u);
+    EXPECT_EQ(CategoryState.nCategoryFilter, 0u);
 }
 
 TEST_F(Categories, RefillingTheFilterBoxSelectsAllAndRebuildsAFilteredTree) {
@@ -136,9 +136,9 @@ TEST_F(Categories, RefillingTheFilterBoxSelectsAllAndRebuildsAFilteredTree) {
     EXPECT_EQ(ui.filterFills, 1);
     EXPECT_EQ(ui.treeRebuilds, 0) << "the tree showed everything already";
 
-    nCategoryFilter = 1;
+    CategoryState.nCategoryFilter = 1;
     CC_FillFilterBox();
     EXPECT_EQ(ui.filterFills, 2);
-    EXPECT_EQ(nCategoryFilter, 0u) << "the box says \"all\", so the filter is \"all\"";
+    EXPECT_EQ(CategoryState.nCategoryFilter, 0u) << "the box says \"all\", so the filter is \"all\"";
     EXPECT_EQ(ui.treeRebuilds, 1);
 }

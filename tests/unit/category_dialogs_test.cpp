@@ -106,7 +106,7 @@ TEST_F(CategoryEdit, DeletingAskedAboutFoldersAndCards) {
     EXPECT_EQ(b->nCategory, 0u);
     EXPECT_EQ(other->nCategory, 1u);
     EXPECT_EQ(card->nCategory, 2u) << "kept by the answer No";
-    nCategoryFilter = 1;
+    CategoryState.nCategoryFilter = 1;
     EXPECT_TRUE(CC_IsKarteShown(card)) << "its category is gone: shown under every filter";
 }
 
@@ -132,12 +132,12 @@ TEST_F(CategoryEdit, CancelUndoesEverything) {
 TEST_F(CategoryEdit, OkWithTheFilteredCategoryDeletedShowsEverythingAgain) {
     AddCategory(1, "Bank");
     AddCategory(2, "Work");
-    nCategoryFilter = 2;
+    CategoryState.nCategoryFilter = 2;
     ASSERT_EQ(CC_EditOpen(&edit), 0);
     EXPECT_EQ(CC_EditDelete(&edit, 2), 0);
     EXPECT_EQ(CC_EditDelete(&edit, 2), -1) << "gone already";
     CC_EditOk(&edit);
-    EXPECT_EQ(nCategoryFilter, 0u);
+    EXPECT_EQ(CategoryState.nCategoryFilter, 0u);
     EXPECT_EQ(ui.treeRebuilds, 1);
 }
 

@@ -30,7 +30,7 @@ class CategoryFile : public CategoryTest {
     void Put(const std::string &bytes) { ASSERT_TRUE(WriteFile(File(), bytes)); }
     std::string Read() const { return ReadFile(File()); }
     bool Contains(const std::string &needle) const {
-        return ReadFile(Path("orvsafe.log")).find(needle) != std::string::npos;
+        return Log().find(needle) != std::string::npos;
     }
 };
 } // namespace
@@ -50,7 +50,7 @@ TEST_F(CategoryFile, WrittenByteForByteHiddenAndReadBack) {
     CC_ReleaseCategoryTable();
     ASSERT_EQ(CC_ReadCategory(), 0);
     EXPECT_EQ(Table(), "1 Bank|2 Work|3 Home");
-    EXPECT_EQ(nCategoryCount, 3u);
+    EXPECT_EQ(CategoryState.nCategoryCount, 3u);
     EXPECT_EQ(std::string(lpCATEGORYTABact->name, 32), std::string("Home", 4) + std::string(28, '\0'));
 
     // Written again over the hidden file it left.
@@ -70,7 +70,7 @@ TEST_F(CategoryFile, MissingFileGivesAnEmptyTable) {
     AddCategory(1, "Unsaved");
     EXPECT_EQ(CC_ReadCategory(), 0);
     EXPECT_EQ(Table(), "");
-    EXPECT_EQ(nCategoryCount, 0u);
+    EXPECT_EQ(CategoryState.nCategoryCount, 0u);
     EXPECT_EQ(CC_FilterEntryCount(), 1u);
 }
 
@@ -116,7 +116,7 @@ TEST_F(CategoryFile, RecordsAreSortedAndUnusableIndexesDropped) {
         Record(2, "Two", 0));
     ASSERT_EQ(CC_ReadCategory(), 0);
     EXPECT_EQ(Table(), "1 One|2 Two|3 Three");
-    EXPECT_EQ(nCategoryCount, 3u);
+    EXPECT_EQ(CategoryState.nCategoryCount, 3u);
     EXPECT_TRUE(Contains("*CC03* categoryfile: 2 records without a usable index ignored"));
     EXPECT_EQ(CC_GetNewCategoryIndex(), 4u);
 }

@@ -75,7 +75,7 @@ TEST_F(DefaultTemplates, EveryShippedTemplateLoadsWithUsableFields) {
         EXPECT_TRUE(FileExists(DistFile(std::string("Icons\\") + icon))) << name << ": " << icon;
         ASSERT_EQ(TW_LoadTemplate(name.c_str()), 1) << name;
         uint32_t dragged = 0;
-        for (uint32_t f = 0; f < nFeldStructCount; ++f) {
+        for (uint32_t f = 0; f < FeldEditor.nFeldStructCount; ++f) {
             const FELDSTRUCT &e = FeldStruct[f];
             EXPECT_GE(e.nLaenge, 1u) << name << " " << e.cName;
             EXPECT_LE(e.nLaenge, 250u);

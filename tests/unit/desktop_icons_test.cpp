@@ -118,7 +118,7 @@ TEST_F(DesktopIcons, NothingToSaveIsToldBeforeAnyProfileIsMade) {
         EXPECT_EQ(ui.commands.count(IDT_RESTOREDESKTOP), 0u);
         EXPECT_EQ(desktop.opens, desktop.closes);
         if (row.code) {
-            EXPECT_NE(ReadFile(Path("orvsafe.log")).find(row.code), std::string::npos) << row.code;
+            EXPECT_NE(Log().find(row.code), std::string::npos) << row.code;
         }
     }
 }

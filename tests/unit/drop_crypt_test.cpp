@@ -88,9 +88,9 @@ TEST_F(DropCrypt, DropOfTwoFilesAndAFolderThenDecryptingRestoresEveryByteAndAttr
     ASSERT_EQ(Drop({a, b, photos}), 0);
     ASSERT_EQ(Texts(), std::vector<std::string>{"Cryptography: Crypt files(s) ?        "});
     EXPECT_EQ(ui.shown[0].style, UI_MB_OKCANCEL | UI_MB_ICONQUESTION | UI_MB_TOPMOST);
-    EXPECT_EQ(nDropFileCount, 2u);
-    EXPECT_EQ(nDropFolderCount, 1u);
-    EXPECT_EQ(nDropCount, 8u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 2u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 8u);
     EXPECT_EQ(Chain(), a + " 1 1 " + std::to_string(before[a]) + "\n" +         //
                            b + " 2 1 " + std::to_string(before[b]) + "\n" +     //
                            photos + " 3 2 " + std::to_string(before[photos]) + "\n" +
@@ -108,7 +108,7 @@ TEST_F(DropCrypt, DropOfTwoFilesAndAFolderThenDecryptingRestoresEveryByteAndAttr
     EXPECT_TRUE(PL_GetFileAttributes(sub.c_str()) & PL_ATTR_HIDDEN);
 
     // What the windows were told: shown, listed, counted.
-    EXPECT_EQ(bDropWindowActive, 1);
+    EXPECT_EQ(DW_WindowActive(), 1);
     EXPECT_TRUE(ui.dropWindowShown);
     EXPECT_GE(ui.mainWindowShows, 1);
     ASSERT_EQ(ui.dropItems.size(), 3u);
@@ -131,7 +131,7 @@ TEST_F(DropCrypt, DropOfTwoFilesAndAFolderThenDecryptingRestoresEveryByteAndAttr
     DW_ResetDropCounters();
     ASSERT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), 0);
     EXPECT_EQ(Chain(), chain);
-    EXPECT_EQ(nDropCount, 8u);
+    EXPECT_EQ(DropCounts.nDropCount, 8u);
 
     ui.shown.clear();
     ui.answers = {UI_IDOK};
@@ -141,11 +141,11 @@ TEST_F(DropCrypt, DropOfTwoFilesAndAFolderThenDecryptingRestoresEveryByteAndAttr
         EXPECT_TRUE(ReadFile(p) == contents[p]) << p << " has its bytes back";
     EXPECT_EQ(Attributes(all), before) << "every attribute is back";
     EXPECT_EQ(lpDROPLISTstart, nullptr);
-    EXPECT_EQ(nDropCount, 0u);
-    EXPECT_EQ(nDropFileCount, 0u);
-    EXPECT_EQ(nDropFolderCount, 0u);
+    EXPECT_EQ(DropCounts.nDropCount, 0u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 0u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 0u);
     EXPECT_FALSE(FileExists(dropFile)) << "an empty droplist has no drop file";
-    EXPECT_EQ(bDropWindowActive, 0) << "the window hides when nothing is left";
+    EXPECT_EQ(DW_WindowActive(), 0) << "the window hides when nothing is left";
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("CryptWindowActive=no"), std::string::npos);
     EXPECT_EQ(ui.dropCounts.back(), std::make_pair(0u, 0u));
 }
@@ -175,7 +175,7 @@ TEST_F(DropCrypt, RefusedItemsAreNamedAndLeftAlone) {
         expected.push_back("Fehler: File " + p + " not allowed");
     expected.push_back("Notice: File: " + plain + " already crypted!");
     EXPECT_EQ(Texts(), expected);
-    EXPECT_EQ(nDropCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 1u);
     EXPECT_STREQ(lpDROPLISTstart->filename, plain.c_str());
     for (auto &p : refused) {
         if (contents.count(p)) {
@@ -257,11 +257,11 @@ TEST_F(DropCrypt, AFolderOfEmptyFilesIsDecryptedWholeToo) {
     auto before = Attributes({f, sub, e1, e2});
     ui.answers = {UI_IDOK};
     ASSERT_EQ(Drop({f}), 0);
-    EXPECT_EQ(nDropCount, 4u);
+    EXPECT_EQ(DropCounts.nDropCount, 4u);
     EXPECT_TRUE(PL_GetFileAttributes(e2.c_str()) & PL_ATTR_HIDDEN);
     ui.answers = {UI_IDOK};
     ASSERT_EQ(Decrypt({f}), 0);
-    EXPECT_EQ(nDropCount, 0u) << "no member is left behind";
+    EXPECT_EQ(DropCounts.nDropCount, 0u) << "no member is left behind";
     EXPECT_EQ(Attributes({f, sub, e1, e2}), before);
 }
 
@@ -327,8 +327,8 @@ TEST_F(DropCrypt, TheProgramsOwnFilesAreRefusedHoweverTheyAreSpelt) {
     ui.answers = {UI_IDOK};
     ASSERT_EQ(Drop({box}), 0);
     EXPECT_EQ(DW_IsInDropList(letter.c_str()), 1);
-    EXPECT_EQ(nDropCount, 2u) << "the dropped folder and the letter alone";
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*DW04* the program's own file, not encrypted: " + backup),
+    EXPECT_EQ(DropCounts.nDropCount, 2u) << "the dropped folder and the letter alone";
+    EXPECT_NE(Log().find("*DW04* the program's own file, not encrypted: " + backup),
               std::string::npos);
     for (auto &p : {letter, Path("orvsafe.ini"), Path("orvsafe.log")}) // the program writes the last two itself
         before.erase(p);
@@ -357,7 +357,7 @@ TEST_F(DropCrypt, AWalkDoesNotFollowLinksOutOfTheDroppedFolder) {
     EXPECT_TRUE(ReadFile(o1) == contents[o1]);
     EXPECT_TRUE(ReadFile(o2) == contents[o2]);
     EXPECT_FALSE(ReadFile(a) == contents[a]);
-    EXPECT_EQ(nDropCount, 2u) << Chain();
+    EXPECT_EQ(DropCounts.nDropCount, 2u) << Chain();
 }
 #endif
 

@@ -34,7 +34,7 @@ class DropFile : public SafeTest {
         d->kz = kz;
         d->dwAttribute = attributes;
         DW_CountDropRecord(d);
-        d->index = nDropCount;
+        d->index = DropCounts.nDropCount;
     }
     std::string Describe() {
         std::string s;
@@ -53,9 +53,9 @@ TEST_F(DropFile, RoundTripsHiddenAndEncryptedBesideTheSafe) {
     Add("C:\\photos", KZ_FOLDER, 0x10);
     for (int i = 0; i < 5; ++i)
         Add("C:\\photos\\p" + std::to_string(i) + ".jpg", KZ_MEMBER, NO_ATTRIBUTES);
-    EXPECT_EQ(nDropCount, 8u);
-    EXPECT_EQ(nDropFileCount, 2u);
-    EXPECT_EQ(nDropFolderCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 8u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 2u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 1u);
     std::string before = Describe();
 
     ASSERT_EQ(SW_WriteDropList(&ActSafeHeader), 0);
@@ -70,9 +70,9 @@ TEST_F(DropFile, RoundTripsHiddenAndEncryptedBesideTheSafe) {
     DW_ResetDropCounters();
     ASSERT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), 0);
     EXPECT_EQ(Describe(), before);
-    EXPECT_EQ(nDropCount, 8u);
-    EXPECT_EQ(nDropFileCount, 2u);
-    EXPECT_EQ(nDropFolderCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 8u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 2u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 1u);
     EXPECT_EQ(ReadFile(dropPath), bytes) << "reading leaves the file as it was";
 
     // An empty droplist removes the drop file.
@@ -105,7 +105,7 @@ TEST_F(DropFile, AnOlderDropFileIsConverted) {
     PL_CloseHandle(h);
     ASSERT_EQ(SW_ReadDropList(safe.c_str(), &ActSafeHeader), 0);
     EXPECT_EQ(Describe(), "C:\\old0.txt 1 1 987654\nC:\\old1.txt 2 1 987654\n");
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*SW16* **dropfile conversion** " + dropPath +
+    EXPECT_NE(Log().find("*SW16* **dropfile conversion** " + dropPath +
                                                  " version - old 1.7 to new 1.8"),
               std::string::npos);
 }
@@ -133,7 +133,7 @@ TEST_F(DropFile, ADropFileThatDoesNotOpenIsLeftAlone) {
 
     // Beside a safe with a password, a drop file enveloped without it was planted.
     ASSERT_EQ(PL_DeleteFile(dropPath.c_str()), 0);
-    eDropFileFound = SW_DROPFILE_NONE;
+    SW_ForgetDropFileFound();
     SW_SetPassword(cActPasswort, "pw");
     ActSafeHeader.nPasswort = 0;
     Add("C:\\planted.txt", KZ_FILE);
@@ -161,7 +161,7 @@ TEST_F(DropFile, AFailedWriteKeepsThePreviousDropFile) {
     EXPECT_EQ(SW_WriteDropList(&ActSafeHeader), -1);
     PL_ResetFaults();
     EXPECT_EQ(ui.shown.back().text, "error: cannot create dropfile");
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*SW05* error: cannot create dropfile - code: "), std::string::npos);
+    EXPECT_NE(Log().find("*SW05* error: cannot create dropfile - code: "), std::string::npos);
     PL_FailCall(PL_FAULT_OPEN, 1, 2);
     EXPECT_EQ(SW_WriteDropList(&ActSafeHeader), 0) << "the third attempt succeeds";
     PL_ResetFaults();

@@ -39,7 +39,7 @@ TEST_F(DropWindow, FillListShowsDroppedItemsOnly) {
 
 TEST_F(DropWindow, ShowAndHideSwitchTheCommandsAndTheSetting) {
     DW_ShowWindow();
-    EXPECT_EQ(bDropWindowActive, 1);
+    EXPECT_EQ(DW_WindowActive(), 1);
     EXPECT_TRUE(ui.dropWindowShown);
     EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 0);
     EXPECT_EQ(ui.commands[IDT_HIDECRYPTED], 1);
@@ -52,7 +52,7 @@ TEST_F(DropWindow, ShowAndHideSwitchTheCommandsAndTheSetting) {
     EXPECT_EQ(ui.commands.count(IDT_SHOWCRYPTED), 0u) << "the shown window offers no display";
 
     DW_HideWindow();
-    EXPECT_EQ(bDropWindowActive, 0);
+    EXPECT_EQ(DW_WindowActive(), 0);
     EXPECT_FALSE(ui.dropWindowShown);
     EXPECT_EQ(ui.commands[IDT_SHOWCRYPTED], 1);
     EXPECT_EQ(ui.commands[IDT_HIDECRYPTED], 0);

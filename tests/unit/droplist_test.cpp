@@ -10,7 +10,6 @@ using namespace testsupport;
 namespace {
 class DropList : public DropSafeTest {
   protected:
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
 };
 } // namespace
 
@@ -23,9 +22,9 @@ TEST_F(DropList, EntriesCountAndOnlyFilesAndFoldersReachTheList) {
                        "C:\\pics 2 2 16\n"
                        "C:\\pics\\1.jpg 3 16 987654\n"
                        "C:\\pics\\2.jpg 4 16 32\n");
-    EXPECT_EQ(nDropCount, 4u);
-    EXPECT_EQ(nDropFileCount, 1u);
-    EXPECT_EQ(nDropFolderCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 4u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 1u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 1u);
     ASSERT_EQ(ui.dropItems.size(), 2u) << "members are not listed";
     EXPECT_EQ(ui.dropItems[1].filename, "C:\\a.txt") << "each at its place as it comes";
     EXPECT_EQ(ui.dropItems[1].image, 0);
@@ -38,7 +37,7 @@ TEST_F(DropList, EntriesCountAndOnlyFilesAndFoldersReachTheList) {
     // A path that does not fit an entry is refused rather than cut.
     std::string longPath = "C:\\" + std::string(DROP_FILENAME_LEN, 'x');
     EXPECT_EQ(DW_AddDropList(longPath.c_str(), KZ_FILE, 0), -1);
-    EXPECT_EQ(nDropCount, 4u);
+    EXPECT_EQ(DropCounts.nDropCount, 4u);
 }
 
 TEST_F(DropList, LookupsCompareWholePathsAndTakeTheFirst) {
@@ -74,8 +73,8 @@ TEST_F(DropList, RemovingRestoresSavedAttributesAndRelinks) {
     DW_RemoveDropList(a.c_str()); // the head
     EXPECT_EQ(PL_GetFileAttributes(a.c_str()), readOnly);
     EXPECT_EQ(lpDROPLISTstart->kz, KZ_FOLDER);
-    EXPECT_EQ(nDropCount, 2u);
-    EXPECT_EQ(nDropFileCount, 0u);
+    EXPECT_EQ(DropCounts.nDropCount, 2u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 0u);
 
     DW_RemoveDropList(c.c_str()); // the tail
     EXPECT_EQ(lpDROPLISTact, lpDROPLISTstart);
@@ -85,11 +84,11 @@ TEST_F(DropList, RemovingRestoresSavedAttributesAndRelinks) {
     EXPECT_TRUE(PL_GetFileAttributes(b.c_str()) & PL_ATTR_HIDDEN);
     EXPECT_EQ(lpDROPLISTstart, nullptr);
     EXPECT_EQ(lpDROPLISTact, nullptr);
-    EXPECT_EQ(nDropCount, 0u);
-    EXPECT_EQ(nDropFolderCount, 0u);
+    EXPECT_EQ(DropCounts.nDropCount, 0u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 0u);
 
     DW_RemoveDropList(a.c_str()); // nothing left: nothing happens
-    EXPECT_EQ(nDropCount, 0u);
+    EXPECT_EQ(DropCounts.nDropCount, 0u);
     PL_SetFileAttributes(a.c_str(), PL_ATTR_NORMAL);
     PL_SetFileAttributes(b.c_str(), PL_ATTR_NORMAL);
 }

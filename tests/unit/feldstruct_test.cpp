@@ -24,7 +24,7 @@ TEST_F(FeldStructTest, AppendingAppliesTheTypeRulesAndStopsAt49) {
     EXPECT_EQ(FeldStruct[1].nDrag, 0u);
     EXPECT_EQ(FS_Append("Marked", FT_NORMAL, 20, 5)->nDrag, 1u) << "a drag mark is 0 or 1";
     EXPECT_STREQ(FS_Append("A name of thirty characters...", FT_NORMAL, 1, 0)->cName, "A name of thirty charact");
-    while (nFeldStructCount < FELDSTRUCT_MAX)
+    while (FeldEditor.nFeldStructCount < FELDSTRUCT_MAX)
         ASSERT_NE(FS_Append("more", FT_NORMAL, 1, 0), nullptr);
     EXPECT_EQ(FS_Append("one too many", FT_NORMAL, 1, 0), nullptr);
     EXPECT_EQ(FeldStruct[48].nIndex, 48u);

@@ -17,8 +17,8 @@ class FieldEditor : public ModelTest {
     void SetUp() override {
         ModelTest::SetUp();
         FS_Clear();
-        nFeldEditMode = 0;
-        nDlgCancelled = 0;
+        FeldEditor.nFeldEditMode = 0;
+        FeldEditor.nDlgCancelled = 0;
         cTemplateName[0] = 0;
     }
     static FE_INPUT Edits(const char *name, int type, const char *length, int drag = 0) {
@@ -41,7 +41,7 @@ class FieldEditor : public ModelTest {
     }
     static std::string Names() {
         std::string s;
-        for (uint32_t i = 0; i < nFeldStructCount; ++i)
+        for (uint32_t i = 0; i < FeldEditor.nFeldStructCount; ++i)
             s += std::string(i ? "," : "") + FeldStruct[i].cName;
         return s;
     }
@@ -78,14 +78,14 @@ TEST_F(FieldEditor, ValidationsComeInOrderWithTheirTextsAndFocus) {
         EXPECT_EQ(a.nStyle, UI_MB_OK | UI_MB_ICONSTOP);
         EXPECT_EQ(a.nFocus, c.focus);
     }
-    EXPECT_EQ(nFeldStructCount, 0u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 0u);
     EXPECT_EQ(ed.nState, FE_CREATING) << "a refused field keeps the editor creating";
     in = Edits("User", 0, "250", 1);
     DLG_ANSWER a = FE_Apply(&ed, &in);
     EXPECT_EQ(a.lpText, nullptr) << "250 is accepted";
     EXPECT_EQ(ed.nState, FE_IDLE);
     EXPECT_EQ(in.cName[0], 0) << "the edits are cleared";
-    ASSERT_EQ(nFeldStructCount, 1u);
+    ASSERT_EQ(FeldEditor.nFeldStructCount, 1u);
     EXPECT_EQ(FeldStruct[0].nLaenge, 250u);
     EXPECT_EQ(FeldStruct[0].nDrag, 1u);
     EXPECT_EQ(FeldStruct[0].nIndex, 0u);
@@ -113,7 +113,7 @@ TEST_F(FieldEditor, AlarmTypesNeedNoLengthAndTakeTheirOwn) {
     EXPECT_EQ(FeldStruct[2].nTyp, FT_ALARM);
     EXPECT_EQ(FeldStruct[2].nLaenge, 10u);
     EXPECT_EQ(FeldStruct[2].nDrag, 0u);
-    EXPECT_EQ(nFeldStructCount, 3u) << "Change rewrites in place";
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 3u) << "Change rewrites in place";
 }
 
 TEST_F(FieldEditor, AFullListRefusesCreateWithAMessage) {
@@ -125,7 +125,7 @@ TEST_F(FieldEditor, AFullListRefusesCreateWithAMessage) {
     EXPECT_STREQ(a.lpText, "fieldtable is full (49 fields)");
     EXPECT_STREQ(a.lpCaption, "Error");
     EXPECT_EQ(ed.nState, FE_IDLE);
-    EXPECT_EQ(nFeldStructCount, 49u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 49u);
     EXPECT_EQ(FeldStruct[49].cName[0], 0);
     EXPECT_EQ(FeldStruct[48].nIndex, 48u);
 }
@@ -145,7 +145,7 @@ TEST_F(FieldEditor, StatesEnableTheirControls) {
         EXPECT_FALSE(FE_IsEnabled(&ed, id)) << id;
     EXPECT_EQ(FE_Ok(&ed, "Web").nAction, DLG_STAY) << "OK waits for the field being made";
     FE_FieldCancel(&ed);
-    EXPECT_EQ(nFeldStructCount, 0u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 0u);
     Create(&ed, "One", 0, "5");
     FE_Select(&ed, 0);
     EXPECT_TRUE(FE_IsEnabled(&ed, FE_ID_DELETE));
@@ -220,7 +220,7 @@ TEST_F(FieldEditor, FolderOkChecksNameAndIconAndRefusesAFolderWithoutFields) {
     FE_SetIcon(&ed, "globe.ico");
     EXPECT_EQ(FE_Ok(&ed, "A folder name of 30 chars....").nAction, DLG_CLOSE_OK);
     EXPECT_STREQ(ed.cTitle, "A folder name of 30 char");
-    EXPECT_EQ(nFeldEditMode, 0u);
+    EXPECT_EQ(FeldEditor.nFeldEditMode, 0u);
     EXPECT_FALSE(FileExists(Path("orvtemplate.ini"))) << "a folder writes no template";
 
     FE_OpenFolder(&ed, FE_MODE_NEW_TEMPLATE, "Empty", "");
@@ -239,12 +239,12 @@ TEST_F(FieldEditor, TemplateFieldNamesCannotHoldACommaOthersCan) {
 TEST_F(FieldEditor, CancelSetsTheFlagOnlyForFolders) {
     FE_OpenFolder(&ed, FE_MODE_NEW_TEMPLATE, "T", "");
     EXPECT_EQ(FE_Cancel(&ed).nAction, DLG_CLOSE_CANCEL);
-    EXPECT_EQ(nDlgCancelled, 0);
+    EXPECT_EQ(FeldEditor.nDlgCancelled, 0);
     FE_OpenFolder(&ed, FE_MODE_CHANGE_FOLDER, "F", "");
-    EXPECT_EQ(nFeldEditMode, uint32_t(FE_MODE_CHANGE_FOLDER));
+    EXPECT_EQ(FeldEditor.nFeldEditMode, uint32_t(FE_MODE_CHANGE_FOLDER));
     FE_Cancel(&ed);
-    EXPECT_EQ(nDlgCancelled, 1);
-    EXPECT_EQ(nFeldEditMode, 0u);
+    EXPECT_EQ(FeldEditor.nDlgCancelled, 1);
+    EXPECT_EQ(FeldEditor.nFeldEditMode, 0u);
 }
 
 TEST_F(FieldEditor, CardEditorOkNeedsFieldsAndANameThenGivesTheCardItsOwnFields) {
@@ -253,7 +253,7 @@ TEST_F(FieldEditor, CardEditorOkNeedsFieldsAndANameThenGivesTheCardItsOwnFields)
     CW_PrepareCardEdit(&block, CE_MODE_NEW, "", "card.ico", "", 0);
     EXPECT_EQ(block.nKartenKennung, 1u);
     FE_OpenCard(&ed, &block);
-    EXPECT_EQ(nFeldStructCount, 0u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 0u);
     DLG_ANSWER a = FE_Ok(&ed, "");
     EXPECT_STREQ(a.lpText, "fieldtable is empty");
     EXPECT_EQ(a.nAction, DLG_STAY);

@@ -17,7 +17,6 @@ using namespace testsupport;
 namespace {
 class FileCrypt : public SafeTest {
   protected:
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
 };
 } // namespace
 

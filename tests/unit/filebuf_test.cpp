@@ -60,7 +60,7 @@ TEST_F(FileBuf, ReadsGiveTheFileAsItIsWhereverTheBlocksEnd) {
     EXPECT_EQ(filePos, data.size() - 100);
     PL_CloseHandle(h);
     EXPECT_NE(
-        ReadFile(Path("orvsafe.log")).find("*TO03* error read file in T_ReadFile (PGM-Source=TB01, dwReadLenght=1)"),
+        Log().find("*TO03* error read file in T_ReadFile (PGM-Source=TB01, dwReadLenght=1)"),
         std::string::npos);
 }
 
@@ -96,6 +96,6 @@ TEST_F(FileBuf, WritesReachTheFileInOrderAndAFailedBlockSticks) {
             EXPECT_EQ(failed, failAt == 1 ? 4 : 3) << failAt;
         }
     }
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("(PGM-Source=TB02, dwWriteLenght=" + std::to_string(B - 50) + ")"),
+    EXPECT_NE(Log().find("(PGM-Source=TB02, dwWriteLenght=" + std::to_string(B - 50) + ")"),
               std::string::npos);
 }

@@ -36,7 +36,7 @@ TEST_F(FileIo, ReadingPastTheEndFailsAndLogsTheCaller) {
     char buf[10];
     EXPECT_EQ(T_ReadFile("SW07", h, buf, 10), -1);
     PL_CloseHandle(h);
-    auto lines = Lines(ReadFile(Path("orvsafe.log")));
+    auto lines = Lines(Log());
     ASSERT_GE(lines.size(), 1u);
     EXPECT_NE(lines[0].find("*TO03* error read file in T_ReadFile (PGM-Source=SW07, dwReadLenght=10) "),
               std::string::npos)
@@ -49,7 +49,7 @@ TEST_F(FileIo, AFailingWriteIsLoggedWithTheSystemError) {
     PL_FailCall(PL_FAULT_WRITE, 1);
     EXPECT_EQ(T_WriteFile("SW09", h, "abc", 3), -1);
     PL_CloseHandle(h);
-    auto lines = Lines(ReadFile(Path("orvsafe.log")));
+    auto lines = Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("*TO02* error write file in T_WriteFile (PGM-Source=SW09, dwWriteLenght=3) "),
               std::string::npos);

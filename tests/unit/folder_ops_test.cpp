@@ -25,8 +25,8 @@ class FolderOps : public ModelTest {
     void SetUp() override {
         ModelTest::SetUp();
         FS_Clear();
-        nFeldEditMode = 0;
-        nDlgCancelled = 0;
+        FeldEditor.nFeldEditMode = 0;
+        FeldEditor.nDlgCancelled = 0;
         cTemplateName[0] = 0;
         memset(&CutCard, 0, sizeof CutCard);
     }
@@ -85,7 +85,7 @@ TEST_F(FolderOps, CreatingAFolderFromATemplateGivesItsFieldsAndPutsItLast) {
     EXPECT_STREQ(a.lpText, "please select template!");
 
     OW_CreateOrdnerTemplate("Login");
-    ASSERT_EQ(nFeldStructCount, 3u);
+    ASSERT_EQ(FeldEditor.nFeldStructCount, 3u);
     const char name24[] = "A folder name of 24 char";
     ASSERT_EQ(OW_CreateOrdnerOk(name24, "Login", &ed).nAction, DLG_NEXT);
     EXPECT_EQ(ed.nMode, FE_MODE_NEW_FOLDER);
@@ -123,12 +123,12 @@ TEST_F(FolderOps, ACancelledEditorCreatesNothingAndForgetsTheTemplate) {
     FE_Delete(&ed);
     FE_Cancel(&ed);
     EXPECT_EQ(OW_CreateOrdnerEnd(&ed), -1);
-    EXPECT_EQ(nDlgCancelled, 0) << "the flag is cleared";
+    EXPECT_EQ(FeldEditor.nDlgCancelled, 0) << "the flag is cleared";
     EXPECT_STREQ(cTemplateName, "");
     EXPECT_EQ(lpORDNERstart, nullptr);
     // Choosing the same template again loads all its fields again.
     ASSERT_EQ(OW_CreateOrdnerOk("First", "Login", &ed).nAction, DLG_NEXT);
-    EXPECT_EQ(nFeldStructCount, 3u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 3u);
     FE_Ok(&ed, "First");
     EXPECT_EQ(OW_CreateOrdnerEnd(&ed), 1);
     EXPECT_EQ(nOrdnerCount, 1u);
@@ -139,7 +139,7 @@ TEST_F(FolderOps, ChangingLengthsCutsOrKeepsContentsAndAnAlarmEmptiesThem) {
     Sample();
     int rc = ChangeFolder(Item(0xf1), [](FE_EDITOR *ed) {
         EXPECT_EQ(ed->nMode, FE_MODE_CHANGE_FOLDER);
-        EXPECT_EQ(nFeldEditMode, uint32_t(FE_MODE_CHANGE_FOLDER));
+        EXPECT_EQ(FeldEditor.nFeldEditMode, uint32_t(FE_MODE_CHANGE_FOLDER));
         EXPECT_STREQ(ed->cIcon, "");
         FE_SetIcon(ed, "web.ico");
         FE_INPUT in;
@@ -157,7 +157,7 @@ TEST_F(FolderOps, ChangingLengthsCutsOrKeepsContentsAndAnAlarmEmptiesThem) {
         FE_Apply(ed, &in);
     });
     ASSERT_EQ(rc, 0);
-    EXPECT_EQ(nFeldEditMode, 0u);
+    EXPECT_EQ(FeldEditor.nFeldEditMode, 0u);
     EXPECT_EQ(Text(1, 0), "alice");
     EXPECT_EQ(Content(1, 0)->nFeldLaenge, 5u);
     EXPECT_EQ(Text(3, 0), "bob") << "a shorter text stays";
@@ -206,7 +206,7 @@ TEST_F(FolderOps, CancellingChangeFolderChangesNothingAndTheNextChangeApplies) {
     };
     EXPECT_EQ(ChangeFolder(Item(0xf1), shorten, false), 1);
     EXPECT_EQ(DescribeLists(), before);
-    EXPECT_EQ(nDlgCancelled, 0);
+    EXPECT_EQ(FeldEditor.nDlgCancelled, 0);
     EXPECT_EQ(ui.treeRebuilds, 0);
     EXPECT_EQ(ChangeFolder(Item(0xf1), shorten), 0);
     EXPECT_EQ(Text(1, 0), "ali");
@@ -286,7 +286,7 @@ TEST_F(FolderOpsSafe, CreatedChangedAndDeletedFoldersSurviveASaveAndRead) {
     lpORDNERstart->hOrdnerTree = Item(0xf1);
     lpORDNERstart->next->hOrdnerTree = Item(0xf2);
     FS_Clear();
-    nDlgCancelled = 0;
+    FeldEditor.nDlgCancelled = 0;
 
     // Shorten "User" to 5 and move "Password" up.
     FE_EDITOR ed;

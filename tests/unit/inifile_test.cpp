@@ -19,7 +19,6 @@ class IniFile : public TempDirTest {
         return value;
     }
     std::string Settings() { return ReadFile(Path("orvsafe.ini")); }
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
 };
 } // namespace
 

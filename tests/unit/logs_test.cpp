@@ -28,13 +28,13 @@ class Logs : public TempDirTest {
 TEST_F(Logs, ProgramLogLineHasVersionDateTimeAndCode) {
     ML_WriteLog("SW14", "unsupported Safe Version 2.0", 0);
     ML_WriteLog("TOOLONG", "x", 0);
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")), "1.13.000 2006/03/01 18:05:09 *SW14* unsupported Safe Version 2.0 \r\n"
+    EXPECT_EQ(Log(), "1.13.000 2006/03/01 18:05:09 *SW14* unsupported Safe Version 2.0 \r\n"
                                              "1.13.000 2006/03/01 18:05:09 *TOOL* x \r\n");
 }
 
 TEST_F(Logs, ErrorNumberAddsASecondLineWithTheSystemText) {
     ML_WriteLog("SW01", "cannot open", PL_ERROR_FILE_NOT_FOUND);
-    auto lines = Lines(ReadFile(Path("orvsafe.log")));
+    auto lines = Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "1.13.000 2006/03/01 18:05:09 *SW01* cannot open ");
     std::string prefix = "1.13.000 2006/03/01 18:05:09 *SW01* ERRORCODE: " +
@@ -56,11 +56,11 @@ TEST_F(Logs, LogIsEmptiedOncePastOneMillionBytes) {
     std::string line = "1.13.000 2006/03/01 18:05:09 *MAIN* next \r\n";
     ASSERT_TRUE(WriteFile(Path("orvsafe.log"), std::string(1000000, 'x')));
     ML_WriteLog("MAIN", "next", 0);
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")).size(), 1000000u + line.size()) << "exactly the limit: appended";
+    EXPECT_EQ(Log().size(), 1000000u + line.size()) << "exactly the limit: appended";
 
     ASSERT_TRUE(WriteFile(Path("orvsafe.log"), std::string(1000001, 'x')));
     ML_WriteLog("MAIN", "next", 0);
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")), line) << "past the limit: started again";
+    EXPECT_EQ(Log(), line) << "past the limit: started again";
 }
 
 TEST_F(Logs, AnUnopenableLogIsSkippedSilently) {
@@ -76,7 +76,7 @@ TEST_F(Logs, AFailingWriteOfTheLogDoesNotLogItself) {
     ML_WriteLog("MAIN", "x", 0); // must return instead of recursing
     PL_ResetFaults();
     ML_WriteLog("MAIN", "after", 0);
-    EXPECT_EQ(Lines(ReadFile(Path("orvsafe.log"))).back(), "1.13.000 2006/03/01 18:05:09 *MAIN* after ");
+    EXPECT_EQ(Lines(Log()).back(), "1.13.000 2006/03/01 18:05:09 *MAIN* after ");
 }
 
 TEST_F(Logs, TraceMacroFormatsNothingWhileItsBitIsClear) {
@@ -89,6 +89,6 @@ TEST_F(Logs, TraceMacroFormatsNothingWhileItsBitIsClear) {
 
 TEST_F(Logs, FormattedProgramLogLine) {
     ML_WriteLogF("OW07", 0, "OW_GetOrdnerStructAdr(UINT nOrdnerID=%d) [return 0]", 3);
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")),
+    EXPECT_EQ(Log(),
               "1.13.000 2006/03/01 18:05:09 *OW07* OW_GetOrdnerStructAdr(UINT nOrdnerID=3) [return 0] \r\n");
 }

@@ -57,7 +57,7 @@ TEST_F(Memory, OutOfMemoryWarnsSavesAndLogsOnceButQuitsEveryTime) {
     EXPECT_EQ(ui.shown[0].style, UI_MB_OK | UI_MB_ICONSTOP);
     EXPECT_EQ(g_saves, 1);
     EXPECT_EQ(ui.quits.size(), 1u);
-    std::string log = ReadFile(Path("orvsafe.log"));
+    std::string log = Log();
     EXPECT_NE(log.find("*TO00* T_Malloc(SW_M_03,1234) malloc failed \r\n"), std::string::npos) << log;
 
     void *keep = T_Malloc("SW_M_03", 8);
@@ -67,7 +67,7 @@ TEST_F(Memory, OutOfMemoryWarnsSavesAndLogsOnceButQuitsEveryTime) {
     EXPECT_EQ(ui.shown.size(), 1u) << "no second message box";
     EXPECT_EQ(g_saves, 1) << "no second save";
     EXPECT_EQ(ui.quits.size(), 2u) << "but quit again";
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")), log) << "and no second log line";
+    EXPECT_EQ(Log(), log) << "and no second log line";
     T_Free("SW_F_00", keep); // the old block stayed valid
 }
 
@@ -75,7 +75,7 @@ TEST_F(Memory, ReallocFailureIsLoggedWithBothSizes) {
     void *p = T_Malloc("CC_M_00", 4);
     PL_FailCall(PL_FAULT_ALLOC, 1);
     EXPECT_EQ(T_Realloc("CC_R_01", p, 4, 400), nullptr);
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*TO01* T_Realloc(CC_R_01,oldsize=4,size=400) realloc failed"),
+    EXPECT_NE(Log().find("*TO01* T_Realloc(CC_R_01,oldsize=4,size=400) realloc failed"),
               std::string::npos);
     T_Free("CC_F_00", p);
 }

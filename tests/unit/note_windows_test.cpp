@@ -20,7 +20,7 @@ class NoteWindows : public TempDirTest {
         TempDirTest::SetUp();
         SW_ReleaseNotizen();
         Settings = SETTINGS{};
-        bNotesHidden = bNotesLoading = 0;
+        NoteState.bNotesHidden = NoteState.bNotesLoading = 0;
         ui.noteCalls.clear();
     }
     void TearDown() override {
@@ -77,28 +77,28 @@ TEST_F(NoteWindows, OpeningASafesNotesLoadsEachWindowAndShowsThemUnlessHiddenOnS
                        "make 1\nload 1\ntitle 1 [Alert: 12/24/06 09:30]\n"
                        "show 0\nshow 1\n");
     EXPECT_EQ(ui.mainFocused, 1);
-    EXPECT_EQ(bNotesHidden, 0);
-    EXPECT_EQ(bNotesLoading, 0);
+    EXPECT_EQ(NoteState.bNotesHidden, 0);
+    EXPECT_EQ(NoteState.bNotesLoading, 0);
 
     ui.noteCalls.clear();
     Settings.NOTE_HideOnStart = true;
     NW_OpenNotes();
     EXPECT_EQ(Calls().find("show"), std::string::npos);
-    EXPECT_EQ(bNotesHidden, 1);
+    EXPECT_EQ(NoteState.bNotesHidden, 1);
     ui.noteCalls.clear();
     NW_ToggleNotes();
     EXPECT_EQ(Calls(), "show 0\nshow 1\n");
-    EXPECT_EQ(bNotesHidden, 0);
+    EXPECT_EQ(NoteState.bNotesHidden, 0);
     ui.noteCalls.clear();
     NW_ToggleNotes();
     EXPECT_EQ(Calls(), "hide 0\nhide 1\n");
-    EXPECT_EQ(bNotesHidden, 1);
+    EXPECT_EQ(NoteState.bNotesHidden, 1);
 }
 
 TEST_F(NoteWindows, WhileLoadingANewNoteIsNeitherCascadedNorShown) {
-    bNotesLoading = 1;
+    NoteState.bNotesLoading = 1;
     NW_CreateNote();
-    bNotesLoading = 0;
+    NoteState.bNotesLoading = 0;
     EXPECT_EQ(Calls(), "make 0\n");
 }
 

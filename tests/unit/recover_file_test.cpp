@@ -21,7 +21,6 @@ class RecoverFile : public DropSafeTest {
         DropSafeTest::SetUp();
         recover = Path("orvrecover.txt");
     }
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
     std::string PutSafe(const std::string &name) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteFile(path, SafeBytes("pw")));
@@ -42,13 +41,13 @@ TEST_F(RecoverFile, TheQuestionIsAskedOnlyWhenTheFileExists) {
     EXPECT_EQ(ui.shown[0].text, "Droplist recoverfile exist! Proceed ?");
     EXPECT_EQ(ui.shown[0].caption, "Confirm");
     EXPECT_EQ(ui.shown[0].style, UI_MB_YESNO | UI_MB_ICONQUESTION);
-    EXPECT_EQ(bRecoverRequest, 0);
+    EXPECT_EQ(REC_RecoverRequested(), 0);
     EXPECT_TRUE(FileExists(recover)) << "No leaves the file for the next opening";
     EXPECT_NE(Log().find("*RC00* drop recover file detected"), std::string::npos);
 
     ui.answers = {UI_IDYES};
     EXPECT_EQ(REC_CheckRecoverFile(), 1);
-    EXPECT_EQ(bRecoverRequest, 1);
+    EXPECT_EQ(REC_RecoverRequested(), 1);
 }
 
 TEST_F(RecoverFile, ValidLinesBecomeEntriesWithoutAttributes) {
@@ -62,9 +61,9 @@ TEST_F(RecoverFile, ValidLinesBecomeEntriesWithoutAttributes) {
                                        "\r\n" + longLine + "\r\n" + folder + "-last-line-without-end"));
     REC_AddDropList();
     EXPECT_EQ(Chain(), file + " 1 1 987654\n" + folder + " 2 2 987654\n") << "a path listed twice is one entry";
-    EXPECT_EQ(nDropCount, 2u);
-    EXPECT_EQ(nDropFileCount, 1u);
-    EXPECT_EQ(nDropFolderCount, 1u);
+    EXPECT_EQ(DropCounts.nDropCount, 2u);
+    EXPECT_EQ(DropCounts.nDropFileCount, 1u);
+    EXPECT_EQ(DropCounts.nDropFolderCount, 1u);
     EXPECT_FALSE(FileExists(recover)) << "read once and deleted";
     std::string log = Log();
     EXPECT_NE(log.find("*RC03* REC_AddDropList() error file/directory [" + ro + "] not valid"), std::string::npos);
@@ -136,6 +135,6 @@ TEST_F(RecoverFile, ASafeWithoutDropFileStartsWithAnEmptyDroplist) {
     ui.passwords = {"pw"};
     ASSERT_EQ(SW_GetSafe(b.c_str()), 0);
     EXPECT_EQ(lpDROPLISTstart, nullptr);
-    EXPECT_EQ(nDropCount, 0u) << "no count is left from the safe before";
-    EXPECT_EQ(nDropFileCount, 0u);
+    EXPECT_EQ(DropCounts.nDropCount, 0u) << "no count is left from the safe before";
+    EXPECT_EQ(DropCounts.nDropFileCount, 0u);
 }

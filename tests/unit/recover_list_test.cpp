@@ -32,9 +32,9 @@ class RecoverList : public DropSafeTest {
         safe = Path("home.saf");
     }
     void TearDown() override {
-        BW_FreeBackupList(lpBWRECOVERstart);
-        lpBWRECOVERstart = nullptr;
-        bBackupListed = 0;
+        BW_FreeBackupList(BackupList.lpBWRECOVERstart);
+        BackupList.lpBWRECOVERstart = nullptr;
+        BackupList.bBackupListed = 0;
         SW_SetAutoBackup(nullptr);
         DropSafeTest::TearDown();
     }
@@ -50,7 +50,6 @@ class RecoverList : public DropSafeTest {
             n.push_back(list->cFileName);
         return n;
     }
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
     std::string safe, backups;
 };
 } // namespace
@@ -60,7 +59,7 @@ TEST_F(RecoverList, ListsSafeBackupsOldestFirstWithoutDropFiles) {
     EXPECT_EQ(BW_ReadBackupList(backups.c_str(), &list), 0);
     EXPECT_EQ(list, nullptr);
     EXPECT_EQ(BW_RecoverDialogOpen(), 0) << "the dialog then shows " BW_NO_BACKUPS_TEXT;
-    EXPECT_EQ(bBackupListed, 0);
+    EXPECT_EQ(BackupList.bBackupListed, 0);
     char chosen[128] = "";
     EXPECT_EQ(BW_RecoverDialogClick(BW_NO_BACKUPS_TEXT, chosen, sizeof chosen), -1) << "nothing can be chosen";
 
@@ -76,7 +75,7 @@ TEST_F(RecoverList, ListsSafeBackupsOldestFirstWithoutDropFiles) {
     BW_FreeBackupList(list);
 
     EXPECT_EQ(BW_RecoverDialogOpen(), 3);
-    EXPECT_EQ(bBackupListed, 1);
+    EXPECT_EQ(BackupList.bBackupListed, 1);
     EXPECT_EQ(BW_RecoverDialogClick("home.saf.1", chosen, sizeof chosen), 0);
     EXPECT_STREQ(chosen, "home.saf.1");
     EXPECT_EQ(BW_RecoverDialogClick(std::string(150, 'n').c_str(), chosen, sizeof chosen), 0);

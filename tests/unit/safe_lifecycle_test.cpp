@@ -14,16 +14,6 @@
 using namespace testsupport;
 
 namespace {
-SafeContents Small(const std::string &password, const std::string &folder) {
-    SafeContents s;
-    s.password = password;
-    s.folders = {{1, 1, folder, ""}};
-    s.fields = {{1, 0, 1, "User", 0, 40, 0}};
-    s.cards = {{1, 1, 1, "Card", ""}};
-    s.contents = {{1, 0, "text of " + folder}};
-    return s;
-}
-
 class SafeLifecycle : public SafeTest {
   protected:
     void SetUp() override {

@@ -30,7 +30,6 @@ class SafeReader : public SafeTest {
         EXPECT_TRUE(WriteFile(path, BuildSafe(spec, offsets)));
         return path;
     }
-    std::string Log() { return ReadFile(Path("orvsafe.log")); }
 };
 } // namespace
 

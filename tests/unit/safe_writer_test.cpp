@@ -203,7 +203,7 @@ TEST_F(SafeWriter, InconsistentListsAreRefused) {
     EXPECT_EQ(SW_PutSafe(0, 0), -1);
     lpORDNERstart = keep;
     EXPECT_EQ(ui.shown.back().text, "error: safe could be destroyed, please recover");
-    EXPECT_NE(ReadFile(Path("orvsafe.log")).find("*SW07* error: lpORDNERstart = 00000000, nOrdnerCount = 5"),
+    EXPECT_NE(Log().find("*SW07* error: lpORDNERstart = 00000000, nOrdnerCount = 5"),
               std::string::npos);
     EXPECT_EQ(ReadFile(path), original);
 }

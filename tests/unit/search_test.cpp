@@ -45,8 +45,8 @@ class Search : public SafeTest {
     static std::vector<std::string> Hits() {
         std::vector<std::string> out;
         uint32_t expected = 0;
-        for (const SEARCHRESULT *r = lpSEARCHRESULTstart; r; r = r->next, ++expected) {
-            EXPECT_EQ(r->index, expected);
+        for (const SEARCHRESULT *r : SE_Results()) {
+            EXPECT_EQ(r->index, expected++);
             const char *text = SE_ResultText(r);
             out.push_back(std::to_string(r->kind) + ":" + (text ? text : "(gone)"));
         }
@@ -133,7 +133,7 @@ TEST_F(Search, NoHitLeavesTheWindowAsItWas) {
     EXPECT_EQ(ui.searchBegins, 1);
     EXPECT_EQ(ui.searchRows.size(), 2u) << "the old rows stay";
     EXPECT_EQ(ui.searchCounts, (std::vector<uint32_t>{2, 0}));
-    EXPECT_EQ(lpSEARCHRESULTstart, nullptr);
+    EXPECT_TRUE(SE_Results().empty());
     EXPECT_EQ(SE_FindResult(0), nullptr) << "so the old rows select nothing";
 
     EXPECT_EQ(SE_Search("", SE_FOLDERS | SE_CARDS | SE_CONTENTS), 0u) << "an empty text finds nothing";

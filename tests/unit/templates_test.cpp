@@ -20,13 +20,13 @@ class Templates : public ModelTest {
         ModelTest::SetUp();
         FS_Clear();
         cTemplateName[0] = 0;
-        nFeldEditMode = 0;
+        FeldEditor.nFeldEditMode = 0;
     }
     void WriteTemplates(const std::string &text) { ASSERT_TRUE(WriteFile(Path("orvtemplate.ini"), text)); }
     std::string TemplateFile() const { return ReadFile(Path("orvtemplate.ini")); }
     static std::vector<std::string> Entries() {
         std::vector<std::string> out;
-        for (uint32_t i = 0; i < nFeldStructCount; ++i) {
+        for (uint32_t i = 0; i < FeldEditor.nFeldStructCount; ++i) {
             const FELDSTRUCT &e = FeldStruct[i];
             out.push_back(std::to_string(e.nIndex) + " " + e.cName + " " + std::to_string(e.nTyp) + " " +
                           std::to_string(e.nLaenge) + " " + std::to_string(e.nDrag));
@@ -77,7 +77,7 @@ TEST_F(Templates, MissingOrEmptyTemplatesLoadNothing) {
     WriteTemplates("[Templates]\r\nOrdner1=Empty,x.ico\r\n[Empty]\r\n");
     FS_Append("left over", 0, 10, 0);
     EXPECT_EQ(TW_LoadTemplate("Empty"), 0);
-    EXPECT_EQ(nFeldStructCount, 0u);
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 0u);
     EXPECT_EQ(TW_LoadTemplate(""), 0);
     EXPECT_TRUE(ui.shown.empty());
 }
@@ -154,7 +154,7 @@ TEST_F(Templates, CreatingTheFirstTemplateWritesOrdner1AndItsFields) {
     EXPECT_EQ(ui.shown[0].style, UI_MB_YESNO | UI_MB_ICONQUESTION | UI_MB_TOPMOST);
     EXPECT_STREQ(cTemplateName, "Mail");
     EXPECT_EQ(ed.nMode, FE_MODE_NEW_TEMPLATE);
-    EXPECT_EQ(nFeldStructCount, 0u) << "a new template starts empty";
+    EXPECT_EQ(FeldEditor.nFeldStructCount, 0u) << "a new template starts empty";
 
     FS_Append("Address", FT_EMAIL, 80, 1);
     FS_Append("Password", FT_PASSWORT, 40, 1);
@@ -245,7 +245,7 @@ TEST_F(Templates, HundredsOfTemplatesAreListedCountedAndFound) {
     EXPECT_EQ(TW_GetTemplateIcon("Template number 800", icon, "TW03"), 0);
     EXPECT_STREQ(icon, "icon800.ico");
     EXPECT_EQ(TW_LoadTemplate("Template number 800"), 1);
-    EXPECT_EQ(nFeldStructCount, uint32_t(FELDSTRUCT_MAX)) << "49 fields at most";
+    EXPECT_EQ(FeldEditor.nFeldStructCount, uint32_t(FELDSTRUCT_MAX)) << "49 fields at most";
     EXPECT_EQ(FeldStruct[48].nIndex, 48u);
     FS_Clear();
     FS_Append("x", 0, 1, 0);

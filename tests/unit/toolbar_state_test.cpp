@@ -10,8 +10,8 @@ namespace {
 
 class ToolbarState : public ::testing::Test {
   protected:
-    void SetUp() override { dwToolbarMask = TB_START_MASK; }
-    void TearDown() override { dwToolbarMask = TB_START_MASK; }
+    void SetUp() override { TB_ResetMask(); }
+    void TearDown() override { TB_ResetMask(); }
 };
 
 const uint32_t kMasked[] = {2002, 2003, 2004, 2005, 2009, 2010, 2011, 2012, 2013, 2014};
@@ -84,7 +84,7 @@ TEST_F(ToolbarState, SafeOpenAndClose) {
     for (uint32_t c : {2002u, 2003u, 2009u, 2010u, 2011u, 2012u, 2013u, 2014u})
         EXPECT_FALSE(TB_IsEnabled(c)) << c;
     EXPECT_TRUE(TB_IsEnabled(2005)) << "the drop window does not depend on the safe";
-    EXPECT_EQ(dwToolbarMask & 0x2043u, 0x2043u) << "bits of no button stay as they were";
+    EXPECT_EQ(TB_Mask() & 0x2043u, 0x2043u) << "bits of no button stay as they were";
 }
 
 TEST_F(ToolbarState, CardModesAndDropWindowSwitchPairs) {
@@ -111,9 +111,9 @@ TEST_F(ToolbarState, CardModesAndDropWindowSwitchPairs) {
 
 TEST_F(ToolbarState, SetBitsTouchesOnlyThoseBits) {
     TB_SetBits(TB_BIT_NOTES | TB_BIT_SEARCH, 1);
-    EXPECT_EQ(dwToolbarMask, TB_START_MASK | TB_BIT_NOTES | TB_BIT_SEARCH);
+    EXPECT_EQ(TB_Mask(), TB_START_MASK | TB_BIT_NOTES | TB_BIT_SEARCH);
     TB_SetBits(TB_BIT_NOTES, 0);
-    EXPECT_EQ(dwToolbarMask, TB_START_MASK | TB_BIT_SEARCH);
+    EXPECT_EQ(TB_Mask(), TB_START_MASK | TB_BIT_SEARCH);
 }
 
 } // namespace

@@ -135,7 +135,7 @@ TEST_F(TreeBuild, RecordsKeepTheirItemsAndForgetItemsOfABuildBefore) {
     EXPECT_EQ(note->hFeldTree, nullptr);
     EXPECT_EQ(sink.names[reinterpret_cast<uintptr_t>(lpFELDINHALTstart->hFeldTree)], "User");
 
-    nCategoryFilter = 2; // every folder of category 0 stays, so nothing changes but the handles
+    CategoryState.nCategoryFilter = 2; // every folder of category 0 stays, so nothing changes but the handles
     lpORDNERstart->next->nCategory = 1;
     sink.items.clear();
     Build();
@@ -148,14 +148,14 @@ TEST_F(TreeBuild, ACategoryFilterHidesOtherCategoriesButNeverCategoryNone) {
     lpORDNERstart->nCategory = 1;          // Mail: Bank
     lpORDNERstart->next->nCategory = 2;    // Banks: Work
     lpKARTEstart->nCategory = 2;           // Home mail: Work
-    nCategoryFilter = 1;
+    CategoryState.nCategoryFilter = 1;
     Build();
     std::vector<std::string> want = {"Safe>Mail 2 10", "Mail>Work mail 4 -1"};
     EXPECT_EQ(sink.items, want);
 
     sink.items.clear();
     lpORDNERstart->nCategory = 0;
-    nCategoryFilter = 2;
+    CategoryState.nCategoryFilter = 2;
     Build();
     want = {"Safe>Mail 2 10",         "Safe>Banks 2 7",      "Mail>Home mail 4 10", "Home mail>User 8 3",
             "Home mail>Password 8 3", "Mail>Work mail 4 -1", "Banks>Savings 4 -1",  "Savings>Account 8 3"};
@@ -182,7 +182,7 @@ TEST_F(TreeBuild, ExpandedFoldersThenExpandedCards) {
 TEST_F(TreeBuild, TheQuickWindowShowsWebFieldsAndWithoutFoldersEveryCardBelowTheSafe) {
     AddAlarm(1, 1);
     lpORDNERstart->next->nCategory = 2;
-    nCategoryFilter = 1;
+    CategoryState.nCategoryFilter = 1;
     Build(1, 0);
     std::vector<std::string> want = {
         "Safe>Home mail 4 10", // no alarm image, no category rule

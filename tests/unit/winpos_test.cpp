@@ -80,7 +80,7 @@ TEST_F(WindowPositions, AMissingRectangleStopsTheSavingAndIsLogged) {
     ui.rects[UI_WND_SEARCH] = {5, 6, 7, 8};
     EXPECT_EQ(IW_SaveWindowPositions(), -1);
     EXPECT_EQ(ReadFile(Path("orvsafe.ini")), "[Settings]\r\nMainWindow=1,2,3,4\r\nSplitBar=0\r\n");
-    EXPECT_EQ(ReadFile(Path("orvsafe.log")),
+    EXPECT_EQ(Log(),
               "1.13.000 2006/03/01 18:05:09 *IW01* error saving current window position \r\n");
 }
 

@@ -1,7 +1,12 @@
 // Answers the program's dialogs and message boxes as a user would, for tests
-// that open real modal dialogs: a thread timer, dispatched by the dialogs' own
-// message loops, finds the dialog of this thread that takes input (the one on
-// top: the ones under it are disabled) and hands it to the next scripted step.
+// that open real modal dialogs. A hook on this thread's window procedures sees
+// every window that is shown, enabled or activated; the driver then takes its
+// turn once the thread's queue has gone quiet (a thread timer is the last
+// message a loop hands out), finds the dialog of this thread that takes input
+// (the one on top: the ones under it are disabled) and hands it to the next
+// scripted step. After a step it looks again in the same way, so a dialog that
+// stays open goes to the step after. Nothing waits on a clock: a slow machine
+// only makes the turns come later.
 // Every dialog met is recorded with its caption, message text and focus.
 #pragma once
 
@@ -27,10 +32,12 @@ class DialogDriver {
 
     DialogDriver() {
         self = this;
-        timer = SetTimer(nullptr, 0, 40, &DialogDriver::Tick);
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &DialogDriver::Sent, nullptr, GetCurrentThreadId());
     }
     ~DialogDriver() {
-        KillTimer(nullptr, timer);
+        UnhookWindowsHookEx(hook);
+        if (timer)
+            KillTimer(nullptr, timer);
         self = nullptr;
     }
 
@@ -100,18 +107,36 @@ class DialogDriver {
         return TRUE;
     }
 
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    // Activation alone does not do: under Wine without a window manager a dialog
+    // over a hidden main window can be shown without being activated. So the
+    // turn comes from whatever a dialog is sent on its way to taking input:
+    // shown, enabled again under a closed box, activated.
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        const CWPRETSTRUCT *m = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
+        if (code == HC_ACTION && self &&
+            ((m->message == WM_SHOWWINDOW && m->wParam) || (m->message == WM_ENABLE && m->wParam) ||
+             (m->message == WM_ACTIVATE && LOWORD(m->wParam) != WA_INACTIVE)))
+            self->LookSoon();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void LookSoon() {
+        if (!timer)
+            timer = SetTimer(nullptr, 0, 0, &DialogDriver::Look);
+    }
+
+    static void CALLBACK Look(HWND, UINT, UINT_PTR id, DWORD) {
         DialogDriver *d = self;
-        if (!d || d->busy)
+        KillTimer(nullptr, id);
+        if (!d)
             return;
+        d->timer = 0;
+        if (d->busy)
+            return; // the step looks again when it is done
         HWND dlg = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &DialogDriver::Collect, reinterpret_cast<LPARAM>(&dlg));
         if (!dlg)
-            return;
-        // A step posts its clicks: give the dialog the time to handle them
-        // before the same window is handed on again.
-        if (dlg == d->lastDialog && GetTickCount() - d->lastTick < 150)
-            return;
+            return; // not shown yet: its activation calls again
         d->busy = true;
         char caption[256] = {};
         GetWindowTextA(dlg, caption, sizeof caption);
@@ -125,20 +150,20 @@ class DialogDriver {
             Action act = std::move(d->steps.front().act);
             d->steps.pop_front();
             act(dlg);
+            d->LookSoon(); // once its posted clicks are handled: the dialog may stay for the next step
         } else {
+            // Cancelling activates the window under it; one that ignores the
+            // cancel is not asked again until something else becomes active.
             d->unexpected.push_back(std::string(caption) + (box ? ": " + s.text : ""));
             Click(dlg, box ? IDOK : IDCANCEL);
         }
-        d->lastDialog = dlg;
-        d->lastTick = GetTickCount();
         d->busy = false;
     }
 
     static inline DialogDriver *self = nullptr;
-    UINT_PTR timer = 0;
+    HHOOK hook = nullptr;
+    UINT_PTR timer = 0; // a look is due
     std::deque<Step> steps;
-    HWND lastDialog = nullptr;
-    DWORD lastTick = 0;
     bool busy = false;
 };
 

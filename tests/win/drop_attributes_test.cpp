@@ -50,7 +50,7 @@ TEST_F(DropAttributes, HiddenAndReadOnlyComeBackAsWindowsSeesThem) {
     DWORD roBefore = Attr(ro), hiddenBefore = Attr(hidden), folderBefore = Attr(folder);
 
     ASSERT_EQ(Run(true, {ro, folder}), 0);
-    EXPECT_EQ(nDropCount, 3u);
+    EXPECT_EQ(DropCounts.nDropCount, 3u);
     EXPECT_TRUE(Attr(ro) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_FALSE(Attr(ro) & FILE_ATTRIBUTE_READONLY) << "an encrypted file is writable";
     EXPECT_TRUE(Attr(folder) & FILE_ATTRIBUTE_HIDDEN);

@@ -64,20 +64,20 @@ class DroppingOnWindows : public MainWindowTest {
     }
     static std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        int n = static_cast<int>(SendMessageA(hDropListWnd, LVM_GETITEMCOUNT, 0, 0));
+        int n = static_cast<int>(SendMessageA(MainWindows.hDropListWnd, LVM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {
             char text[300] = {};
             LVITEMA it = {};
             it.pszText = text;
             it.cchTextMax = sizeof text;
-            SendMessageA(hDropListWnd, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&it));
+            SendMessageA(MainWindows.hDropListWnd, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&it));
             rows.push_back(text);
         }
         return rows;
     }
     static std::string DropStatus(int part) {
         char text[64] = {};
-        SendMessageA(hDropStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        SendMessageA(MainWindows.hDropStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
         return text;
     }
     static DWORD Attr(const std::string &p) { return GetFileAttributesA(p.c_str()); }
@@ -132,9 +132,9 @@ TEST_F(DroppingOnWindows, DroppedFilesAndAFolderAreEncryptedListedAndDecryptedBy
     EXPECT_EQ(Chain(), chain);
 
     // A right click on the selected rows decrypts them, after the question.
-    ListView_SetItemState(hDropListWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(MainWindows.hDropListWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
     driver.Expect("Confirm", [](HWND d) { D::Click(d, IDOK); });
-    NMHDR click = {hDropListWnd, IDC_DROPLIST, static_cast<UINT>(NM_RCLICK)};
+    NMHDR click = {MainWindows.hDropListWnd, IDC_DROPLIST, static_cast<UINT>(NM_RCLICK)};
     SendMessageA(MainWindows.hDropWnd, WM_NOTIFY, IDC_DROPLIST, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(driver.Messages(), (std::vector<std::string>{"Cryptography: Crypt files(s) ?        ", "Confirm: decrypt ?"}));
     EXPECT_EQ(ReadFile(big), bigBytes);
@@ -200,17 +200,17 @@ TEST_F(DroppingOnWindows, TheTraySwitchesTheWindowOffAndAPlainMinimiseLeavesIt) 
     SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsIconic(MainWindows.hWndMain)) << "the default handling";
     EXPECT_TRUE(IsWindowVisible(MainWindows.hDropWnd));
-    EXPECT_EQ(bDropWindowActive, 1);
+    EXPECT_EQ(DW_WindowActive(), 1);
     ShowWindow(MainWindows.hWndMain, SW_RESTORE);
     Settings.TrayOnMinimize = true;
     SendMessageA(MainWindows.hWndMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hWndMain));
     EXPECT_FALSE(IsWindowVisible(MainWindows.hDropWnd));
-    EXPECT_EQ(bDropWindowActive, 0);
+    EXPECT_EQ(DW_WindowActive(), 0);
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("CryptWindowActive=no"), std::string::npos);
     DestroyWindow(MainWindows.hWndMain);
-    EXPECT_FALSE(bDropShownAtEnd);
-    EXPECT_EQ(hDropListWnd, nullptr);
+    EXPECT_FALSE(MainModes.bDropShownAtEnd);
+    EXPECT_EQ(MainWindows.hDropListWnd, nullptr);
 }
 
 TEST_F(DroppingOnWindows, TheRecoveryFileFillsTheListOfASafeOpenedWithoutDropFile) {
@@ -264,7 +264,7 @@ class RecoverWindow : public DroppingOnWindows {
     }
     void TearDown() override {
         DroppingOnWindows::TearDown();
-        bBackupListed = 0; // kept for the run by the program, not beyond a test
+        BackupList.bBackupListed = 0; // kept for the run by the program, not beyond a test
     }
     static std::vector<std::string> Row(HWND list, int item) {
         std::vector<std::string> cells;

@@ -101,7 +101,7 @@ class FillDialogs : public SafeTest {
         }
         IC_FreeIcons();
         CC_ReleaseCategoryTable();
-        nCategoryFilter = 0;
+        CategoryState.nCategoryFilter = 0;
         SafeTest::TearDown();
     }
     // Writes the safe and reads the file back into the lists.
@@ -363,7 +363,7 @@ TEST_F(FillDialogs, ACategoryGivenToAFolderFiltersTheTree) {
     SendMessageA(MainWindows.hCategoryCombo, CB_SETCURSEL, 1, 0);
     SendMessageA(MainWindows.hToolbar, WM_COMMAND, MAKEWPARAM(IDC_CATEGORYCOMBO, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(MainWindows.hCategoryCombo));
-    EXPECT_EQ(nCategoryFilter, 1u);
+    EXPECT_EQ(CategoryState.nCategoryFilter, 1u);
     HTREEITEM root = TreeView_GetRoot(MainWindows.hWndLinks);
     std::vector<std::string> shown;
     for (HTREEITEM i = TreeView_GetChild(MainWindows.hWndLinks, root); i;

@@ -366,10 +366,10 @@ TEST_F(MainWindow, ASafeThatCannotBeWrittenKeepsTheProgramRunning) {
 
 TEST_F(MainWindow, QuickWindowModeKeepsThePlacesOfTheLastRun) {
     Start("[Settings]\r\nMainWindow=20,30,620,450\r\n");
-    bQuickWindowMode = TRUE;
+    MainModes.bQuickWindowMode = TRUE;
     SetWindowPos(MainWindows.hWndMain, nullptr, 60, 70, 500, 400, SWP_NOZORDER);
     DestroyWindow(MainWindows.hWndMain);
-    bQuickWindowMode = FALSE;
+    MainModes.bQuickWindowMode = FALSE;
     Drain();
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("MainWindow=20,30,620,450"), std::string::npos);
 }
@@ -527,7 +527,7 @@ TEST_F(MainWindow, EndOfSessionIsLoggedAndEndsTheProgram) {
     SendMessageA(MainWindows.hWndMain, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(MainWindows.hWndMain, nullptr);
     EXPECT_TRUE(Drain());
-    const std::string log = ReadFile(Path("orvsafe.log"));
+    const std::string log = Log();
     EXPECT_NE(log.find("MAIN"), std::string::npos);
     EXPECT_NE(log.find("Shutdown message received"), std::string::npos) << log;
 }
@@ -584,9 +584,9 @@ TEST_F(MainWindow, SkinCallsTraceAsTheLibraryWould) {
     SK_InitLib();
     SK_RemoveWindowSkin(MainWindows.hWndMain); // nothing loaded: no call
     SK_LoadSkin("C:\\orv\\skins\\blue.smf", TRUE);
-    EXPECT_TRUE(bSkinLoaded);
+    EXPECT_TRUE(MainModes.bSkinLoaded);
     SK_LoadSkin("", FALSE);
-    EXPECT_FALSE(bSkinLoaded);
+    EXPECT_FALSE(MainModes.bSkinLoaded);
     const std::string trace = ReadFile(Path("orvtrace.log"));
     const char *expected[] = {"skin_initLib", "skin_init -> LoadSkinFile(C:\\orv\\skins\\blue.smf) -> return 0",
                               "skin_SetWindowSkin", "skin_SetDialogSkin", "skin_RemoveDialogSkin",
@@ -613,7 +613,7 @@ TEST_F(MainWindow, IconListHoldsTheIconsFolderByExactName) {
     ASSERT_TRUE(WriteFile(Path("Icons\\readme.txt"), "only *.ico counts"));
     Settings.IconSize = 24;
     IC_LoadIcons();
-    EXPECT_EQ(nIconCount, 3);
+    EXPECT_EQ(IconList.nIconCount, 3);
     EXPECT_NE(IC_GetIcon("Mail.ico"), nullptr);
     EXPECT_NE(IC_GetIcon("Bank.ico"), nullptr);
     EXPECT_EQ(IC_GetIcon("Broken.ico"), nullptr) << "a file without an icon gives a record without one";
@@ -628,10 +628,10 @@ TEST_F(MainWindow, IconListHoldsTheIconsFolderByExactName) {
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     IC_LoadIcons();
-    EXPECT_EQ(nIconCount, 3) << "loaded once";
+    EXPECT_EQ(IconList.nIconCount, 3) << "loaded once";
     IC_FreeIcons();
-    EXPECT_EQ(nIconCount, 0);
-    EXPECT_EQ(lpICONstart, nullptr);
+    EXPECT_EQ(IconList.nIconCount, 0);
+    EXPECT_EQ(IconList.lpICONstart, nullptr);
 }
 
 TEST_F(MainWindow, SplashSitsCentredOnTopInTheSizeOfItsPicture) {
@@ -652,26 +652,26 @@ TEST_F(MainWindow, SplashSitsCentredOnTopInTheSizeOfItsPicture) {
 
 TEST_F(MainWindow, DropAndSearchStatusBarsShowTheirLabelsAndCounts) {
     Start();
-    ASSERT_NE(hDropStatusWnd, nullptr);
-    ASSERT_NE(hSearchStatusWnd, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(hSearchStatusWnd), 1004);
+    ASSERT_NE(MainWindows.hDropStatusWnd, nullptr);
+    ASSERT_NE(MainWindows.hSearchStatusWnd, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(MainWindows.hSearchStatusWnd), 1004);
     auto text = [](HWND bar, int part) {
         char t[64] = {};
         SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(t));
         return std::string(t);
     };
-    EXPECT_EQ(SendMessageA(hDropStatusWnd, SB_GETPARTS, 0, 0), SB_DROP_PARTS);
-    EXPECT_EQ(text(hDropStatusWnd, 1), "Folder:");
-    EXPECT_EQ(text(hDropStatusWnd, 3), "Files:");
+    EXPECT_EQ(SendMessageA(MainWindows.hDropStatusWnd, SB_GETPARTS, 0, 0), SB_DROP_PARTS);
+    EXPECT_EQ(text(MainWindows.hDropStatusWnd, 1), "Folder:");
+    EXPECT_EQ(text(MainWindows.hDropStatusWnd, 3), "Files:");
     SB_ShowDropCounts(3, 1234);
-    EXPECT_EQ(text(hDropStatusWnd, 2), "    3");
-    EXPECT_EQ(text(hDropStatusWnd, 4), "  1234");
-    EXPECT_EQ(SendMessageA(hSearchStatusWnd, SB_GETPARTS, 0, 0), SB_SEARCH_PARTS);
-    EXPECT_EQ(text(hSearchStatusWnd, 1), "Searchresults:");
+    EXPECT_EQ(text(MainWindows.hDropStatusWnd, 2), "    3");
+    EXPECT_EQ(text(MainWindows.hDropStatusWnd, 4), "  1234");
+    EXPECT_EQ(SendMessageA(MainWindows.hSearchStatusWnd, SB_GETPARTS, 0, 0), SB_SEARCH_PARTS);
+    EXPECT_EQ(text(MainWindows.hSearchStatusWnd, 1), "Searchresults:");
     SB_ShowSearchCount(42);
-    EXPECT_EQ(text(hSearchStatusWnd, 2), "   42");
+    EXPECT_EQ(text(MainWindows.hSearchStatusWnd, 2), "   42");
     int edges[SB_SEARCH_PARTS] = {};
-    SendMessageA(hSearchStatusWnd, SB_GETPARTS, SB_SEARCH_PARTS, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(MainWindows.hSearchStatusWnd, SB_GETPARTS, SB_SEARCH_PARTS, reinterpret_cast<LPARAM>(edges));
     RECT client;
     GetClientRect(MainWindows.hSearchWnd, &client);
     EXPECT_EQ(edges[2], client.right);
@@ -759,9 +759,9 @@ TEST_F(MainWindow, CreatingASafeEnablesItsCommands) {
 }
 
 TEST_F(MainWindow, WithoutTheNtFamilyTheDesktopIconFeatureIsGone) {
-    nPlatformKind = MA_PLATFORM_9X;
+    MainModes.nPlatformKind = MA_PLATFORM_9X;
     Start();
-    nPlatformKind = MA_PLATFORM_UNKNOWN;
+    MainModes.nPlatformKind = MA_PLATFORM_UNKNOWN;
     EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_BUTTONCOUNT, 0, 0), 22);
     EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_COMMANDTOINDEX, 2011, 0), -1);
     EXPECT_EQ(SendMessageA(MainWindows.hToolbar, TB_COMMANDTOINDEX, 2012, 0), -1);

@@ -79,7 +79,7 @@ TEST_F(Programs, OrvSafeRunsOnceAndLogsItsStartAndExit) {
 
     EXPECT_EQ(RunAndWait(exe, "orvSafe.exe " + dir), 0u) << "a second start ends at once";
     EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first keeps running";
-    std::string log = ReadFile(Path("orvsafe.log"));
+    std::string log = Log();
     EXPECT_EQ(Count(log, "*MAIN* start pgm \r\n"), 1) << log;
     EXPECT_EQ(Count(log, "exit pgm"), 0);
     EXPECT_NE(ReadFile(Path("orvsafe.ini")).find("Version=1.13"), std::string::npos) << "the settings were read";
@@ -92,7 +92,7 @@ TEST_F(Programs, OrvSafeRunsOnceAndLogsItsStartAndExit) {
     EXPECT_EQ(code, 0u);
     CloseHandle(first.hThread);
     CloseHandle(first.hProcess);
-    log = ReadFile(Path("orvsafe.log"));
+    log = Log();
     EXPECT_EQ(Count(log, "*MAIN* exit pgm \r\n"), 1) << log;
     EXPECT_LT(log.find("start pgm"), log.find("exit pgm"));
 }

@@ -26,16 +26,6 @@ const char kCreate[] = "Create New Safe";
 const char kOpen[] = "open safe";
 const char kChange[] = "Safe Password";
 
-SafeContents Small(const std::string &password, const std::string &folder) {
-    SafeContents s;
-    s.password = password;
-    s.folders = {{1, 1, folder, ""}};
-    s.fields = {{1, 0, 1, "User", 0, 40, 0}};
-    s.cards = {{1, 1, 1, "Card", ""}};
-    s.contents = {{1, 0, "text of " + folder}};
-    return s;
-}
-
 class SafeDialogs : public SafeTest {
   protected:
     void SetUp() override {

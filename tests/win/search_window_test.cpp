@@ -49,7 +49,7 @@ class SearchWindow : public MainWindowTest {
         UseRealDialogs();
     }
     void TearDown() override {
-        nCategoryFilter = 0;
+        CategoryState.nCategoryFilter = 0;
         CC_ReleaseCategoryTable();
         SE_FreeResults();
         MainWindowTest::TearDown();
@@ -67,21 +67,21 @@ class SearchWindow : public MainWindowTest {
     // "image:text" per row, in list order.
     static std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        for (int i = 0; i < ListView_GetItemCount(hSearchListWnd); ++i) {
+        for (int i = 0; i < ListView_GetItemCount(MainWindows.hSearchListWnd); ++i) {
             char text[100] = {};
             LVITEMA it = {};
             it.mask = LVIF_TEXT | LVIF_IMAGE;
             it.iItem = i;
             it.pszText = text;
             it.cchTextMax = sizeof text;
-            SendMessageA(hSearchListWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+            SendMessageA(MainWindows.hSearchListWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
             rows.push_back(std::to_string(it.iImage) + ":" + text);
         }
         return rows;
     }
     static void ClickRow(int row) {
         NMITEMACTIVATE n = {};
-        n.hdr.hwndFrom = hSearchListWnd;
+        n.hdr.hwndFrom = MainWindows.hSearchListWnd;
         n.hdr.idFrom = IDC_SEARCHLIST;
         n.hdr.code = NM_CLICK;
         n.iItem = row;
@@ -89,7 +89,7 @@ class SearchWindow : public MainWindowTest {
     }
     static std::string Status(int part) {
         char text[64] = {};
-        SendMessageA(hSearchStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        SendMessageA(MainWindows.hSearchStatusWnd, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
         return text;
     }
 };
@@ -117,7 +117,7 @@ TEST_F(SearchWindow, HitsAreListedInOrderAndAClickSelectsTheCard) {
 TEST_F(SearchWindow, AHitTheFilterHidesIsToldNotSelected) {
     Search("holder", true);
     ASSERT_EQ(Rows(), (std::vector<std::string>{"2:bank holder"}));
-    nCategoryFilter = 2; // another category: card 11 leaves the tree
+    CategoryState.nCategoryFilter = 2; // another category: card 11 leaves the tree
     TV_FillTree();
     SetFocus(MainWindows.hWndLinks); // where the keyboard is, and the tree has a selection then
     HTREEITEM before = TV_GetSelection();

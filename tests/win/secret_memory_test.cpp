@@ -85,7 +85,7 @@ class SecretMemoryWindows : public MainWindowTest {
         });
         Command(IDT_SEARCH);
         ASSERT_NE(MainWindows.hSearchWnd, nullptr);
-        ASSERT_EQ(ListView_GetItemCount(hSearchListWnd), 1);
+        ASSERT_EQ(ListView_GetItemCount(MainWindows.hSearchListWnd), 1);
         SendMessageA(MainWindows.hSearchWnd, WM_CLOSE, 0, 0);
     }
     // The shown card dragged onto another program's field, which is then emptied

@@ -126,7 +126,7 @@ TEST_F(Tray, QuickWindowShrinksRegrowsAndGoesBack) {
     MA_SetInputHook(QW_Regrow);
 
     SendMessageA(MainWindows.hWndMain, WM_COMMAND, IDT_QUICKWIN, 0);
-    ASSERT_TRUE(bQuickWindowMode);
+    ASSERT_TRUE(MainModes.bQuickWindowMode);
     RECT strip = Rect();
     EXPECT_EQ(strip.right - strip.left, 150);
     EXPECT_EQ(strip.right, GetSystemMetrics(SM_CXSCREEN));
@@ -140,19 +140,19 @@ TEST_F(Tray, QuickWindowShrinksRegrowsAndGoesBack) {
     EXPECT_NE(GetDlgItem(MainWindows.hStatusWnd, IDC_QW_MINIMIZE), nullptr);
     EXPECT_NE(GetDlgItem(MainWindows.hStatusWnd, IDC_QW_CLOSE), nullptr);
 
-    ASSERT_TRUE(Pump(3000, [] { return bQWShrunk != 0; })) << "timer 30 fires at once for 0 seconds";
+    ASSERT_TRUE(Pump(3000, [] { return QW_Shrunk() != 0; })) << "timer 30 fires at once for 0 seconds";
     RECT tab = Rect();
     EXPECT_EQ(tab.right - tab.left, 20);
     EXPECT_EQ(tab.right, strip.right);
 
     MSG move = {MainWindows.hWndMain, WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
     MA_BeforeDispatch(&move);
-    EXPECT_EQ(bQWShrunk, 0);
+    EXPECT_EQ(QW_Shrunk(), 0);
     EXPECT_EQ(Rect().left, strip.left);
     EXPECT_EQ(Rect().right - Rect().left, 150);
 
     SendMessageA(back, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_FALSE(bQuickWindowMode);
+    EXPECT_FALSE(MainModes.bQuickWindowMode);
     const RECT after = Rect();
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_EQ(GetMenu(MainWindows.hWndMain), menu);

@@ -118,8 +118,8 @@ class TreeView : public SafeTest {
             UnregisterClassA(name.c_str(), GetModuleHandleA(nullptr));
         registered.clear();
         MainWindows.hMyTree = MainWindows.hMyEdit = nullptr;
-        bCardDisplayMode = FALSE;
-        bQuickWindowMode = FALSE;
+        MainModes.bCardDisplayMode = FALSE;
+        MainModes.bQuickWindowMode = FALSE;
         ListState.nLVEditRow = -1;
         memset(&CutCard, 0, sizeof CutCard);
         SafeTest::TearDown();
@@ -269,7 +269,7 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     Open(Sample());
     Select(Card("Home"));
     EXPECT_EQ(TreeState.nTVLastKind, TV_KIND_CARD);
-    EXPECT_TRUE(bCardDisplayMode);
+    EXPECT_TRUE(MainModes.bCardDisplayMode);
     EXPECT_TRUE(IsWindowVisible(MainWindows.hCardView));
     std::vector<std::string> want = {"User|alice|0", "Password|s3cr3t!|1", "Web|mail.example.org|2",
                                      "Note|a note|3"};
@@ -289,7 +289,7 @@ TEST_F(TreeView, SelectingACardFillsTheListAndShowsTheCardView) {
     // A folder leaves display mode.
     Select(Folder(2));
     EXPECT_EQ(TreeState.nTVLastKind, 0u);
-    EXPECT_FALSE(bCardDisplayMode);
+    EXPECT_FALSE(MainModes.bCardDisplayMode);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
     EXPECT_STREQ(TV_SelectedCardName(), "");
 }
@@ -308,11 +308,11 @@ TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
     const LINKSPOT *web = lpLINKSPOTstart;
     SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, web->y + 1));
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
-    EXPECT_TRUE(bCardDisplayMode);
+    EXPECT_TRUE(MainModes.bCardDisplayMode);
 
     // A row without a link switches to change mode.
     SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 1));
-    EXPECT_FALSE(bCardDisplayMode);
+    EXPECT_FALSE(MainModes.bCardDisplayMode);
     EXPECT_FALSE(IsWindowVisible(MainWindows.hCardView));
     EXPECT_EQ(ListView_GetItemCount(MainWindows.hWndRechts), 4);
     EXPECT_EQ(shell.opens.size(), 1u);
@@ -364,7 +364,7 @@ TEST_F(TreeView, AnInPlaceEditIsStoredAndTabGoesOnToTheNextRowAndRoundToTheFirst
     // A click below the rows ends the edit and goes back to display mode.
     LV_ListClick(350);
     EXPECT_EQ(ListState.hLVEdit, nullptr);
-    EXPECT_TRUE(bCardDisplayMode);
+    EXPECT_TRUE(MainModes.bCardDisplayMode);
 
     char stored[MAX_FELD_LAENGE + 1];
     ASSERT_EQ(FW_GetFeld(1, 2, stored), 0);
@@ -504,7 +504,7 @@ TEST_F(TreeView, ItemsTakeTheirImagesAndMinusOneIsTheDefaultCardImage) {
 }
 
 TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
-    bQuickWindowMode = TRUE;
+    MainModes.bQuickWindowMode = TRUE;
     Settings.QWUrlQuickLink = true;
     Open(Sample());
     std::vector<std::string> tree = Tree();
@@ -528,7 +528,7 @@ TEST_F(TreeView, TheQuickWindowOpensWebAddressesFromTheTree) {
     info.hdr.code = TVN_BEGINLABELEDITA;
     info.item.hItem = Card("Home");
     EXPECT_TRUE(SendMessageA(MainWindows.hMyTree, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)));
-    bQuickWindowMode = FALSE;
+    MainModes.bQuickWindowMode = FALSE;
 }
 
 TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
@@ -542,7 +542,7 @@ TEST_F(TreeView, AContextMenuOutsideThePaneIsReported) {
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "P-Error: Context-Menu (02)");
     EXPECT_EQ(port.shown[0].caption, "Error");
-    std::string log = ReadFile(Path("orvsafe.log"));
+    std::string log = Log();
     EXPECT_NE(log.find("*M 05* Contextmenu Error"), std::string::npos) << log;
 
     // Without a pending right click nothing happens.
