@@ -31,7 +31,7 @@ int main(int argc, char **argv) {
         // Names in no order, as drops over months would leave them.
         snprintf(d->filename, sizeof d->filename, "C:\\Users\\bench\\Documents\\project %03ld\\report %05ld.doc",
                  (i * 7919) % 997, (i * 104729) % 100000);
-        d->index = nDropCount;
+        d->index = DropCounts.nDropCount;
         d->kz = KZ_FILE;
         d->dwAttribute = 0x20;
         DW_CountDropRecord(d);

@@ -921,7 +921,7 @@ TEST_F(MainWindow, AScreenReaderHearsTheShownCardsFieldsAndTheToolbarsButtons) {
     HTREEITEM home = reinterpret_cast<HTREEITEM>(CW_GetCardTreeHandle(card));
     TreeView_SelectItem(MainWindows.hWndLinks, home);
     TV_ItemSelected(home);
-    ASSERT_TRUE(bCardDisplayMode);
+    ASSERT_TRUE(MainModes.bCardDisplayMode);
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
 
     IAccessible *view = ObjectOf(MainWindows.hCardView);
