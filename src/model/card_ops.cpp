@@ -145,7 +145,7 @@ int CW_NewKarte(TREEHANDLE hFolder, const char *name, const char *icon, const CA
     KARTE *k = SW_AppendKarte("CW_M_11");
     if (!k)
         return -1;
-    ++nCardCount;
+    ++RecordCounts.nCardCount;
     snprintf(k->cKartenName, sizeof k->cKartenName, "%.49s", name ? name : "");
     snprintf(k->cIconName, sizeof k->cIconName, "%.24s", icon ? icon : "");
     k->nOrdnerKennung = static_cast<uint32_t>(folder);
@@ -240,8 +240,8 @@ int CW_DeleteKarte(TREEHANDLE hCard) {
     if (CW_RemoveCardStruct(hCard) != 0)
         return -1; // logged: no such card
     CW_ForgetCutCard(static_cast<uint32_t>(id));
-    if (nCardCount > 0)
-        --nCardCount;
+    if (RecordCounts.nCardCount > 0)
+        --RecordCounts.nCardCount;
     SW_SortKarten();
     UI_RebuildTree();
     UI_ShowCounts();

@@ -7,8 +7,12 @@
 #include <cstdio>
 #include <cstring>
 
-LINKSPOT *lpLINKSPOTstart = nullptr;
-LINKSPOT *lpLINKSPOTact = nullptr;
+namespace {
+LINKSPOT *lpLINKSPOTstart = nullptr, *lpLINKSPOTact = nullptr;
+} // namespace
+
+const LINKSPOT *CW_FirstLinkSpot() { return lpLINKSPOTstart; }
+SW_LIST<LINKSPOT> CW_LinkSpots() { return {lpLINKSPOTstart}; }
 
 void CW_FreeLinkSpots() {
     LINKSPOT *l = lpLINKSPOTstart;

@@ -17,8 +17,9 @@ struct LINKSPOT {
     char text[CW_LINK_TEXT];
     LINKSPOT *next;
 };
-extern LINKSPOT *lpLINKSPOTstart, *lpLINKSPOTact;
-inline SW_LIST<LINKSPOT> CW_LinkSpots() { return {lpLINKSPOTstart}; }
+// The spots of the card shown, in the order they were painted (first, or nullptr).
+const LINKSPOT *CW_FirstLinkSpot();
+SW_LIST<LINKSPOT> CW_LinkSpots();
 
 // Frees the link list; its start becomes null.
 void CW_FreeLinkSpots();

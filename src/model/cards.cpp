@@ -167,7 +167,7 @@ uint32_t CW_GetNewCardId() {
     uint32_t nNewCardId = SW_SmallestFreeId(
         lpKARTEstart, [](const KARTE *k) { return k->nKartenKennung; }, "CW_M_00", "CW_F_00");
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "E CW_GetNewCardId() (nCardCount=%d) (return nNewCardId=%d)",
-          static_cast<int>(nCardCount), static_cast<int>(nNewCardId));
+          static_cast<int>(RecordCounts.nCardCount), static_cast<int>(nNewCardId));
     return nNewCardId;
 }
 

@@ -62,7 +62,7 @@ uint32_t OW_CopyTemplateFeld2Feldtabelle(uint32_t nOrdnerKennung) {
         f->feldtyp = e->nTyp;
         f->feldlaenge = e->nLaenge;
         f->drag = e->nDrag;
-        ++nFeldCount;
+        ++RecordCounts.nFeldCount;
     }
     return n;
 }
@@ -129,8 +129,8 @@ uint32_t OW_NewOrdner(const char *name, const char *icon) {
     ORDNER *o = SW_AppendOrdner("OW_M_11");
     if (!o)
         return 0;
-    ++nOrdnerCount;
-    if (nOrdnerCount > 1)
+    ++RecordCounts.nOrdnerCount;
+    if (RecordCounts.nOrdnerCount > 1)
         UI_EnableCommand(IDM_FOLDERORDER, 1);
     const uint32_t id = OW_GetNewFolderNumber(); // the new record's 0 is no identifier
     OW_CopyTemplateFeld2Feldtabelle(id);
@@ -211,8 +211,8 @@ int OW_RemoveOrdner(uint32_t id) {
         if (CW_RemoveCardStructById(card) != 0)
             break; // found just now: it cannot be missing
         CW_ForgetCutCard(card);
-        if (nCardCount > 0)
-            --nCardCount;
+        if (RecordCounts.nCardCount > 0)
+            --RecordCounts.nCardCount;
     }
     for (ORDNER **link = &lpORDNERstart; *link; link = &(*link)->next)
         if (*link == o) {
@@ -225,16 +225,16 @@ int OW_RemoveOrdner(uint32_t id) {
         if (f->nOrdnerKennung == id) {
             *link = f->next;
             T_Free("OW_F_11", f);
-            if (nFeldCount > 0)
-                --nFeldCount;
+            if (RecordCounts.nFeldCount > 0)
+                --RecordCounts.nFeldCount;
         } else {
             link = &f->next;
         }
     }
     SW_FindListTails();
-    if (nOrdnerCount > 0)
-        --nOrdnerCount;
-    if (nOrdnerCount < 2)
+    if (RecordCounts.nOrdnerCount > 0)
+        --RecordCounts.nOrdnerCount;
+    if (RecordCounts.nOrdnerCount < 2)
         UI_EnableCommand(IDM_FOLDERORDER, 0);
     SW_SortOrdner();
     UI_RebuildTree();

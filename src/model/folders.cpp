@@ -121,7 +121,7 @@ FELDTABELLE *OW_GetPointer2Feld(uint32_t nOIndex, uint32_t nFIndex) {
 }
 
 uint32_t OW_GetNewFolderNumber() {
-    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B OW_GetNewFolderNumber() (nOrdnerCount=%d)", static_cast<int>(nOrdnerCount));
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B OW_GetNewFolderNumber() (nOrdnerCount=%d)", static_cast<int>(RecordCounts.nOrdnerCount));
     uint32_t nNewFolderId = SW_SmallestFreeId(
         lpORDNERstart, [](const ORDNER *o) { return o->nOrdnerKennung; }, "OW_M_00", "OW_F_00");
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "E OW_GetNewFolderNumber() (return nNewFolderId=%d)",

@@ -60,5 +60,5 @@ void SW_ReleaseSafeLists() {
     DT_FreeDesktopTable();
     DW_FreeDroptabelle();
     DW_ResetDropCounters();
-    nOrdnerCount = nFeldCount = nCardCount = 0;
+    RecordCounts.nOrdnerCount = RecordCounts.nFeldCount = RecordCounts.nCardCount = 0;
 }

@@ -11,9 +11,7 @@ KARTE *lpKARTEstart = nullptr, *lpKARTEact = nullptr;
 FELDTABCARD *lpFELDTABCARDstart = nullptr, *lpFELDTABCARDact = nullptr;
 FELDINHALT *lpFELDINHALTstart = nullptr, *lpFELDINHALTact = nullptr;
 
-uint32_t nOrdnerCount = 0;
-uint32_t nCardCount = 0;
-uint32_t nFeldCount = 0;
+RECORDCOUNTS RecordCounts = {};
 
 namespace {
 template <typename T> T *LastOf(T *start) {

@@ -101,9 +101,13 @@ KARTE *SW_FindKarte(uint32_t nKartenKennung);
 FELDTABCARD *SW_FindCardField(uint32_t nKartenKennung, uint32_t nFeldIndex);
 FELDINHALT *SW_FindInhalt(uint32_t nKartenKennung, uint32_t nFeldIndex);
 
-extern uint32_t nOrdnerCount; // folders
-extern uint32_t nCardCount;   // cards
-extern uint32_t nFeldCount;   // field descriptions
+// How many records the lists hold.
+struct RECORDCOUNTS {
+    uint32_t nOrdnerCount; // folders
+    uint32_t nCardCount;   // cards
+    uint32_t nFeldCount;   // field descriptions
+};
+extern RECORDCOUNTS RecordCounts;
 
 // Appends a zero-filled record at the tail of its list, allocated under the
 // caller's tag. Answers the record, or null when memory ran out (the allocator

@@ -191,7 +191,7 @@ bool ReadFolder(Reader &r, const JsonValue &o) {
         !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
         !r.U32(o, "nCategory", &x->nCategory))
         return false;
-    ++nOrdnerCount;
+    ++RecordCounts.nOrdnerCount;
     return true;
 }
 
@@ -201,7 +201,7 @@ bool ReadField(Reader &r, const JsonValue &o) {
         !r.U32(o, "nFeldOrder", &x->nFeldOrder) || !r.Text(o, "feldname", x->feldname, sizeof x->feldname) ||
         !r.U32(o, "feldtyp", &x->feldtyp) || !r.U32(o, "feldlaenge", &x->feldlaenge) || !r.U32(o, "drag", &x->drag))
         return false;
-    ++nFeldCount;
+    ++RecordCounts.nFeldCount;
     return true;
 }
 
@@ -213,7 +213,7 @@ bool ReadCard(Reader &r, const JsonValue &o) {
         !r.Text(o, "cIconName", x->cIconName, sizeof x->cIconName) || !r.U32(o, "nExpanded", &x->nExpanded) ||
         !r.U32(o, "nCategory", &x->nCategory))
         return false;
-    ++nCardCount;
+    ++RecordCounts.nCardCount;
     return true;
 }
 

@@ -232,7 +232,7 @@ int SW_ReadSafeOrdner(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadSafeOrdner(LPSTR %s)", path);
     if (lpORDNERstart)
         SW_FreeOrdnertabelle();
-    nOrdnerCount = 0;
+    RecordCounts.nOrdnerCount = 0;
     const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
     const uint32_t size = SW_OrdnerImageSize(major, minor);
     if (size != ORDNER_IMAGE_SIZE)
@@ -243,7 +243,7 @@ int SW_ReadSafeOrdner(const char *path) {
         img, size, true, false,
         [](bool first) {
             ORDNER *o = SW_AppendOrdner(first ? "SW_M_01" : "SW_M_02");
-            nOrdnerCount += o != nullptr;
+            RecordCounts.nOrdnerCount += o != nullptr;
             return o;
         },
         [&](const uint8_t *image, ORDNER *o) { return SW_GetOrdnerImage(image, major, minor, o); });
@@ -253,21 +253,21 @@ int SW_ReadSafeFeldBeschreibung(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadSafeFeldBeschreibung(LPSTR %s)", path);
     if (lpFELDTABELLEstart)
         SW_FreeFeldTabelle();
-    nFeldCount = 0;
+    RecordCounts.nFeldCount = 0;
     const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
     const uint32_t size = SW_FeldTabelleImageSize(major, minor);
     if (size != FELDTABELLE_IMAGE_SIZE)
         ML_WriteLogF("SW17", 0, "**fieldtable conversion** %s version - old %d.%d to new %d.%d", path,
                      static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
     // Field descriptions are stored only when there are folders to own them.
-    if (nOrdnerCount == 0)
+    if (RecordCounts.nOrdnerCount == 0)
         return 0;
     uint8_t img[RECORD_IMAGE_MAX];
     return ReadChain(
         img, size, true, false,
         [](bool first) {
             FELDTABELLE *f = SW_AppendFeldTabelle(first ? "SW_M_03" : "SW_M_04");
-            nFeldCount += f != nullptr;
+            RecordCounts.nFeldCount += f != nullptr;
             return f;
         },
         [&](const uint8_t *image, FELDTABELLE *f) { return SW_GetFeldTabelleImage(image, major, minor, f); });
@@ -277,7 +277,7 @@ int SW_ReadKarten(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadKarten(LPSTR %s)", path);
     if (lpKARTEstart)
         SW_FreeKartenTabelle();
-    nCardCount = 0;
+    RecordCounts.nCardCount = 0;
     const uint32_t major = TmpSafeHeader.nMajorRelease, minor = TmpSafeHeader.nMinorRelease;
     TRACE(TRACE_BASIC, "SW_B_00", "SW_ReadKarten() Safe-MajorRelease = %d, Safe-MinorRelease = %d",
           static_cast<int>(major), static_cast<int>(minor));
@@ -286,14 +286,14 @@ int SW_ReadKarten(const char *path) {
         ML_WriteLogF("SW08", 0, "**card conversion** %s version - old %d.%d to new %d.%d", path,
                      static_cast<int>(major), static_cast<int>(minor), SAFE_MAJOR_RELEASE, SAFE_MINOR_RELEASE);
     // Cards live in folders: a safe without folders stores none.
-    if (nOrdnerCount == 0)
+    if (RecordCounts.nOrdnerCount == 0)
         return 0;
     uint8_t img[RECORD_IMAGE_MAX];
     return ReadChain(
         img, size, true, false,
         [](bool first) {
             KARTE *k = SW_AppendKarte(first ? "SW_M_05" : "SW_M_06");
-            nCardCount += k != nullptr;
+            RecordCounts.nCardCount += k != nullptr;
             return k;
         },
         [&](const uint8_t *image, KARTE *k) { return SW_GetKarteImage(image, major, minor, k); });
@@ -301,7 +301,7 @@ int SW_ReadKarten(const char *path) {
 
 int SW_ReadFeldInhalt(const char *path) {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_ReadFeldInhalt() (lpFELDINHALTstart=%x) (nCardCount=%d)",
-          TRACE_PTR(lpFELDINHALTstart), static_cast<int>(nCardCount));
+          TRACE_PTR(lpFELDINHALTstart), static_cast<int>(RecordCounts.nCardCount));
     if (lpFELDINHALTstart)
         SW_FreeFeldInhaltTabelle();
     if (!lpKARTEstart)

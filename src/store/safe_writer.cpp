@@ -162,13 +162,13 @@ PL_HANDLE SW_WriteSafeHeader(const char *path, SAFEHEADER *header, const SAFECON
 }
 
 int SW_WriteSafeOrdner() {
-    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteSafeOrdner() (nOrdnerCount = %d)", static_cast<int>(nOrdnerCount));
+    TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteSafeOrdner() (nOrdnerCount = %d)", static_cast<int>(RecordCounts.nOrdnerCount));
     if (!lpORDNERstart) {
-        if (nOrdnerCount == 0)
+        if (RecordCounts.nOrdnerCount == 0)
             return 0;
         ErrorBox("error: safe could be destroyed, please recover");
         ML_WriteLogF("SW07", 0, "error: lpORDNERstart = %08x, nOrdnerCount = %d", TRACE_PTR(lpORDNERstart),
-                     static_cast<int>(nOrdnerCount));
+                     static_cast<int>(RecordCounts.nOrdnerCount));
         return -1;
     }
     uint8_t img[ORDNER_IMAGE_SIZE];
@@ -184,8 +184,8 @@ int SW_WriteSafeOrdner() {
 
 int SW_WriteSafeFeldBeschreibung() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteSafeFeldBeschreibung() (lpFELDTABELLEstart=%x, nFldTblCount=%d)",
-          TRACE_PTR(lpFELDTABELLEstart), static_cast<int>(nFeldCount));
-    if (nFeldCount == 0)
+          TRACE_PTR(lpFELDTABELLEstart), static_cast<int>(RecordCounts.nFeldCount));
+    if (RecordCounts.nFeldCount == 0)
         return 0;
     uint8_t img[FELDTABELLE_IMAGE_SIZE];
     uint32_t written = 0;
@@ -197,16 +197,16 @@ int SW_WriteSafeFeldBeschreibung() {
         }
         ++written;
     }
-    if (written != nFeldCount)
+    if (written != RecordCounts.nFeldCount)
         ML_WriteLogF("SW15", 0, "error - wrote %d fields, but fieldcount is %d", static_cast<int>(written),
-                     static_cast<int>(nFeldCount));
+                     static_cast<int>(RecordCounts.nFeldCount));
     return 0;
 }
 
 int SW_WriteKarten() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteKarten() (lpKARTEstart=%x, nCardCount=%d)", TRACE_PTR(lpKARTEstart),
-          static_cast<int>(nCardCount));
-    if (nCardCount == 0 || !lpKARTEstart)
+          static_cast<int>(RecordCounts.nCardCount));
+    if (RecordCounts.nCardCount == 0 || !lpKARTEstart)
         return 0;
     uint8_t img[KARTE_IMAGE_SIZE];
     for (KARTE *k = lpKARTEstart; k; k = k->next) {
@@ -221,8 +221,8 @@ int SW_WriteKarten() {
 
 int SW_WriteFeldContent() {
     TRACE(TRACE_FUNCTIONS, TAG_FNK, "B SW_WriteFeldContent() (lpFELDINHALTstart=%x) (nCardCount=%d)",
-          TRACE_PTR(lpFELDINHALTstart), static_cast<int>(nCardCount));
-    if (nCardCount == 0)
+          TRACE_PTR(lpFELDINHALTstart), static_cast<int>(RecordCounts.nCardCount));
+    if (RecordCounts.nCardCount == 0)
         return 0;
     if (!lpFELDINHALTstart) {
         ML_WriteLog("SW12", "error: safe destroyed, please recover", 0);

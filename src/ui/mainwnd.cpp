@@ -99,7 +99,7 @@ static void EnableSafeCommands() {
     HMENU menu = MainWindows.hWndMain ? GetMenu(MainWindows.hWndMain) : nullptr;
     for (unsigned id : always)
         MA_EnableMenuItem(menu, id, TRUE);
-    MA_EnableMenuItem(menu, IDM_FOLDERORDER, nOrdnerCount > 1);
+    MA_EnableMenuItem(menu, IDM_FOLDERORDER, RecordCounts.nOrdnerCount > 1);
     MA_EnableMenuItem(menu, IDM_SAVEPDA, Settings.PDA_Path[0] != 0);
     MA_SetToolbarState(TB_STATE_SAFEOPEN);
 }

@@ -88,9 +88,9 @@ void SB_ShowMode(const char *text) {
 
 void SB_ShowCounts() {
     char text[16];
-    snprintf(text, sizeof text, "%3d", static_cast<int>(nOrdnerCount));
+    snprintf(text, sizeof text, "%3d", static_cast<int>(RecordCounts.nOrdnerCount));
     SB_SetText(text, 3, 0);
-    snprintf(text, sizeof text, "%3d", static_cast<int>(nCardCount));
+    snprintf(text, sizeof text, "%3d", static_cast<int>(RecordCounts.nCardCount));
     SB_SetText(text, 5, 0);
 }
 

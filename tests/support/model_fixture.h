@@ -70,7 +70,7 @@ class ModelTest : public TempDirTest {
         o->nOrdnerOrder = order;
         strncpy(o->cOrdnerName, name, ORDNER_NAME_LEN - 1);
         o->hOrdnerTree = item;
-        ++nOrdnerCount;
+        ++RecordCounts.nOrdnerCount;
         return o;
     }
     static FELDTABELLE *AddField(uint32_t folder, uint32_t index, uint32_t order, const char *name,
@@ -83,7 +83,7 @@ class ModelTest : public TempDirTest {
         f->feldtyp = type;
         f->feldlaenge = length;
         f->drag = drag;
-        ++nFeldCount;
+        ++RecordCounts.nFeldCount;
         return f;
     }
     static KARTE *AddCard(uint32_t folder, uint32_t id, uint32_t order, const char *name, TREEHANDLE item = nullptr) {
@@ -93,7 +93,7 @@ class ModelTest : public TempDirTest {
         k->nKartenOrder = order;
         strncpy(k->cKartenName, name, KARTEN_NAME_LEN - 1);
         k->hCardTree = item;
-        ++nCardCount;
+        ++RecordCounts.nCardCount;
         return k;
     }
     static FELDTABCARD *AddCardField(uint32_t card, uint32_t index, uint32_t order, const char *name,

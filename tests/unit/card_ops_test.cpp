@@ -95,7 +95,7 @@ TEST_F(CardOps, ACardCopiedFromItsFolderGetsOneEmptyContentPerFolderField) {
     EXPECT_FALSE(CW_HasIndividualCards()) << "\"Copy from other card\" is disabled";
     int id = CW_NewKarte(Item(0xf1), "A card name of exactly forty-nine characters....", "c.ico", nullptr);
     EXPECT_EQ(id, 2);
-    EXPECT_EQ(nCardCount, 2u);
+    EXPECT_EQ(RecordCounts.nCardCount, 2u);
     EXPECT_EQ(Contents(2), "0=(null) 1=(null) 2=(null) ");
     EXPECT_EQ(OwnFields(2), "");
     KARTE *k = Card(2);
@@ -168,7 +168,7 @@ TEST_F(CardOps, ACardEditorClosedWithoutOkCreatesNothing) {
     EXPECT_EQ(block.nCancelled, -1) << "closing the editor any other way counts as Cancel";
     FE_Cancel(&ed);
     EXPECT_EQ(lpFELDTABCARDstart, nullptr);
-    EXPECT_EQ(nCardCount, 1u);
+    EXPECT_EQ(RecordCounts.nCardCount, 1u);
 }
 
 TEST_F(CardOps, NoFolderSelectedIsAnErrorAndLeavesNoOrphanFields) {
@@ -180,7 +180,7 @@ TEST_F(CardOps, NoFolderSelectedIsAnErrorAndLeavesNoOrphanFields) {
     EXPECT_EQ(LogLines().back(), "*CA00* P-Error: cannot get folder id, TVIEWhSelected: bad");
     EXPECT_EQ(lpFELDTABCARDstart, nullptr);
     EXPECT_EQ(lpFELDTABCARDact, nullptr);
-    EXPECT_EQ(nCardCount, 1u);
+    EXPECT_EQ(RecordCounts.nCardCount, 1u);
 }
 
 TEST_F(CardOps, ChangingAnOrdinaryCardChangesNameAndIconOnly) {
@@ -244,10 +244,10 @@ TEST_F(CardOps, DeletingACardAsksAndRemovesEverythingOfIt) {
     EXPECT_EQ(ui.shown[0].text, "delete card [Own card] ?");
     EXPECT_EQ(ui.shown[0].caption, "Confirm");
     EXPECT_EQ(ui.shown[0].style, UI_MB_OKCANCEL | UI_MB_ICONQUESTION);
-    EXPECT_EQ(nCardCount, 2u);
+    EXPECT_EQ(RecordCounts.nCardCount, 2u);
     CutCard.nKartenKennung = 7;
     EXPECT_EQ(CW_DeleteKarte(Item(0xc7)), 0);
-    EXPECT_EQ(nCardCount, 1u);
+    EXPECT_EQ(RecordCounts.nCardCount, 1u);
     EXPECT_EQ(Card(7), nullptr);
     EXPECT_EQ(Contents(7), "");
     EXPECT_EQ(OwnFields(7), "");

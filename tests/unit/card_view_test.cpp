@@ -90,8 +90,8 @@ TEST_F(CardView, RowsLinksAndMaskedPasswords) {
     EXPECT_FALSE(p.rows[3].bLink) << "an empty mail field is no link";
     EXPECT_TRUE(p.rows[4].bLink);
 
-    ASSERT_NE(lpLINKSPOTstart, nullptr);
-    const LINKSPOT *web = lpLINKSPOTstart;
+    ASSERT_NE(CW_FirstLinkSpot(), nullptr);
+    const LINKSPOT *web = CW_FirstLinkSpot();
     EXPECT_EQ(web->type, FT_URL);
     EXPECT_EQ(web->y, 28);
     EXPECT_EQ(web->height, 14);
@@ -102,7 +102,6 @@ TEST_F(CardView, RowsLinksAndMaskedPasswords) {
     EXPECT_EQ(web->next->type, FT_PROGRAMM);
     EXPECT_EQ(web->next->y, 56);
     EXPECT_EQ(web->next->next, nullptr);
-    EXPECT_EQ(lpLINKSPOTact, web->next);
 
     // A click anywhere on a link's row counts, both ends included.
     EXPECT_EQ(CW_FindLinkSpot(28), web);
@@ -120,8 +119,8 @@ TEST_F(CardView, ScrolledRowsAreSkippedAndShifted) {
     EXPECT_EQ(p.rows[0].y, 0);
     EXPECT_EQ(p.rows[0].nameX, -3);
     EXPECT_EQ(p.rows[0].textX, 71);
-    EXPECT_EQ(lpLINKSPOTstart->y, 0);
-    EXPECT_EQ(lpLINKSPOTstart->x, -3);
+    EXPECT_EQ(CW_FirstLinkSpot()->y, 0);
+    EXPECT_EQ(CW_FirstLinkSpot()->x, -3);
 }
 
 TEST_F(CardView, EveryPaintRebuildsTheLinks) {
@@ -129,13 +128,17 @@ TEST_F(CardView, EveryPaintRebuildsTheLinks) {
     CW_LayoutCard(1, 60, 10, 0, 0, Painted::Row, Painted::Width, &p);
     CW_LayoutCard(1, 60, 10, 0, 0, Painted::Row, Painted::Width, &p);
     int n = 0;
-    for (const LINKSPOT *l = lpLINKSPOTstart; l; l = l->next)
+    for (const LINKSPOT *l = CW_FirstLinkSpot(); l; l = l->next)
         ++n;
     EXPECT_EQ(n, 2);
     CW_FreeLinkSpots();
-    EXPECT_EQ(lpLINKSPOTstart, nullptr);
-    EXPECT_EQ(lpLINKSPOTact, nullptr);
+    EXPECT_EQ(CW_FirstLinkSpot(), nullptr);
     EXPECT_EQ(CW_FindLinkSpot(0), nullptr);
+    // The list starts again: a spot added now is the first and the only one.
+    const LINKSPOT *again = CW_AddLinkSpot(0, 0, 14, 10, FT_URL, "x");
+    EXPECT_EQ(CW_FirstLinkSpot(), again);
+    EXPECT_EQ(again->next, nullptr);
+    CW_FreeLinkSpots();
 }
 
 TEST_F(CardView, ACardWithItsOwnFieldsShowsThoseAlone) {
@@ -147,7 +150,7 @@ TEST_F(CardView, ACardWithItsOwnFieldsShowsThoseAlone) {
     EXPECT_EQ(CW_LayoutCard(2, 40, 10, 0, 0, Painted::Row, Painted::Width, &p), 1);
     EXPECT_STREQ(p.rows[0].name, "Code");
     EXPECT_STREQ(p.rows[0].text, "****");
-    EXPECT_EQ(lpLINKSPOTstart, nullptr);
+    EXPECT_EQ(CW_FirstLinkSpot(), nullptr);
 }
 
 TEST_F(CardView, TheCardsWebAddress) {

@@ -161,7 +161,7 @@ TEST_F(Cards, RemovingACardTakesItsContentsAndOwnFieldsOnly) {
     EXPECT_EQ(lpKARTEact->next, nullptr);
     EXPECT_STREQ(lpFELDINHALTact->lpFeldInhalt, "bob");
     EXPECT_EQ(lpFELDTABCARDact, lpFELDTABCARDstart);
-    EXPECT_EQ(nCardCount, 4u) << "the counters are the caller's";
+    EXPECT_EQ(RecordCounts.nCardCount, 4u) << "the counters are the caller's";
     EXPECT_TRUE(LogLines().empty());
 
     // Appending after the removal links behind the right records.

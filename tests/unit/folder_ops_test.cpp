@@ -94,8 +94,8 @@ TEST_F(FolderOps, CreatingAFolderFromATemplateGivesItsFieldsAndPutsItLast) {
     ASSERT_EQ(FE_Ok(&ed, ed.cTitle).nAction, DLG_CLOSE_OK);
     int id = OW_CreateOrdnerEnd(&ed);
     EXPECT_EQ(id, 3);
-    EXPECT_EQ(nOrdnerCount, 3u);
-    EXPECT_EQ(nFeldCount, 7u);
+    EXPECT_EQ(RecordCounts.nOrdnerCount, 3u);
+    EXPECT_EQ(RecordCounts.nFeldCount, 7u);
     ORDNER *last = lpORDNERact;
     EXPECT_EQ(last->nOrdnerKennung, 3u);
     EXPECT_EQ(last->nOrdnerOrder, 3u) << "last in the tree";
@@ -131,7 +131,7 @@ TEST_F(FolderOps, ACancelledEditorCreatesNothingAndForgetsTheTemplate) {
     EXPECT_EQ(FeldEditor.nFeldStructCount, 3u);
     FE_Ok(&ed, "First");
     EXPECT_EQ(OW_CreateOrdnerEnd(&ed), 1);
-    EXPECT_EQ(nOrdnerCount, 1u);
+    EXPECT_EQ(RecordCounts.nOrdnerCount, 1u);
     EXPECT_EQ(ui.commands.count(IDM_FOLDERORDER), 0u) << "one folder: no order to change";
 }
 
@@ -242,14 +242,14 @@ TEST_F(FolderOps, DeletingAFolderAsksInGermanAndRemovesEverythingOfIt) {
     EXPECT_EQ(ui.shown[0].text, "Ordner [Web] l\xf6schen ?");
     EXPECT_EQ(ui.shown[0].caption, "Best\xe4tigen");
     EXPECT_EQ(ui.shown[0].style, UI_MB_OKCANCEL | UI_MB_ICONQUESTION);
-    EXPECT_EQ(nCardCount, 5u);
+    EXPECT_EQ(RecordCounts.nCardCount, 5u);
 
     memset(&CutCard, 0, sizeof CutCard);
     CutCard.nKartenKennung = 3;
     EXPECT_EQ(OW_DeleteOrdner(Item(0xf1)), 0);
-    EXPECT_EQ(nOrdnerCount, 1u);
-    EXPECT_EQ(nCardCount, 1u);
-    EXPECT_EQ(nFeldCount, 1u);
+    EXPECT_EQ(RecordCounts.nOrdnerCount, 1u);
+    EXPECT_EQ(RecordCounts.nCardCount, 1u);
+    EXPECT_EQ(RecordCounts.nFeldCount, 1u);
     EXPECT_EQ(DescribeLists(), "O 2 1 [Mail] [] 0 0\nF 2 0 1 [Address] 3 60 0\nK 2 2 1 [Home] [] 0 0\n"
                                "I 2 0 16 [home@example.org]\n");
     EXPECT_EQ(lpFELDTABCARDstart, nullptr);

@@ -53,9 +53,9 @@ TEST_F(ListRelease, EachListIsFreedAndEmptiedButTheCountersStay) {
     EXPECT_EQ(lpKARTEact, nullptr);
     EXPECT_EQ(lpFELDINHALTstart, nullptr);
     EXPECT_EQ(lpFELDINHALTact, nullptr);
-    EXPECT_EQ(nOrdnerCount, 2u);
-    EXPECT_EQ(nFeldCount, 1u);
-    EXPECT_EQ(nCardCount, 1u);
+    EXPECT_EQ(RecordCounts.nOrdnerCount, 2u);
+    EXPECT_EQ(RecordCounts.nFeldCount, 1u);
+    EXPECT_EQ(RecordCounts.nCardCount, 1u);
 
     // Released lists take new records again, and releasing empty lists is harmless.
     AddFolder(1, 1, "again");

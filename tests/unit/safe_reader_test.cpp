@@ -49,9 +49,9 @@ TEST_F(SafeReader, CurrentVersionWithAndWithoutPassword) {
                                    "I 5 1 7 [s3cret!]\n"
                                    "I 3 0 9 [DE00 1234]\n")
             << "folders sorted by their order; cards stay in file order across folders";
-        EXPECT_EQ(nOrdnerCount, 2u);
-        EXPECT_EQ(nFeldCount, 3u);
-        EXPECT_EQ(nCardCount, 2u);
+        EXPECT_EQ(RecordCounts.nOrdnerCount, 2u);
+        EXPECT_EQ(RecordCounts.nFeldCount, 3u);
+        EXPECT_EQ(RecordCounts.nCardCount, 2u);
         EXPECT_EQ(TmpSafeHeader.nPasswort, pw.empty() ? 0u : 1u);
         EXPECT_TRUE(ui.shown.empty());
     }

@@ -197,7 +197,7 @@ TEST_F(SafeWriter, InconsistentListsAreRefused) {
     std::string path = Path("bad.saf");
     LoadActive(Rich(""), path);
     std::string original = ReadFile(path);
-    nOrdnerCount = 5;
+    RecordCounts.nOrdnerCount = 5;
     ORDNER *keep = lpORDNERstart;
     lpORDNERstart = nullptr;
     EXPECT_EQ(SW_PutSafe(0, 0), -1);

@@ -799,7 +799,7 @@ TEST_F(MainWindow, TheRightPaneIsResetAsEachCommandSays) {
         SendMessageA(r.to, WM_COMMAND, r.id, 0);
         EXPECT_EQ(StatusText(1).empty(), r.reset) << r.id;
     }
-    EXPECT_EQ(nCardCount, 3u);
+    EXPECT_EQ(RecordCounts.nCardCount, 3u);
 }
 
 // Run at 96, 144 and 192 DPI by the screen scale check: no status bar label

@@ -300,12 +300,12 @@ TEST_F(TreeView, TheCardViewMasksPasswordsAndOpensLinks) {
     RedrawWindow(MainWindows.hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     std::vector<std::string> want = {"User=alice", "Password=*******", "Web=mail.example.org", "Note=a note"};
     EXPECT_EQ(paintedRows, want);
-    ASSERT_NE(lpLINKSPOTstart, nullptr);
-    EXPECT_EQ(lpLINKSPOTstart->type, FT_URL);
-    EXPECT_EQ(lpLINKSPOTstart->next, nullptr);
+    ASSERT_NE(CW_FirstLinkSpot(), nullptr);
+    EXPECT_EQ(CW_FirstLinkSpot()->type, FT_URL);
+    EXPECT_EQ(CW_FirstLinkSpot()->next, nullptr);
 
     // A click on the link's row, even on its name, opens it.
-    const LINKSPOT *web = lpLINKSPOTstart;
+    const LINKSPOT *web = CW_FirstLinkSpot();
     SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, web->y + 1));
     EXPECT_EQ(shell.Targets(), std::vector<std::string>{"http://mail.example.org"});
     EXPECT_TRUE(MainModes.bCardDisplayMode);
@@ -322,9 +322,9 @@ TEST_F(TreeView, AMissingProgramIsReported) {
     Open(Sample());
     Select(Card("Savings"));
     RedrawWindow(MainWindows.hCardView, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_NE(lpLINKSPOTstart, nullptr);
-    EXPECT_EQ(lpLINKSPOTstart->type, FT_PROGRAMM);
-    SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, lpLINKSPOTstart->y));
+    ASSERT_NE(CW_FirstLinkSpot(), nullptr);
+    EXPECT_EQ(CW_FirstLinkSpot()->type, FT_PROGRAMM);
+    SendMessageA(MainWindows.hCardView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, CW_FirstLinkSpot()->y));
     ASSERT_EQ(port.shown.size(), 1u);
     EXPECT_EQ(port.shown[0].text, "The programm doesn't exist");
     EXPECT_EQ(port.shown[0].caption, "Error");
