@@ -45,7 +45,7 @@ void Fill() {
         o->nOrdnerKennung = f;
         o->nOrdnerOrder = f;
         snprintf(o->cOrdnerName, sizeof o->cOrdnerName, "Folder %u", f);
-        ++nOrdnerCount;
+        ++RecordCounts.nOrdnerCount;
         for (uint32_t i = 0; i < 8; ++i) {
             FELDTABELLE *t = SW_AppendFeldTabelle("BE_M_01");
             t->nOrdnerKennung = f;
@@ -53,7 +53,7 @@ void Fill() {
             t->nFeldOrder = i + 1;
             snprintf(t->feldname, sizeof t->feldname, "Field %u", i);
             t->feldlaenge = 60;
-            ++nFeldCount;
+            ++RecordCounts.nFeldCount;
         }
     }
     for (uint32_t c = 1; c <= 10000; ++c) {
@@ -62,7 +62,7 @@ void Fill() {
         k->nKartenKennung = c;
         k->nKartenOrder = (c - 1) % 100 + 1;
         snprintf(k->cKartenName, sizeof k->cKartenName, "Card %u", c);
-        ++nCardCount;
+        ++RecordCounts.nCardCount;
         for (uint32_t i = 0; i < 8; ++i) {
             FELDINHALT *x = SW_AppendFeldInhalt("BE_M_03");
             x->nKartenKennung = c;

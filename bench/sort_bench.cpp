@@ -26,7 +26,7 @@ void ReleaseAll() {
     SW_ReleaseFieldTable();
     SW_FreeKartenTabelle();
     SW_FreeFeldInhaltTabelle();
-    nOrdnerCount = nCardCount = nFeldCount = 0;
+    RecordCounts.nOrdnerCount = RecordCounts.nCardCount = RecordCounts.nFeldCount = 0;
 }
 
 // Cards are added to random folders, as they are over the life of a safe, so a
