@@ -18,16 +18,22 @@ int bDropWindowActive = 0;
 const char kCryptWindowActive[] = "CryptWindowActive";
 
 // The list's rows in its order; the window asks for the ones it paints, so ten
-// thousand dropped files are one sort, not ten thousand sorted insertions.
+// thousand dropped files are one sort, not ten thousand sorted insertions, and
+// each name's key is made once, not at every comparison.
 struct Row {
     std::string filename;
     uint32_t kz;
     uint32_t index;
+    std::string key;
 };
 std::vector<Row> g_rows;
 
+Row MakeRow(const char *filename, uint32_t kz, uint32_t index) {
+    return {filename, kz, index, g_view->SortKey(filename)};
+}
+
 // Whether a comes before b: the list sorts descending, so the greater name first.
-bool Before(const Row &a, const Row &b) { return g_view->CompareNames(a.filename.c_str(), b.filename.c_str()) > 0; }
+bool Before(const Row &a, const Row &b) { return a.key > b.key; }
 
 void SetShown(bool shown) {
     bDropWindowActive = shown ? 1 : 0;
@@ -59,7 +65,7 @@ void DW_FillList() {
             UI_EnableCommand(IDT_SHOWCRYPTED, 1);
         for (DROPLIST *d : DW_DropList())
             if (d->kz == KZ_FILE || d->kz == KZ_FOLDER)
-                g_rows.push_back({d->filename, d->kz, d->index});
+                g_rows.push_back(MakeRow(d->filename, d->kz, d->index));
         // Of equal names the later dropped comes first, as one inserted into the
         // sorted list goes before its equals.
         std::reverse(g_rows.begin(), g_rows.end());
@@ -71,7 +77,7 @@ void DW_FillList() {
 void DW_ListInsert(const char *filename, uint32_t kz, uint32_t index) {
     if (!g_view || !(kz == KZ_FILE || kz == KZ_FOLDER))
         return;
-    Row row{filename, kz, index};
+    Row row = MakeRow(filename, kz, index);
     g_rows.insert(std::lower_bound(g_rows.begin(), g_rows.end(), row, Before), std::move(row));
     g_view->ListRows(static_cast<uint32_t>(g_rows.size()));
 }

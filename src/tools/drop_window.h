@@ -5,16 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The drop window: shown or hidden; its list showing a number of rows, each read
-// through DW_ListRow; the list's own order of two names (below 0, 0, above 0:
-// the list shows the rows sorted descending by it); its status bar counts.
+// through DW_ListRow; the list's own order of names as a key per name (two keys
+// compared byte by byte order their names as the list does; it shows the rows
+// sorted descending); its status bar counts.
 class DropView {
   public:
     virtual ~DropView();
     virtual void Show(int show) = 0;
     virtual void ListRows(uint32_t rows) = 0;
-    virtual int CompareNames(const char *a, const char *b) = 0;
+    virtual std::string SortKey(const char *name) = 0;
     virtual void Counts(uint32_t folders, uint32_t files) = 0;
 };
 // Without a drop window there is no list to keep: the droplist stays in the

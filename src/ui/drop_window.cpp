@@ -37,8 +37,15 @@ class DropWindowView : public DropView {
         SendMessageA(MainWindows.hDropListWnd, LVM_SETITEMCOUNT, rows, 0);
         InvalidateRect(MainWindows.hDropListWnd, nullptr, TRUE); // the rows may have moved, not only grown
     }
-    // The order a sorted list view gives its items.
-    int CompareNames(const char *a, const char *b) override { return lstrcmpA(a, b); }
+    // The order a sorted list view gives its items (lstrcmpA's), as the user's
+    // locale's sort key: one made per name, compared byte by byte.
+    std::string SortKey(const char *name) override {
+        const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, name, -1, nullptr, 0);
+        std::string key(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+        if (size <= 0 || LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, name, -1, key.data(), size) != size)
+            return name; // no key: the bytes of the name order it
+        return key;
+    }
     void Counts(uint32_t folders, uint32_t files) override { SB_ShowDropCounts(folders, files); }
 };
 DropWindowView g_view;

@@ -217,7 +217,7 @@ class FakeDropView : public DropView {
         for (uint32_t i = 0; i < rows && DW_ListRow(i, &row); ++i)
             dropItems.push_back({row.filename, row.image, row.index});
     }
-    int CompareNames(const char *a, const char *b) override { return strcmp(a, b); }
+    std::string SortKey(const char *name) override { return name; }
     void Counts(uint32_t folders, uint32_t files) override { dropCounts.push_back({folders, files}); }
     bool dropWindowShown = false;
     std::vector<int> dropWindowCalls;
