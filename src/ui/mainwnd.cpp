@@ -392,6 +392,9 @@ static void OnDestroy() {
     if (MainWindows.hSearchWnd)
         DestroyWindow(MainWindows.hSearchWnd);
     MainWindows = MAINWINDOWS{};
+    // The tree's items went with it: no handle of theirs may outlive them, or a
+    // later tree would be asked to delete whatever now stands at that address.
+    TV_ClearTree();
 }
 
 LRESULT CALLBACK MA_MainWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

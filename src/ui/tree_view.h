@@ -20,7 +20,7 @@ void TV_FillTree();
 void TV_DisplayTreeSafe(const char *path);
 // The name of the card selected in the tree ("" when none), for the status bar.
 const char *TV_SelectedCardName();
-// Empties the tree (no safe open).
+// Empties the tree (no safe open); with the tree window gone, forgets its items.
 void TV_ClearTree();
 // Every folder and card collapsed, then the tree filled again.
 void TV_CollapseAll();
