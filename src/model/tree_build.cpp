@@ -6,6 +6,7 @@
 #include "model/record_groups.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -165,17 +166,15 @@ void TVB_BuildTree(TREEHANDLE hSafe, const TVB_OPTIONS *options, const TVB_SINK 
             o->hOrdnerTree = sink->insert(sink->ctx, hSafe, o->cOrdnerName, TV_KIND_FOLDER, image);
         }
         // A collapsed folder's cards wait for its first expansion, as field items do.
-        std::vector<const ORDNER *> promised;
+        std::unordered_set<const ORDNER *> promised;
         for (KARTE *k = lpKARTEstart; k; k = k->next) {
             ORDNER *o = groups.folders.First(k->nOrdnerKennung);
             if (!o || !o->hOrdnerTree || !CC_IsKarteShown(k))
                 continue;
             if (!sink->promise || o->nExpanded)
                 ShowCard(groups, k, o->hOrdnerTree, options, sink);
-            else if (std::find(promised.begin(), promised.end(), o) == promised.end()) {
-                promised.push_back(o);
+            else if (promised.insert(o).second)
                 sink->promise(sink->ctx, o->hOrdnerTree);
-            }
         }
     } else {
         // The quick window without folders: every card straight below the safe,
